@@ -1,0 +1,167 @@
+#include "database/DdbFile.h"
+
+#include "database/DbTexts.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace trv::db {
+namespace {
+
+std::string withPath(const char* pattern, const std::string& path)
+{
+    std::string text = pattern;
+    if (const auto at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, path);
+    return text;
+}
+
+// The standard file-error report for an operating-system error while opening a file.
+std::string openErrorText(int err, const std::string& path, const char* fallback)
+{
+    switch (err) {
+    case ENOENT:
+        return withPath(text::kFileNotFound, path);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return withPath(text::kAccessDenied, path);
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return withPath(text::kInvalidPath, path);
+    case EWOULDBLOCK:
+        return withPath(text::kSharingViolation, path);
+    case ENOSPC:
+    case EDQUOT:
+        return withPath(text::kDiskFull, path);
+    default:
+        return fallback;
+    }
+}
+
+// Closes a descriptor on every path out of a function.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() { if (fd_ >= 0) ::close(fd_); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+private:
+    int fd_;
+};
+
+// Reads until count bytes are in or the file ends; returns the bytes read or -1 on error.
+ssize_t readFully(int fd, std::uint8_t* buffer, std::size_t count)
+{
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(fd, buffer + done, count - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool writeFully(int fd, const std::uint8_t* data, std::size_t count)
+{
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(fd, data + done, count - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+FileResult loadDatabase(const std::string& path, Image& image)
+{
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return FileResult::failure(openErrorText(errno, path, text::kFailedToOpen));
+    // Writers that honour advisory locks wait while we read.
+    if (::flock(fd.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        return FileResult::failure(withPath(text::kSharingViolation, path));
+
+    // Read into a scratch image first so that nothing of a refused file reaches the real one.
+    Image incoming{};
+    const ssize_t n = readFully(fd.get(), incoming.data(), incoming.size());
+    if (n < 0)
+        return FileResult::failure(withPath(text::kReadError, path));
+    if (n == 0)
+        return FileResult::failure({});
+    if (n < kHeaderSize)
+        return FileResult::failure(text::kUnexpectedFormat);
+    if (!hasMagic(incoming))
+        return FileResult::failure(text::kUnknownVersion);
+    // A correct header on a truncated body must not load as if it were whole.
+    if (n < kImageSize)
+        return FileResult::failure(text::kUnexpectedFormat);
+
+    image = incoming;
+    return FileResult::success();
+}
+
+FileResult saveDatabase(const std::string& path, const Image& image)
+{
+    std::string temp = folderOf(path) + "/.trv-save-XXXXXX";
+    Fd fd(::mkstemp(temp.data()));
+    if (fd.get() < 0)
+        return FileResult::failure(openErrorText(errno, path, text::kFailedToSave));
+
+    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) {
+        ::fchmod(fd.get(), old.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd.get(), 0666 & ~mask);
+    }
+
+    const bool written = writeFully(fd.get(), image.data(), image.size()) && ::fsync(fd.get()) == 0;
+    const int writeErrno = errno;
+    if (::close(fd.release()) != 0 || !written) {
+        ::unlink(temp.c_str());
+        return FileResult::failure(writeErrno == ENOSPC || writeErrno == EDQUOT
+                                       ? withPath(text::kDiskFull, path)
+                                       : withPath(text::kWriteError, path));
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        return FileResult::failure(openErrorText(err, path, text::kFailedToSave));
+    }
+    // Make the rename itself durable.
+    Fd dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+    return FileResult::success();
+}
+
+} // namespace trv::db

@@ -1,0 +1,29 @@
+// The ".ddb" file: the 16384 image bytes written out unchanged, with the header checked on load.
+#pragma once
+
+#include "database/Image.h"
+
+#include <string>
+
+namespace trv::db {
+
+// Outcome of a load or save. A failure carries the text to show the user; a failure with an
+// empty message (an empty file) is reported silently.
+struct FileResult {
+    bool ok = false;
+    std::string message;
+
+    static FileResult success() { return {true, {}}; }
+    static FileResult failure(std::string text) { return {false, std::move(text)}; }
+};
+
+// Loads the file into the image. Nothing of the file reaches the image unless the load succeeds:
+// an empty file fails silently, a short or truncated file gives "Unexpected file format.", a
+// wrong header "Unknown database version.". Bytes after the image size are ignored.
+FileResult loadDatabase(const std::string& path, Image& image = theImage());
+
+// Writes the image atomically: a temporary file in the same folder is written, flushed to disk
+// and renamed over the target, so a failed save leaves the old file as it was.
+FileResult saveDatabase(const std::string& path, const Image& image = theImage());
+
+} // namespace trv::db

@@ -1,0 +1,41 @@
+// The contract between editor windows and the application shell. Editors never include app/:
+// they reach the shell only through this interface, which the main window implements.
+#pragma once
+
+#include "database/CTRVDoc.h"
+
+namespace trv::editors {
+
+// One kind per editor window class.
+enum class EditorKind {
+    DesksetCfg,        // DesksetCfgFV, command 200
+    Channel,           // ChanCfgFV, commands 201-204
+    Buttons,           // DesksetButtonsCfgFV, command 205
+    PagingFormats,     // ManualPageListFV, command 206
+    SpeedPaging,       // SpeedPageListFV, command 207
+    CustomPagingTones, // CustomPageListFV, command 208
+    PttAliases,        // AliasListFV, command 210
+};
+
+class EditorHost {
+public:
+    virtual ~EditorHost() = default;
+
+    virtual db::CTRVDoc& document() = 0;
+
+    // Editor windows (channel 0 = not a channel request, 1..4 = that channel).
+    virtual bool isEditorOpen(EditorKind kind) = 0;
+    virtual void openOrActivateEditor(EditorKind kind, int channel = 0) = 0;
+    virtual void closeAndReopenEditor(EditorKind kind) = 0;
+    virtual void closeEditor(EditorKind kind) = 0;
+    virtual void closeChannelEditors2To4() = 0;
+
+    // Configuration tree.
+    virtual void refreshChannelItems() = 0;
+    virtual void refreshSpeedPagingItem() = 0;
+
+    // Opens the help file at a context number.
+    virtual void showHelp(int context) = 0;
+};
+
+} // namespace trv::editors

@@ -1,0 +1,42 @@
+// Base of every editor window's view: a form bound to the open database, shown in a CChildFrame.
+#pragma once
+
+#include "database/CTRVDoc.h"
+#include "editors/common/EditorHost.h"
+
+#include <QWidget>
+
+namespace trv::editors {
+
+// Posted by an editor to its own frame to close it after the current event.
+inline constexpr int kCloseFrameEvent = 0x80CC;
+
+class EditorView : public QWidget, public db::EditorWindow {
+    Q_OBJECT
+public:
+    EditorView(EditorHost& host, QWidget* parent = nullptr);
+
+    virtual EditorKind kind() const = 0;
+    // The tree label of the window's item ("Deskset Configuration", "Channel 2", ...).
+    virtual QString treeLabel() const = 0;
+    virtual int helpContext() const = 0;
+    // The channel a channel view shows (0..3); -1 for every other view.
+    virtual int channelIndex() const { return -1; }
+
+    // Reads the values from the image into the controls (the editor's open step).
+    virtual void initialFill() = 0;
+
+protected:
+    EditorHost& host() const { return host_; }
+    // Asks the frame to close once the current event has been handled.
+    void closeFrame();
+    // Titles the frame, sizes it to fit the form and moves it to the top-left of the client area.
+    void placeFrame(const QString& title);
+
+    void keyPressEvent(QKeyEvent* event) override; // F1 opens the view's help context
+
+private:
+    EditorHost& host_;
+};
+
+} // namespace trv::editors

@@ -1,0 +1,30 @@
+// Every message box of the program goes through showMessage(), captioned with the application
+// title. Tests install a hook that answers (and records) the boxes instead of showing them.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace trv::platform {
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgIcon { None, Information, Exclamation, Question, Stop };
+enum class MsgAnswer { Ok, Cancel, Yes, No, Retry };
+
+struct MessageRequest {
+    QString text;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::Exclamation;
+};
+
+MsgAnswer showMessage(const QString& text, MsgButtons buttons = MsgButtons::Ok,
+                      MsgIcon icon = MsgIcon::Exclamation, QWidget* parent = nullptr);
+
+// While a hook is set, showMessage() calls it instead of opening a box. Returns the previous hook.
+using MessageHook = std::function<MsgAnswer(const MessageRequest&)>;
+MessageHook setMessageHook(MessageHook hook);
+
+} // namespace trv::platform
