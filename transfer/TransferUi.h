@@ -1,0 +1,45 @@
+// How a download or upload session speaks to its user. The application implements it with the
+// progress dialog, message boxes and the status bar; trvctl implements it on the terminal.
+#pragma once
+
+#include <QString>
+
+namespace trv::transfer {
+
+// How the progress window's button looks when a session ends.
+enum class EndButton {
+    Ok,     // "Ok" shown (the deskset sent an end message)
+    Cancel, // caption "Cancel", shown (link lost, watchdog)
+};
+
+class TransferUi {
+public:
+    virtual ~TransferUi() = default;
+
+    // The Retry/Cancel question; true = Retry.
+    virtual bool askRetry(const QString& text) = 0;
+    // A message box with an exclamation icon and an OK button.
+    virtual void showMessage(const QString& text) = 0;
+    // The status bar's message pane.
+    virtual void setStatusText(const QString& text) = 0;
+
+    // Download start: runs the close database request and then New. False when the user declined.
+    virtual bool closeDatabaseAndStartNew() = 0;
+    // Names the open database (title bar and tree root), e.g. "download.ddb".
+    virtual void setDatabaseName(const QString& name) = 0;
+    // After a successful download: recompute the signalling flags and refresh every tree state.
+    virtual void refreshAfterDownload() = 0;
+
+    // The progress window. progressOpen() shows it (modal, without blocking the caller) with the
+    // text, range 0..16400, step 100, position 100; when the user closes it, the implementation
+    // calls TransferSession::progressClosed().
+    virtual void progressOpen(const QString& text) = 0;
+    virtual bool progressIsOpen() const = 0;
+    virtual int progressPosition() const = 0;
+    virtual void progressSetPosition(int position) = 0;
+    // Sets the text line (replacing it) and shows the button in the given form.
+    virtual void progressEnd(const QString& text, EndButton button) = 0;
+    virtual QString progressText() const = 0;
+};
+
+} // namespace trv::transfer
