@@ -1,0 +1,104 @@
+// The notification rings, the settings reader and the trace sink.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "comms/Config.h"
+#include "comms/EventQueue.h"
+#include "comms/Trace.h"
+
+namespace comms {
+namespace {
+
+TEST(EventQueue, HoldsHundredEntriesAndLosesTheOldestWhenFull) {
+  int wakes = 0;
+  EventQueue queue([&] { ++wakes; });
+  for (int i = 1; i <= 101; ++i) queue.Put(i, i * 10);
+  EXPECT_EQ(queue.Count(), 100);
+  EXPECT_EQ(wakes, 101);
+  int code = 0;
+  int value = 0;
+  ASSERT_TRUE(queue.Take(&code, &value));
+  EXPECT_EQ(code, 2);  // entry 1 was overwritten
+  EXPECT_EQ(value, 20);
+  for (int i = 3; i <= 101; ++i) {
+    ASSERT_TRUE(queue.Take(&code, &value));
+    EXPECT_EQ(code, i);
+  }
+  EXPECT_FALSE(queue.Take(&code, &value));
+}
+
+TEST(NotifyQueue, KeepsOrderAndOverwritesOldest) {
+  NotifyQueue queue;
+  for (int i = 0; i < 250; ++i) queue.Put(i);
+  EXPECT_EQ(queue.Count(), 100);
+  int code = -1;
+  ASSERT_TRUE(queue.Take(&code));
+  EXPECT_EQ(code, 150);
+}
+
+TEST(Config, FindsValuesUnderSectionAndEscapedKeys) {
+  const std::string ini =
+      "[General]\nSessionThreadPriority=7\n"
+      "[Software]\n"
+      "Orvane\\TRV\\Settings\\COM%20Port=COM3\n"
+      "VXR\\Nimb\\SessionThreadPriority=2\n"
+      "VXR\\Nimb\\CommLinkThreadPriority = -1 \n"
+      "[Ports]\nCOM1=/dev/ttyUSB0\nCOM2=\"/dev/my port\"\n";
+  EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "SessionThreadPriority"), "2");
+  EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "CommLinkThreadPriority"), "-1");
+  EXPECT_EQ(FindIniValue(ini, "Software\\Orvane\\TRV\\Settings", "COM Port"), "COM3");
+  EXPECT_EQ(FindIniValue(ini, "Ports", "COM1"), "/dev/ttyUSB0");
+  EXPECT_EQ(FindIniValue(ini, "Ports", "COM2"), "/dev/my port");
+  EXPECT_FALSE(FindIniValue(ini, "Ports", "COM3").has_value());
+  EXPECT_FALSE(FindIniValue(ini, "Software\\VXR", "SessionThreadPriority").has_value());
+}
+
+class ConfigFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() / ("trv-comms-config-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder_);
+    const char* old = std::getenv("TRV_CONFIG_DIR");
+    if (old != nullptr) saved_ = old;
+    ::setenv("TRV_CONFIG_DIR", folder_.c_str(), 1);
+  }
+  void TearDown() override {
+    if (saved_) {
+      ::setenv("TRV_CONFIG_DIR", saved_->c_str(), 1);
+    } else {
+      ::unsetenv("TRV_CONFIG_DIR");
+    }
+    std::filesystem::remove_all(folder_);
+  }
+  std::filesystem::path folder_;
+  std::optional<std::string> saved_;
+};
+
+TEST_F(ConfigFolderTest, ReadsMachineIniFromTheConfigFolder) {
+  EXPECT_EQ(ConfigFolder(), folder_.string());
+  EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority).has_value());
+  std::ofstream(folder_ / "machine.ini") << "[Software]\nVXR\\Nimb\\SessionThreadPriority=2\n"
+                                            "VXR\\Nimb\\CommLinkThreadPriority=high\n";
+  EXPECT_EQ(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority), 2);
+  EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority).has_value());
+}
+
+TEST(Trace, SinkReceivesTextsAndHexDumps) {
+  std::vector<std::string> texts;
+  SetTraceSink([&](std::string_view text) { texts.emplace_back(text); });
+  Trace("(Test)  hello\n");
+  const unsigned char bytes[] = {0x03, 0x00, 0xD6};
+  TraceBytes("(Test)  frame", bytes, 3);
+  SetTraceSink({});
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "(Test)  hello\n");
+  EXPECT_EQ(texts[1], "(Test)  frame: 03 00 D6\n");
+}
+
+}  // namespace
+}  // namespace comms
