@@ -26,9 +26,29 @@ void EditorView::placeFrame(const QString& title)
     frame->move(0, 0);
 }
 
+namespace {
+
+bool isHelpKey(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier;
+}
+
+} // namespace
+
+bool EditorView::event(QEvent* event)
+{
+    // An F1 shortcut of the main window would otherwise take the key before it reaches the view;
+    // accepting the override delivers it as a key press, so F1 opens this window's own help.
+    if (event->type() == QEvent::ShortcutOverride && isHelpKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void EditorView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    if (isHelpKey(event)) {
         host_.showHelp(helpContext());
         return;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "database/CTRVDoc.h"
+#include "database/Image.h"
 #include "editors/common/EditorHost.h"
 
 #include <QWidget>
@@ -28,11 +29,14 @@ public:
 
 protected:
     EditorHost& host() const { return host_; }
+    // The database image the view reads on open and writes on its commit.
+    db::Image& image() const { return db::theImage(); }
     // Asks the frame to close once the current event has been handled.
     void closeFrame();
     // Titles the frame, sizes it to fit the form and moves it to the top-left of the client area.
     void placeFrame(const QString& title);
 
+    bool event(QEvent* event) override;            // claims F1 before any application shortcut
     void keyPressEvent(QKeyEvent* event) override; // F1 opens the view's help context
 
 private:
