@@ -1,6 +1,7 @@
 #include "comms/Layer1Factory.h"
 
 #include "comms/ResultCodes.h"
+#include "comms/SerialLayer1.h"
 
 namespace comms {
 
@@ -9,7 +10,7 @@ std::unique_ptr<Layer1> CreateLayer1(int type, const char* params, int* ctorResu
   (void)acceptedSocket;
   *ctorResult = kOk;
   switch (type) {
-    case kLayer1Serial:
+    case kLayer1Serial: return std::make_unique<SerialLayer1>(params);
     case kLayer1Pipe:
     case kLayer1Socket:
     case kLayer1SharedMemory:
