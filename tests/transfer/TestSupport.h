@@ -1,0 +1,110 @@
+// Helpers shared by the transfer tests: a user interface that records what the session shows,
+// a fake link, and an event-loop wait.
+#pragma once
+
+#include "transfer/DesksetLink.h"
+#include "transfer/TransferUi.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace trv::transfer::testing {
+
+// Runs the event loop until pred holds or the limit passes; returns pred().
+inline bool waitUntil(const std::function<bool()>& pred, int limitMs = 10000)
+{
+    QDeadlineTimer deadline(limitMs);
+    while (!pred() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    return pred();
+}
+
+class RecordingUi : public TransferUi {
+public:
+    QStringList messages;
+    QStringList questions;
+    QStringList statusTexts;
+    std::deque<bool> retryAnswers; // answers to the Retry/Cancel question; Cancel when empty
+    std::function<void()> onAsk;   // runs while the question is shown
+    bool acceptClose = true;
+    int closeRequests = 0;
+    QString databaseName;
+    int refreshes = 0;
+
+    bool open = false;
+    int opens = 0;
+    QString text;
+    int position = 0;
+    bool ended = false;
+    EndButton button = EndButton::Ok;
+
+    bool askRetry(const QString& question) override
+    {
+        questions << question;
+        if (onAsk)
+            onAsk();
+        if (retryAnswers.empty())
+            return false;
+        const bool retry = retryAnswers.front();
+        retryAnswers.pop_front();
+        return retry;
+    }
+    void showMessage(const QString& message) override { messages << message; }
+    void setStatusText(const QString& status) override { statusTexts << status; }
+    bool closeDatabaseAndStartNew() override
+    {
+        ++closeRequests;
+        return acceptClose;
+    }
+    void setDatabaseName(const QString& name) override { databaseName = name; }
+    void refreshAfterDownload() override { ++refreshes; }
+
+    void progressOpen(const QString& openText) override
+    {
+        open = true;
+        ++opens;
+        ended = false;
+        text = openText;
+        position = 100;
+    }
+    bool progressIsOpen() const override { return open; }
+    int progressPosition() const override { return position; }
+    void progressSetPosition(int newPosition) override { position = newPosition; }
+    void progressEnd(const QString& endText, EndButton endButton) override
+    {
+        text = endText;
+        button = endButton;
+        ended = true;
+    }
+    QString progressText() const override { return text; }
+};
+
+class FakeLink : public DesksetLink {
+public:
+    int connectResult = 0;
+    std::vector<std::string> connects;
+    int disconnects = 0;
+    std::vector<DesksetMessage> sent;
+    std::optional<int> notYetSent = 0;
+
+    int connectSerial(const std::string& params) override
+    {
+        connects.push_back(params);
+        return connectResult;
+    }
+    void disconnect() override { ++disconnects; }
+    int send(const DesksetMessage& message) override
+    {
+        sent.push_back(message);
+        return 0;
+    }
+    std::optional<int> messagesNotYetSent() const override { return notYetSent; }
+};
+
+} // namespace trv::transfer::testing

@@ -1,0 +1,351 @@
+#include "transfer/TransferSession.h"
+
+#include "transfer/ComPortSetting.h"
+#include "transfer/CslNimb.h"
+#include "transfer/ReceiveHandlers.h"
+#include "transfer/TransferTexts.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace trv::transfer {
+
+namespace {
+
+// How each way of ending shows in the progress window.
+struct EndForm {
+    const char* text;
+    bool appended; // appended to the current text, else replacing it
+    EndButton button;
+};
+
+QString textOf(TransferKind kind)
+{
+    return kind == TransferKind::Download ? text::kDownloading : text::kUploading;
+}
+
+} // namespace
+
+void TRVDkReceiveDbVersion::run()
+{
+    link_.send(DesksetMessage(MessageType::Hardware));
+}
+
+void TRVDkReceiveHwConfig::run()
+{
+    session_.transferStart();
+}
+
+TransferSession::TransferSession(TransferUi& ui, QObject* parent) : TransferSession(ui, nullptr, parent)
+{
+    link_ = std::make_unique<CslNimb>(this);
+}
+
+TransferSession::TransferSession(TransferUi& ui, std::unique_ptr<DesksetLink> link, QObject* parent)
+    : QObject(parent), ui_(ui), link_(std::move(link)), portSource_(&ComPortSetting::portDigit),
+      image_(&db::theImage())
+{
+    connectRetryTimer_.setSingleShot(true);
+    watchdogTimer_.setSingleShot(true);
+    connectRetryTimer_.callOnTimeout(this, &TransferSession::connectRetryExpired);
+    uploadProgressTimer_.callOnTimeout(this, &TransferSession::uploadProgressTick);
+    watchdogTimer_.callOnTimeout(this, [this] { finish(Outcome::CommunicationError); });
+    setPeriods(Periods{});
+}
+
+TransferSession::~TransferSession()
+{
+    // The link goes first: its threads post to this object.
+    link_.reset();
+}
+
+void TransferSession::setPeriods(const Periods& periods)
+{
+    connectRetryTimer_.setInterval(periods.connectRetry);
+    uploadProgressTimer_.setInterval(periods.uploadProgress);
+    watchdogTimer_.setInterval(periods.watchdog);
+}
+
+bool TransferSession::timerActive(TimerId id) const
+{
+    switch (id) {
+    case ConnectRetryTimer:
+        return connectRetryTimer_.isActive();
+    case UploadProgressTimer:
+        return uploadProgressTimer_.isActive();
+    case CompletionWatchdog:
+        return watchdogTimer_.isActive();
+    }
+    return false;
+}
+
+// A command sets its own pending flag and clears the other, so a flag left from an abandoned
+// attempt can never turn one direction into the other.
+void TransferSession::download()
+{
+    downloadPending_ = true;
+    uploadPending_ = false;
+    begin();
+}
+
+void TransferSession::upload()
+{
+    uploadPending_ = true;
+    downloadPending_ = false;
+    begin();
+}
+
+void TransferSession::begin()
+{
+    if (linkUp_)
+        transferStart();
+    else
+        connectionAttempt();
+}
+
+void TransferSession::connectionAttempt()
+{
+    if (linkUp_)
+        return;
+    link_->disconnect();
+    const std::string params = (portSource_() + kLineSettings).toStdString();
+    if (link_->connectSerial(params) != 0) {
+        clearPendingFlags();
+        ui_.showMessage(text::kUnableToConnect);
+        return;
+    }
+    connectRetryTimer_.start();
+}
+
+void TransferSession::connectRetryExpired()
+{
+    connectRetryTimer_.stop();
+    ++attempts_;
+    if (attempts_ <= kRetriesBeforeQuestion) {
+        connectionAttempt();
+        return;
+    }
+    link_->disconnect();
+    attempts_ = 0;
+    if (ui_.askRetry(text::kRetryQuestion)) {
+        connectionAttempt();
+    } else {
+        clearPendingFlags();
+        ui_.setStatusText(text::kIdlePrompt);
+    }
+}
+
+bool TransferSession::event(QEvent* event)
+{
+    switch (static_cast<int>(event->type())) {
+    case MSG_LINK_RECEIVE: {
+        const QByteArray& bytes = static_cast<LinkReceiveEvent*>(event)->bytes();
+        const auto message = DesksetMessage::decode(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+        if (message)
+            dispatch(*message);
+        return true;
+    }
+    case MSG_LINK_CONNECTED:
+        linkConnected();
+        return true;
+    case MSG_LINK_DISCONNECTED:
+        linkDisconnected();
+        return true;
+    case MSG_TRANSFER_START:
+        openProgress(static_cast<TransferStartEvent*>(event)->kind());
+        return true;
+    default:
+        return QObject::event(event);
+    }
+}
+
+void TransferSession::linkConnected()
+{
+    connectRetryTimer_.stop();
+    linkUp_ = true;
+    ui_.setStatusText(text::kLinkEstablished);
+    link_->send(DesksetMessage(MessageType::Version));
+}
+
+void TransferSession::linkDisconnected()
+{
+    linkUp_ = false;
+    ui_.setStatusText(text::kLinkLost);
+    if (ui_.progressIsOpen())
+        finish(Outcome::Disconnected);
+}
+
+void TransferSession::openProgress(TransferKind kind)
+{
+    if (ui_.progressIsOpen())
+        return;
+    ui_.progressOpen(textOf(kind));
+    // Blocks that arrived while the window was on its way count as well.
+    if (kind == TransferKind::Download && blocksReceived_ > 1)
+        advanceProgress(blocksReceived_ * kProgressStep);
+}
+
+void TransferSession::dispatch(const DesksetMessage& message)
+{
+    switch (static_cast<MessageType>(message.type)) {
+    case MessageType::Version: {
+        if (message.data.size() != db::kMagic.size())
+            return;
+        if (!std::equal(message.data.begin(), message.data.end(), db::kMagic.begin()))
+            ui_.showMessage(text::kWrongVersion);
+        else
+            TRVDkReceiveDbVersion(*link_).run();
+        return;
+    }
+    case MessageType::Hardware:
+        if (message.data.empty())
+            return;
+        if (message.data[0] != 0)
+            ui_.showMessage(text::kWrongHardware);
+        else
+            TRVDkReceiveHwConfig(*this).run();
+        return;
+    case MessageType::DownloadBlock:
+        downloadBlock(message);
+        return;
+    case MessageType::UploadBlock:
+        return;
+    case MessageType::UploadDone:
+        endMessage(Outcome::Completed, TransferKind::Upload);
+        return;
+    case MessageType::UploadFailed:
+        endMessage(Outcome::Incomplete, TransferKind::Upload);
+        return;
+    case MessageType::DownloadDone:
+        downloadDone();
+        return;
+    case MessageType::DownloadFailed:
+        endMessage(Outcome::Incomplete, TransferKind::Download);
+        return;
+    }
+    ui_.showMessage(text::kUnknownRequest);
+}
+
+void TransferSession::transferStart()
+{
+    if (uploadPending_)
+        uploadStart();
+    else if (downloadPending_)
+        downloadStart();
+}
+
+void TransferSession::uploadStart()
+{
+    // All blocks go to the library's send store at once; it keeps them in order.
+    for (const DesksetMessage& block : uploadBlocks(*image_))
+        link_->send(block);
+    QCoreApplication::postEvent(this, new TransferStartEvent(TransferKind::Upload));
+    uploadProgressTimer_.start();
+}
+
+void TransferSession::downloadStart()
+{
+    if (!ui_.closeDatabaseAndStartNew())
+        return;
+    receiveBuffer_.reset();
+    blocksReceived_ = 0;
+    link_->send(DesksetMessage(MessageType::DownloadBlock, {0}));
+    ui_.setDatabaseName(text::kDownloadName);
+}
+
+void TransferSession::downloadBlock(const DesksetMessage& message)
+{
+    receiveBuffer_.store(message.data);
+    ++blocksReceived_;
+    if (ui_.progressIsOpen())
+        advanceProgress(blocksReceived_ * kProgressStep);
+    else
+        QCoreApplication::postEvent(this, new TransferStartEvent(TransferKind::Download));
+}
+
+void TransferSession::downloadDone()
+{
+    // The image is replaced only by a complete, untouched copy of a database.
+    if (!receiveBuffer_.holdsImage()) {
+        endMessage(Outcome::Incomplete, TransferKind::Download);
+        return;
+    }
+    *image_ = receiveBuffer_.bytes();
+    endMessage(Outcome::Completed, TransferKind::Download);
+    ui_.refreshAfterDownload();
+}
+
+void TransferSession::uploadProgressTick()
+{
+    if (!ui_.progressIsOpen())
+        return;
+    const std::optional<int> waiting = link_->messagesNotYetSent();
+    if (!waiting)
+        return;
+    advanceProgress((kBlocksPerImage - *waiting) * kProgressStep);
+}
+
+void TransferSession::advanceProgress(int position)
+{
+    position = std::clamp(position, 0, kProgressEnd);
+    ui_.progressSetPosition(position);
+    if (position == kProgressEnd && watchdogArmable_) {
+        watchdogTimer_.start();
+        watchdogArmable_ = false;
+    }
+}
+
+void TransferSession::endMessage(Outcome outcome, TransferKind kind)
+{
+    // An end message that comes before any block still shows its result.
+    if (!ui_.progressIsOpen())
+        ui_.progressOpen(textOf(kind));
+    finish(outcome);
+}
+
+void TransferSession::finish(Outcome outcome)
+{
+    static constexpr EndForm kForms[] = {
+        {text::kCompleted, true, EndButton::Ok},
+        {text::kIncomplete, true, EndButton::Ok},
+        {text::kDisconnected, false, EndButton::Cancel},
+        {text::kCommunicationError, false, EndButton::Cancel},
+    };
+    const EndForm& form = kForms[static_cast<int>(outcome)];
+    const bool linkLost = outcome == Outcome::Disconnected;
+
+    watchdogTimer_.stop();
+    if (!linkLost)
+        uploadProgressTimer_.stop();
+    ui_.progressEnd(form.appended ? ui_.progressText() + form.text : QString(form.text), form.button);
+    if (linkLost)
+        return; // the session ends when the user closes the progress window
+    watchdogArmable_ = true;
+    sessionEnd();
+}
+
+void TransferSession::progressClosed()
+{
+    sessionEnd();
+}
+
+void TransferSession::sessionEnd()
+{
+    link_->disconnect();
+    linkUp_ = false;
+    clearPendingFlags();
+    uploadProgressTimer_.stop();
+    watchdogTimer_.stop();
+    // A watchdog started before the link was lost must not stay disarmed for the next session.
+    watchdogArmable_ = true;
+}
+
+void TransferSession::clearPendingFlags()
+{
+    uploadPending_ = false;
+    downloadPending_ = false;
+}
+
+} // namespace trv::transfer

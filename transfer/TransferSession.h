@@ -1,0 +1,116 @@
+// One download or upload: connection attempts with their retries, the start-up exchange, the
+// transfer itself with its progress and watchdog, and the end of the session. It receives the
+// library's notifications as posted events (TransferEvents.h) and speaks to its user only
+// through TransferUi.
+#pragma once
+
+#include "database/Image.h"
+#include "transfer/DesksetLink.h"
+#include "transfer/ImageBlocks.h"
+#include "transfer/TransferEvents.h"
+#include "transfer/TransferUi.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace trv::transfer {
+
+class TransferSession : public QObject {
+public:
+    // The timers of the session, by their ids.
+    enum TimerId { ConnectRetryTimer = 3, UploadProgressTimer = 4, CompletionWatchdog = 5 };
+
+    struct Periods {
+        std::chrono::milliseconds connectRetry{7000};
+        std::chrono::milliseconds uploadProgress{100};
+        std::chrono::milliseconds watchdog{10000};
+    };
+
+    // Attempts made by the retry timer before the Retry/Cancel question: with the first
+    // attempt, six in all.
+    static constexpr int kRetriesBeforeQuestion = 5;
+    // Progress runs 0..16400 in steps of 100, one step per block.
+    static constexpr int kProgressStep = 100;
+    static constexpr int kProgressEnd = kBlocksPerImage * kProgressStep;
+    // Serial line settings after the port digit.
+    static constexpr const char* kLineSettings = " 8 0 0 19200";
+
+    // Talks to the deskset through a CslNimb of its own.
+    explicit TransferSession(TransferUi& ui, QObject* parent = nullptr);
+    // Talks through the given link; whoever drives it posts the link events to this object.
+    TransferSession(TransferUi& ui, std::unique_ptr<DesksetLink> link, QObject* parent = nullptr);
+    ~TransferSession() override;
+
+    void setPeriods(const Periods& periods);
+    // Where each connection attempt reads its port digit (ComPortSetting::portDigit by default).
+    void setPortSource(std::function<QString()> source) { portSource_ = std::move(source); }
+    // The image an upload sends and a download replaces (the process-wide image by default).
+    void setImage(db::Image& image) { image_ = &image; }
+
+    // The Download Database and Upload Database commands (after the shell's own checks).
+    void download();
+    void upload();
+    // The progress window was closed by its user: the session ends.
+    void progressClosed();
+    // The start-up check clears the attempt counter.
+    void resetAttempts() { attempts_ = 0; }
+
+    bool linkUp() const { return linkUp_; }
+    bool uploadPending() const { return uploadPending_; }
+    bool downloadPending() const { return downloadPending_; }
+    bool watchdogArmable() const { return watchdogArmable_; }
+    int attempts() const { return attempts_; }
+    bool timerActive(TimerId id) const;
+    const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    friend class TRVDkReceiveHwConfig;
+
+    enum class Outcome { Completed, Incomplete, Disconnected, CommunicationError };
+
+    void begin();
+    void connectionAttempt();
+    void connectRetryExpired();
+    void linkConnected();
+    void linkDisconnected();
+    void openProgress(TransferKind kind);
+    void dispatch(const DesksetMessage& message);
+    void transferStart();
+    void uploadStart();
+    void downloadStart();
+    void downloadBlock(const DesksetMessage& message);
+    void downloadDone();
+    void uploadProgressTick();
+    void advanceProgress(int position);
+    void endMessage(Outcome outcome, TransferKind kind);
+    void finish(Outcome outcome);
+    void sessionEnd();
+    void clearPendingFlags();
+
+    TransferUi& ui_;
+    std::unique_ptr<DesksetLink> link_;
+    std::function<QString()> portSource_;
+    db::Image* image_;
+
+    bool linkUp_ = false;
+    bool uploadPending_ = false;
+    bool downloadPending_ = false;
+    bool watchdogArmable_ = true;
+    int attempts_ = 0;
+
+    ReceiveBuffer receiveBuffer_;
+    int blocksReceived_ = 0;
+
+    QTimer connectRetryTimer_;
+    QTimer uploadProgressTimer_;
+    QTimer watchdogTimer_;
+};
+
+} // namespace trv::transfer
