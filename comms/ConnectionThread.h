@@ -43,4 +43,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace comms
+} // namespace comms

@@ -24,13 +24,17 @@ int WriteAll(int fd, const uint8_t* data, int length, int timeoutMs)
             written += static_cast<int>(n);
             continue;
         }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return -errno;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            return -errno;
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - steady_clock::now()).count();
-        if (left <= 0) break;
+        if (left <= 0)
+            break;
         pollfd p{fd, POLLOUT, 0};
-        if (::poll(&p, 1, static_cast<int>(left)) < 0 && errno != EINTR) return -errno;
+        if (::poll(&p, 1, static_cast<int>(left)) < 0 && errno != EINTR)
+            return -errno;
     }
     return written;
 }
@@ -38,7 +42,8 @@ int WriteAll(int fd, const uint8_t* data, int length, int timeoutMs)
 int PendingBytes(int fd)
 {
     int count = 0;
-    if (::ioctl(fd, FIONREAD, &count) < 0) return -errno;
+    if (::ioctl(fd, FIONREAD, &count) < 0)
+        return -errno;
     return count;
 }
 
@@ -51,9 +56,11 @@ bool SetNonBlocking(int fd)
 std::vector<std::string> SplitWords(const char* text)
 {
     std::vector<std::string> words;
-    if (text == nullptr) return words;
+    if (text == nullptr)
+        return words;
     std::istringstream in(text);
-    for (std::string word; in >> word;) words.push_back(word);
+    for (std::string word; in >> word;)
+        words.push_back(word);
     return words;
 }
 
@@ -61,8 +68,9 @@ int ParsePort(const std::string& text)
 {
     int port = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
-    if (error != std::errc() || end != text.data() + text.size() || port < 1 || port > 65535) return -1;
+    if (error != std::errc() || end != text.data() + text.size() || port < 1 || port > 65535)
+        return -1;
     return port;
 }
 
-}  // namespace comms
+} // namespace comms

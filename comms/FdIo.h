@@ -24,4 +24,4 @@ std::vector<std::string> SplitWords(const char* text);
 // Parses a decimal port number 1..65535; -1 when the text is not one.
 int ParsePort(const std::string& text);
 
-}  // namespace comms
+} // namespace comms

@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kClientRetryMs = 100;
 constexpr int kServerWaitStepMs = 100;
-constexpr int kWriteTimeoutMs = 1000;  // the pipe's default time-out
+constexpr int kWriteTimeoutMs = 1000; // the pipe's default time-out
 
 std::string PipeFolder()
 {
@@ -34,7 +34,8 @@ bool FillAddress(const std::string& path, sockaddr_un* address)
 {
     std::memset(address, 0, sizeof *address);
     address->sun_family = AF_UNIX;
-    if (path.empty() || path.size() >= sizeof address->sun_path) return false;
+    if (path.empty() || path.size() >= sizeof address->sun_path)
+        return false;
     std::memcpy(address->sun_path, path.c_str(), path.size() + 1);
     return true;
 }
@@ -43,18 +44,22 @@ bool FillAddress(const std::string& path, sockaddr_un* address)
 int ConnectTo(const std::string& path)
 {
     sockaddr_un address;
-    if (!FillAddress(path, &address)) return -1;
+    if (!FillAddress(path, &address))
+        return -1;
     UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (!fd.Valid()) return -1;
-    if (::connect(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return -1;
+    if (!fd.Valid())
+        return -1;
+    if (::connect(fd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        return -1;
     return fd.Release();
 }
 
-}  // namespace
+} // namespace
 
 std::string PipeLayer1::SocketPathFor(const std::string& pipeName)
 {
-    if (pipeName.size() < 3 || pipeName[0] != '\\' || pipeName[1] != '\\') return {};
+    if (pipeName.size() < 3 || pipeName[0] != '\\' || pipeName[1] != '\\')
+        return {};
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string file;
     for (char c : pipeName.substr(2)) {
@@ -71,7 +76,8 @@ std::string PipeLayer1::SocketPathFor(const std::string& pipeName)
         }
     }
     std::string path = PipeFolder() + "/" + file;
-    if (path.size() >= sizeof(sockaddr_un{}.sun_path)) return {};
+    if (path.size() >= sizeof(sockaddr_un{}.sun_path))
+        return {};
     return path;
 }
 
@@ -84,20 +90,26 @@ PipeLayer1::PipeLayer1(const char* params)
     }
     path_ = SocketPathFor(words[1]);
     if (path_.empty()) {
-        Trace(words[1].size() > 2 && words[1].starts_with("\\\\") ? texts::kPipeNameTooLong : texts::kPipeBadName);
+        Trace(words[1].size() > 2 && words[1].starts_with("\\\\") ? texts::kPipeNameTooLong
+                                                                  : texts::kPipeBadName);
         return;
     }
     role_ = words[0] == "SERVER" ? Role::Server : Role::Client;
 }
 
-PipeLayer1::~PipeLayer1() { Close(); }
+PipeLayer1::~PipeLayer1()
+{
+    Close();
+}
 
 int PipeLayer1::Open()
 {
-    if (path_.empty() || thread_.Running() || dataFd_ >= 0) return -1;
+    if (path_.empty() || thread_.Running() || dataFd_ >= 0)
+        return -1;
     if (role_ == Role::Server) {
         const std::string folder = path_.substr(0, path_.rfind('/'));
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return -1;
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            return -1;
         // A path left by a server that ended without closing is removed; a live one is not.
         if (UniqueFd probe(ConnectTo(path_)); probe.Valid()) {
             Trace(texts::kPipeInUse);
@@ -144,7 +156,8 @@ void PipeLayer1::ServeOneClient(ConnectionThread& thread)
             Trace(texts::kPipeIoPending);
             logged = true;
         }
-        if (thread.WaitFor(listen_.Get(), POLLIN, kServerWaitStepMs) == ConnectionThread::Wait::Stopped) return;
+        if (thread.WaitFor(listen_.Get(), POLLIN, kServerWaitStepMs) == ConnectionThread::Wait::Stopped)
+            return;
     }
 }
 
@@ -169,31 +182,38 @@ void PipeLayer1::Attach(int fd)
 
 int PipeLayer1::BytesWaiting()
 {
-    if (!attached_) return 0;
+    if (!attached_)
+        return 0;
     return std::max(PendingBytes(dataFd_), 0);
 }
 
 int PipeLayer1::Read(uint8_t* buffer, int max)
 {
-    if (!attached_ || max <= 0) return 0;
+    if (!attached_ || max <= 0)
+        return 0;
     const int fd = dataFd_;
     const int pending = PendingBytes(fd);
-    if (pending < 0) return Fail(-pending);
+    if (pending < 0)
+        return Fail(-pending);
     if (pending == 0) {
         // Nothing to read, but a closed or failed peer also shows up as readable.
         pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR)) != 0) return Fail(EPIPE);
+        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR)) != 0)
+            return Fail(EPIPE);
         return 0;
     }
     const ssize_t n = ::recv(fd, buffer, std::min(pending, max), MSG_DONTWAIT);
-    if (n > 0) return static_cast<int>(n);
-    if (n < 0 && (errno == EAGAIN || errno == EINTR)) return 0;
+    if (n > 0)
+        return static_cast<int>(n);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        return 0;
     return Fail(n == 0 ? EPIPE : errno);
 }
 
 int PipeLayer1::Write(const uint8_t* data, int length)
 {
-    if (!attached_ || length <= 0) return 0;
+    if (!attached_ || length <= 0)
+        return 0;
     const int written = WriteAll(dataFd_, data, length, kWriteTimeoutMs);
     return written < 0 ? Fail(-written) : written;
 }
@@ -226,9 +246,10 @@ void PipeLayer1::CloseData()
 
 void PipeLayer1::StopListening()
 {
-    if (!listen_.Valid()) return;
+    if (!listen_.Valid())
+        return;
     listen_.Reset();
     ::unlink(path_.c_str());
 }
 
-}  // namespace comms
+} // namespace comms

@@ -48,16 +48,16 @@ private:
     void ServeOneClient(ConnectionThread& thread);
     void LookForServer(ConnectionThread& thread);
     void Attach(int fd);
-    int Fail(int error);  // closes the pipe, reports event 0, marks broken; returns -1
+    int Fail(int error); // closes the pipe, reports event 0, marks broken; returns -1
     void CloseData();
     void StopListening();
 
     Role role_ = Role::None;
-    std::string path_;  // empty when the parameter text was unusable
+    std::string path_; // empty when the parameter text was unusable
     UniqueFd listen_;
     std::atomic<int> dataFd_{-1};
     std::atomic<bool> attached_{false};
     ConnectionThread thread_;
 };
 
-}  // namespace comms
+} // namespace comms

@@ -18,20 +18,20 @@ inline constexpr int kErrUnknownMode = -10016;
 inline constexpr int kErrWakeSignal = -10021;
 
 // EventQueue codes.
-inline constexpr int kEventPipeFailed = 0;         // pipe read or write failed; pipe closed
-inline constexpr int kEventSocketCallFailed = 3;   // send, receive, create, bind, listen
-inline constexpr int kEventConnectFailed = 4;      // client connect failed; retried
-inline constexpr int kEventNoOwner = 7;            // concurrent server without an owning Nimb
-inline constexpr int kEventThreadFailed = 8;       // connection thread could not be started
-inline constexpr int kEventCarrierLost = 9;        // modem carrier lost while on line
-inline constexpr int kEventMalformedParams = 10;   // parameter text malformed
-inline constexpr int kEventLookupFailed = 11;      // host name look-up failed; retried
-inline constexpr int kEventModemSilent = 12;       // modem never answered its keep-alive
-inline constexpr int kEventPollFailed = 14;        // waiting for socket events failed
-inline constexpr int kEventJoinFailed = 16;        // joining the multicast group failed
-inline constexpr int kEventLeaveFailed = 17;       // leaving the multicast group failed
-inline constexpr int kEventTtlFailed = 18;         // setting the multicast time-to-live failed
-inline constexpr int kEventAcceptFailed = 20;      // waiting for or accepting a client failed
+inline constexpr int kEventPipeFailed = 0;       // pipe read or write failed; pipe closed
+inline constexpr int kEventSocketCallFailed = 3; // send, receive, create, bind, listen
+inline constexpr int kEventConnectFailed = 4;    // client connect failed; retried
+inline constexpr int kEventNoOwner = 7;          // concurrent server without an owning Nimb
+inline constexpr int kEventThreadFailed = 8;     // connection thread could not be started
+inline constexpr int kEventCarrierLost = 9;      // modem carrier lost while on line
+inline constexpr int kEventMalformedParams = 10; // parameter text malformed
+inline constexpr int kEventLookupFailed = 11;    // host name look-up failed; retried
+inline constexpr int kEventModemSilent = 12;     // modem never answered its keep-alive
+inline constexpr int kEventPollFailed = 14;      // waiting for socket events failed
+inline constexpr int kEventJoinFailed = 16;      // joining the multicast group failed
+inline constexpr int kEventLeaveFailed = 17;     // leaving the multicast group failed
+inline constexpr int kEventTtlFailed = 18;       // setting the multicast time-to-live failed
+inline constexpr int kEventAcceptFailed = 20;    // waiting for or accepting a client failed
 
 // NotifyQueue codes of the modem dialogue.
 inline constexpr int kNotifyInitOk = 0;
@@ -47,4 +47,4 @@ inline constexpr int kNotifyConnect = 9;
 inline constexpr int kNotifyRing = 10;
 inline constexpr int kNotifyAnswering = 11;
 
-}  // namespace comms
+} // namespace comms

@@ -5,7 +5,8 @@ namespace comms::texts {
 
 inline constexpr const char* kPipeIoPending = "(Layer1) io pending PipeConnectThread\n";
 inline constexpr const char* kPipeConnected = "(Layer1) pipe is connected\n";
-inline constexpr const char* kPipeBadName = "(PipeLayer1)  error: pipe name must begin with two backslashes\n";
+inline constexpr const char* kPipeBadName =
+    "(PipeLayer1)  error: pipe name must begin with two backslashes\n";
 inline constexpr const char* kPipeNameTooLong = "(PipeLayer1)  error: pipe name too long for a socket path\n";
 inline constexpr const char* kPipeInUse = "(PipeLayer1)  error: another server holds this pipe name\n";
 inline constexpr const char* kPipeFailed = "(PipeLayer1)  error: pipe failed, closed\n";
@@ -13,9 +14,11 @@ inline constexpr const char* kPipeFailed = "(PipeLayer1)  error: pipe failed, cl
 inline constexpr const char* kSocketConnected = "(SocketLayer1)  connected\n";
 inline constexpr const char* kSocketClientAccepted = "(SocketLayer1)  client accepted\n";
 inline constexpr const char* kSocketPeerClosed = "(SocketLayer1)  peer closed the connection\n";
-inline constexpr const char* kSocketServerFailed = "(SocketLayer1)  error: server socket could not be set up\n";
+inline constexpr const char* kSocketServerFailed =
+    "(SocketLayer1)  error: server socket could not be set up\n";
 
-inline constexpr const char* kSharedMemoryFailed = "(SharedMemoryLayer1)  error: mapping could not be opened\n";
+inline constexpr const char* kSharedMemoryFailed =
+    "(SharedMemoryLayer1)  error: mapping could not be opened\n";
 inline constexpr const char* kSharedMemoryCorrupt = "(SharedMemoryLayer1)  error: ring header out of range\n";
 inline constexpr const char* kSharedMemoryStuck = "(SharedMemoryLayer1)  error: busy flag held too long\n";
 
@@ -27,6 +30,7 @@ inline constexpr const char* kModemAnswering = "(CModemLayer1) Answering\n";
 inline constexpr const char* kModemTimeout = "(CModemLayer1) Timeout waiting for OK\n";
 
 inline constexpr const char* kMulticastOversized = "(MulticastLayer1)  datagram above 1472 bytes cut\n";
-inline constexpr const char* kMulticastQueueFull = "(MulticastLayer1)  receive queue full, datagram dropped\n";
+inline constexpr const char* kMulticastQueueFull =
+    "(MulticastLayer1)  receive queue full, datagram dropped\n";
 
-}  // namespace comms::texts
+} // namespace comms::texts

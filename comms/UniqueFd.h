@@ -15,7 +15,8 @@ public:
     UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
     UniqueFd& operator=(UniqueFd&& other) noexcept
     {
-        if (this != &other) Reset(other.Release());
+        if (this != &other)
+            Reset(other.Release());
         return *this;
     }
     UniqueFd(const UniqueFd&) = delete;
@@ -26,7 +27,8 @@ public:
     int Release() { return std::exchange(fd_, -1); }
     void Reset(int fd = -1)
     {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
         fd_ = fd;
     }
 
@@ -34,4 +36,4 @@ private:
     int fd_ = -1;
 };
 
-}  // namespace comms
+} // namespace comms
