@@ -8,9 +8,12 @@ bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter)
     case ButtonKind::AllMute:
     case ButtonKind::Patch:
     case ButtonKind::MultiSelect:
-    case ButtonKind::VolumeAdjust: return true;
-    case ButtonKind::Mute: return parameter != 1; // the parameter is the muted channel
-    default: return false;
+    case ButtonKind::VolumeAdjust:
+        return true;
+    case ButtonKind::Mute:
+        return parameter != 1; // the parameter is the muted channel
+    default:
+        return false;
     }
 }
 

@@ -7,7 +7,9 @@
 
 namespace trv::editors {
 
-EditorView::EditorView(EditorHost& host, QWidget* parent) : QWidget(parent), host_(host) {}
+EditorView::EditorView(EditorHost& host, QWidget* parent) : QWidget(parent), host_(host)
+{
+}
 
 void EditorView::closeFrame()
 {

@@ -41,6 +41,7 @@ NumberEdit::NumberEdit(unsigned minimum, unsigned maximum, QWidget* parent)
 {
     edit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit_));
     edit_->installEventFilter(this);
+    setFocusPolicy(edit_->focusPolicy()); // so that a label's access key can give it the focus
     setFocusProxy(edit_);
 
     auto* arrows = new QVBoxLayout;

@@ -6,7 +6,8 @@ namespace trv::editors {
 
 void registerAllEditors()
 {
-    registerEditor(EditorKind::DesksetCfg, [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
+    registerEditor(EditorKind::DesksetCfg,
+                   [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
 }
 
 } // namespace trv::editors

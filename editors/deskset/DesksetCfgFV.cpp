@@ -57,8 +57,10 @@ struct Flag {
     int offset;
 };
 constexpr Flag kSettingsFlags[] = {
-    {dtext::kUseUnselectSpeaker, field::kUseUnselectSpeaker}, {dtext::kExternalMicPresent, field::kExternalMicPresent},
-    {dtext::kDisplayTime, field::kDisplayTime},               {dtext::kMicAgc, field::kMicAgc},
+    {dtext::kUseUnselectSpeaker, field::kUseUnselectSpeaker},
+    {dtext::kExternalMicPresent, field::kExternalMicPresent},
+    {dtext::kDisplayTime, field::kDisplayTime},
+    {dtext::kMicAgc, field::kMicAgc},
     {dtext::kHandsetPresent, field::kHandsetPresent},
 };
 
@@ -315,7 +317,8 @@ void DesksetCfgFV::writeFields(const Numbers& numbers)
     db::Image& img = image();
     img[field::kDesksetType] = multiChannelSelected() ? field::kMultiChannel : field::kSingleChannel;
     const int muteTimer = muteTimer_->currentIndex();
-    img[field::kMuteTimer] = muteTimer < 0 ? 0 : static_cast<std::uint8_t>(muteTimer_->currentText().toUInt());
+    img[field::kMuteTimer] =
+        muteTimer < 0 ? 0 : static_cast<std::uint8_t>(muteTimer_->currentText().toUInt());
     // A list left without a selection (its stored value had no entry) keeps the stored value.
     for (const BoundList& list : indexLists_)
         if (list.box->currentIndex() >= 0)

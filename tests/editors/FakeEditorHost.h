@@ -1,0 +1,70 @@
+// A stand-in for the application shell: records every call an editor makes, with the image as it
+// was at that moment, and answers "is this editor open" from a set the test controls.
+#pragma once
+
+#include "database/CTRVDoc.h"
+#include "database/Image.h"
+#include "editors/common/EditorHost.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace trv::test {
+
+struct HostCall {
+    std::string what;  // the operation's name, e.g. "closeAndReopenEditor"
+    int argument = 0;  // kind, channel or help context, as the operation takes it
+    db::Image image{}; // the image when the call was made
+};
+
+class FakeEditorHost : public editors::EditorHost {
+public:
+    db::CTRVDoc& document() override { return doc; }
+
+    bool isEditorOpen(editors::EditorKind kind) override
+    {
+        record("isEditorOpen", static_cast<int>(kind));
+        return openEditors.count(kind) != 0;
+    }
+    void openOrActivateEditor(editors::EditorKind kind, int channel) override
+    {
+        record("openOrActivateEditor", static_cast<int>(kind) * 10 + channel);
+    }
+    void closeAndReopenEditor(editors::EditorKind kind) override
+    {
+        record("closeAndReopenEditor", static_cast<int>(kind));
+    }
+    void closeEditor(editors::EditorKind kind) override { record("closeEditor", static_cast<int>(kind)); }
+    void closeChannelEditors2To4() override { record("closeChannelEditors2To4"); }
+    void refreshChannelItems() override { record("refreshChannelItems"); }
+    void refreshSpeedPagingItem() override { record("refreshSpeedPagingItem"); }
+    void showHelp(int context) override { record("showHelp", context); }
+
+    // The calls named `what`, in order.
+    std::vector<HostCall> callsOf(const std::string& what) const
+    {
+        std::vector<HostCall> found;
+        for (const HostCall& call : calls)
+            if (call.what == what)
+                found.push_back(call);
+        return found;
+    }
+    // Position of the first call named `what` in the call list, or -1.
+    int indexOf(const std::string& what) const
+    {
+        for (std::size_t i = 0; i < calls.size(); ++i)
+            if (calls[i].what == what)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    db::CTRVDoc doc;
+    std::set<editors::EditorKind> openEditors;
+    std::vector<HostCall> calls;
+
+private:
+    void record(const char* what, int argument = 0) { calls.push_back({what, argument, db::theImage()}); }
+};
+
+} // namespace trv::test
