@@ -27,8 +27,10 @@ QToolButton* makeArrow(Qt::ArrowType arrow, QWidget* parent)
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
     button->setFocusPolicy(Qt::NoFocus); // the arrows act on the edit, which keeps the focus
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored); // the two share the edit's height
+    button->setMinimumHeight(0);
     button->setFixedWidth(16);
+    button->setIconSize(QSize(8, 8));
     return button;
 }
 

@@ -50,6 +50,7 @@ constexpr int kSingleChannelEntry = 0; // entries of the deskset type list
 constexpr int kMultiChannelEntry = 1;
 constexpr int kMuteTimerMaximum = 60;
 constexpr int kFormColumns = 3;
+constexpr int kPairSpacing = 6;
 
 // The check boxes of the "Settings" group, in form order.
 struct Flag {
@@ -117,6 +118,8 @@ private:
         auto* caption = new QLabel(QString::fromLatin1(label), group_);
         caption->setBuddy(control);
         const int row = 2 * (cell_ / kFormColumns);
+        if (row > 0)
+            caption->setContentsMargins(0, kPairSpacing, 0, 0); // pairs apart, a label close to its control
         grid_->addWidget(caption, row, cell_ % kFormColumns);
         grid_->addWidget(control, row + 1, cell_ % kFormColumns);
         ++cell_;
