@@ -302,7 +302,7 @@ void Nimb::Impl::SessionLoop() {
                           .value_or(kDefaultSessionThreadPriority));
   Session::StepReport report;
   report.sentLengths.reserve(128);
-  uint64_t seen = signal.Pulses();
+  uint64_t seen = 0;  // pulses sent before this thread ran are work too
   bool idle = true;
   int passesWithoutWait = 0;
   while (true) {
