@@ -140,6 +140,9 @@ bool TransferSession::event(QEvent* event)
 {
     switch (static_cast<int>(event->type())) {
     case MSG_LINK_RECEIVE: {
+        // Messages still queued from a link this session has already closed are stale.
+        if (!linkUp_)
+            return true;
         const QByteArray& bytes = static_cast<LinkReceiveEvent*>(event)->bytes();
         const auto message = DesksetMessage::decode(
             std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
@@ -171,9 +174,12 @@ void TransferSession::linkConnected()
 
 void TransferSession::linkDisconnected()
 {
+    // A notification that comes after the session closed the link itself must not overwrite
+    // the result in the progress window.
+    const bool wasUp = linkUp_;
     linkUp_ = false;
     ui_.setStatusText(text::kLinkLost);
-    if (ui_.progressIsOpen())
+    if (wasUp && ui_.progressIsOpen())
         finish(Outcome::Disconnected);
 }
 

@@ -23,9 +23,9 @@ trv::db::Image patternedImage()
 
 Bytes block(int offset, Bytes bytes)
 {
-    Bytes data{static_cast<std::uint8_t>(offset & 0xFF), static_cast<std::uint8_t>(offset >> 8)};
-    data.insert(data.end(), bytes.begin(), bytes.end());
-    return data;
+    bytes.insert(bytes.begin(),
+                 {static_cast<std::uint8_t>(offset & 0xFF), static_cast<std::uint8_t>(offset >> 8)});
+    return bytes;
 }
 
 } // namespace

@@ -229,6 +229,8 @@ TEST_F(SessionTest, DecliningTheCloseQuestionSendsNothingMore)
 
 TEST_F(SessionTest, UnknownTypeIsReportedAndType4Ignored)
 {
+    session->download();
+    linkComesUp();
     receive(DesksetMessage(9));
     EXPECT_EQ(ui.messages, QStringList{text::kUnknownRequest});
     receive(DesksetMessage(MessageType::UploadBlock, {1, 2, 3}));
@@ -415,6 +417,23 @@ TEST_F(SessionTest, LinkLostDuringDownloadWaitsForTheWindowToClose)
     session->progressClosed();
     EXPECT_EQ(link->disconnects, disconnects + 1);
     EXPECT_FALSE(session->downloadPending());
+}
+
+TEST_F(SessionTest, NotificationsOfAClosedLinkDoNotTouchTheResult)
+{
+    startUp(&TransferSession::download);
+    const trv::db::Image source = desksetImage();
+    for (const auto& b : downloadBlocks(source))
+        receive(b);
+    receive(DesksetMessage(MessageType::DownloadDone));
+    ASSERT_EQ(ui.text, QString(text::kDownloading) + text::kCompleted);
+
+    // Still queued when the session disconnected: a repeated end message and a link loss.
+    receive(DesksetMessage(MessageType::DownloadDone));
+    linkGoesDown();
+    EXPECT_EQ(ui.text, QString(text::kDownloading) + text::kCompleted);
+    EXPECT_EQ(ui.button, EndButton::Ok);
+    EXPECT_EQ(ui.refreshes, 1);
 }
 
 TEST_F(SessionTest, LinkLostWithoutWindowOnlyChangesTheStatus)
