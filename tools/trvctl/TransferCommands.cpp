@@ -294,10 +294,11 @@ int runPort(std::span<char*> args)
 
 void addTransferCommands(std::vector<Command>& commands)
 {
-    commands.push_back({"download", "[--port P] [--retries N] -o FILE",
-                        "receive the deskset's database into FILE (P: COM1..COM4 or a device)",
+    // Options of both: --port P (COM1..COM4 or a device path; default: the stored port) and
+    // --retries N (Retry/Cancel questions answered with Retry; default 0).
+    commands.push_back({"download", "[OPTIONS] -o FILE", "receive the deskset's database (--port P, --retries N)",
                         [](std::span<char*> args) { return runTransfer(args, Direction::Download); }});
-    commands.push_back({"upload", "[--port P] [--retries N] FILE", "send the database in FILE to the deskset",
+    commands.push_back({"upload", "[OPTIONS] FILE", "send FILE to the deskset (--port P, --retries N)",
                         [](std::span<char*> args) { return runTransfer(args, Direction::Upload); }});
     commands.push_back({"port", "[COMn]", "show the stored serial port, or store COM1..COM4", runPort});
 }
