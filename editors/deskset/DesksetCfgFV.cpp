@@ -13,7 +13,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include <span>
@@ -37,14 +36,12 @@ struct DesksetNumberField {
 
 namespace {
 
-using NumberField = DesksetNumberField;
-
-constexpr NumberField kVoiceAnnotation{dtext::kVoiceAnnotationLabel, field::kVoiceAnnotation, 1, 60,
-                                       dtext::kVoiceAnnotationRange};
-constexpr NumberField kTransmitDelay{dtext::kTransmitDelayLabel, field::kTransmitDelay, 2, 500,
-                                     dtext::kTransmitDelayRange};
-constexpr NumberField kPageKeyUpDelay{dtext::kPageKeyUpDelayLabel, field::kPageKeyUpDelay, 1, 60,
-                                      dtext::kPageKeyUpDelayRange};
+constexpr DesksetNumberField kVoiceAnnotation{dtext::kVoiceAnnotationLabel, field::kVoiceAnnotation, 1, 60,
+                                              dtext::kVoiceAnnotationRange};
+constexpr DesksetNumberField kTransmitDelay{dtext::kTransmitDelayLabel, field::kTransmitDelay, 2, 500,
+                                            dtext::kTransmitDelayRange};
+constexpr DesksetNumberField kPageKeyUpDelay{dtext::kPageKeyUpDelayLabel, field::kPageKeyUpDelay, 1, 60,
+                                             dtext::kPageKeyUpDelayRange};
 
 constexpr int kSingleChannelEntry = 0; // entries of the deskset type list
 constexpr int kMultiChannelEntry = 1;
@@ -94,7 +91,7 @@ public:
         return box;
     }
 
-    NumberEdit* addNumber(const NumberField& number)
+    NumberEdit* addNumber(const DesksetNumberField& number)
     {
         auto* edit = new NumberEdit(0, number.maximum, group_);
         place(number.label, edit);
@@ -131,12 +128,12 @@ private:
     bool checksStarted_ = false;
 };
 
-unsigned readField(const db::Image& image, const NumberField& number)
+unsigned readField(const db::Image& image, const DesksetNumberField& number)
 {
     return number.width == 2 ? db::readU16(image, number.offset) : image[number.offset];
 }
 
-void writeField(db::Image& image, const NumberField& number, unsigned value)
+void writeField(db::Image& image, const DesksetNumberField& number, unsigned value)
 {
     if (number.width == 2)
         db::writeU16(image, number.offset, static_cast<std::uint16_t>(value));
