@@ -10,6 +10,11 @@ CslNimb::CslNimb(QObject* owner) : comms::Nimb(DesksetMessage::kMaxMessageSize),
 {
 }
 
+CslNimb::CslNimb(QObject* owner, comms::Clock& clock)
+    : comms::Nimb(DesksetMessage::kMaxMessageSize, clock), owner_(owner)
+{
+}
+
 CslNimb::~CslNimb()
 {
     // The notifications use owner_: stop the library's threads before anything goes away.

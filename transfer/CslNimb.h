@@ -13,6 +13,8 @@ class CslNimb : public comms::Nimb, public DesksetLink {
 public:
     // Events go to owner (MSG_LINK_RECEIVE, MSG_LINK_CONNECTED, MSG_LINK_DISCONNECTED).
     explicit CslNimb(QObject* owner);
+    // Same, with the clock the link's timers read (tests drive it by hand).
+    CslNimb(QObject* owner, comms::Clock& clock);
     ~CslNimb() override;
 
     int connectSerial(const std::string& serialParams) override;
