@@ -6,6 +6,7 @@
 #include "tests/editors/EditorFixture.h"
 
 #include <QShortcut>
+#include <QToolButton>
 
 using namespace trv;
 using editors::DesksetCfgFV;
@@ -175,6 +176,22 @@ TEST_F(DesksetCfgFVTest, AccessKeysReachTheirControls)
     }
     QTest::keyClick(view->focusWidget(), Qt::Key_T, Qt::AltModifier);
     EXPECT_EQ(view->focusWidget(), number(kTransmitLabel)->lineEdit());
+}
+
+TEST_F(DesksetCfgFVTest, NumberArrowsKeepEachFieldWithinItsRange)
+{
+    open();
+    const std::pair<const char*, const char*> ranges[] = {
+        {kVoiceLabel, "60"}, {kTransmitLabel, "500"}, {kPageKeyLabel, "60"}};
+    for (auto [label, maximum] : ranges) {
+        NumberEdit* edit = number(label);
+        typeInto(edit->lineEdit(), "9999");
+        click(edit->upButton());
+        EXPECT_EQ(edit->lineEdit()->text(), maximum) << label;
+        typeInto(edit->lineEdit(), "0");
+        click(edit->downButton());
+        EXPECT_EQ(edit->lineEdit()->text(), "0") << label;
+    }
 }
 
 TEST_F(DesksetCfgFVTest, PickingMultiChannelEnablesItsControlsAtOnceAndOkEnablesChannelsTwoToFour)
