@@ -1,0 +1,288 @@
+// desksetsim as a program on a real pseudo-terminal, with the tool's side of the link (a
+// Nimb over the serial transport) at the other end.
+#include "SimHarness.h"
+
+#include "comms/ResultCodes.h"
+#include "tools/desksetsim/SimulatedDeskset.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+
+namespace desksetsim::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kLinkTimeoutMs = 10000;
+constexpr int kReplyTimeoutMs = 10000;
+const std::string kVersionText = "VXR DESKSET V001";
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+Bytes ReadBytes(const fs::path& path)
+{
+    const std::string text = ReadText(path);
+    return Bytes(text.begin(), text.end());
+}
+
+class DesksetSimProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ =
+            fs::temp_directory_path() / ("trv-desksetsim-" + std::to_string(::getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path File(const std::string& name) const { return folder_ / name; }
+
+    // Starts the simulator, points COM1 at its pseudo-terminal and brings the link up.
+    void StartLinked(const std::vector<std::string>& options)
+    {
+        sim_ = std::make_unique<SimProcess>(options);
+        ASSERT_FALSE(sim_->PtyPath().empty()) << "the simulator did not print its PTY line";
+        ::setenv("TRV_COM1", sim_->PtyPath().c_str(), 1);
+        tool_ = std::make_unique<ToolNimb>();
+        ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+        ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "the link did not open";
+    }
+
+    // Asks for the version and the hardware identity, as the tool does before a transfer.
+    void ExchangeVersion()
+    {
+        ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::kOk);
+        Bytes expected{17, kTypeVersion};
+        expected.insert(expected.end(), kVersionText.begin(), kVersionText.end());
+        ASSERT_EQ(tool_->NextMessage(kReplyTimeoutMs), expected);
+        ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::kOk);
+        ASSERT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{2, kTypeHardware, 0}));
+    }
+
+    // Runs a download and returns the image put together from the blocks; checks that the
+    // blocks come in offset order, 100 bytes each (84 in the last), followed by type 7.
+    Bytes Download()
+    {
+        Bytes image(trv::db::kImageSize, 0xEE);
+        EXPECT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::kOk);
+        for (int block = 0; block < kBlockCount; ++block) {
+            const Bytes message = tool_->NextMessage(kReplyTimeoutMs);
+            if (message.size() < 4 || message[1] != kTypeDownloadBlock) {
+                ADD_FAILURE() << "block " << block << " missing";
+                return {};
+            }
+            const int offset = message[2] | message[3] << 8;
+            EXPECT_EQ(offset, block * kBlockBytes);
+            EXPECT_EQ(message.size(), block < kBlockCount - 1 ? 104u : 88u);
+            EXPECT_EQ(message[0], message.size() - 1);
+            std::copy(message.begin() + 4, message.end(), image.begin() + offset);
+        }
+        EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{1, kTypeDownloadComplete}));
+        return image;
+    }
+
+    void Upload(const Bytes& image)
+    {
+        for (int offset = 0; offset < trv::db::kImageSize; offset += kBlockBytes) {
+            const int count = std::min(kBlockBytes, trv::db::kImageSize - offset);
+            Bytes data(2 + static_cast<size_t>(count));
+            data[0] = static_cast<uint8_t>(offset & 0xFF);
+            data[1] = static_cast<uint8_t>(offset >> 8);
+            std::copy_n(image.begin() + offset, count, data.begin() + 2);
+            ASSERT_EQ(tool_->SendMessage(kTypeUploadBlock, data), comms::kOk);
+        }
+    }
+
+    fs::path folder_;
+    std::unique_ptr<SimProcess> sim_;
+    std::unique_ptr<ToolNimb> tool_;
+};
+
+TEST(DesksetSimCommandLine, HelpNamesEveryOptionAndBadInputIsRefused)
+{
+    const CommandResult help = RunSimulator({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* option :
+         {"--pty", "--device", "--baud", "--once", "--version-text", "--hw-id", "--image", "--save-upload",
+          "--fail-upload", "--silent", "--no-end", "--stop-after", "--unknown-type", "--corrupt", "--drop",
+          "--seed", "--line-rate", "--log", "--help"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+
+    struct Refused {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    for (const Refused& bad : {Refused{{"--bogus"}, "unknown option --bogus"},
+                               Refused{{"--corrupt", "1.5"}, "invalid value for --corrupt"},
+                               Refused{{"--hw-id", "256"}, "invalid value for --hw-id"},
+                               Refused{{"--stop-after"}, "missing value for --stop-after"},
+                               Refused{{"--line-rate", "fast"}, "invalid value for --line-rate"},
+                               Refused{{"--pty", "--device", "/dev/ttyS0"}, "cannot be used together"}}) {
+        const CommandResult result = RunSimulator(bad.args);
+        EXPECT_EQ(result.status, 2) << bad.args[0];
+        EXPECT_NE(result.err.find(bad.message), std::string::npos) << result.err;
+        EXPECT_TRUE(result.out.empty());
+    }
+
+    const CommandResult noImage = RunSimulator({"--image", "/nonexistent/trv.ddb"});
+    EXPECT_EQ(noImage.status, 1);
+    EXPECT_NE(noImage.err.find("cannot use the image /nonexistent/trv.ddb"), std::string::npos)
+        << noImage.err;
+    const CommandResult noDevice = RunSimulator({"--device", "/dev/trv-no-such-port"});
+    EXPECT_EQ(noDevice.status, 1);
+    EXPECT_NE(noDevice.err.find("cannot open the serial port /dev/trv-no-such-port"), std::string::npos);
+}
+
+TEST_F(DesksetSimProgram, LinkOpensAndAnswersVersionAndHardware)
+{
+    StartLinked({"--log", File("link.log").string()});
+    ExchangeVersion();
+    tool_.reset();
+
+    // Every frame is logged with its time and bytes; the version request (sequence numbers
+    // vary with the handshake) and its reply are among them.
+    const std::string log = ReadText(File("link.log"));
+    EXPECT_TRUE(std::regex_search(
+        log, std::regex(R"(\n +\d+ ms  RX  04 [0-9A-F]{2} 02 01 01 [0-9A-F]{2} [0-9A-F]{2}\n)")))
+        << log;
+    EXPECT_TRUE(std::regex_search(log, std::regex(R"(\n +\d+ ms  TX  04 [0-9A-F]{2} 12 11 01 56 58 52 20)")))
+        << log;
+    EXPECT_TRUE(
+        std::regex_search(log, std::regex(R"(\n +\d+ ms  TX  02 [0-9A-F]{2} 00 [0-9A-F]{2} [0-9A-F]{2}\n)")))
+        << "acknowledgements are logged too";
+}
+
+TEST_F(DesksetSimProgram, VersionTextHardwareIdAndUnknownTypeComeFromTheOptions)
+{
+    StartLinked({"--version-text", "VXR DESKSET V002", "--hw-id", "7", "--unknown-type", "9"});
+    ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::kOk);
+    const std::string other = "VXR DESKSET V002";
+    Bytes expected{17, kTypeVersion};
+    expected.insert(expected.end(), other.begin(), other.end());
+    EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), expected);
+    EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{1, 9})) << "the unknown type follows the version";
+    ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::kOk);
+    EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{2, kTypeHardware, 7}));
+}
+
+TEST_F(DesksetSimProgram, FullDownloadArrivesIntactThroughCorruptedFrames)
+{
+    StartLinked({"--corrupt", "0.01", "--seed", "5", "--log", File("corrupt.log").string()});
+    ExchangeVersion();
+    EXPECT_EQ(Download(), NewDatabaseImage());
+    // The faults did happen: frames went out damaged and the tool's link refused them.
+    EXPECT_NE(ReadText(File("corrupt.log")).find("flipped"), std::string::npos);
+    EXPECT_GE(tool_->RefusedFrames(), 1);
+}
+
+TEST_F(DesksetSimProgram, ServesTheImageFileAndKeepsACompletedUpload)
+{
+    Bytes image = NewDatabaseImage();
+    for (size_t i = 16; i < image.size(); ++i)
+        image[i] = static_cast<uint8_t>(i * 7 + 3);
+    std::ofstream(File("served.ddb"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), image.size());
+
+    StartLinked({"--image", File("served.ddb").string(), "--save-upload", File("upload.ddb").string()});
+    ExchangeVersion();
+    EXPECT_EQ(Download(), image);
+
+    const Bytes uploaded = NewDatabaseImage();
+    Upload(uploaded);
+    EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{1, kTypeUploadComplete}));
+    EXPECT_EQ(ReadBytes(File("upload.ddb")), uploaded);
+    // The deskset now holds the uploaded database.
+    EXPECT_EQ(Download(), uploaded);
+}
+
+TEST_F(DesksetSimProgram, FailUploadAnswersSixButStillSavesTheBlocks)
+{
+    StartLinked({"--fail-upload", "--save-upload", File("upload.ddb").string()});
+    ExchangeVersion();
+    const Bytes uploaded = NewDatabaseImage();
+    Upload(uploaded);
+    EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{1, kTypeUploadIncomplete}));
+    EXPECT_EQ(ReadBytes(File("upload.ddb")), uploaded);
+}
+
+TEST_F(DesksetSimProgram, StopAfterSendsThatManyBlocksThenFallsSilent)
+{
+    StartLinked({"--stop-after", "10", "--log", File("stop.log").string()});
+    ExchangeVersion();
+    ASSERT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::kOk);
+    for (int block = 0; block < 10; ++block) {
+        const Bytes message = tool_->NextMessage(kReplyTimeoutMs);
+        ASSERT_GE(message.size(), 4u);
+        EXPECT_EQ(message[1], kTypeDownloadBlock);
+    }
+    // The link stays quiet: the tool's next message is not even acknowledged.
+    ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::kOk);
+    EXPECT_TRUE(tool_->NextMessage(2500).empty());
+    const std::string log = ReadText(File("stop.log"));
+    EXPECT_NE(log.find("ignored: silent"), std::string::npos) << log;
+}
+
+TEST_F(DesksetSimProgram, NoEndSendsEveryBlockButNoEndMessage)
+{
+    StartLinked({"--no-end"});
+    ExchangeVersion();
+    ASSERT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::kOk);
+    for (int block = 0; block < kBlockCount; ++block)
+        ASSERT_FALSE(tool_->NextMessage(kReplyTimeoutMs).empty()) << block;
+    EXPECT_TRUE(tool_->NextMessage(1000).empty());
+    // The link itself is still up and answering.
+    ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::kOk);
+    EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{2, kTypeHardware, 0}));
+}
+
+TEST_F(DesksetSimProgram, SilentNeverAnswersTheLink)
+{
+    sim_ = std::make_unique<SimProcess>(
+        std::vector<std::string>{"--silent", "--log", File("silent.log").string()});
+    ASSERT_FALSE(sim_->PtyPath().empty());
+    ::setenv("TRV_COM1", sim_->PtyPath().c_str(), 1);
+    tool_ = std::make_unique<ToolNimb>();
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+    EXPECT_FALSE(tool_->WaitForLink(2500));
+    tool_.reset();
+    // The tool's heartbeat reached the simulator, which ignored it.
+    EXPECT_NE(ReadText(File("silent.log")).find("RX  03 00 00 D6 57  (ignored: silent)"), std::string::npos)
+        << ReadText(File("silent.log"));
+}
+
+TEST_F(DesksetSimProgram, ANewSessionStartsWhenTheToolOpensThePortAgain)
+{
+    StartLinked({});
+    ExchangeVersion();
+    tool_->Disconnect();
+    tool_ = std::make_unique<ToolNimb>();
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+    ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "the second session did not open";
+    ExchangeVersion();
+}
+
+TEST_F(DesksetSimProgram, OnceEndsWhenTheToolClosesThePort)
+{
+    StartLinked({"--once"});
+    ExchangeVersion();
+    EXPECT_EQ(sim_->WaitForExit(200), -1) << "still serving while the port is open";
+    tool_->Disconnect();
+    EXPECT_EQ(sim_->WaitForExit(10000), 0);
+}
+
+} // namespace
+} // namespace desksetsim::testing

@@ -1,0 +1,95 @@
+// The simulator's model of the serial wire: how long bytes take on an 8N1 line, how the
+// frame stream splits into frames (for the log), and the faults injected into sent frames.
+// Nothing here does I/O, so every rule can be tested on its own.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace desksetsim {
+
+using SteadyTime = std::chrono::steady_clock::time_point;
+using Nanoseconds = std::chrono::nanoseconds;
+
+// One direction of a serial line: a byte handed over at some time starts when the line is
+// free and has arrived 10 bit times later (start bit, 8 data bits, stop bit). Schedule gives
+// the arrival time of each byte in turn. A rate of 0 is an ideal line: bytes arrive at once.
+class ByteTimeline {
+public:
+    static constexpr int kBitsPerByte = 10;
+
+    explicit ByteTimeline(int baudRate = 0);
+
+    SteadyTime Schedule(SteadyTime handedOver);
+    Nanoseconds ByteTime() const { return byteTime_; }
+    bool Paced() const { return byteTime_.count() > 0; }
+    // Forgets the bytes on the line (a new session starts on an idle line).
+    void Reset() { lineFreeAt_ = SteadyTime{}; }
+
+private:
+    Nanoseconds byteTime_{0};
+    SteadyTime lineFreeAt_{};
+};
+
+// One frame as seen on the wire, or the bytes of a broken one.
+struct WireFrame {
+    enum class Kind { kValid, kCrcError, kBadLength, kIncomplete };
+    std::vector<uint8_t> bytes;
+    Kind kind = Kind::kValid;
+};
+
+// Splits a byte stream into link frames the way the receiving link does: type, number,
+// length, payload, two CRC bytes; no resynchronisation. A frame whose bytes stop arriving for
+// longer than the completion time-out is given up, as the link gives it up.
+class FrameSplitter {
+public:
+    using Sink = std::function<void(const WireFrame&)>;
+
+    FrameSplitter(uint32_t completionTimeoutMs, Sink sink);
+
+    void Feed(const uint8_t* data, int length, uint32_t nowMs);
+    // Hands over a partly received frame whose time-out has passed.
+    void Expire(uint32_t nowMs);
+
+private:
+    void Emit(WireFrame::Kind kind);
+
+    uint32_t completionTimeoutMs_;
+    Sink sink_;
+    std::vector<uint8_t> frame_;
+    uint32_t startedMs_ = 0;
+};
+
+// The type and number of a frame as written by the link (a whole frame per write).
+bool IsDataFrame(const uint8_t* frame, int length);
+
+// Faults injected into the frames the deskset sends: each frame, with the given probability,
+// gets one bit of one byte flipped, or loses one byte. Seeded, so a run can be repeated.
+class FrameFaults {
+public:
+    struct Settings {
+        double corruptProbability = 0.0;
+        double dropProbability = 0.0;
+        uint32_t seed = 1;
+    };
+    struct Outcome {
+        std::vector<uint8_t> bytes; // what goes on the wire
+        std::string note;           // empty when the frame went out unchanged
+    };
+
+    explicit FrameFaults(const Settings& settings);
+    Outcome Apply(const uint8_t* frame, int length);
+
+private:
+    Settings settings_;
+    std::mt19937 random_;
+};
+
+// Hexadecimal bytes separated by blanks: "04 00 02 01 01 A0 71".
+std::string HexBytes(const uint8_t* data, size_t length);
+
+} // namespace desksetsim
