@@ -57,7 +57,7 @@ void AckFrameLayer2::Step(bool* receivedWaiting, bool* sendingPending) {
 
   const int count = layer1_.Read(readBuffer_.data(), kMaxFrameSize);
   if (count < 0) {
-    if (connected_.load() != 0) LoseLink();
+    if (connected_.load() != 0) LoseLink(texts::kLinkLostReadFailure);
     return;
   }
   for (int i = 0; i < count && !lost_; ++i) Feed(readBuffer_[i]);
@@ -165,7 +165,7 @@ void AckFrameLayer2::HandleWhileConnected(uint8_t type, uint8_t number) {
   }
   lastReceived_ = number;
   if (type == kFrameConnectRequest) {
-    LoseLink();  // the peer has restarted
+    LoseLink(texts::kLinkLostPeerRestart);
   } else if (type == kFrameHeartbeat || type == kFrameConnectConfirm) {
     SendControl(kFrameAck, Numbering::kAcknowledge);
   } else if (IsData(type)) {
@@ -221,7 +221,7 @@ void AckFrameLayer2::UpdateTimers() {
       retransmitRunning_ = true;
       retransmitLeft_ = timers_.retransmitMs;
     } else if (connected_.load() != 0) {
-      LoseLink();
+      LoseLink(texts::kLinkLostRetries);
     }
     return;
   }
@@ -268,8 +268,8 @@ void AckFrameLayer2::SetConnected(bool connected) {
   if (connected) Trace(texts::kLinkUp);
 }
 
-void AckFrameLayer2::LoseLink() {
-  Trace(texts::kLinkLost);
+void AckFrameLayer2::LoseLink(const char* reason) {
+  Trace(reason);
   lost_ = true;
   waiting_ = false;
   retransmitRunning_ = false;

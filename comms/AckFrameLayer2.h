@@ -63,7 +63,7 @@ class AckFrameLayer2 final : public Layer2 {
   void UpdateTimers();
   void TransmitNext();
   void StartWaiting();
-  void LoseLink();
+  void LoseLink(const char* reason);
   void SetConnected(bool connected);
   void Notify(int code);
 

@@ -15,7 +15,9 @@ inline constexpr const char* kOrphanFragment = "(Session::Pull)  error: fragment
 inline constexpr const char* kCrcFailed = "(AckFrameLayer2)  CRC error, frame dropped";
 inline constexpr const char* kLengthTooLarge = "(AckFrameLayer2)  length above 250, frame dropped";
 inline constexpr const char* kFrameIncomplete = "(AckFrameLayer2)  frame not completed in time, dropped\n";
-inline constexpr const char* kLinkLost = "(AckFrameLayer2)  link lost\n";
+inline constexpr const char* kLinkLostRetries = "(AckFrameLayer2)  link lost: no acknowledgement after 5 transmissions\n";
+inline constexpr const char* kLinkLostReadFailure = "(AckFrameLayer2)  link lost: transport read failed\n";
+inline constexpr const char* kLinkLostPeerRestart = "(AckFrameLayer2)  link lost: connect request from the connected peer\n";
 inline constexpr const char* kLinkUp = "(AckFrameLayer2)  link up\n";
 
 }  // namespace comms::texts

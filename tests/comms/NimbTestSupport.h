@@ -15,15 +15,29 @@
 
 namespace comms::test {
 
-// Time running `factor` times faster than the steady clock, for long protocol runs.
-class ScaledClock final : public Clock {
+// A clock that stands still and moves by Advance, until Run makes it run `factor` times
+// faster than the steady clock from where it stands (for long runs with real traffic).
+class TestClock final : public Clock {
  public:
-  explicit ScaledClock(uint32_t factor) : factor_(factor), start_(SystemClock().NowMs()) {}
-  uint32_t NowMs() const override { return (SystemClock().NowMs() - start_) * factor_; }
+  uint32_t NowMs() const override {
+    std::lock_guard lock(mutex_);
+    return factor_ == 0 ? base_ : base_ + (SystemClock().NowMs() - runningSince_) * factor_;
+  }
+  void Advance(uint32_t ms) {
+    std::lock_guard lock(mutex_);
+    base_ += ms;
+  }
+  void Run(uint32_t factor) {
+    std::lock_guard lock(mutex_);
+    runningSince_ = SystemClock().NowMs();
+    factor_ = factor;
+  }
 
  private:
-  uint32_t factor_;
-  uint32_t start_;
+  mutable std::mutex mutex_;
+  uint32_t base_ = 0;
+  uint32_t factor_ = 0;
+  uint32_t runningSince_ = 0;
 };
 
 class RecordingNimb final : public Nimb {
@@ -115,8 +129,8 @@ struct NimbPair {
     clockB.Advance(ms);
   }
 
-  ManualClock clockA;
-  ManualClock clockB;
+  TestClock clockA;
+  TestClock clockB;
   RecordingNimb a;
   RecordingNimb b;
   testing::TestTransportPair wire;
