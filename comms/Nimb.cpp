@@ -383,8 +383,10 @@ void Nimb::Impl::CommLinkLoop(Layer1* link1, Layer2* link2) {
     const bool broken = link1->broken.load();
     if (broken) pulse = true;
     if (pulse) signal.Pulse();
-    if (!broken && link1->BytesWaiting() > 0) continue;
-    WaitForInput(broken ? -1 : link1->PollFd(), wake, kLinkPollMs);
+    // With a descriptor, poll() itself returns at once while input waits.
+    const int fd = broken ? -1 : link1->PollFd();
+    if (!broken && fd < 0 && link1->BytesWaiting() > 0) continue;
+    WaitForInput(fd, wake, kLinkPollMs);
   }
 }
 
