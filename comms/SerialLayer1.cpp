@@ -289,6 +289,7 @@ void SerialLayer1::Close()
 {
     CloseSerialDevice(fd_);
     fd_ = -1;
+    hungUp_ = false;
 }
 
 int SerialLayer1::Write(const uint8_t* data, int length)
@@ -327,8 +328,14 @@ int SerialLayer1::Read(uint8_t* buffer, int max)
     if (fd_ < 0 || buffer == nullptr || max <= 0)
         return 0;
     const int wanted = std::min(BytesWaiting(), max);
-    if (wanted <= 0)
+    if (wanted <= 0) {
+        if (!hungUp_) {
+            pollfd line{fd_, 0, 0};
+            if (::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)))
+                hungUp_ = true;
+        }
         return 0;
+    }
     for (;;) {
         const ssize_t n = ::read(fd_, buffer, static_cast<size_t>(wanted));
         if (n >= 0)

@@ -9,6 +9,7 @@
 
 #include "comms/Layer1.h"
 
+#include <atomic>
 #include <string>
 
 struct termios;
@@ -81,7 +82,10 @@ public:
     void Close() override;
     int Write(const uint8_t* data, int length) override;
     int Read(uint8_t* buffer, int max) override;
-    int PollFd() const override { return fd_; }
+    // -1 once the line has hung up (the far end of a pseudo-terminal closed, an adapter was
+    // unplugged): such a descriptor is readable for ever, so polling it would spin the
+    // comm-link thread; the link notices the silence through its own time-outs instead.
+    int PollFd() const override { return hungUp_ ? -1 : fd_; }
 
     const SerialSettings& Settings() const { return settings_; }
     const std::string& DevicePath() const { return devicePath_; }
@@ -91,6 +95,7 @@ private:
     std::string devicePath_;
     int flowOptions_ = 0;
     int fd_ = -1;
+    std::atomic<bool> hungUp_{false};
 };
 
 } // namespace comms

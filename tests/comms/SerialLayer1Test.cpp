@@ -19,6 +19,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <numeric>
 #include <optional>
@@ -368,6 +369,26 @@ TEST(SerialLayer1, OpenDiscardsWhatWaitedAndWritesWholeFrames)
     EXPECT_EQ(layer.Read(buffer, 8), 0);
     EXPECT_EQ(layer.FreeRoom(), 0);
     EXPECT_EQ(layer.BytesWaiting(), 0);
+    EXPECT_EQ(layer.PollFd(), -1);
+}
+
+TEST(SerialLayer1, AHungUpLineIsNoLongerPolledAndReadsStayEmpty)
+{
+    auto pty = std::make_unique<SerialPty>();
+    ASSERT_TRUE(pty->Valid());
+    SerialLayer1 layer(pty->Path(), {1, 8, 0, 0, 19200});
+    ASSERT_EQ(layer.Open(), 0);
+    const int fd = layer.PollFd();
+    ASSERT_GE(fd, 0);
+    uint8_t buffer[16];
+    EXPECT_EQ(layer.Read(buffer, 16), 0);
+    EXPECT_EQ(layer.PollFd(), fd) << "an idle line is still polled";
+
+    pty.reset(); // the far end goes away
+    EXPECT_EQ(layer.Read(buffer, 16), 0) << "never negative: the link notices by its time-outs";
+    EXPECT_EQ(layer.PollFd(), -1);
+    EXPECT_GE(layer.Write(buffer, 4), 0);
+    layer.Close();
     EXPECT_EQ(layer.PollFd(), -1);
 }
 

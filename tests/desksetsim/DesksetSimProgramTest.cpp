@@ -3,11 +3,15 @@
 #include "SimHarness.h"
 
 #include "comms/ResultCodes.h"
+#include "comms/SerialLayer1.h"
 #include "tools/desksetsim/SimulatedDeskset.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -145,6 +149,47 @@ TEST(DesksetSimCommandLine, HelpNamesEveryOptionAndBadInputIsRefused)
     const CommandResult noDevice = RunSimulator({"--device", "/dev/trv-no-such-port"});
     EXPECT_EQ(noDevice.status, 1);
     EXPECT_NE(noDevice.err.find("cannot open the serial port /dev/trv-no-such-port"), std::string::npos);
+}
+
+TEST(DesksetSimDevice, ServesASerialPortExclusivelyAt8N1)
+{
+    // A pseudo-terminal stands in for the cable: the simulator opens its slave side as the
+    // serial port, the test speaks raw frames on the master side.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string device = ::ptsname(master);
+    {
+        SimProcess sim({"--device", device, "--baud", "9600"});
+        ASSERT_EQ(sim.FirstLine(), "DEVICE " + device);
+
+        termios tio{};
+        ASSERT_EQ(::tcgetattr(master, &tio), 0);
+        EXPECT_EQ(cfgetospeed(&tio), B9600);
+        EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+        EXPECT_EQ(tio.c_lflag & (ICANON | ECHO), 0u);
+        comms::SerialLayer1 other(device, {1, 8, 0, 0, 9600});
+        EXPECT_EQ(other.Open(), -1) << "the simulator holds the port exclusively";
+
+        // A heartbeat numbered 0 from an unconnected peer: acknowledgement, then connect request.
+        const Bytes heartbeat = {0x03, 0x00, 0x00, 0xD6, 0x57};
+        ASSERT_EQ(::write(master, heartbeat.data(), heartbeat.size()), 5);
+        Bytes answer;
+        while (answer.size() < 10) {
+            pollfd in{master, POLLIN, 0};
+            if (::poll(&in, 1, 5000) <= 0)
+                break;
+            uint8_t buffer[64];
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            answer.insert(answer.end(), buffer, buffer + n);
+        }
+        EXPECT_EQ(answer, (Bytes{0x02, 0x00, 0x00, 0x8C, 0x8B, 0x01, 0x00, 0x00, 0x63, 0xEF}));
+    }
+    ::close(master);
 }
 
 TEST_F(DesksetSimProgram, LinkOpensAndAnswersVersionAndHardware)

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 extern char** environ;
@@ -83,7 +84,9 @@ SimProcess::SimProcess(const std::vector<std::string>& options)
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0)
         return;
-    std::vector<std::string> all{"--pty"};
+    std::vector<std::string> all;
+    if (std::find(options.begin(), options.end(), "--device") == options.end())
+        all.push_back("--pty");
     all.insert(all.end(), options.begin(), options.end());
     pid_ = Spawn(all, out[1], -1);
     ::close(out[1]);
@@ -103,9 +106,12 @@ SimProcess::SimProcess(const std::vector<std::string>& options)
             break;
         line.append(c, static_cast<size_t>(n));
     }
-    const std::string prefix = "PTY ";
-    if (line.rfind(prefix, 0) == 0 && line.find('\n') != std::string::npos)
-        ptyPath_ = line.substr(prefix.size(), line.find('\n') - prefix.size());
+    const size_t end = line.find('\n');
+    const size_t blank = line.find(' ');
+    if (end != std::string::npos && blank < end) {
+        firstLine_ = line.substr(0, end);
+        ptyPath_ = line.substr(blank + 1, end - blank - 1);
+    }
 }
 
 SimProcess::~SimProcess()

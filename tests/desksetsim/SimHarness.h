@@ -24,7 +24,8 @@ namespace desksetsim::testing {
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
-// A desksetsim process started with --pty and the given options; stopped with SIGTERM.
+// A desksetsim process started with the given options (and --pty unless they name a
+// --device); stopped with SIGTERM.
 class SimProcess {
 public:
     explicit SimProcess(const std::vector<std::string>& options);
@@ -32,8 +33,10 @@ public:
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
-    // The pseudo-terminal the simulator printed; empty when it did not start.
+    // The port the simulator announced on its first line ("PTY <path>" or "DEVICE <path>");
+    // empty when it did not start.
     const std::string& PtyPath() const { return ptyPath_; }
+    const std::string& FirstLine() const { return firstLine_; }
     // Waits for the process to end on its own (at most timeoutMs); returns its exit status
     // or -1 when it is still running.
     int WaitForExit(int timeoutMs);
@@ -42,6 +45,7 @@ private:
     pid_t pid_ = -1;
     int stdout_ = -1;
     std::string ptyPath_;
+    std::string firstLine_;
     int exitStatus_ = -1;
 };
 

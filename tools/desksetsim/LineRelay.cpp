@@ -154,7 +154,9 @@ void LineRelay::ReadPort(short revents, SteadyTime now)
             }
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n == 0 || (n < 0 && errno == EIO))
+            // A serial port in raw mode with no minimum count reads 0 when empty; a hang-up
+            // shows as POLLHUP or EIO.
+            if (n < 0 && errno == EIO)
                 hungUp = true;
             else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
                 revents |= POLLERR;

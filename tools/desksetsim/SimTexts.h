@@ -13,7 +13,8 @@ Port (one of):
   --pty                 create a new pseudo-terminal (the default); the first line printed
                         is "PTY <path>": point the tool's COM port at that path
                         (e.g. TRV_COM1=<path>)
-  --device PATH         use a real serial port, 8 data bits, no parity, one stop bit
+  --device PATH         use a real serial port, 8 data bits, no parity, one stop bit,
+                        opened exclusively; the first line printed is "DEVICE <path>"
   --baud N              line rate of --device (default 19200)
   --once                end when the first session ends (the tool closes the port or
                         the link is lost) instead of waiting for the next one
@@ -54,6 +55,7 @@ Stop with Ctrl+C (SIGINT) or SIGTERM.
 )";
 
 inline constexpr const char* kPtyLine = "PTY ";
+inline constexpr const char* kDeviceLine = "DEVICE ";
 inline constexpr const char* kProgram = "desksetsim: ";
 inline constexpr const char* kUnknownOption = "unknown option ";
 inline constexpr const char* kMissingValue = "missing value for ";

@@ -150,10 +150,8 @@ int Simulator::Run(int stopFd)
     if (!connect())
         return 1;
     // Announced once the deskset is ready to answer.
-    if (port->IsPty()) {
-        std::fprintf(out_, "%s%s\n", texts::kPtyLine, port->Path().c_str());
-        std::fflush(out_);
-    }
+    std::fprintf(out_, "%s%s\n", port->IsPty() ? texts::kPtyLine : texts::kDeviceLine, port->Path().c_str());
+    std::fflush(out_);
 
     int exitCode = 0;
     for (bool running = true; running;) {
