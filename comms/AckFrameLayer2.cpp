@@ -12,275 +12,318 @@
 namespace comms {
 namespace {
 
-bool Contains(const char* text, const char* option) { return text != nullptr && std::strstr(text, option) != nullptr; }
+bool Contains(const char* text, const char* option)
+{
+    return text != nullptr && std::strstr(text, option) != nullptr;
+}
 
-uint32_t CountDown(uint32_t left, uint32_t elapsed) { return left > elapsed ? left - elapsed : 0; }
+uint32_t CountDown(uint32_t left, uint32_t elapsed)
+{
+    return left > elapsed ? left - elapsed : 0;
+}
 
-bool IsData(uint8_t type) { return type >= kFrameDataWhole && type <= kFrameDataLast; }
+bool IsData(uint8_t type)
+{
+    return type >= kFrameDataWhole && type <= kFrameDataLast;
+}
 
-}  // namespace
+} // namespace
 
-AckFrameTimers AckFrameTimersFor(int baudRate, bool slowMedia) {
-  AckFrameTimers timers = baudRate >= 9600 ? AckFrameTimers{3000, 1800, 1200} : AckFrameTimers{6000, 3600, 2400};
-  if (slowMedia) {
-    timers.heartbeatMs *= 2;
-    timers.retransmitMs *= 2;
-    timers.completionMs *= 2;
-  }
-  return timers;
+AckFrameTimers AckFrameTimersFor(int baudRate, bool slowMedia)
+{
+    AckFrameTimers timers =
+        baudRate >= 9600 ? AckFrameTimers{3000, 1800, 1200} : AckFrameTimers{6000, 3600, 2400};
+    if (slowMedia) {
+        timers.heartbeatMs *= 2;
+        timers.retransmitMs *= 2;
+        timers.completionMs *= 2;
+    }
+    return timers;
 }
 
 AckFrameLayer2::AckFrameLayer2(Layer1& layer1, const char* params, Clock& clock)
-    : layer1_(layer1),
-      clock_(clock),
-      crc8_(Contains(params, "UseCRC8")),
+    : layer1_(layer1), clock_(clock), crc8_(Contains(params, "UseCRC8")),
       timers_(AckFrameTimersFor(layer1.BaudRate(), Contains(params, "SlowMedia"))),
-      heartbeatLeft_(timers_.heartbeatMs),
-      lastUpdateTick_(clock.NowMs()) {
-  status_ = &ownStatus_;
+      heartbeatLeft_(timers_.heartbeatMs), lastUpdateTick_(clock.NowMs())
+{
+    status_ = &ownStatus_;
 }
 
-void AckFrameLayer2::Notify(int code) {
-  if (notifications_ != nullptr) notifications_->Put(code);
+void AckFrameLayer2::Notify(int code)
+{
+    if (notifications_ != nullptr)
+        notifications_->Put(code);
 }
 
-void AckFrameLayer2::Step(bool* receivedWaiting, bool* sendingPending) {
-  *receivedWaiting = false;
-  *sendingPending = false;
-  if (lost_) return;
+void AckFrameLayer2::Step(bool* receivedWaiting, bool* sendingPending)
+{
+    *receivedWaiting = false;
+    *sendingPending = false;
+    if (lost_)
+        return;
 
-  if (receiving_ != Receiving::kType && TicksBetween(rxStartTick_, clock_.NowMs()) > timers_.completionMs) {
-    receiving_ = Receiving::kType;
-    Trace(texts::kFrameIncomplete);
-    Notify(kNotifyFrameIncomplete);
-  }
-
-  const int count = layer1_.Read(readBuffer_.data(), kMaxFrameSize);
-  if (count < 0) {
-    if (connected_.load() != 0) LoseLink(texts::kLinkLostReadFailure);
-    return;
-  }
-  for (int i = 0; i < count && !lost_; ++i) Feed(readBuffer_[i]);
-  if (lost_) return;
-
-  UpdateTimers();
-  TransmitNext();
-  UpdateTimers();
-
-  *receivedWaiting = receiveRing_.Count() > 0;
-  *sendingPending = sendRing_.Count() > 0;
-}
-
-void AckFrameLayer2::Feed(uint8_t byte) {
-  switch (receiving_) {
-    case Receiving::kType:
-      rxFrame_[0] = byte;
-      rxCrc_ = crc8_ ? Crc8Update(kCrc8Init, byte) : Crc16Update(kCrc16Init, byte);
-      rxStartTick_ = clock_.NowMs();
-      receiving_ = Receiving::kNumber;
-      break;
-    case Receiving::kNumber:
-      rxFrame_[1] = byte;
-      rxCrc_ = crc8_ ? Crc8Update(static_cast<uint8_t>(rxCrc_), byte) : Crc16Update(rxCrc_, byte);
-      receiving_ = Receiving::kLength;
-      break;
-    case Receiving::kLength:
-      if (byte > kMaxFramePayload) {
-        // Never produced by this protocol and larger than a frame slot: drop at once.
-        TraceBytes(texts::kLengthTooLarge, rxFrame_.data(), 2);
-        Notify(kNotifyCrcFailed);
+    if (receiving_ != Receiving::kType && TicksBetween(rxStartTick_, clock_.NowMs()) > timers_.completionMs) {
         receiving_ = Receiving::kType;
+        Trace(texts::kFrameIncomplete);
+        Notify(kNotifyFrameIncomplete);
+    }
+
+    const int count = layer1_.Read(readBuffer_.data(), kMaxFrameSize);
+    if (count < 0) {
+        if (connected_.load() != 0)
+            LoseLink(texts::kLinkLostReadFailure);
+        return;
+    }
+    for (int i = 0; i < count && !lost_; ++i)
+        Feed(readBuffer_[i]);
+    if (lost_)
+        return;
+
+    UpdateTimers();
+    TransmitNext();
+    UpdateTimers();
+
+    *receivedWaiting = receiveRing_.Count() > 0;
+    *sendingPending = sendRing_.Count() > 0;
+}
+
+void AckFrameLayer2::Feed(uint8_t byte)
+{
+    switch (receiving_) {
+    case Receiving::kType:
+        rxFrame_[0] = byte;
+        rxCrc_ = crc8_ ? Crc8Update(kCrc8Init, byte) : Crc16Update(kCrc16Init, byte);
+        rxStartTick_ = clock_.NowMs();
+        receiving_ = Receiving::kNumber;
         break;
-      }
-      rxFrame_[2] = byte;
-      rxCrc_ = crc8_ ? Crc8Update(static_cast<uint8_t>(rxCrc_), byte) : Crc16Update(rxCrc_, byte);
-      rxCount_ = 0;
-      rxCrcCount_ = 0;
-      rxCrcReceived_ = 0;
-      receiving_ = byte != 0 ? Receiving::kPayload : Receiving::kCrc;
-      break;
+    case Receiving::kNumber:
+        rxFrame_[1] = byte;
+        rxCrc_ = crc8_ ? Crc8Update(static_cast<uint8_t>(rxCrc_), byte) : Crc16Update(rxCrc_, byte);
+        receiving_ = Receiving::kLength;
+        break;
+    case Receiving::kLength:
+        if (byte > kMaxFramePayload) {
+            // Never produced by this protocol and larger than a frame slot: drop at once.
+            TraceBytes(texts::kLengthTooLarge, rxFrame_.data(), 2);
+            Notify(kNotifyCrcFailed);
+            receiving_ = Receiving::kType;
+            break;
+        }
+        rxFrame_[2] = byte;
+        rxCrc_ = crc8_ ? Crc8Update(static_cast<uint8_t>(rxCrc_), byte) : Crc16Update(rxCrc_, byte);
+        rxCount_ = 0;
+        rxCrcCount_ = 0;
+        rxCrcReceived_ = 0;
+        receiving_ = byte != 0 ? Receiving::kPayload : Receiving::kCrc;
+        break;
     case Receiving::kPayload:
-      rxFrame_[kFrameHeaderSize + rxCount_++] = byte;
-      rxCrc_ = crc8_ ? Crc8Update(static_cast<uint8_t>(rxCrc_), byte) : Crc16Update(rxCrc_, byte);
-      if (rxCount_ == rxFrame_[2]) receiving_ = Receiving::kCrc;
-      break;
+        rxFrame_[kFrameHeaderSize + rxCount_++] = byte;
+        rxCrc_ = crc8_ ? Crc8Update(static_cast<uint8_t>(rxCrc_), byte) : Crc16Update(rxCrc_, byte);
+        if (rxCount_ == rxFrame_[2])
+            receiving_ = Receiving::kCrc;
+        break;
     case Receiving::kCrc:
-      rxCrcReceived_ = static_cast<uint16_t>((rxCrcReceived_ << 8) | byte);
-      if (++rxCrcCount_ == CrcSize(crc8_)) FinishFrame();
-      break;
-  }
+        rxCrcReceived_ = static_cast<uint16_t>((rxCrcReceived_ << 8) | byte);
+        if (++rxCrcCount_ == CrcSize(crc8_))
+            FinishFrame();
+        break;
+    }
 }
 
-void AckFrameLayer2::FinishFrame() {
-  receiving_ = Receiving::kType;
-  if (rxCrcReceived_ != rxCrc_) {
-    TraceBytes(texts::kCrcFailed, rxFrame_.data(), kFrameHeaderSize + rxFrame_[2]);
-    Notify(kNotifyCrcFailed);
-    return;
-  }
-  HandleFrame();
+void AckFrameLayer2::FinishFrame()
+{
+    receiving_ = Receiving::kType;
+    if (rxCrcReceived_ != rxCrc_) {
+        TraceBytes(texts::kCrcFailed, rxFrame_.data(), kFrameHeaderSize + rxFrame_[2]);
+        Notify(kNotifyCrcFailed);
+        return;
+    }
+    HandleFrame();
 }
 
-void AckFrameLayer2::HandleFrame() {
-  status_->Increment(kStatusFramesReceived);
-  const uint8_t type = rxFrame_[0];
-  const uint8_t number = rxFrame_[1];
-  if (connected_.load() != 0) {
-    HandleWhileConnected(type, number);
-    return;
-  }
-  if (type != kFrameAck) lastReceived_ = number;
-  status_->SetLinkState(kLinkConnecting);
-  switch (type) {
+void AckFrameLayer2::HandleFrame()
+{
+    status_->Increment(kStatusFramesReceived);
+    const uint8_t type = rxFrame_[0];
+    const uint8_t number = rxFrame_[1];
+    if (connected_.load() != 0) {
+        HandleWhileConnected(type, number);
+        return;
+    }
+    if (type != kFrameAck)
+        lastReceived_ = number;
+    status_->SetLinkState(kLinkConnecting);
+    switch (type) {
     case kFrameConnectRequest:
-      SendControl(kFrameAck, Numbering::kAcknowledge);
-      SendControl(kFrameConnectConfirm, Numbering::kNew);
-      break;
+        SendControl(kFrameAck, Numbering::kAcknowledge);
+        SendControl(kFrameConnectConfirm, Numbering::kNew);
+        break;
     case kFrameAck:
-      break;
+        break;
     case kFrameConnectConfirm:
-      SendControl(kFrameAck, Numbering::kAcknowledge);
-      SendControl(kFrameConnectConfirm, Numbering::kNew);
-      SetConnected(true);
-      break;
+        SendControl(kFrameAck, Numbering::kAcknowledge);
+        SendControl(kFrameConnectConfirm, Numbering::kNew);
+        SetConnected(true);
+        break;
     default:
-      SendControl(kFrameAck, Numbering::kAcknowledge);
-      SendControl(kFrameConnectRequest, Numbering::kNew);
-      break;
-  }
-}
-
-void AckFrameLayer2::HandleWhileConnected(uint8_t type, uint8_t number) {
-  if (type == kFrameAck) {
-    if (number == lastAssigned_ && waiting_) {
-      waiting_ = false;
-      retransmitRunning_ = false;
+        SendControl(kFrameAck, Numbering::kAcknowledge);
+        SendControl(kFrameConnectRequest, Numbering::kNew);
+        break;
     }
-    return;
-  }
-  if (number == lastReceived_) {
-    // A repeat: our acknowledgement was lost. Acknowledge again, deliver nothing.
-    SendControl(kFrameAck, Numbering::kAcknowledge);
-    return;
-  }
-  lastReceived_ = number;
-  if (type == kFrameConnectRequest) {
-    LoseLink(texts::kLinkLostPeerRestart);
-  } else if (type == kFrameHeartbeat || type == kFrameConnectConfirm) {
-    SendControl(kFrameAck, Numbering::kAcknowledge);
-  } else if (IsData(type)) {
-    SendControl(kFrameAck, Numbering::kAcknowledge);
-    receiveRing_.PushOverwriting(type, rxFrame_.data() + kFrameHeaderSize, rxFrame_[2]);
-    status_->Set(kStatusReceiveRing, receiveRing_.Count());
-  }
 }
 
-void AckFrameLayer2::SendFrame(uint8_t* frame, Numbering numbering) {
-  uint8_t number = lastAssigned_;
-  if (numbering == Numbering::kNew) {
-    number = static_cast<uint8_t>((lastAssigned_ + 1) % kSequenceCount);
-    lastAssigned_ = number;
-  } else if (numbering == Numbering::kAcknowledge) {
-    number = lastReceived_;
-  }
-  const int length = SealFrame(frame, number, crc8_);
-  layer1_.Write(frame, length);
-  status_->Increment(kStatusFramesWritten);
-  if (connected_.load() != 0 || frame[0] == kFrameHeartbeat) {
-    heartbeatRunning_ = true;
-    heartbeatLeft_ = timers_.heartbeatMs;
-  }
-}
-
-void AckFrameLayer2::SendControl(uint8_t type, Numbering numbering) {
-  txFrame_[0] = type;
-  txFrame_[2] = 0;
-  SendFrame(txFrame_.data(), numbering);
-}
-
-void AckFrameLayer2::StartWaiting() {
-  retries_ = 0;
-  waiting_ = true;
-  retransmitRunning_ = true;
-  retransmitLeft_ = timers_.retransmitMs;
-}
-
-void AckFrameLayer2::UpdateTimers() {
-  const uint32_t now = clock_.NowMs();
-  const uint32_t elapsed = TicksBetween(lastUpdateTick_, now);
-  lastUpdateTick_ = now;
-  if (retransmitRunning_) retransmitLeft_ = CountDown(retransmitLeft_, elapsed);
-  if (heartbeatRunning_) heartbeatLeft_ = CountDown(heartbeatLeft_, elapsed);
-
-  if (waiting_ && retransmitRunning_ && retransmitLeft_ == 0) {
-    retransmitRunning_ = false;
-    ++retries_;
-    if (retries_ < kAckFrameTransmissions) {
-      status_->Increment(kStatusRetransmissions);
-      SendFrame(retransmitCopy_.data(), Numbering::kRepeat);
-      retransmitRunning_ = true;
-      retransmitLeft_ = timers_.retransmitMs;
-    } else if (connected_.load() != 0) {
-      LoseLink(texts::kLinkLostRetries);
+void AckFrameLayer2::HandleWhileConnected(uint8_t type, uint8_t number)
+{
+    if (type == kFrameAck) {
+        if (number == lastAssigned_ && waiting_) {
+            waiting_ = false;
+            retransmitRunning_ = false;
+        }
+        return;
     }
-    return;
-  }
-  if (heartbeatRunning_ && heartbeatLeft_ == 0) {
-    retransmitCopy_[0] = kFrameHeartbeat;
-    retransmitCopy_[2] = 0;
+    if (number == lastReceived_) {
+        // A repeat: our acknowledgement was lost. Acknowledge again, deliver nothing.
+        SendControl(kFrameAck, Numbering::kAcknowledge);
+        return;
+    }
+    lastReceived_ = number;
+    if (type == kFrameConnectRequest) {
+        LoseLink(texts::kLinkLostPeerRestart);
+    } else if (type == kFrameHeartbeat || type == kFrameConnectConfirm) {
+        SendControl(kFrameAck, Numbering::kAcknowledge);
+    } else if (IsData(type)) {
+        SendControl(kFrameAck, Numbering::kAcknowledge);
+        receiveRing_.PushOverwriting(type, rxFrame_.data() + kFrameHeaderSize, rxFrame_[2]);
+        status_->Set(kStatusReceiveRing, receiveRing_.Count());
+    }
+}
+
+void AckFrameLayer2::SendFrame(uint8_t* frame, Numbering numbering)
+{
+    uint8_t number = lastAssigned_;
+    if (numbering == Numbering::kNew) {
+        number = static_cast<uint8_t>((lastAssigned_ + 1) % kSequenceCount);
+        lastAssigned_ = number;
+    } else if (numbering == Numbering::kAcknowledge) {
+        number = lastReceived_;
+    }
+    const int length = SealFrame(frame, number, crc8_);
+    layer1_.Write(frame, length);
+    status_->Increment(kStatusFramesWritten);
+    if (connected_.load() != 0 || frame[0] == kFrameHeartbeat) {
+        heartbeatRunning_ = true;
+        heartbeatLeft_ = timers_.heartbeatMs;
+    }
+}
+
+void AckFrameLayer2::SendControl(uint8_t type, Numbering numbering)
+{
+    txFrame_[0] = type;
+    txFrame_[2] = 0;
+    SendFrame(txFrame_.data(), numbering);
+}
+
+void AckFrameLayer2::StartWaiting()
+{
+    retries_ = 0;
+    waiting_ = true;
+    retransmitRunning_ = true;
+    retransmitLeft_ = timers_.retransmitMs;
+}
+
+void AckFrameLayer2::UpdateTimers()
+{
+    const uint32_t now = clock_.NowMs();
+    const uint32_t elapsed = TicksBetween(lastUpdateTick_, now);
+    lastUpdateTick_ = now;
+    if (retransmitRunning_)
+        retransmitLeft_ = CountDown(retransmitLeft_, elapsed);
+    if (heartbeatRunning_)
+        heartbeatLeft_ = CountDown(heartbeatLeft_, elapsed);
+
+    if (waiting_ && retransmitRunning_ && retransmitLeft_ == 0) {
+        retransmitRunning_ = false;
+        ++retries_;
+        if (retries_ < kAckFrameTransmissions) {
+            status_->Increment(kStatusRetransmissions);
+            SendFrame(retransmitCopy_.data(), Numbering::kRepeat);
+            retransmitRunning_ = true;
+            retransmitLeft_ = timers_.retransmitMs;
+        } else if (connected_.load() != 0) {
+            LoseLink(texts::kLinkLostRetries);
+        }
+        return;
+    }
+    if (heartbeatRunning_ && heartbeatLeft_ == 0) {
+        retransmitCopy_[0] = kFrameHeartbeat;
+        retransmitCopy_[2] = 0;
+        StartWaiting();
+        SendFrame(retransmitCopy_.data(), Numbering::kNew);
+    }
+}
+
+void AckFrameLayer2::TransmitNext()
+{
+    // Data waits for the link: a data frame sent before the handshake would be taken for a
+    // repeat once the link is up and never be delivered.
+    if (waiting_ || connected_.load() == 0)
+        return;
+    if (!sendRing_.Pop(retransmitCopy_.data()))
+        return;
+    status_->Set(kStatusSendRing, sendRing_.Count());
     StartWaiting();
     SendFrame(retransmitCopy_.data(), Numbering::kNew);
-  }
 }
 
-void AckFrameLayer2::TransmitNext() {
-  // Data waits for the link: a data frame sent before the handshake would be taken for a
-  // repeat once the link is up and never be delivered.
-  if (waiting_ || connected_.load() == 0) return;
-  if (!sendRing_.Pop(retransmitCopy_.data())) return;
-  status_->Set(kStatusSendRing, sendRing_.Count());
-  StartWaiting();
-  SendFrame(retransmitCopy_.data(), Numbering::kNew);
+int AckFrameLayer2::TakeReceived(uint8_t* buffer, int* length, int* kind)
+{
+    std::array<uint8_t, kMaxFrameSize> frame;
+    if (!receiveRing_.Pop(frame.data()))
+        return 0;
+    status_->Set(kStatusReceiveRing, receiveRing_.Count());
+    *length = frame[2];
+    *kind = frame[0] - kFrameDataWhole;
+    std::memcpy(buffer, frame.data() + kFrameHeaderSize, frame[2]);
+    return 1;
 }
 
-int AckFrameLayer2::TakeReceived(uint8_t* buffer, int* length, int* kind) {
-  std::array<uint8_t, kMaxFrameSize> frame;
-  if (!receiveRing_.Pop(frame.data())) return 0;
-  status_->Set(kStatusReceiveRing, receiveRing_.Count());
-  *length = frame[2];
-  *kind = frame[0] - kFrameDataWhole;
-  std::memcpy(buffer, frame.data() + kFrameHeaderSize, frame[2]);
-  return 1;
+int AckFrameLayer2::HasRoom() const
+{
+    return sendRing_.Count() < FrameRing::kCapacity ? 1 : 0;
 }
 
-int AckFrameLayer2::HasRoom() const { return sendRing_.Count() < FrameRing::kCapacity ? 1 : 0; }
-
-int AckFrameLayer2::QueuePayload(const uint8_t* data, int length, int kind) {
-  if (length < 0 || length > kMaxFramePayload || kind < kWhole || kind > kLast) return 0;
-  if (!sendRing_.Push(static_cast<uint8_t>(kFrameDataWhole + kind), data, length)) return 0;
-  status_->Set(kStatusSendRing, sendRing_.Count());
-  return 1;
+int AckFrameLayer2::QueuePayload(const uint8_t* data, int length, int kind)
+{
+    if (length < 0 || length > kMaxFramePayload || kind < kWhole || kind > kLast)
+        return 0;
+    if (!sendRing_.Push(static_cast<uint8_t>(kFrameDataWhole + kind), data, length))
+        return 0;
+    status_->Set(kStatusSendRing, sendRing_.Count());
+    return 1;
 }
 
-void AckFrameLayer2::SetConnected(bool connected) {
-  connected_.store(connected ? 1 : 0);
-  status_->SetLinkState(connected ? kLinkUp : kLinkDown);
-  if (connected) Trace(texts::kLinkUp);
+void AckFrameLayer2::SetConnected(bool connected)
+{
+    connected_.store(connected ? 1 : 0);
+    status_->SetLinkState(connected ? kLinkUp : kLinkDown);
+    if (connected)
+        Trace(texts::kLinkUp);
 }
 
-void AckFrameLayer2::LoseLink(const char* reason) {
-  Trace(reason);
-  lost_ = true;
-  waiting_ = false;
-  retransmitRunning_ = false;
-  lastReceived_ = kNoSequence;
-  lastAssigned_ = 0;
-  sendRing_.Clear();
-  receiveRing_.Clear();
-  status_->Set(kStatusSendRing, 0);
-  status_->Set(kStatusReceiveRing, 0);
-  connected_.store(0);
-  status_->SetLinkState(kLinkDown);
+void AckFrameLayer2::LoseLink(const char* reason)
+{
+    Trace(reason);
+    lost_ = true;
+    waiting_ = false;
+    retransmitRunning_ = false;
+    lastReceived_ = kNoSequence;
+    lastAssigned_ = 0;
+    sendRing_.Clear();
+    receiveRing_.Clear();
+    status_->Set(kStatusSendRing, 0);
+    status_->Set(kStatusReceiveRing, 0);
+    connected_.store(0);
+    status_->SetLinkState(kLinkDown);
 }
 
-}  // namespace comms
+} // namespace comms

@@ -23,9 +23,9 @@ namespace comms {
 class Layer1;
 
 struct AckFrameTimers {
-  uint32_t heartbeatMs;
-  uint32_t retransmitMs;
-  uint32_t completionMs;
+    uint32_t heartbeatMs;
+    uint32_t retransmitMs;
+    uint32_t completionMs;
 };
 
 // 3000/1800/1200 ms at 9600 baud or more, 6000/3600/2400 below; doubled for slow media.
@@ -35,74 +35,74 @@ AckFrameTimers AckFrameTimersFor(int baudRate, bool slowMedia);
 inline constexpr int kAckFrameTransmissions = 5;
 
 class AckFrameLayer2 final : public Layer2 {
- public:
-  // Options in params (may be null) are found as substrings: "UseCRC8", "SlowMedia".
-  AckFrameLayer2(Layer1& layer1, const char* params, Clock& clock = SystemClock());
+public:
+    // Options in params (may be null) are found as substrings: "UseCRC8", "SlowMedia".
+    AckFrameLayer2(Layer1& layer1, const char* params, Clock& clock = SystemClock());
 
-  int LinkState() const override { return connected_.load(); }
-  void Step(bool* receivedWaiting, bool* sendingPending) override;
-  int TakeReceived(uint8_t* buffer, int* length, int* kind) override;
-  int HasRoom() const override;
-  int QueuePayload(const uint8_t* data, int length, int kind) override;
-  int LargestPayload() const override { return kMaxFramePayload; }
+    int LinkState() const override { return connected_.load(); }
+    void Step(bool* receivedWaiting, bool* sendingPending) override;
+    int TakeReceived(uint8_t* buffer, int* length, int* kind) override;
+    int HasRoom() const override;
+    int QueuePayload(const uint8_t* data, int length, int kind) override;
+    int LargestPayload() const override { return kMaxFramePayload; }
 
-  const AckFrameTimers& Timers() const { return timers_; }
-  bool UsesCrc8() const { return crc8_; }
-  bool Lost() const { return lost_; }
+    const AckFrameTimers& Timers() const { return timers_; }
+    bool UsesCrc8() const { return crc8_; }
+    bool Lost() const { return lost_; }
 
- private:
-  enum class Receiving { kType, kNumber, kLength, kPayload, kCrc };
-  enum class Numbering { kNew, kRepeat, kAcknowledge };
+private:
+    enum class Receiving { kType, kNumber, kLength, kPayload, kCrc };
+    enum class Numbering { kNew, kRepeat, kAcknowledge };
 
-  void Feed(uint8_t byte);
-  void FinishFrame();
-  void HandleFrame();
-  void HandleWhileConnected(uint8_t type, uint8_t number);
-  void SendFrame(uint8_t* frame, Numbering numbering);
-  void SendControl(uint8_t type, Numbering numbering);
-  void UpdateTimers();
-  void TransmitNext();
-  void StartWaiting();
-  void LoseLink(const char* reason);
-  void SetConnected(bool connected);
-  void Notify(int code);
+    void Feed(uint8_t byte);
+    void FinishFrame();
+    void HandleFrame();
+    void HandleWhileConnected(uint8_t type, uint8_t number);
+    void SendFrame(uint8_t* frame, Numbering numbering);
+    void SendControl(uint8_t type, Numbering numbering);
+    void UpdateTimers();
+    void TransmitNext();
+    void StartWaiting();
+    void LoseLink(const char* reason);
+    void SetConnected(bool connected);
+    void Notify(int code);
 
-  Layer1& layer1_;
-  Clock& clock_;
-  const bool crc8_;
-  const AckFrameTimers timers_;
-  LinkStatusBlock ownStatus_;  // used until the owner attaches its block
+    Layer1& layer1_;
+    Clock& clock_;
+    const bool crc8_;
+    const AckFrameTimers timers_;
+    LinkStatusBlock ownStatus_; // used until the owner attaches its block
 
-  std::atomic<int> connected_{0};
-  bool lost_ = false;
-  uint8_t lastReceived_ = kNoSequence;
-  uint8_t lastAssigned_ = kSequenceCount - 1;  // the first frame sent carries 0
+    std::atomic<int> connected_{0};
+    bool lost_ = false;
+    uint8_t lastReceived_ = kNoSequence;
+    uint8_t lastAssigned_ = kSequenceCount - 1; // the first frame sent carries 0
 
-  // Receive state machine.
-  Receiving receiving_ = Receiving::kType;
-  std::array<uint8_t, kMaxFrameSize> rxFrame_{};
-  int rxCount_ = 0;
-  int rxCrcCount_ = 0;
-  uint16_t rxCrc_ = 0;
-  uint16_t rxCrcReceived_ = 0;
-  uint32_t rxStartTick_ = 0;
+    // Receive state machine.
+    Receiving receiving_ = Receiving::kType;
+    std::array<uint8_t, kMaxFrameSize> rxFrame_{};
+    int rxCount_ = 0;
+    int rxCrcCount_ = 0;
+    uint16_t rxCrc_ = 0;
+    uint16_t rxCrcReceived_ = 0;
+    uint32_t rxStartTick_ = 0;
 
-  FrameRing sendRing_;
-  FrameRing receiveRing_;
+    FrameRing sendRing_;
+    FrameRing receiveRing_;
 
-  // The one frame waiting for its acknowledgement.
-  std::array<uint8_t, kMaxFrameSize> retransmitCopy_{};
-  bool waiting_ = false;
-  int retries_ = 0;
-  bool retransmitRunning_ = false;
-  uint32_t retransmitLeft_ = 0;
+    // The one frame waiting for its acknowledgement.
+    std::array<uint8_t, kMaxFrameSize> retransmitCopy_{};
+    bool waiting_ = false;
+    int retries_ = 0;
+    bool retransmitRunning_ = false;
+    uint32_t retransmitLeft_ = 0;
 
-  bool heartbeatRunning_ = true;
-  uint32_t heartbeatLeft_;
-  uint32_t lastUpdateTick_;
+    bool heartbeatRunning_ = true;
+    uint32_t heartbeatLeft_;
+    uint32_t lastUpdateTick_;
 
-  std::array<uint8_t, kMaxFrameSize> txFrame_{};
-  std::array<uint8_t, kMaxFrameSize> readBuffer_{};
+    std::array<uint8_t, kMaxFrameSize> txFrame_{};
+    std::array<uint8_t, kMaxFrameSize> readBuffer_{};
 };
 
-}  // namespace comms
+} // namespace comms

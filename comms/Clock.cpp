@@ -4,15 +4,17 @@
 
 namespace comms {
 
-uint32_t SteadyClock::NowMs() const {
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now().time_since_epoch());
-  return static_cast<uint32_t>(ms.count());
+uint32_t SteadyClock::NowMs() const
+{
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    return static_cast<uint32_t>(ms.count());
 }
 
-Clock& SystemClock() {
-  static SteadyClock clock;
-  return clock;
+Clock& SystemClock()
+{
+    static SteadyClock clock;
+    return clock;
 }
 
-}  // namespace comms
+} // namespace comms

@@ -9,15 +9,15 @@ namespace comms {
 
 // A 32-bit millisecond tick counter; it may wrap, so differences are taken modulo 2^32.
 class Clock {
- public:
-  virtual ~Clock() = default;
-  virtual uint32_t NowMs() const = 0;
+public:
+    virtual ~Clock() = default;
+    virtual uint32_t NowMs() const = 0;
 };
 
 // Milliseconds of std::chrono::steady_clock.
 class SteadyClock final : public Clock {
- public:
-  uint32_t NowMs() const override;
+public:
+    uint32_t NowMs() const override;
 };
 
 // The process-wide steady clock used when no other clock is given.
@@ -25,17 +25,20 @@ Clock& SystemClock();
 
 // A clock that moves only when told to; safe to read from any thread.
 class ManualClock final : public Clock {
- public:
-  explicit ManualClock(uint32_t startMs = 0) : now_(startMs) {}
-  uint32_t NowMs() const override { return now_.load(); }
-  void Set(uint32_t ms) { now_.store(ms); }
-  void Advance(uint32_t ms) { now_.fetch_add(ms); }
+public:
+    explicit ManualClock(uint32_t startMs = 0) : now_(startMs) {}
+    uint32_t NowMs() const override { return now_.load(); }
+    void Set(uint32_t ms) { now_.store(ms); }
+    void Advance(uint32_t ms) { now_.fetch_add(ms); }
 
- private:
-  std::atomic<uint32_t> now_;
+private:
+    std::atomic<uint32_t> now_;
 };
 
 // Elapsed milliseconds from `earlier` to `later`, allowing for one wrap of the counter.
-inline uint32_t TicksBetween(uint32_t earlier, uint32_t later) { return later - earlier; }
+inline uint32_t TicksBetween(uint32_t earlier, uint32_t later)
+{
+    return later - earlier;
+}
 
-}  // namespace comms
+} // namespace comms

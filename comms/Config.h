@@ -22,11 +22,12 @@ std::optional<std::string> ReadMachineSetting(std::string_view keyPath, std::str
 std::optional<int> ReadMachineSettingInt(std::string_view keyPath, std::string_view name);
 
 // Parses INI text and looks the value up (ReadMachineSetting over a file's contents).
-std::optional<std::string> FindIniValue(std::string_view iniText, std::string_view keyPath, std::string_view name);
+std::optional<std::string> FindIniValue(std::string_view iniText, std::string_view keyPath,
+                                        std::string_view name);
 
 // Key path and value names of the library's own settings.
 inline constexpr const char* kNimbSettingsKey = "Software\\VXR\\Nimb";
 inline constexpr const char* kSessionThreadPriority = "SessionThreadPriority";
 inline constexpr const char* kCommLinkThreadPriority = "CommLinkThreadPriority";
 
-}  // namespace comms
+} // namespace comms

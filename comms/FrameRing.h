@@ -12,26 +12,26 @@
 namespace comms {
 
 class FrameRing {
- public:
-  static constexpr int kSlots = 129;
-  static constexpr int kCapacity = kSlots - 1;
+public:
+    static constexpr int kSlots = 129;
+    static constexpr int kCapacity = kSlots - 1;
 
-  // Adds a frame; false when the ring is full.
-  bool Push(uint8_t type, const uint8_t* payload, int length);
-  // Adds a frame; a full ring loses its oldest frame.
-  void PushOverwriting(uint8_t type, const uint8_t* payload, int length);
-  // Copies the oldest frame (header and payload) into out and removes it; false when empty.
-  bool Pop(uint8_t* out);
-  int Count() const;
-  void Clear();
+    // Adds a frame; false when the ring is full.
+    bool Push(uint8_t type, const uint8_t* payload, int length);
+    // Adds a frame; a full ring loses its oldest frame.
+    void PushOverwriting(uint8_t type, const uint8_t* payload, int length);
+    // Copies the oldest frame (header and payload) into out and removes it; false when empty.
+    bool Pop(uint8_t* out);
+    int Count() const;
+    void Clear();
 
- private:
-  void Store(uint8_t type, const uint8_t* payload, int length);
+private:
+    void Store(uint8_t type, const uint8_t* payload, int length);
 
-  mutable std::mutex mutex_;
-  std::array<std::array<uint8_t, kMaxFrameSize>, kSlots> slots_{};
-  int head_ = 0;
-  int tail_ = 0;
+    mutable std::mutex mutex_;
+    std::array<std::array<uint8_t, kMaxFrameSize>, kSlots> slots_{};
+    int head_ = 0;
+    int tail_ = 0;
 };
 
-}  // namespace comms
+} // namespace comms

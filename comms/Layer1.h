@@ -15,48 +15,48 @@ class NotifyQueue;
 class Nimb;
 
 class Layer1 {
- public:
-  virtual ~Layer1() = default;
-  Layer1(const Layer1&) = delete;
-  Layer1& operator=(const Layer1&) = delete;
+public:
+    virtual ~Layer1() = default;
+    Layer1(const Layer1&) = delete;
+    Layer1& operator=(const Layer1&) = delete;
 
-  // The operations in slot order.
-  virtual int IsAttached() = 0;    // 1 once a peer is attached (a serial port always is)
-  virtual int BaudRate() = 0;      // line rate; the frame link chooses its timers from it
-  virtual int FreeRoom() = 0;      // free room in the output buffer, bytes
-  virtual int BytesWaiting() = 0;  // bytes that Read would return at once
-  virtual int Open() = 0;          // 0 on success
-  virtual void Close() = 0;
-  virtual int Write(const uint8_t* data, int length) = 0;  // bytes written, negative when broken
-  virtual int Read(uint8_t* buffer, int max) = 0;          // never blocks; negative when broken
+    // The operations in slot order.
+    virtual int IsAttached() = 0;   // 1 once a peer is attached (a serial port always is)
+    virtual int BaudRate() = 0;     // line rate; the frame link chooses its timers from it
+    virtual int FreeRoom() = 0;     // free room in the output buffer, bytes
+    virtual int BytesWaiting() = 0; // bytes that Read would return at once
+    virtual int Open() = 0;         // 0 on success
+    virtual void Close() = 0;
+    virtual int Write(const uint8_t* data, int length) = 0; // bytes written, negative when broken
+    virtual int Read(uint8_t* buffer, int max) = 0;         // never blocks; negative when broken
 
-  // The descriptor the comm-link thread polls for input; -1 makes it wake every 10 ms instead.
-  virtual int PollFd() const { return -1; }
-  // True for a concurrent socket server, which serves its clients without a comm-link thread.
-  virtual bool RunsWithoutCommLink() const { return false; }
-  // Back pointer for transports that call Nimb::OnAccept; most ignore it.
-  virtual void SetOwner(Nimb*) {}
+    // The descriptor the comm-link thread polls for input; -1 makes it wake every 10 ms instead.
+    virtual int PollFd() const { return -1; }
+    // True for a concurrent socket server, which serves its clients without a comm-link thread.
+    virtual bool RunsWithoutCommLink() const { return false; }
+    // Back pointer for transports that call Nimb::OnAccept; most ignore it.
+    virtual void SetOwner(Nimb*) {}
 
-  // Events posted before the queues are attached (e.g. from a constructor) are held and
-  // delivered when AttachQueues is called.
-  void AttachQueues(EventQueue* events, NotifyQueue* notifications);
+    // Events posted before the queues are attached (e.g. from a constructor) are held and
+    // delivered when AttachQueues is called.
+    void AttachQueues(EventQueue* events, NotifyQueue* notifications);
 
-  // Set by the transport when it fails; read by the session, which then sets failureReported
-  // once it has acted on it.
-  std::atomic<bool> broken{false};
-  std::atomic<bool> failureReported{false};
+    // Set by the transport when it fails; read by the session, which then sets failureReported
+    // once it has acted on it.
+    std::atomic<bool> broken{false};
+    std::atomic<bool> failureReported{false};
 
- protected:
-  Layer1() = default;
-  void PostEvent(int code, int value = 0);
-  void PostNotify(int code);
+protected:
+    Layer1() = default;
+    void PostEvent(int code, int value = 0);
+    void PostNotify(int code);
 
- private:
-  std::mutex queueMutex_;
-  EventQueue* events_ = nullptr;
-  NotifyQueue* notifications_ = nullptr;
-  std::vector<std::pair<int, int>> heldEvents_;
-  std::vector<int> heldNotifications_;
+private:
+    std::mutex queueMutex_;
+    EventQueue* events_ = nullptr;
+    NotifyQueue* notifications_ = nullptr;
+    std::vector<std::pair<int, int>> heldEvents_;
+    std::vector<int> heldNotifications_;
 };
 
-}  // namespace comms
+} // namespace comms

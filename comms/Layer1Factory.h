@@ -15,4 +15,4 @@ namespace comms {
 // the socket transports (types 2 and 5) take over.
 std::unique_ptr<Layer1> CreateLayer1(int type, const char* params, int* ctorResult, int* acceptedSocket);
 
-}  // namespace comms
+} // namespace comms

@@ -13,30 +13,31 @@ class LinkStatusBlock;
 enum FragmentKind : int { kWhole = 0, kFirst = 1, kMiddle = 2, kLast = 3 };
 
 class Layer2 {
- public:
-  virtual ~Layer2() = default;
+public:
+    virtual ~Layer2() = default;
 
-  // The operations in slot order.
-  virtual int LinkState() const = 0;  // 1 while the link is up, 0 otherwise
-  // One pass of the protocol; run by the comm-link thread only.
-  virtual void Step(bool* receivedWaiting, bool* sendingPending) = 0;
-  // Copies the next received payload into buffer (room for LargestPayload() bytes);
-  // returns 0 when none is waiting.
-  virtual int TakeReceived(uint8_t* buffer, int* length, int* kind) = 0;
-  virtual int HasRoom() const = 0;  // non-zero when one more payload can be queued
-  virtual int QueuePayload(const uint8_t* data, int length, int kind) = 0;  // 0 when refused
-  virtual int LargestPayload() const = 0;
+    // The operations in slot order.
+    virtual int LinkState() const = 0; // 1 while the link is up, 0 otherwise
+    // One pass of the protocol; run by the comm-link thread only.
+    virtual void Step(bool* receivedWaiting, bool* sendingPending) = 0;
+    // Copies the next received payload into buffer (room for LargestPayload() bytes);
+    // returns 0 when none is waiting.
+    virtual int TakeReceived(uint8_t* buffer, int* length, int* kind) = 0;
+    virtual int HasRoom() const = 0; // non-zero when one more payload can be queued
+    virtual int QueuePayload(const uint8_t* data, int length, int kind) = 0; // 0 when refused
+    virtual int LargestPayload() const = 0;
 
-  void AttachQueues(EventQueue* events, NotifyQueue* notifications) {
-    events_ = events;
-    notifications_ = notifications;
-  }
-  void AttachLinkStatus(LinkStatusBlock* status) { status_ = status; }
+    void AttachQueues(EventQueue* events, NotifyQueue* notifications)
+    {
+        events_ = events;
+        notifications_ = notifications;
+    }
+    void AttachLinkStatus(LinkStatusBlock* status) { status_ = status; }
 
- protected:
-  EventQueue* events_ = nullptr;
-  NotifyQueue* notifications_ = nullptr;
-  LinkStatusBlock* status_ = nullptr;
+protected:
+    EventQueue* events_ = nullptr;
+    NotifyQueue* notifications_ = nullptr;
+    LinkStatusBlock* status_ = nullptr;
 };
 
-}  // namespace comms
+} // namespace comms

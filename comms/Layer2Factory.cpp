@@ -5,13 +5,14 @@
 
 namespace comms {
 
-std::unique_ptr<Layer2> CreateLayer2(int type, Layer1& layer1, const char* params, Clock& clock) {
-  switch (type) {
+std::unique_ptr<Layer2> CreateLayer2(int type, Layer1& layer1, const char* params, Clock& clock)
+{
+    switch (type) {
     case kLayer2AckFrame:
-      return std::make_unique<AckFrameLayer2>(layer1, params, clock);
+        return std::make_unique<AckFrameLayer2>(layer1, params, clock);
     default:
-      return nullptr;
-  }
+        return nullptr;
+    }
 }
 
-}  // namespace comms
+} // namespace comms

@@ -14,4 +14,4 @@ class Layer1;
 // library does not contain; they and every unknown type give nullptr.
 std::unique_ptr<Layer2> CreateLayer2(int type, Layer1& layer1, const char* params, Clock& clock);
 
-}  // namespace comms
+} // namespace comms

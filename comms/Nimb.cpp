@@ -24,370 +24,454 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr milliseconds kIdleWait{200};  // the session thread's wait when it has nothing to do
-constexpr milliseconds kBusyWait{10};   // its wait while work is blocked
+constexpr milliseconds kIdleWait{200}; // the session thread's wait when it has nothing to do
+constexpr milliseconds kBusyWait{10};  // its wait while work is blocked
 constexpr int kPassesBeforeWaiting = 10;
-constexpr int kLinkPollMs = 10;         // the comm-link thread's longest wait
+constexpr int kLinkPollMs = 10; // the comm-link thread's longest wait
 constexpr milliseconds kStopLogLimit{80 * 50};
 
-}  // namespace
+} // namespace
 
 struct Nimb::Impl {
-  Impl(Nimb& owner, int maxMessageSize, Clock& clock)
-      : owner(owner),
-        maxMessageSize(maxMessageSize),
-        clock(clock),
-        events([this] { signal.Pulse(); }),
-        notifications([this] { signal.Pulse(); }),
-        session(maxMessageSize, events) {}
+    Impl(Nimb& owner, int maxMessageSize, Clock& clock)
+        : owner(owner), maxMessageSize(maxMessageSize), clock(clock), events([this] { signal.Pulse(); }),
+          notifications([this] { signal.Pulse(); }), session(maxMessageSize, events)
+    {
+    }
 
-  void SessionLoop();
-  void CommLinkLoop(Layer1* layer1, Layer2* layer2);
-  void Dispatch(const Session::StepReport& report);
-  bool DispatchQueues();
-  int Finish(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> newLayer1, int layer1Type,
-             bool acceptedSocketGiven);
-  int TearDown();
-  void DiscardConnection();
+    void SessionLoop();
+    void CommLinkLoop(Layer1* layer1, Layer2* layer2);
+    void Dispatch(const Session::StepReport& report);
+    bool DispatchQueues();
+    int Finish(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> newLayer1, int layer1Type,
+               bool acceptedSocketGiven);
+    int TearDown();
+    void DiscardConnection();
 
-  Nimb& owner;
-  const int maxMessageSize;
-  Clock& clock;
-  WorkSignal signal;
-  WakeFd wake;
-  EventQueue events;
-  NotifyQueue notifications;
-  LinkStatusBlock status;
-  Session session;
+    Nimb& owner;
+    const int maxMessageSize;
+    Clock& clock;
+    WorkSignal signal;
+    WakeFd wake;
+    EventQueue events;
+    NotifyQueue notifications;
+    LinkStatusBlock status;
+    Session session;
 
-  std::mutex connectionMutex;  // serialises Connect and Disconnect
-  std::mutex sessionMutex;     // always taken before receiveMutex
-  std::mutex receiveMutex;
-  std::unique_ptr<Layer1> layer1;
-  std::unique_ptr<Layer2> layer2;
-  uint64_t generation = 0;
-  std::atomic<int> layer1Type{-1};
-  std::atomic<int> layer2Type{-1};
+    std::mutex connectionMutex; // serialises Connect and Disconnect
+    std::mutex sessionMutex;    // always taken before receiveMutex
+    std::mutex receiveMutex;
+    std::unique_ptr<Layer1> layer1;
+    std::unique_ptr<Layer2> layer2;
+    uint64_t generation = 0;
+    std::atomic<int> layer1Type{-1};
+    std::atomic<int> layer2Type{-1};
 
-  std::thread sessionThread;
-  std::thread commLinkThread;
-  std::atomic<bool> sessionRunning{false};
-  std::atomic<bool> commLinkRunning{false};
-  std::atomic<bool> stopping{false};
+    std::thread sessionThread;
+    std::thread commLinkThread;
+    std::atomic<bool> sessionRunning{false};
+    std::atomic<bool> commLinkRunning{false};
+    std::atomic<bool> stopping{false};
 };
 
-Nimb::Nimb(int maxMessageSize) : Nimb(maxMessageSize, SystemClock()) {}
-
-Nimb::Nimb(int maxMessageSize, Clock& clock) : impl_(std::make_unique<Impl>(*this, maxMessageSize, clock)) {
-  try {
-    impl_->sessionThread = std::thread([impl = impl_.get()] { impl->SessionLoop(); });
-    impl_->sessionRunning = true;
-  } catch (const std::system_error&) {
-    // Connect answers -10020 from now on.
-  }
+Nimb::Nimb(int maxMessageSize) : Nimb(maxMessageSize, SystemClock())
+{
 }
 
-Nimb::~Nimb() { Shutdown(); }
-
-void Nimb::Shutdown() {
-  Disconnect();
-  impl_->stopping = true;
-  impl_->signal.Pulse();
-  std::thread& thread = impl_->sessionThread;
-  if (thread.joinable()) {
-    if (thread.get_id() == std::this_thread::get_id()) {
-      thread.detach();  // destroyed from one of its own notifications
-    } else {
-      const auto start = std::chrono::steady_clock::now();
-      thread.join();
-      if (std::chrono::steady_clock::now() - start > kStopLogLimit) Trace(texts::kSessionStoppedLate);
+Nimb::Nimb(int maxMessageSize, Clock& clock) : impl_(std::make_unique<Impl>(*this, maxMessageSize, clock))
+{
+    try {
+        impl_->sessionThread = std::thread([impl = impl_.get()] { impl->SessionLoop(); });
+        impl_->sessionRunning = true;
+    } catch (const std::system_error&) {
+        // Connect answers -10020 from now on.
     }
-  }
-  impl_->sessionRunning = false;
+}
+
+Nimb::~Nimb()
+{
+    Shutdown();
+}
+
+void Nimb::Shutdown()
+{
+    Disconnect();
+    impl_->stopping = true;
+    impl_->signal.Pulse();
+    std::thread& thread = impl_->sessionThread;
+    if (thread.joinable()) {
+        if (thread.get_id() == std::this_thread::get_id()) {
+            thread.detach(); // destroyed from one of its own notifications
+        } else {
+            const auto start = std::chrono::steady_clock::now();
+            thread.join();
+            if (std::chrono::steady_clock::now() - start > kStopLogLimit)
+                Trace(texts::kSessionStoppedLate);
+        }
+    }
+    impl_->sessionRunning = false;
 }
 
 int Nimb::Connect(int layer2Type, const char* layer2Params, int layer1Type, const char* layer1Params,
-                  int* acceptedSocket) {
-  std::lock_guard connection(impl_->connectionMutex);
-  if (!impl_->sessionRunning) return kErrNoSessionThread;
-  if (impl_->layer1) return kErrAlreadyConnected;
-  try {
-    int code = kOk;
-    std::unique_ptr<Layer1> layer1 = CreateLayer1(layer1Type, layer1Params, &code, acceptedSocket);
-    impl_->layer1Type = layer1Type;
-    impl_->layer2Type = layer2Type;
-    if (!layer1) {
-      if (code == kErrUnknownLayer1 || code == kOk) {
-        impl_->events.Put(kEventUnknownLayer1);
-        Trace(texts::kUnknownLayer1);
-        return kErrUnknownLayer1;
-      }
-      return code;
+                  int* acceptedSocket)
+{
+    std::lock_guard connection(impl_->connectionMutex);
+    if (!impl_->sessionRunning)
+        return kErrNoSessionThread;
+    if (impl_->layer1)
+        return kErrAlreadyConnected;
+    try {
+        int code = kOk;
+        std::unique_ptr<Layer1> layer1 = CreateLayer1(layer1Type, layer1Params, &code, acceptedSocket);
+        impl_->layer1Type = layer1Type;
+        impl_->layer2Type = layer2Type;
+        if (!layer1) {
+            if (code == kErrUnknownLayer1 || code == kOk) {
+                impl_->events.Put(kEventUnknownLayer1);
+                Trace(texts::kUnknownLayer1);
+                return kErrUnknownLayer1;
+            }
+            return code;
+        }
+        if (code != kOk)
+            return code;
+        return impl_->Finish(layer2Type, layer2Params, std::move(layer1), layer1Type,
+                             acceptedSocket != nullptr);
+    } catch (...) {
+        impl_->DiscardConnection();
+        Trace(texts::kConnectException);
+        return kErrConnectException;
     }
-    if (code != kOk) return code;
-    return impl_->Finish(layer2Type, layer2Params, std::move(layer1), layer1Type, acceptedSocket != nullptr);
-  } catch (...) {
-    impl_->DiscardConnection();
-    Trace(texts::kConnectException);
-    return kErrConnectException;
-  }
 }
 
-int Nimb::Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> layer1) {
-  std::lock_guard connection(impl_->connectionMutex);
-  if (!impl_->sessionRunning) return kErrNoSessionThread;
-  if (impl_->layer1) return kErrAlreadyConnected;
-  if (!layer1) return kErrLayer1OpenFailed;
-  try {
-    impl_->layer1Type = -1;
-    impl_->layer2Type = layer2Type;
-    return impl_->Finish(layer2Type, layer2Params, std::move(layer1), -1, false);
-  } catch (...) {
-    impl_->DiscardConnection();
-    Trace(texts::kConnectException);
-    return kErrConnectException;
-  }
+int Nimb::Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> layer1)
+{
+    std::lock_guard connection(impl_->connectionMutex);
+    if (!impl_->sessionRunning)
+        return kErrNoSessionThread;
+    if (impl_->layer1)
+        return kErrAlreadyConnected;
+    if (!layer1)
+        return kErrLayer1OpenFailed;
+    try {
+        impl_->layer1Type = -1;
+        impl_->layer2Type = layer2Type;
+        return impl_->Finish(layer2Type, layer2Params, std::move(layer1), -1, false);
+    } catch (...) {
+        impl_->DiscardConnection();
+        Trace(texts::kConnectException);
+        return kErrConnectException;
+    }
 }
 
 // Connect from step "clear the session" on, once the transport exists.
 int Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_ptr<Layer1> newLayer1,
-                       int newLayer1Type, bool acceptedSocketGiven) {
-  {
-    std::scoped_lock locks(sessionMutex, receiveMutex);
-    session.Clear();
-  }
-  newLayer1->AttachQueues(&events, &notifications);
-  const bool socketType = newLayer1Type == kLayer1Socket || newLayer1Type == kLayer1Multicast;
-  if (!(socketType && acceptedSocketGiven)) {
-    newLayer1->SetOwner(&owner);
-    if (newLayer1->Open() != 0) return kErrLayer1OpenFailed;
-  }
+                       int newLayer1Type, bool acceptedSocketGiven)
+{
+    {
+        std::scoped_lock locks(sessionMutex, receiveMutex);
+        session.Clear();
+    }
+    newLayer1->AttachQueues(&events, &notifications);
+    const bool socketType = newLayer1Type == kLayer1Socket || newLayer1Type == kLayer1Multicast;
+    if (!(socketType && acceptedSocketGiven)) {
+        newLayer1->SetOwner(&owner);
+        if (newLayer1->Open() != 0)
+            return kErrLayer1OpenFailed;
+    }
 
-  std::unique_ptr<Layer2> newLayer2 = CreateLayer2(newLayer2Type, *newLayer1, layer2Params, clock);
-  if (!newLayer2) {
-    events.Put(kEventUnknownLayer2);
-    Trace(texts::kUnknownLayer2);
-    newLayer1->Close();
-    return kErrUnknownLayer2;
-  }
-  newLayer2->AttachQueues(&events, &notifications);
-  newLayer2->AttachLinkStatus(&status);
-  layer1 = std::move(newLayer1);
-  layer2 = std::move(newLayer2);
-  {
-    std::scoped_lock locks(sessionMutex, receiveMutex);
-    session.Attach(layer2.get(), layer1.get(), ++generation);
-    session.SetFragmentSize(layer2->LargestPayload());
-  }
-  signal.Pulse();
+    std::unique_ptr<Layer2> newLayer2 = CreateLayer2(newLayer2Type, *newLayer1, layer2Params, clock);
+    if (!newLayer2) {
+        events.Put(kEventUnknownLayer2);
+        Trace(texts::kUnknownLayer2);
+        newLayer1->Close();
+        return kErrUnknownLayer2;
+    }
+    newLayer2->AttachQueues(&events, &notifications);
+    newLayer2->AttachLinkStatus(&status);
+    layer1 = std::move(newLayer1);
+    layer2 = std::move(newLayer2);
+    {
+        std::scoped_lock locks(sessionMutex, receiveMutex);
+        session.Attach(layer2.get(), layer1.get(), ++generation);
+        session.SetFragmentSize(layer2->LargestPayload());
+    }
+    signal.Pulse();
 
-  if (layer1->RunsWithoutCommLink()) return kOk;
+    if (layer1->RunsWithoutCommLink())
+        return kOk;
 
-  commLinkRunning = true;
-  try {
-    commLinkThread = std::thread([this, l1 = layer1.get(), l2 = layer2.get()] { CommLinkLoop(l1, l2); });
-  } catch (const std::system_error&) {
-    commLinkRunning = false;
-    DiscardConnection();
-    events.Put(kEventCommLinkThreadFailed);
-    Trace(texts::kCommLinkThreadFailed);
-    return kErrCommLinkThreadFailed;
-  }
-  return kOk;
+    commLinkRunning = true;
+    try {
+        commLinkThread = std::thread([this, l1 = layer1.get(), l2 = layer2.get()] { CommLinkLoop(l1, l2); });
+    } catch (const std::system_error&) {
+        commLinkRunning = false;
+        DiscardConnection();
+        events.Put(kEventCommLinkThreadFailed);
+        Trace(texts::kCommLinkThreadFailed);
+        return kErrCommLinkThreadFailed;
+    }
+    return kOk;
 }
 
 // Drops a half-built connection (no comm-link thread runs).
-void Nimb::Impl::DiscardConnection() {
-  {
-    std::scoped_lock locks(sessionMutex, receiveMutex);
-    session.Detach();
-  }
-  layer2.reset();
-  if (layer1) {
-    layer1->Close();
-    layer1.reset();
-  }
-}
-
-int Nimb::Disconnect() {
-  std::lock_guard connection(impl_->connectionMutex);
-  return impl_->TearDown();
-}
-
-int Nimb::Impl::TearDown() {
-  try {
+void Nimb::Impl::DiscardConnection()
+{
     {
-      std::scoped_lock locks(sessionMutex, receiveMutex);
-      session.Detach();
-      session.Clear();
-    }
-    signal.Pulse();
-    commLinkRunning = false;
-    wake.Wake();
-    if (commLinkThread.joinable()) {
-      const auto start = std::chrono::steady_clock::now();
-      commLinkThread.join();
-      if (std::chrono::steady_clock::now() - start > kStopLogLimit) Trace(texts::kCommLinkStoppedLate);
+        std::scoped_lock locks(sessionMutex, receiveMutex);
+        session.Detach();
     }
     layer2.reset();
     if (layer1) {
-      layer1->Close();
-      layer1.reset();
+        layer1->Close();
+        layer1.reset();
     }
-    status.SetLinkState(kLinkDown);
-    status.Set(kStatusSendRing, 0);
-    status.Set(kStatusReceiveRing, 0);
+}
+
+int Nimb::Disconnect()
+{
+    std::lock_guard connection(impl_->connectionMutex);
+    return impl_->TearDown();
+}
+
+int Nimb::Impl::TearDown()
+{
+    try {
+        {
+            std::scoped_lock locks(sessionMutex, receiveMutex);
+            session.Detach();
+            session.Clear();
+        }
+        signal.Pulse();
+        commLinkRunning = false;
+        wake.Wake();
+        if (commLinkThread.joinable()) {
+            const auto start = std::chrono::steady_clock::now();
+            commLinkThread.join();
+            if (std::chrono::steady_clock::now() - start > kStopLogLimit)
+                Trace(texts::kCommLinkStoppedLate);
+        }
+        layer2.reset();
+        if (layer1) {
+            layer1->Close();
+            layer1.reset();
+        }
+        status.SetLinkState(kLinkDown);
+        status.Set(kStatusSendRing, 0);
+        status.Set(kStatusReceiveRing, 0);
+        return kOk;
+    } catch (...) {
+        Trace(texts::kDisconnectException);
+        return kErrDisconnectException;
+    }
+}
+
+int Nimb::Send(const uint8_t* data, int length)
+{
+    Session& session = impl_->session;
+    if (!session.Connected())
+        return kErrNotConnected;
+    if (length <= 0 || data == nullptr)
+        return kErrNothing;
+    if (length > impl_->maxMessageSize)
+        return kErrTooLong;
+    if (!session.SendStore().Store(data, length))
+        return kErrStoreFailed;
+    impl_->signal.Pulse();
     return kOk;
-  } catch (...) {
-    Trace(texts::kDisconnectException);
-    return kErrDisconnectException;
-  }
 }
 
-int Nimb::Send(const uint8_t* data, int length) {
-  Session& session = impl_->session;
-  if (!session.Connected()) return kErrNotConnected;
-  if (length <= 0 || data == nullptr) return kErrNothing;
-  if (length > impl_->maxMessageSize) return kErrTooLong;
-  if (!session.SendStore().Store(data, length)) return kErrStoreFailed;
-  impl_->signal.Pulse();
-  return kOk;
-}
-
-int Nimb::Receive(uint8_t* buffer, int size, int* length) {
-  if (length != nullptr) *length = 0;
-  Session& session = impl_->session;
-  if (!session.Connected()) return kErrNotConnected;
-  if (buffer == nullptr || size <= 0 || length == nullptr) return kErrBadBuffer;
-  switch (session.ReceiveStore().Take(buffer, size, length)) {
+int Nimb::Receive(uint8_t* buffer, int size, int* length)
+{
+    if (length != nullptr)
+        *length = 0;
+    Session& session = impl_->session;
+    if (!session.Connected())
+        return kErrNotConnected;
+    if (buffer == nullptr || size <= 0 || length == nullptr)
+        return kErrBadBuffer;
+    switch (session.ReceiveStore().Take(buffer, size, length)) {
     case MessageStore::TakeResult::kEmpty:
-      return kErrNothing;
+        return kErrNothing;
     case MessageStore::TakeResult::kBufferTooSmall:
-      return kErrTooLong;
+        return kErrTooLong;
     case MessageStore::TakeResult::kTaken:
-      break;
-  }
-  impl_->signal.Pulse();
-  return kOk;
-}
-
-int Nimb::GetLinkStatus(LinkStatus* status) const {
-  if (status != nullptr) *status = impl_->status.Snapshot();
-  return 1;
-}
-
-int Nimb::GetQueueDepths(int* sendDepth, int* receiveDepth) const {
-  Session& session = impl_->session;
-  if (!session.Connected()) return 0;
-  if (sendDepth != nullptr) *sendDepth = session.SendStore().Count();
-  if (receiveDepth != nullptr) *receiveDepth = session.ReceiveStore().Count();
-  return 1;
-}
-
-int Nimb::MaxMessageSize() const { return impl_->maxMessageSize; }
-int Nimb::Layer1Type() const { return impl_->layer1Type; }
-int Nimb::Layer2Type() const { return impl_->layer2Type; }
-
-int Nimb::OnAccept(int*) { return 0; }
-std::string Nimb::Description() const { return {}; }
-void Nimb::OnReceive(int) {}
-void Nimb::OnMessageSent(int) {}
-void Nimb::OnConnect() {}
-void Nimb::OnDisconnect() {}
-void Nimb::OnEvent(int, int) {}
-void Nimb::OnLinkNotify(int) {}
-
-void Nimb::Impl::SessionLoop() {
-  ApplyThreadPriority(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority)
-                          .value_or(kDefaultSessionThreadPriority));
-  Session::StepReport report;
-  report.sentLengths.reserve(128);
-  uint64_t seen = 0;  // pulses sent before this thread ran are work too
-  bool idle = true;
-  int passesWithoutWait = 0;
-  while (true) {
-    if (idle) {
-      seen = signal.Wait(seen, kIdleWait);
-      passesWithoutWait = 0;
-    } else if (++passesWithoutWait > kPassesBeforeWaiting) {
-      seen = signal.Wait(seen, kBusyWait);
-    } else {
-      bool linkDown = false;
-      {
-        std::lock_guard lock(sessionMutex);
-        linkDown = session.LinkDown();
-      }
-      if (linkDown) seen = signal.Wait(seen, kBusyWait);
+        break;
     }
-    if (stopping) return;
-
-    {
-      std::lock_guard lock(sessionMutex);
-      if (session.Connected()) {
-        session.Step(&report);
-      } else {
-        report.Reset();
-      }
-    }
-    idle = report.idle;
-    Dispatch(report);
-    if (!DispatchQueues()) idle = false;
-  }
+    impl_->signal.Pulse();
+    return kOk;
 }
 
-void Nimb::Impl::Dispatch(const Session::StepReport& report) {
-  if (report.payloadsQueued > 0) wake.Wake();
-  if (report.link == Session::StepReport::Link::kDown) {
-    bool toreDown = false;
-    {
-      std::lock_guard connection(connectionMutex);
-      if (generation == report.generation && layer1) {
-        TearDown();
-        toreDown = true;
-      }
+int Nimb::GetLinkStatus(LinkStatus* status) const
+{
+    if (status != nullptr)
+        *status = impl_->status.Snapshot();
+    return 1;
+}
+
+int Nimb::GetQueueDepths(int* sendDepth, int* receiveDepth) const
+{
+    Session& session = impl_->session;
+    if (!session.Connected())
+        return 0;
+    if (sendDepth != nullptr)
+        *sendDepth = session.SendStore().Count();
+    if (receiveDepth != nullptr)
+        *receiveDepth = session.ReceiveStore().Count();
+    return 1;
+}
+
+int Nimb::MaxMessageSize() const
+{
+    return impl_->maxMessageSize;
+}
+int Nimb::Layer1Type() const
+{
+    return impl_->layer1Type;
+}
+int Nimb::Layer2Type() const
+{
+    return impl_->layer2Type;
+}
+
+int Nimb::OnAccept(int*)
+{
+    return 0;
+}
+std::string Nimb::Description() const
+{
+    return {};
+}
+void Nimb::OnReceive(int)
+{
+}
+void Nimb::OnMessageSent(int)
+{
+}
+void Nimb::OnConnect()
+{
+}
+void Nimb::OnDisconnect()
+{
+}
+void Nimb::OnEvent(int, int)
+{
+}
+void Nimb::OnLinkNotify(int)
+{
+}
+
+void Nimb::Impl::SessionLoop()
+{
+    ApplyThreadPriority(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority)
+                            .value_or(kDefaultSessionThreadPriority));
+    Session::StepReport report;
+    report.sentLengths.reserve(128);
+    uint64_t seen = 0; // pulses sent before this thread ran are work too
+    bool idle = true;
+    int passesWithoutWait = 0;
+    while (true) {
+        if (idle) {
+            seen = signal.Wait(seen, kIdleWait);
+            passesWithoutWait = 0;
+        } else if (++passesWithoutWait > kPassesBeforeWaiting) {
+            seen = signal.Wait(seen, kBusyWait);
+        } else {
+            bool linkDown = false;
+            {
+                std::lock_guard lock(sessionMutex);
+                linkDown = session.LinkDown();
+            }
+            if (linkDown)
+                seen = signal.Wait(seen, kBusyWait);
+        }
+        if (stopping)
+            return;
+
+        {
+            std::lock_guard lock(sessionMutex);
+            if (session.Connected()) {
+                session.Step(&report);
+            } else {
+                report.Reset();
+            }
+        }
+        idle = report.idle;
+        Dispatch(report);
+        if (!DispatchQueues())
+            idle = false;
     }
-    if (toreDown) owner.OnDisconnect();
-    return;
-  }
-  if (report.link == Session::StepReport::Link::kUp) owner.OnConnect();
-  if (report.announcedLength >= 0) owner.OnReceive(report.announcedLength);
-  for (int length : report.sentLengths) owner.OnMessageSent(length);
+}
+
+void Nimb::Impl::Dispatch(const Session::StepReport& report)
+{
+    if (report.payloadsQueued > 0)
+        wake.Wake();
+    if (report.link == Session::StepReport::Link::kDown) {
+        bool toreDown = false;
+        {
+            std::lock_guard connection(connectionMutex);
+            if (generation == report.generation && layer1) {
+                TearDown();
+                toreDown = true;
+            }
+        }
+        if (toreDown)
+            owner.OnDisconnect();
+        return;
+    }
+    if (report.link == Session::StepReport::Link::kUp)
+        owner.OnConnect();
+    if (report.announcedLength >= 0)
+        owner.OnReceive(report.announcedLength);
+    for (int length : report.sentLengths)
+        owner.OnMessageSent(length);
 }
 
 // One event and one notification per pass; false when more are waiting.
-bool Nimb::Impl::DispatchQueues() {
-  int code = 0;
-  int value = 0;
-  if (events.Take(&code, &value)) owner.OnEvent(code, value);
-  if (notifications.Take(&code)) owner.OnLinkNotify(code);
-  return events.Count() == 0 && notifications.Count() == 0;
+bool Nimb::Impl::DispatchQueues()
+{
+    int code = 0;
+    int value = 0;
+    if (events.Take(&code, &value))
+        owner.OnEvent(code, value);
+    if (notifications.Take(&code))
+        owner.OnLinkNotify(code);
+    return events.Count() == 0 && notifications.Count() == 0;
 }
 
-void Nimb::Impl::CommLinkLoop(Layer1* link1, Layer2* link2) {
-  if (auto priority = ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority)) ApplyThreadPriority(*priority);
-  while (commLinkRunning && link1->IsAttached() == 0) WaitForInput(-1, wake, kLinkPollMs);
-  while (commLinkRunning) {
-    const int stateBefore = link2->LinkState();
-    const bool roomBefore = link2->HasRoom() != 0;
-    bool receivedWaiting = false;
-    bool sendingPending = false;
-    link2->Step(&receivedWaiting, &sendingPending);
-    bool pulse = false;
-    if (receivedWaiting) {
-      std::lock_guard lock(receiveMutex);
-      session.Pull();
-      pulse = true;
+void Nimb::Impl::CommLinkLoop(Layer1* link1, Layer2* link2)
+{
+    if (auto priority = ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority))
+        ApplyThreadPriority(*priority);
+    while (commLinkRunning && link1->IsAttached() == 0)
+        WaitForInput(-1, wake, kLinkPollMs);
+    while (commLinkRunning) {
+        const int stateBefore = link2->LinkState();
+        const bool roomBefore = link2->HasRoom() != 0;
+        bool receivedWaiting = false;
+        bool sendingPending = false;
+        link2->Step(&receivedWaiting, &sendingPending);
+        bool pulse = false;
+        if (receivedWaiting) {
+            std::lock_guard lock(receiveMutex);
+            session.Pull();
+            pulse = true;
+        }
+        // The session thread acts on a link change, on room for more payloads and on a failure.
+        if (link2->LinkState() != stateBefore || (!roomBefore && link2->HasRoom() != 0))
+            pulse = true;
+        const bool broken = link1->broken.load();
+        if (broken)
+            pulse = true;
+        if (pulse)
+            signal.Pulse();
+        // With a descriptor, poll() itself returns at once while input waits.
+        const int fd = broken ? -1 : link1->PollFd();
+        if (!broken && fd < 0 && link1->BytesWaiting() > 0)
+            continue;
+        WaitForInput(fd, wake, kLinkPollMs);
     }
-    // The session thread acts on a link change, on room for more payloads and on a failure.
-    if (link2->LinkState() != stateBefore || (!roomBefore && link2->HasRoom() != 0)) pulse = true;
-    const bool broken = link1->broken.load();
-    if (broken) pulse = true;
-    if (pulse) signal.Pulse();
-    // With a descriptor, poll() itself returns at once while input waits.
-    const int fd = broken ? -1 : link1->PollFd();
-    if (!broken && fd < 0 && link1->BytesWaiting() > 0) continue;
-    WaitForInput(fd, wake, kLinkPollMs);
-  }
 }
 
-}  // namespace comms
+} // namespace comms

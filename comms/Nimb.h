@@ -21,60 +21,60 @@ class Clock;
 class Layer1;
 
 class Nimb {
- public:
-  explicit Nimb(int maxMessageSize);
-  // Same, with the clock that every link timer of this object reads.
-  Nimb(int maxMessageSize, Clock& clock);
-  virtual ~Nimb();
-  Nimb(const Nimb&) = delete;
-  Nimb& operator=(const Nimb&) = delete;
+public:
+    explicit Nimb(int maxMessageSize);
+    // Same, with the clock that every link timer of this object reads.
+    Nimb(int maxMessageSize, Clock& clock);
+    virtual ~Nimb();
+    Nimb(const Nimb&) = delete;
+    Nimb& operator=(const Nimb&) = delete;
 
-  // Builds and starts a connection: a Layer1 of layer1Type from layer1Params and a Layer2 of
-  // layer2Type from layer2Params. acceptedSocket, when given, holds a heap-held socket handle
-  // that a socket transport takes over. Returns a result code of ResultCodes.h.
-  int Connect(int layer2Type, const char* layer2Params, int layer1Type, const char* layer1Params,
-              int* acceptedSocket = nullptr);
-  // Same with a transport built by the caller (test transports, simulators).
-  int Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> layer1);
-  // Tears the connection down; safe to call at any time. Returns 0 or -10019.
-  int Disconnect();
+    // Builds and starts a connection: a Layer1 of layer1Type from layer1Params and a Layer2 of
+    // layer2Type from layer2Params. acceptedSocket, when given, holds a heap-held socket handle
+    // that a socket transport takes over. Returns a result code of ResultCodes.h.
+    int Connect(int layer2Type, const char* layer2Params, int layer1Type, const char* layer1Params,
+                int* acceptedSocket = nullptr);
+    // Same with a transport built by the caller (test transports, simulators).
+    int Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> layer1);
+    // Tears the connection down; safe to call at any time. Returns 0 or -10019.
+    int Disconnect();
 
-  // Stores one whole message for sending.
-  int Send(const uint8_t* data, int length);
-  // Moves the oldest received message into buffer; length gets its size.
-  int Receive(uint8_t* buffer, int size, int* length);
-  // Copies the eight link counters; returns 1.
-  int GetLinkStatus(LinkStatus* status) const;
-  // Messages waiting in the send and receive stores; returns 0 when not connected, else 1.
-  int GetQueueDepths(int* sendDepth, int* receiveDepth) const;
+    // Stores one whole message for sending.
+    int Send(const uint8_t* data, int length);
+    // Moves the oldest received message into buffer; length gets its size.
+    int Receive(uint8_t* buffer, int size, int* length);
+    // Copies the eight link counters; returns 1.
+    int GetLinkStatus(LinkStatus* status) const;
+    // Messages waiting in the send and receive stores; returns 0 when not connected, else 1.
+    int GetQueueDepths(int* sendDepth, int* receiveDepth) const;
 
-  int MaxMessageSize() const;
-  int Layer1Type() const;  // -1 before the first Connect
-  int Layer2Type() const;
+    int MaxMessageSize() const;
+    int Layer1Type() const; // -1 before the first Connect
+    int Layer2Type() const;
 
-  // Disconnects and stops the session thread; idempotent. Called by the destructor.
-  void Shutdown();
+    // Disconnects and stops the session thread; idempotent. Called by the destructor.
+    void Shutdown();
 
-  // Called by a concurrent socket server's connection thread when it accepted a client.
-  // Non-zero means the application took the socket (and its holder); 0 makes the
-  // transport close it.
-  virtual int OnAccept(int* socketHolder);
+    // Called by a concurrent socket server's connection thread when it accepted a client.
+    // Non-zero means the application took the socket (and its holder); 0 makes the
+    // transport close it.
+    virtual int OnAccept(int* socketHolder);
 
-  // Slot 8: a descriptive text; empty here.
-  virtual std::string Description() const;
+    // Slot 8: a descriptive text; empty here.
+    virtual std::string Description() const;
 
- protected:
-  virtual void OnReceive(int length);      // a whole received message is waiting
-  virtual void OnMessageSent(int length);  // a whole message was handed to the link
-  virtual void OnConnect();                // the link came up
-  virtual void OnDisconnect();             // the link went down and was torn down
-  virtual void OnEvent(int code, int value);
-  virtual void OnLinkNotify(int code);
+protected:
+    virtual void OnReceive(int length);     // a whole received message is waiting
+    virtual void OnMessageSent(int length); // a whole message was handed to the link
+    virtual void OnConnect();               // the link came up
+    virtual void OnDisconnect();            // the link went down and was torn down
+    virtual void OnEvent(int code, int value);
+    virtual void OnLinkNotify(int code);
 
- private:
-  struct Impl;
-  friend struct Impl;
-  std::unique_ptr<Impl> impl_;
+private:
+    struct Impl;
+    friend struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace comms
+} // namespace comms

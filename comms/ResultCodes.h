@@ -13,8 +13,8 @@ inline constexpr int kErrUnknownLayer2 = -10005;
 inline constexpr int kErrCommLinkThreadFailed = -10006;
 inline constexpr int kErrConnectException = -10007;
 inline constexpr int kErrNotConnected = -10008;
-inline constexpr int kErrNothing = -10009;  // Send: length not positive; Receive: nothing waiting
-inline constexpr int kErrTooLong = -10010;  // Send: above the maximum; Receive: buffer too short
+inline constexpr int kErrNothing = -10009; // Send: length not positive; Receive: nothing waiting
+inline constexpr int kErrTooLong = -10010; // Send: above the maximum; Receive: buffer too short
 // -10011 to -10016 and -10021 belong to the socket transport.
 inline constexpr int kErrSocketFirst = -10011;
 inline constexpr int kErrSocketLast = -10016;
@@ -49,4 +49,4 @@ inline constexpr int kLayer1Multicast = 5;
 inline constexpr int kLayer2AckFrame = 0;
 inline constexpr int kLayer2LastType = 18;
 
-}  // namespace comms
+} // namespace comms

@@ -14,4 +14,4 @@ int NiceValueForPriority(int priority);
 // Returns true when the nice value was applied.
 bool ApplyThreadPriority(int priority);
 
-}  // namespace comms
+} // namespace comms

@@ -9,51 +9,57 @@
 namespace comms {
 namespace {
 
-std::mutex& SinkMutex() {
-  static std::mutex mutex;
-  return mutex;
+std::mutex& SinkMutex()
+{
+    static std::mutex mutex;
+    return mutex;
 }
 
-std::function<void(std::string_view)>& Sink() {
-  static std::function<void(std::string_view)> sink;
-  return sink;
+std::function<void(std::string_view)>& Sink()
+{
+    static std::function<void(std::string_view)> sink;
+    return sink;
 }
 
-bool TraceEnabled() {
-  static const bool enabled = [] {
-    const char* value = std::getenv("TRV_TRACE");
-    return value != nullptr && std::strcmp(value, "1") == 0;
-  }();
-  return enabled;
+bool TraceEnabled()
+{
+    static const bool enabled = [] {
+        const char* value = std::getenv("TRV_TRACE");
+        return value != nullptr && std::strcmp(value, "1") == 0;
+    }();
+    return enabled;
 }
 
-}  // namespace
+} // namespace
 
-void Trace(std::string_view text) {
-  std::lock_guard lock(SinkMutex());
-  if (Sink()) {
-    Sink()(text);
-  } else if (TraceEnabled()) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-  }
+void Trace(std::string_view text)
+{
+    std::lock_guard lock(SinkMutex());
+    if (Sink()) {
+        Sink()(text);
+    } else if (TraceEnabled()) {
+        std::fwrite(text.data(), 1, text.size(), stderr);
+    }
 }
 
-void TraceBytes(std::string_view label, const unsigned char* data, int length) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string line(label);
-  line += ':';
-  for (int i = 0; i < length; ++i) {
-    line += ' ';
-    line += kHex[data[i] >> 4];
-    line += kHex[data[i] & 0x0F];
-  }
-  line += '\n';
-  Trace(line);
+void TraceBytes(std::string_view label, const unsigned char* data, int length)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string line(label);
+    line += ':';
+    for (int i = 0; i < length; ++i) {
+        line += ' ';
+        line += kHex[data[i] >> 4];
+        line += kHex[data[i] & 0x0F];
+    }
+    line += '\n';
+    Trace(line);
 }
 
-void SetTraceSink(std::function<void(std::string_view)> sink) {
-  std::lock_guard lock(SinkMutex());
-  Sink() = std::move(sink);
+void SetTraceSink(std::function<void(std::string_view)> sink)
+{
+    std::lock_guard lock(SinkMutex());
+    Sink() = std::move(sink);
 }
 
-}  // namespace comms
+} // namespace comms

@@ -16,4 +16,4 @@ void TraceBytes(std::string_view label, const unsigned char* data, int length);
 // Replaces the sink (tests capture texts with it); an empty function restores the default.
 void SetTraceSink(std::function<void(std::string_view)> sink);
 
-}  // namespace comms
+} // namespace comms

@@ -21,107 +21,115 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double ProcessCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+double ProcessCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 class BenchNimb final : public comms::Nimb {
- public:
-  BenchNimb() : Nimb(250) {}
-  ~BenchNimb() override { Shutdown(); }
+public:
+    BenchNimb() : Nimb(250) {}
+    ~BenchNimb() override { Shutdown(); }
 
-  bool WaitFor(const std::atomic<int>& counter, int target, std::chrono::seconds limit) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, limit, [&] { return counter.load() >= target; });
-  }
-
-  std::atomic<int> connects{0};
-  std::atomic<int> received{0};
-
- protected:
-  void OnConnect() override { Bump(connects); }
-  void OnReceive(int) override {
-    uint8_t buffer[250];
-    int length = 0;
-    if (Receive(buffer, sizeof buffer, &length) == 0) Bump(received);
-  }
-
- private:
-  void Bump(std::atomic<int>& counter) {
+    bool WaitFor(const std::atomic<int>& counter, int target, std::chrono::seconds limit)
     {
-      std::lock_guard lock(mutex_);
-      ++counter;
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, limit, [&] { return counter.load() >= target; });
     }
-    changed_.notify_all();
-  }
-  std::mutex mutex_;
-  std::condition_variable changed_;
+
+    std::atomic<int> connects{0};
+    std::atomic<int> received{0};
+
+protected:
+    void OnConnect() override { Bump(connects); }
+    void OnReceive(int) override
+    {
+        uint8_t buffer[250];
+        int length = 0;
+        if (Receive(buffer, sizeof buffer, &length) == 0)
+            Bump(received);
+    }
+
+private:
+    void Bump(std::atomic<int>& counter)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            ++counter;
+        }
+        changed_.notify_all();
+    }
+    std::mutex mutex_;
+    std::condition_variable changed_;
 };
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
-  const int messages = argc > 1 ? std::atoi(argv[1]) : 20000;
-  if (messages <= 0) {
-    std::fprintf(stderr, "comms_roundtrip: the message count must be a positive number\n");
-    return 2;
-  }
-
-  BenchNimb sender;
-  BenchNimb receiver;
-  auto wire = comms::testing::MakeTestTransportPair();
-  // The receiver waits like a deskset; the sender's first heartbeat opens the link. (Two
-  // ends whose first heartbeats cross end the link at once and must connect again.)
-  if (receiver.Connect(0, nullptr, std::move(wire.b)) != 0) {
-    std::fprintf(stderr, "comms_roundtrip: could not connect the test transport\n");
-    return 1;
-  }
-  std::this_thread::sleep_for(std::chrono::seconds(1));
-  if (sender.Connect(0, nullptr, std::move(wire.a)) != 0) {
-    std::fprintf(stderr, "comms_roundtrip: could not connect the test transport\n");
-    return 1;
-  }
-  std::printf("waiting for the link to open...\n");
-  if (!sender.WaitFor(sender.connects, 1, std::chrono::seconds(15)) ||
-      !receiver.WaitFor(receiver.connects, 1, std::chrono::seconds(15))) {
-    std::fprintf(stderr, "comms_roundtrip: the link did not open\n");
-    return 1;
-  }
-
-  std::vector<uint8_t> message(250);
-  for (size_t i = 0; i < message.size(); ++i) message[i] = static_cast<uint8_t>(i);
-  const double cpuStart = ProcessCpuSeconds();
-  const auto start = Clock::now();
-  for (int i = 0; i < messages; ++i) {
-    message[0] = static_cast<uint8_t>(i);
-    if (sender.Send(message.data(), 250) != 0) {
-      std::fprintf(stderr, "comms_roundtrip: Send failed\n");
-      return 1;
+int main(int argc, char** argv)
+{
+    const int messages = argc > 1 ? std::atoi(argv[1]) : 20000;
+    if (messages <= 0) {
+        std::fprintf(stderr, "comms_roundtrip: the message count must be a positive number\n");
+        return 2;
     }
-  }
-  if (!receiver.WaitFor(receiver.received, messages, std::chrono::seconds(600))) {
-    std::fprintf(stderr, "comms_roundtrip: only %d of %d messages arrived\n", receiver.received.load(), messages);
-    return 1;
-  }
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  const double cpu = ProcessCpuSeconds() - cpuStart;
-  comms::LinkStatus status;
-  sender.GetLinkStatus(&status);
 
-  std::printf("acknowledged 250-byte messages one way: %d in %.3f s = %.0f messages/s\n", messages, seconds,
-              messages / seconds);
-  std::printf("CPU per 1,000 messages (both ends, all threads): %.4f s\n", cpu * 1000.0 / messages);
-  std::printf("retransmissions: %d\n", status[comms::kStatusRetransmissions]);
+    BenchNimb sender;
+    BenchNimb receiver;
+    auto wire = comms::testing::MakeTestTransportPair();
+    // The receiver waits like a deskset; the sender's first heartbeat opens the link. (Two
+    // ends whose first heartbeats cross end the link at once and must connect again.)
+    if (receiver.Connect(0, nullptr, std::move(wire.b)) != 0) {
+        std::fprintf(stderr, "comms_roundtrip: could not connect the test transport\n");
+        return 1;
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    if (sender.Connect(0, nullptr, std::move(wire.a)) != 0) {
+        std::fprintf(stderr, "comms_roundtrip: could not connect the test transport\n");
+        return 1;
+    }
+    std::printf("waiting for the link to open...\n");
+    if (!sender.WaitFor(sender.connects, 1, std::chrono::seconds(15)) ||
+        !receiver.WaitFor(receiver.connects, 1, std::chrono::seconds(15))) {
+        std::fprintf(stderr, "comms_roundtrip: the link did not open\n");
+        return 1;
+    }
 
-  const double idleCpuStart = ProcessCpuSeconds();
-  const auto idleStart = Clock::now();
-  std::this_thread::sleep_for(std::chrono::seconds(10));
-  const double idleSeconds = std::chrono::duration<double>(Clock::now() - idleStart).count();
-  const double idleCpu = ProcessCpuSeconds() - idleCpuStart;
-  std::printf("idle connected pair: %.4f CPU s over %.1f s = %.3f %% of one core\n", idleCpu, idleSeconds,
-              100.0 * idleCpu / idleSeconds);
-  return 0;
+    std::vector<uint8_t> message(250);
+    for (size_t i = 0; i < message.size(); ++i)
+        message[i] = static_cast<uint8_t>(i);
+    const double cpuStart = ProcessCpuSeconds();
+    const auto start = Clock::now();
+    for (int i = 0; i < messages; ++i) {
+        message[0] = static_cast<uint8_t>(i);
+        if (sender.Send(message.data(), 250) != 0) {
+            std::fprintf(stderr, "comms_roundtrip: Send failed\n");
+            return 1;
+        }
+    }
+    if (!receiver.WaitFor(receiver.received, messages, std::chrono::seconds(600))) {
+        std::fprintf(stderr, "comms_roundtrip: only %d of %d messages arrived\n", receiver.received.load(),
+                     messages);
+        return 1;
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double cpu = ProcessCpuSeconds() - cpuStart;
+    comms::LinkStatus status;
+    sender.GetLinkStatus(&status);
+
+    std::printf("acknowledged 250-byte messages one way: %d in %.3f s = %.0f messages/s\n", messages, seconds,
+                messages / seconds);
+    std::printf("CPU per 1,000 messages (both ends, all threads): %.4f s\n", cpu * 1000.0 / messages);
+    std::printf("retransmissions: %d\n", status[comms::kStatusRetransmissions]);
+
+    const double idleCpuStart = ProcessCpuSeconds();
+    const auto idleStart = Clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(10));
+    const double idleSeconds = std::chrono::duration<double>(Clock::now() - idleStart).count();
+    const double idleCpu = ProcessCpuSeconds() - idleCpuStart;
+    std::printf("idle connected pair: %.4f CPU s over %.1f s = %.3f %% of one core\n", idleCpu, idleSeconds,
+                100.0 * idleCpu / idleSeconds);
+    return 0;
 }

@@ -1,104 +1,174 @@
 // The notification rings, the settings reader and the trace sink.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "comms/Config.h"
 #include "comms/EventQueue.h"
+#include "comms/Nimb.h"
+#include "comms/ThreadPriority.h"
 #include "comms/Trace.h"
+#include "comms/testing/TestTransport.h"
 
 namespace comms {
 namespace {
 
-TEST(EventQueue, HoldsHundredEntriesAndLosesTheOldestWhenFull) {
-  int wakes = 0;
-  EventQueue queue([&] { ++wakes; });
-  for (int i = 1; i <= 101; ++i) queue.Put(i, i * 10);
-  EXPECT_EQ(queue.Count(), 100);
-  EXPECT_EQ(wakes, 101);
-  int code = 0;
-  int value = 0;
-  ASSERT_TRUE(queue.Take(&code, &value));
-  EXPECT_EQ(code, 2);  // entry 1 was overwritten
-  EXPECT_EQ(value, 20);
-  for (int i = 3; i <= 101; ++i) {
+TEST(EventQueue, HoldsHundredEntriesAndLosesTheOldestWhenFull)
+{
+    int wakes = 0;
+    EventQueue queue([&] { ++wakes; });
+    for (int i = 1; i <= 101; ++i)
+        queue.Put(i, i * 10);
+    EXPECT_EQ(queue.Count(), 100);
+    EXPECT_EQ(wakes, 101);
+    int code = 0;
+    int value = 0;
     ASSERT_TRUE(queue.Take(&code, &value));
-    EXPECT_EQ(code, i);
-  }
-  EXPECT_FALSE(queue.Take(&code, &value));
+    EXPECT_EQ(code, 2); // entry 1 was overwritten
+    EXPECT_EQ(value, 20);
+    for (int i = 3; i <= 101; ++i) {
+        ASSERT_TRUE(queue.Take(&code, &value));
+        EXPECT_EQ(code, i);
+    }
+    EXPECT_FALSE(queue.Take(&code, &value));
 }
 
-TEST(NotifyQueue, KeepsOrderAndOverwritesOldest) {
-  NotifyQueue queue;
-  for (int i = 0; i < 250; ++i) queue.Put(i);
-  EXPECT_EQ(queue.Count(), 100);
-  int code = -1;
-  ASSERT_TRUE(queue.Take(&code));
-  EXPECT_EQ(code, 150);
+TEST(NotifyQueue, KeepsOrderAndOverwritesOldest)
+{
+    NotifyQueue queue;
+    for (int i = 0; i < 250; ++i)
+        queue.Put(i);
+    EXPECT_EQ(queue.Count(), 100);
+    int code = -1;
+    ASSERT_TRUE(queue.Take(&code));
+    EXPECT_EQ(code, 150);
 }
 
-TEST(Config, FindsValuesUnderSectionAndEscapedKeys) {
-  const std::string ini =
-      "[General]\nSessionThreadPriority=7\n"
-      "[Software]\n"
-      "Orvane\\TRV\\Settings\\COM%20Port=COM3\n"
-      "VXR\\Nimb\\SessionThreadPriority=2\n"
-      "VXR\\Nimb\\CommLinkThreadPriority = -1 \n"
-      "[Ports]\nCOM1=/dev/ttyUSB0\nCOM2=\"/dev/my port\"\n";
-  EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "SessionThreadPriority"), "2");
-  EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "CommLinkThreadPriority"), "-1");
-  EXPECT_EQ(FindIniValue(ini, "Software\\Orvane\\TRV\\Settings", "COM Port"), "COM3");
-  EXPECT_EQ(FindIniValue(ini, "Ports", "COM1"), "/dev/ttyUSB0");
-  EXPECT_EQ(FindIniValue(ini, "Ports", "COM2"), "/dev/my port");
-  EXPECT_FALSE(FindIniValue(ini, "Ports", "COM3").has_value());
-  EXPECT_FALSE(FindIniValue(ini, "Software\\VXR", "SessionThreadPriority").has_value());
+TEST(Config, FindsValuesUnderSectionAndEscapedKeys)
+{
+    const std::string ini = "[General]\nSessionThreadPriority=7\n"
+                            "[Software]\n"
+                            "Orvane\\TRV\\Settings\\COM%20Port=COM3\n"
+                            "VXR\\Nimb\\SessionThreadPriority=2\n"
+                            "VXR\\Nimb\\CommLinkThreadPriority = -1 \n"
+                            "[Ports]\nCOM1=/dev/ttyUSB0\nCOM2=\"/dev/my port\"\n";
+    EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "SessionThreadPriority"), "2");
+    EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "CommLinkThreadPriority"), "-1");
+    EXPECT_EQ(FindIniValue(ini, "Software\\Orvane\\TRV\\Settings", "COM Port"), "COM3");
+    EXPECT_EQ(FindIniValue(ini, "Ports", "COM1"), "/dev/ttyUSB0");
+    EXPECT_EQ(FindIniValue(ini, "Ports", "COM2"), "/dev/my port");
+    EXPECT_FALSE(FindIniValue(ini, "Ports", "COM3").has_value());
+    EXPECT_FALSE(FindIniValue(ini, "Software\\VXR", "SessionThreadPriority").has_value());
 }
 
 class ConfigFolderTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / ("trv-comms-config-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder_);
-    const char* old = std::getenv("TRV_CONFIG_DIR");
-    if (old != nullptr) saved_ = old;
-    ::setenv("TRV_CONFIG_DIR", folder_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (saved_) {
-      ::setenv("TRV_CONFIG_DIR", saved_->c_str(), 1);
-    } else {
-      ::unsetenv("TRV_CONFIG_DIR");
+protected:
+    void SetUp() override
+    {
+        folder_ = std::filesystem::temp_directory_path() / ("trv-comms-config-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+        const char* old = std::getenv("TRV_CONFIG_DIR");
+        if (old != nullptr)
+            saved_ = old;
+        ::setenv("TRV_CONFIG_DIR", folder_.c_str(), 1);
     }
-    std::filesystem::remove_all(folder_);
-  }
-  std::filesystem::path folder_;
-  std::optional<std::string> saved_;
+    void TearDown() override
+    {
+        if (saved_) {
+            ::setenv("TRV_CONFIG_DIR", saved_->c_str(), 1);
+        } else {
+            ::unsetenv("TRV_CONFIG_DIR");
+        }
+        std::filesystem::remove_all(folder_);
+    }
+    std::filesystem::path folder_;
+    std::optional<std::string> saved_;
 };
 
-TEST_F(ConfigFolderTest, ReadsMachineIniFromTheConfigFolder) {
-  EXPECT_EQ(ConfigFolder(), folder_.string());
-  EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority).has_value());
-  std::ofstream(folder_ / "machine.ini") << "[Software]\nVXR\\Nimb\\SessionThreadPriority=2\n"
-                                            "VXR\\Nimb\\CommLinkThreadPriority=high\n";
-  EXPECT_EQ(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority), 2);
-  EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority).has_value());
+TEST_F(ConfigFolderTest, ReadsMachineIniFromTheConfigFolder)
+{
+    EXPECT_EQ(ConfigFolder(), folder_.string());
+    EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority).has_value());
+    std::ofstream(folder_ / "machine.ini") << "[Software]\nVXR\\Nimb\\SessionThreadPriority=2\n"
+                                              "VXR\\Nimb\\CommLinkThreadPriority=high\n";
+    EXPECT_EQ(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority), 2);
+    EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority).has_value());
 }
 
-TEST(Trace, SinkReceivesTextsAndHexDumps) {
-  std::vector<std::string> texts;
-  SetTraceSink([&](std::string_view text) { texts.emplace_back(text); });
-  Trace("(Test)  hello\n");
-  const unsigned char bytes[] = {0x03, 0x00, 0xD6};
-  TraceBytes("(Test)  frame", bytes, 3);
-  SetTraceSink({});
-  ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0], "(Test)  hello\n");
-  EXPECT_EQ(texts[1], "(Test)  frame: 03 00 D6\n");
+// Nice values of this process's threads, read from /proc.
+std::vector<int> ThreadNiceValues()
+{
+    std::vector<int> values;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream file(task.path() / "stat");
+        std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+        std::string field;
+        for (int i = 3; i <= 19 && fields >> field; ++i) {
+            if (i == 19)
+                values.push_back(std::stoi(field));
+        }
+    }
+    return values;
 }
 
-}  // namespace
-}  // namespace comms
+bool HasThreadWithNice(int nice)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        for (int value : ThreadNiceValues()) {
+            if (value == nice)
+                return true;
+        }
+        std::this_thread::yield();
+    }
+    return false;
+}
+
+TEST(ThreadPriority, MapsSettingsPrioritiesToNiceValues)
+{
+    EXPECT_EQ(NiceValueForPriority(0), 0);
+    EXPECT_EQ(NiceValueForPriority(1), -5);
+    EXPECT_EQ(NiceValueForPriority(2), -10);
+    EXPECT_EQ(NiceValueForPriority(-1), 5);
+    EXPECT_EQ(NiceValueForPriority(-2), 10);
+    EXPECT_EQ(NiceValueForPriority(15), -20);
+    EXPECT_EQ(NiceValueForPriority(-15), 19);
+    EXPECT_EQ(NiceValueForPriority(7), -10);
+}
+
+TEST_F(ConfigFolderTest, ThreadsTakeTheirPrioritiesFromMachineIni)
+{
+    std::ofstream(folder_ / "machine.ini") << "[Software]\nVXR\\Nimb\\SessionThreadPriority=-2\n"
+                                              "VXR\\Nimb\\CommLinkThreadPriority=-1\n";
+    Nimb nimb(250);
+    EXPECT_TRUE(HasThreadWithNice(10)); // the session thread, lowest
+    auto wire = testing::MakeTestTransportPair();
+    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), kOk);
+    EXPECT_TRUE(HasThreadWithNice(5)); // the comm-link thread, below normal
+}
+
+TEST(Trace, SinkReceivesTextsAndHexDumps)
+{
+    std::vector<std::string> texts;
+    SetTraceSink([&](std::string_view text) { texts.emplace_back(text); });
+    Trace("(Test)  hello\n");
+    const unsigned char bytes[] = {0x03, 0x00, 0xD6};
+    TraceBytes("(Test)  frame", bytes, 3);
+    SetTraceSink({});
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], "(Test)  hello\n");
+    EXPECT_EQ(texts[1], "(Test)  frame: 03 00 D6\n");
+}
+
+} // namespace
+} // namespace comms

@@ -12,91 +12,101 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-std::vector<Bytes> RandomMessages(int count, uint32_t seed) {
-  std::mt19937 random(seed);
-  std::uniform_int_distribution<int> length(1, 250);
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::vector<Bytes> messages(static_cast<size_t>(count));
-  for (auto& message : messages) {
-    message.resize(static_cast<size_t>(length(random)));
-    for (auto& b : message) b = static_cast<uint8_t>(byte(random));
-  }
-  return messages;
+std::vector<Bytes> RandomMessages(int count, uint32_t seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> length(1, 250);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<Bytes> messages(static_cast<size_t>(count));
+    for (auto& message : messages) {
+        message.resize(static_cast<size_t>(length(random)));
+        for (auto& b : message)
+            b = static_cast<uint8_t>(byte(random));
+    }
+    return messages;
 }
 
-void Exchange(const testing::FaultSettings& faultsAtoB, const testing::FaultSettings& faultsBtoA) {
-  constexpr int kMessages = 2000;
-  NimbPair pair;
-  pair.Connect();
-  pair.BringUp();
-  pair.wire.faultsA->Set(faultsAtoB);
-  pair.wire.faultsB->Set(faultsBtoA);
-  // Protocol time runs 25 times faster than real time, so a retransmission costs 72 ms.
-  pair.clockA.Run(25);
-  pair.clockB.Run(25);
+void Exchange(const testing::FaultSettings& faultsAtoB, const testing::FaultSettings& faultsBtoA)
+{
+    constexpr int kMessages = 2000;
+    NimbPair pair;
+    pair.Connect();
+    pair.BringUp();
+    pair.wire.faultsA->Set(faultsAtoB);
+    pair.wire.faultsB->Set(faultsBtoA);
+    // Protocol time runs 25 times faster than real time, so a retransmission costs 72 ms.
+    pair.clockA.Run(25);
+    pair.clockB.Run(25);
 
-  const auto fromA = RandomMessages(kMessages, 11);
-  const auto fromB = RandomMessages(kMessages, 22);
-  for (int i = 0; i < kMessages; ++i) {
-    ASSERT_EQ(pair.a.Send(fromA[i].data(), static_cast<int>(fromA[i].size())), kOk);
-    ASSERT_EQ(pair.b.Send(fromB[i].data(), static_cast<int>(fromB[i].size())), kOk);
-  }
-  const auto limit = std::chrono::minutes(5);
-  ASSERT_TRUE(pair.b.WaitUntil([&] { return pair.b.received.size() >= kMessages || pair.b.disconnects > 0; }, limit));
-  ASSERT_TRUE(pair.a.WaitUntil([&] { return pair.a.received.size() >= fromB.size() || pair.a.disconnects > 0; }, limit));
+    const auto fromA = RandomMessages(kMessages, 11);
+    const auto fromB = RandomMessages(kMessages, 22);
+    for (int i = 0; i < kMessages; ++i) {
+        ASSERT_EQ(pair.a.Send(fromA[i].data(), static_cast<int>(fromA[i].size())), kOk);
+        ASSERT_EQ(pair.b.Send(fromB[i].data(), static_cast<int>(fromB[i].size())), kOk);
+    }
+    const auto limit = std::chrono::minutes(5);
+    ASSERT_TRUE(pair.b.WaitUntil(
+        [&] { return pair.b.received.size() >= kMessages || pair.b.disconnects > 0; }, limit));
+    ASSERT_TRUE(pair.a.WaitUntil(
+        [&] { return pair.a.received.size() >= fromB.size() || pair.a.disconnects > 0; }, limit));
 
-  EXPECT_EQ(pair.a.Read([&] { return pair.a.disconnects; }), 0);
-  EXPECT_EQ(pair.b.Read([&] { return pair.b.disconnects; }), 0);
-  const auto gotByB = pair.b.Read([&] { return pair.b.received; });
-  const auto gotByA = pair.a.Read([&] { return pair.a.received; });
-  ASSERT_EQ(gotByB.size(), fromA.size());
-  ASSERT_EQ(gotByA.size(), fromB.size());
-  for (size_t i = 0; i < fromA.size(); ++i) ASSERT_EQ(gotByB[i], fromA[i]) << "a to b, message " << i;
-  for (size_t i = 0; i < fromB.size(); ++i) ASSERT_EQ(gotByA[i], fromB[i]) << "b to a, message " << i;
+    EXPECT_EQ(pair.a.Read([&] { return pair.a.disconnects; }), 0);
+    EXPECT_EQ(pair.b.Read([&] { return pair.b.disconnects; }), 0);
+    const auto gotByB = pair.b.Read([&] { return pair.b.received; });
+    const auto gotByA = pair.a.Read([&] { return pair.a.received; });
+    ASSERT_EQ(gotByB.size(), fromA.size());
+    ASSERT_EQ(gotByA.size(), fromB.size());
+    for (size_t i = 0; i < fromA.size(); ++i)
+        ASSERT_EQ(gotByB[i], fromA[i]) << "a to b, message " << i;
+    for (size_t i = 0; i < fromB.size(); ++i)
+        ASSERT_EQ(gotByA[i], fromB[i]) << "b to a, message " << i;
 
-  // The damage was real and was repaired by retransmission.
-  LinkStatus statusA;
-  LinkStatus statusB;
-  pair.a.GetLinkStatus(&statusA);
-  pair.b.GetLinkStatus(&statusB);
-  EXPECT_GT(statusA[kStatusRetransmissions] + statusB[kStatusRetransmissions], 0);
-  EXPECT_GT(pair.wire.faultsA->BytesChanged() + pair.wire.faultsA->BytesDropped(), 0u);
-  std::printf("retransmissions a=%d b=%d, bytes changed %llu/%llu, dropped %llu/%llu\n",
-              statusA[kStatusRetransmissions], statusB[kStatusRetransmissions],
-              static_cast<unsigned long long>(pair.wire.faultsA->BytesChanged()),
-              static_cast<unsigned long long>(pair.wire.faultsB->BytesChanged()),
-              static_cast<unsigned long long>(pair.wire.faultsA->BytesDropped()),
-              static_cast<unsigned long long>(pair.wire.faultsB->BytesDropped()));
+    // The damage was real and was repaired by retransmission.
+    LinkStatus statusA;
+    LinkStatus statusB;
+    pair.a.GetLinkStatus(&statusA);
+    pair.b.GetLinkStatus(&statusB);
+    EXPECT_GT(statusA[kStatusRetransmissions] + statusB[kStatusRetransmissions], 0);
+    EXPECT_GT(pair.wire.faultsA->BytesChanged() + pair.wire.faultsA->BytesDropped(), 0u);
+    std::printf("retransmissions a=%d b=%d, bytes changed %llu/%llu, dropped %llu/%llu\n",
+                statusA[kStatusRetransmissions], statusB[kStatusRetransmissions],
+                static_cast<unsigned long long>(pair.wire.faultsA->BytesChanged()),
+                static_cast<unsigned long long>(pair.wire.faultsB->BytesChanged()),
+                static_cast<unsigned long long>(pair.wire.faultsA->BytesDropped()),
+                static_cast<unsigned long long>(pair.wire.faultsB->BytesDropped()));
 }
 
-TEST(NimbSoak, OnePercentOfFramesCorruptedBothWays) {
-  testing::FaultSettings damage;
-  damage.corruptWriteProbability = 0.01;
-  damage.seed = 5;
-  testing::FaultSettings damageBack = damage;
-  damageBack.seed = 6;
-  Exchange(damage, damageBack);
+TEST(NimbSoak, OnePercentOfFramesCorruptedBothWays)
+{
+    testing::FaultSettings damage;
+    damage.corruptWriteProbability = 0.01;
+    damage.seed = 5;
+    testing::FaultSettings damageBack = damage;
+    damageBack.seed = 6;
+    Exchange(damage, damageBack);
 }
 
-TEST(NimbSoak, ScatteredByteFlipsBothWays) {
-  testing::FaultSettings damage;
-  damage.flipProbability = 0.0005;
-  damage.seed = 7;
-  testing::FaultSettings damageBack = damage;
-  damageBack.seed = 8;
-  Exchange(damage, damageBack);
+TEST(NimbSoak, ScatteredByteFlipsBothWays)
+{
+    testing::FaultSettings damage;
+    damage.flipProbability = 0.0005;
+    damage.seed = 7;
+    testing::FaultSettings damageBack = damage;
+    damageBack.seed = 8;
+    Exchange(damage, damageBack);
 }
 
 // Lost bytes shift the frames that follow; the link must find the frame boundaries again.
-TEST(NimbSoak, ScatteredByteFlipsAndLossesBothWays) {
-  testing::FaultSettings damage;
-  damage.flipProbability = 0.0001;
-  damage.dropProbability = 0.0001;
-  damage.seed = 9;
-  testing::FaultSettings damageBack = damage;
-  damageBack.seed = 10;
-  Exchange(damage, damageBack);
+TEST(NimbSoak, ScatteredByteFlipsAndLossesBothWays)
+{
+    testing::FaultSettings damage;
+    damage.flipProbability = 0.0001;
+    damage.dropProbability = 0.0001;
+    damage.seed = 9;
+    testing::FaultSettings damageBack = damage;
+    damageBack.seed = 10;
+    Exchange(damage, damageBack);
 }
 
-}  // namespace
-}  // namespace comms::test
+} // namespace
+} // namespace comms::test
