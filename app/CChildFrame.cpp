@@ -1,0 +1,56 @@
+#include "app/CChildFrame.h"
+
+#include "database/CTRVDoc.h"
+#include "editors/common/EditorView.h"
+
+#include <QCloseEvent>
+
+namespace trv::app {
+
+CChildFrame::CChildFrame(editors::EditorView* view, db::CTRVDoc& document,
+                         std::function<void(const QString&)> onClosed, QWidget* parent)
+    : QMdiSubWindow(parent), view_(view), document_(&document), onClosed_(std::move(onClosed))
+{
+    // Caption and close box only: no resizing border, no minimize or maximize box.
+    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setOption(QMdiSubWindow::RubberBandResize, false);
+    setWidget(view);
+    setWindowTitle(view->treeLabel());
+    document.addEditorWindow(view);
+}
+
+CChildFrame::~CChildFrame()
+{
+    release();
+}
+
+bool CChildFrame::event(QEvent* event)
+{
+    if (event->type() == static_cast<QEvent::Type>(editors::kCloseFrameEvent)) {
+        close();
+        return true;
+    }
+    return QMdiSubWindow::event(event);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    QMdiSubWindow::closeEvent(event);
+    if (event->isAccepted())
+        release();
+}
+
+void CChildFrame::release()
+{
+    if (!document_)
+        return;
+    const QString label = view_->treeLabel();
+    document_->removeEditorWindow(view_);
+    document_ = nullptr;
+    if (onClosed_)
+        onClosed_(label);
+}
+
+} // namespace trv::app

@@ -1,0 +1,42 @@
+// The frame of one editor window: a caption and a close box, holding exactly one editor view bound
+// to the open database. It closes itself on the close-frame event its view posts, and when it goes
+// it takes its view off the document's list and tells the tree.
+#pragma once
+
+#include <QMdiSubWindow>
+
+#include <functional>
+
+namespace trv::db {
+class CTRVDoc;
+}
+
+namespace trv::editors {
+class EditorView;
+}
+
+namespace trv::app {
+
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // onClosed receives the view's tree label once the frame has let go of the view.
+    CChildFrame(editors::EditorView* view, db::CTRVDoc& document,
+                std::function<void(const QString&)> onClosed, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    editors::EditorView* view() const { return view_; }
+    // Takes the view off the document's list and tells the tree, once; the frame is about to go.
+    void release();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    editors::EditorView* view_;
+    db::CTRVDoc* document_;
+    std::function<void(const QString&)> onClosed_;
+};
+
+} // namespace trv::app

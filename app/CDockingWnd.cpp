@@ -1,0 +1,262 @@
+#include "app/CDockingWnd.h"
+
+#include "app/CommandEvent.h"
+#include "app/EditorCommands.h"
+#include "app/ShellTexts.h"
+#include "database/Layout.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace trv::app {
+namespace {
+
+constexpr int kStateRole = Qt::UserRole + 1;
+constexpr int kTreeControlId = 104;
+
+// A paging format is configured when its 8-byte label holds at least one character.
+bool anyPagingFormatConfigured(const db::Image& image)
+{
+    for (int k = 0; k < db::kPagingFormats.count; ++k) {
+        if (!db::readText(image, db::kPagingFormats.record(k) + db::paging::kLabel, db::paging::kLabelSize)
+                 .empty())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+ConfigTreeCtrl::ConfigTreeCtrl(QWidget* parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("ConfigTreeCtrl%1").arg(kTreeControlId));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setItemsExpandable(true);
+    setExpandsOnDoubleClick(false);
+    setDragEnabled(false);
+    setAcceptDrops(false);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setIconSize(treeIconSize());
+    setFrameShadow(QFrame::Sunken);
+    setUniformRowHeights(true);
+    header()->setStretchLastSection(true);
+}
+
+QTreeWidgetItem* ConfigTreeCtrl::itemOnLabelOrIcon(const QPoint& pos) const
+{
+    QTreeWidgetItem* item = itemAt(pos);
+    if (!item)
+        return nullptr;
+    const QRect cell = visualItemRect(item);
+    // The cell starts after the indentation and branch; the icons and the label follow.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int right = cell.left() + iconSize().width() + 2 * margin +
+                      fontMetrics().horizontalAdvance(item->text(0)) + 2 * margin;
+    return pos.x() >= cell.left() && pos.x() <= right ? item : nullptr;
+}
+
+bool ConfigTreeCtrl::event(QEvent* event)
+{
+    // Tab, Enter and Space open the current item and never move the focus on.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+                if (QTreeWidgetItem* item = currentItem())
+                    emit openRequested(item);
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QTreeWidget::event(event);
+}
+
+void ConfigTreeCtrl::mousePressEvent(QMouseEvent* event)
+{
+    QTreeWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        if (QTreeWidgetItem* item = itemOnLabelOrIcon(event->position().toPoint()))
+            emit openRequested(item);
+    }
+}
+
+void ConfigTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        if (QTreeWidgetItem* item = itemOnLabelOrIcon(event->position().toPoint()))
+            emit openRequested(item);
+    }
+}
+
+CDockingWnd::CDockingWnd(QObject* commandTarget, QWidget* parent)
+    : QDockWidget(QString::fromLatin1(text::kTreeWindowName), parent), commandTarget_(commandTarget),
+      tree_(new ConfigTreeCtrl(this))
+{
+    setObjectName(QStringLiteral("DockingTreeWindow"));
+    // Docked for good: no dragging out, no floating, no closing, no resizing.
+    setFeatures(QDockWidget::NoDockWidgetFeatures);
+    setAllowedAreas(Qt::LeftDockWidgetArea);
+    setTitleBarWidget(new QWidget(this));
+    setFixedWidth(kWidth);
+    setWidget(tree_);
+    connect(tree_, &ConfigTreeCtrl::openRequested, this, &CDockingWnd::onOpenRequested);
+    build();
+}
+
+void CDockingWnd::build()
+{
+    root_ = new QTreeWidgetItem(tree_, {QString::fromLatin1(text::kNewDocName)});
+    auto add = [this](QTreeWidgetItem* parent, const char* label) {
+        auto* item = new QTreeWidgetItem(parent, {QString::fromLatin1(label)});
+        setState(item, TreeState::Normal);
+        return item;
+    };
+    setState(root_, TreeState::Normal);
+    QTreeWidgetItem* deskset = add(root_, text::kTreeDeskset);
+    for (const char* channel :
+         {text::kTreeChannel1, text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
+        add(deskset, channel);
+    add(root_, text::kTreeButtons);
+    QTreeWidgetItem* paging = add(root_, text::kTreePaging);
+    for (const char* label : {text::kTreePagingFormats, text::kTreeSpeedPaging, text::kTreeCustomTones})
+        add(paging, label);
+    add(root_, text::kTreePttAliases);
+    root_->setExpanded(true);
+    deskset->setExpanded(true);
+    paging->setExpanded(true);
+    tree_->setCurrentItem(root_);
+}
+
+void CDockingWnd::setRootLabel(const QString& label)
+{
+    root_->setText(0, label);
+}
+
+QString CDockingWnd::rootLabel() const
+{
+    return root_->text(0);
+}
+
+QTreeWidgetItem* CDockingWnd::findItem(const QString& label) const
+{
+    // Depth-first from the root's children, in display order.
+    std::vector<QTreeWidgetItem*> pending;
+    for (int k = root_->childCount() - 1; k >= 0; --k)
+        pending.push_back(root_->child(k));
+    while (!pending.empty()) {
+        QTreeWidgetItem* item = pending.back();
+        pending.pop_back();
+        if (item->text(0) == label)
+            return item;
+        for (int k = item->childCount() - 1; k >= 0; --k)
+            pending.push_back(item->child(k));
+    }
+    return nullptr;
+}
+
+TreeState CDockingWnd::itemState(const QString& label) const
+{
+    const QTreeWidgetItem* item = findItem(label);
+    return item ? static_cast<TreeState>(item->data(0, kStateRole).toInt()) : TreeState::Normal;
+}
+
+void CDockingWnd::setState(QTreeWidgetItem* item, TreeState state)
+{
+    item->setData(0, kStateRole, static_cast<int>(state));
+    item->setIcon(0, treeItemIcon(state));
+    item->setDisabled(state == TreeState::Disabled);
+}
+
+void CDockingWnd::setItemDisabled(const QString& label, bool disabled)
+{
+    QTreeWidgetItem* item = findItem(label);
+    if (!item)
+        return;
+    // Enabling an item whose window is open keeps it showing as open.
+    const bool keepOpen = !disabled && itemState(label) == TreeState::Open;
+    if (!keepOpen)
+        setState(item, disabled ? TreeState::Disabled : TreeState::Normal);
+    emit itemDisabledChanged(label, disabled);
+}
+
+void CDockingWnd::refreshChannelItems(const db::Image& image)
+{
+    setItemDisabled(QString::fromLatin1(text::kTreeDeskset), false);
+    const std::uint8_t type = image[db::deskset::kDesksetType];
+    if (type != db::deskset::kSingleChannel && type != db::deskset::kMultiChannel)
+        return;
+    for (const char* channel : {text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
+        setItemDisabled(QString::fromLatin1(channel), type == db::deskset::kSingleChannel);
+}
+
+void CDockingWnd::refreshSpeedPagingItem(const db::Image& image)
+{
+    setItemDisabled(QString::fromLatin1(text::kTreeSpeedPaging), !anyPagingFormatConfigured(image));
+}
+
+void CDockingWnd::refreshAllStates(const db::Image& image)
+{
+    const std::uint8_t type = image[db::deskset::kDesksetType];
+    setItemDisabled(QString::fromLatin1(text::kTreeDeskset), false);
+    if (type == db::deskset::kMultiChannel) {
+        for (const char* channel : {text::kTreeChannel4, text::kTreeChannel3, text::kTreeChannel2})
+            setItemDisabled(QString::fromLatin1(channel), false);
+    }
+    if (type == db::deskset::kSingleChannel || type == db::deskset::kMultiChannel)
+        setItemDisabled(QString::fromLatin1(text::kTreeChannel1), false);
+    if (type == db::deskset::kSingleChannel) {
+        for (const char* channel : {text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
+            setItemDisabled(QString::fromLatin1(channel), true);
+    }
+    setItemDisabled(QString::fromLatin1(text::kTreeButtons), false);
+    setItemDisabled(QString::fromLatin1(text::kTreePagingFormats), false);
+    refreshSpeedPagingItem(image);
+    setItemDisabled(QString::fromLatin1(text::kTreeCustomTones), false);
+    setItemDisabled(QString::fromLatin1(text::kTreePttAliases), false);
+}
+
+void CDockingWnd::markOpen(const QString& label)
+{
+    QTreeWidgetItem* item = findItem(label);
+    if (!item)
+        return;
+    setState(item, TreeState::Open);
+    tree_->setCurrentItem(item);
+}
+
+void CDockingWnd::editorClosed(const QString& label)
+{
+    QTreeWidgetItem* item = findItem(label);
+    if (!item)
+        return;
+    if (itemState(label) != TreeState::Disabled)
+        setState(item, TreeState::Normal);
+    tree_->setCurrentItem(item);
+    tree_->setFocus();
+}
+
+void CDockingWnd::onOpenRequested(QTreeWidgetItem* item)
+{
+    if (!item || item == root_ || item->isDisabled())
+        return;
+    const QString label = item->text(0);
+    const EditorEntry* entry = entryByLabel(label);
+    if (!entry)
+        return; // "Paging" is a folder
+    markOpen(label);
+    postCommand(commandTarget_, entry->command);
+}
+
+} // namespace trv::app

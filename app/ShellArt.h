@@ -1,0 +1,24 @@
+// The pictures of the shell, drawn in code: the application icon, the splash picture, the tree's
+// item, state and overlay images and the toolbar's transfer buttons.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace trv::app {
+
+// State images of a tree item.
+enum class TreeState { Normal = 1, Open = 2, Disabled = 3 };
+
+QIcon applicationIcon();
+QPixmap splashPicture();
+
+// The item image with its state image in front, as one icon of treeIconSize(); a disabled item
+// also carries the overlay on its item image.
+QIcon treeItemIcon(TreeState state);
+QSize treeIconSize();
+
+QIcon downloadIcon();
+QIcon uploadIcon();
+
+} // namespace trv::app

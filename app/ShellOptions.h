@@ -1,0 +1,28 @@
+// What a start of the shell can be given from outside: timer periods and the services that
+// tests replace (file dialogs, keyboard lock states).
+#pragma once
+
+#include "app/CSplashWnd.h"
+#include "app/KeyboardLocks.h"
+#include "transfer/TransferSession.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace trv::app {
+
+struct ShellOptions {
+    int splashMs = CSplashWnd::kDefaultPeriodMs;
+    int lockPollMs = KeyboardLocks::kDefaultPollMs;
+    LockSource lockSource = readKeyboardLeds;
+    // Connect retry, upload progress and watchdog periods; unset: the session's own.
+    std::optional<transfer::TransferSession::Periods> transferPeriods;
+
+    // File dialogs; an empty result means the user cancelled. Unset: the standard dialogs.
+    std::function<QString()> chooseOpenPath;
+    std::function<QString(const QString& suggestedName)> chooseSavePath;
+};
+
+} // namespace trv::app

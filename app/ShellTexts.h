@@ -1,0 +1,96 @@
+// User-visible texts of the application shell, in one place.
+#pragma once
+
+namespace trv::app::text {
+
+// Document template: no window title, document name, new document name, filter, extension,
+// registered file type and its display name.
+inline constexpr const char* kDocTemplate = "\nTRV\nNew\nTRV Files (*.ddb)\n.ddb\nTRV.Database\nTRV Database";
+inline constexpr const char* kDocName = "TRV";
+inline constexpr const char* kNewDocName = "New";
+inline constexpr const char* kFileFilter = "TRV Files (*.ddb)";
+inline constexpr const char* kExtension = ".ddb";
+inline constexpr const char* kFileTypeName = "TRV Database";
+inline constexpr const char* kDownloadName = "download.ddb";
+
+// Caption: title + "  - [" + name + "]".
+inline constexpr const char* kCaptionOpen = "  - [";
+inline constexpr const char* kCaptionClose = "]";
+
+// Close database request and the refusals while editor windows are open.
+inline constexpr const char* kSavePrompt = "Save changes to %1?";
+inline constexpr const char* kCloseQuestion = "This action will close the current database. OK to continue?";
+inline constexpr const char* kCloseWindowsToSave = "You must close all windows before saving.";
+inline constexpr const char* kCloseWindowsToDownload = "You must close all windows before downloading.";
+inline constexpr const char* kCloseWindowsToUpload = "You must close all windows before uploading.";
+
+// Status bar.
+inline constexpr const char* kIdlePrompt = "For Help, press F1";
+inline constexpr const char* kIndicatorCaps = "CAP";
+inline constexpr const char* kIndicatorNum = "NUM";
+inline constexpr const char* kIndicatorScroll = "SCRL";
+
+// Menus.
+inline constexpr const char* kMenuFile = "&File";
+inline constexpr const char* kMenuOptions = "&Options";
+inline constexpr const char* kMenuView = "&View";
+inline constexpr const char* kMenuWindow = "&Window";
+inline constexpr const char* kMenuHelp = "&Help";
+inline constexpr const char* kRecentFilePlaceholder = "Recent File";
+inline constexpr const char* kRecentFilePrompt = "Open this database";
+inline constexpr const char* kToolbarTitle = "Standard";
+
+// Configuration tree.
+inline constexpr const char* kTreeWindowName = "Docking Tree Window";
+inline constexpr const char* kTreeDeskset = "Deskset Configuration";
+inline constexpr const char* kTreeChannel1 = "Channel 1";
+inline constexpr const char* kTreeChannel2 = "Channel 2";
+inline constexpr const char* kTreeChannel3 = "Channel 3";
+inline constexpr const char* kTreeChannel4 = "Channel 4";
+inline constexpr const char* kTreeButtons = "Buttons Configuration";
+inline constexpr const char* kTreePaging = "Paging";
+inline constexpr const char* kTreePagingFormats = "Paging Formats";
+inline constexpr const char* kTreeSpeedPaging = "Speed Paging";
+inline constexpr const char* kTreeCustomTones = "Custom Paging Tones";
+inline constexpr const char* kTreePttAliases = "PTT ID Aliases";
+
+// Serial port dialog.
+inline constexpr const char* kComPortCaption = "COM Port";
+inline constexpr const char* kComPortLabel = "&Select the serial port that is\nconnected to your equipment";
+inline constexpr const char* kComPortClose = "Close";
+inline constexpr const char* kComPortRequired = "You must select a COM port to continue.";
+
+// About box.
+inline constexpr const char* kAboutCaption = "About TRV";
+inline constexpr const char* kAboutProgram = "TRV deskset configuration tool";
+inline constexpr const char* kAboutVersion = "Version R01.02.00";
+inline constexpr const char* kAboutOk = "OK";
+
+// Splash window.
+inline constexpr const char* kSplashSubtitle = "Deskset configuration";
+
+// Keyboard shortcut dialogs.
+inline constexpr const char* kShortcutKeysCaption = "Shortcut Keys";
+inline constexpr const char* kAssignShortcutCaption = "Assign Shortcut";
+inline constexpr const char* kShortcutCommand = "Command";
+inline constexpr const char* kShortcutKeys = "Keys";
+inline constexpr const char* kShortcutAssign = "&Assign...";
+inline constexpr const char* kShortcutRemove = "&Remove";
+inline constexpr const char* kShortcutResetAll = "Reset &All";
+inline constexpr const char* kShortcutHelp = "&Help";
+inline constexpr const char* kAssignPrompt = "Press the new shortcut key for:";
+inline constexpr const char* kAssignInUse = "The key %1 is assigned to \"%2\". Assign it to \"%3\" instead?";
+
+// Help window.
+inline constexpr const char* kHelpCaption = "TRV Help";
+inline constexpr const char* kHelpFileName = "Trv.HLP";
+inline constexpr const char* kHelpContentsLink = "&Contents";
+
+// Transfer progress window.
+inline constexpr const char* kProgressOk = "Ok";
+inline constexpr const char* kProgressCancel = "Cancel";
+
+// Command line.
+inline constexpr const char* kUsage = "Usage: trv [database.ddb]";
+
+} // namespace trv::app::text

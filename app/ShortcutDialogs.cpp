@@ -1,0 +1,195 @@
+#include "app/ShortcutDialogs.h"
+
+#include "app/Commands.h"
+#include "app/ShellTexts.h"
+#include "platform/MessageBox.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequenceEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace trv::app {
+namespace {
+
+constexpr int kCommandRole = Qt::UserRole + 1;
+constexpr Qt::WindowFlags kDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+bool isHelpKey(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier;
+}
+
+} // namespace
+
+QString plainCommandName(int command)
+{
+    const CommandInfo* info = findCommand(command);
+    if (!info)
+        return {};
+    QString name = QString::fromLatin1(info->menuText);
+    name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return name;
+}
+
+AssignShortcutDlg::AssignShortcutDlg(const QString& commandName, const QKeySequence& current,
+                                     HelpRequest help, QWidget* parent)
+    : QDialog(parent, kDialogFlags), edit_(new QKeySequenceEdit(current, this)), help_(std::move(help))
+{
+    setWindowTitle(QString::fromLatin1(text::kAssignShortcutCaption));
+    setObjectName(QStringLiteral("AssignShortcutDlg"));
+    edit_->setObjectName(QStringLiteral("keyEdit"));
+    auto* prompt = new QLabel(QString::fromLatin1(text::kAssignPrompt), this);
+    auto* command = new QLabel(QStringLiteral("<b>%1</b>").arg(commandName.toHtmlEscaped()), this);
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { help_(kAssignShortcutHelpContext); });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addWidget(command);
+    layout->addWidget(edit_);
+    layout->addWidget(buttons);
+    setMinimumWidth(320);
+    edit_->setFocus();
+}
+
+QKeySequence AssignShortcutDlg::key() const
+{
+    // Only the first chord: the table keeps single keys, like a menu accelerator.
+    const QKeySequence seq = edit_->keySequence();
+    return seq.isEmpty() ? QKeySequence() : QKeySequence(seq[0]);
+}
+
+void AssignShortcutDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (isHelpKey(event)) {
+        help_(kAssignShortcutHelpContext);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+ShortcutKeysDlg::ShortcutKeysDlg(const ShortcutTable& table, HelpRequest help, QWidget* parent)
+    : QDialog(parent, kDialogFlags), table_(table), help_(std::move(help)), list_(new QTreeWidget(this))
+{
+    setWindowTitle(QString::fromLatin1(text::kShortcutKeysCaption));
+    setObjectName(QStringLiteral("ShortcutKeysDlg"));
+    list_->setObjectName(QStringLiteral("commandList"));
+    list_->setColumnCount(2);
+    list_->setHeaderLabels(
+        {QString::fromLatin1(text::kShortcutCommand), QString::fromLatin1(text::kShortcutKeys)});
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+
+    assign_ = new QPushButton(QString::fromLatin1(text::kShortcutAssign), this);
+    remove_ = new QPushButton(QString::fromLatin1(text::kShortcutRemove), this);
+    reset_ = new QPushButton(QString::fromLatin1(text::kShortcutResetAll), this);
+    connect(assign_, &QPushButton::clicked, this, &ShortcutKeysDlg::onAssign);
+    connect(remove_, &QPushButton::clicked, this, &ShortcutKeysDlg::onRemove);
+    connect(reset_, &QPushButton::clicked, this, &ShortcutKeysDlg::onReset);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &ShortcutKeysDlg::onAssign);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(assign_);
+    side->addWidget(remove_);
+    side->addWidget(reset_);
+    side->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(list_, 1);
+    top->addLayout(side);
+
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { help_(kShortcutKeysHelpContext); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+    resize(520, 420);
+    fill();
+    list_->setCurrentItem(list_->topLevelItem(0));
+}
+
+void ShortcutKeysDlg::fill()
+{
+    const int selected = selectedCommand();
+    list_->clear();
+    for (const CommandInfo& info : commandTable()) {
+        auto* item = new QTreeWidgetItem(
+            list_, {plainCommandName(info.id), table_.key(info.id).toString(QKeySequence::NativeText)});
+        item->setData(0, kCommandRole, info.id);
+        if (info.id == selected)
+            list_->setCurrentItem(item);
+    }
+}
+
+int ShortcutKeysDlg::selectedCommand() const
+{
+    const QTreeWidgetItem* item = list_->currentItem();
+    return item ? item->data(0, kCommandRole).toInt() : 0;
+}
+
+bool ShortcutKeysDlg::assign(int command, const QKeySequence& key)
+{
+    const int holder = table_.commandOf(key);
+    if (holder && holder != command) {
+        const QString question = QString::fromLatin1(text::kAssignInUse)
+                                     .arg(key.toString(QKeySequence::NativeText), plainCommandName(holder),
+                                          plainCommandName(command));
+        if (platform::showMessage(question, platform::MsgButtons::YesNo, platform::MsgIcon::Question, this) !=
+            platform::MsgAnswer::Yes)
+            return false;
+        table_.setKey(holder, QKeySequence());
+    }
+    table_.setKey(command, key);
+    fill();
+    return true;
+}
+
+void ShortcutKeysDlg::onAssign()
+{
+    const int command = selectedCommand();
+    if (!command)
+        return;
+    AssignShortcutDlg dialog(plainCommandName(command), table_.key(command), help_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        assign(command, dialog.key());
+}
+
+void ShortcutKeysDlg::onRemove()
+{
+    if (const int command = selectedCommand()) {
+        table_.setKey(command, QKeySequence());
+        fill();
+    }
+}
+
+void ShortcutKeysDlg::onReset()
+{
+    table_ = ShortcutTable::defaults();
+    fill();
+}
+
+void ShortcutKeysDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (isHelpKey(event)) {
+        help_(kShortcutKeysHelpContext);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace trv::app

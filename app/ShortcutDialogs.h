@@ -1,0 +1,75 @@
+// "Shortcut Keys" lists every command with its key and lets the user change the table;
+// "Assign Shortcut" reads one new key for one command.
+#pragma once
+
+#include "app/ShortcutTable.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QKeySequenceEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace trv::app {
+
+// Help contexts of the two dialogs.
+inline constexpr int kShortcutKeysHelpContext = 139;
+inline constexpr int kAssignShortcutHelpContext = 83;
+
+using HelpRequest = std::function<void(int context)>;
+
+class AssignShortcutDlg : public QDialog {
+    Q_OBJECT
+public:
+    AssignShortcutDlg(const QString& commandName, const QKeySequence& current, HelpRequest help,
+                      QWidget* parent = nullptr);
+
+    QKeySequenceEdit* keyEdit() const { return edit_; }
+    QKeySequence key() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QKeySequenceEdit* edit_;
+    HelpRequest help_;
+};
+
+class ShortcutKeysDlg : public QDialog {
+    Q_OBJECT
+public:
+    ShortcutKeysDlg(const ShortcutTable& table, HelpRequest help, QWidget* parent = nullptr);
+
+    const ShortcutTable& table() const { return table_; }
+    QTreeWidget* commandList() const { return list_; }
+    QPushButton* assignButton() const { return assign_; }
+    QPushButton* removeButton() const { return remove_; }
+    QPushButton* resetButton() const { return reset_; }
+
+    // Gives the selected command the key; a command that had it loses it (after the user agrees).
+    bool assign(int command, const QKeySequence& key);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void fill();
+    int selectedCommand() const;
+    void onAssign();
+    void onRemove();
+    void onReset();
+
+    ShortcutTable table_;
+    HelpRequest help_;
+    QTreeWidget* list_;
+    QPushButton* assign_;
+    QPushButton* remove_;
+    QPushButton* reset_;
+};
+
+// The menu text without its mnemonic marker ("&Save Database" -> "Save Database").
+QString plainCommandName(int command);
+
+} // namespace trv::app

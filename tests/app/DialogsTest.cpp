@@ -1,0 +1,310 @@
+// The serial port dialog and the start-up check, the splash, the keyboard shortcut dialogs and help.
+#include "ShellTestSupport.h"
+
+#include "app/ComPortDialog.h"
+#include "app/HelpWindow.h"
+#include "app/ShortcutDialogs.h"
+#include "platform/SettingsStore.h"
+
+#include <QComboBox>
+#include <QKeySequenceEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+namespace trv::app::test {
+namespace {
+
+using platform::Hive;
+using platform::SettingsStore;
+
+const QString kRequired = QStringLiteral("You must select a COM port to continue.");
+
+QString storedPort()
+{
+    return SettingsStore::read(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
+                               QString::fromLatin1(key::kComPortValue))
+        .toString();
+}
+
+class ComPortTest : public ShellFixture {};
+
+TEST_F(ComPortTest, LooksAsDesigned)
+{
+    ComPortDialog dialog;
+    EXPECT_EQ(dialog.windowTitle(), "COM Port");
+    EXPECT_EQ(dialog.closeButton()->text(), "Close");
+    EXPECT_TRUE(dialog.closeButton()->isDefault());
+    QStringList entries;
+    for (int k = 0; k < dialog.portList()->count(); ++k)
+        entries << dialog.portList()->itemText(k);
+    EXPECT_EQ(entries, (QStringList{"COM1", "COM2", "COM3", "COM4"}));
+    EXPECT_NE(dialog.findChild<QLabel*>()->text().indexOf(
+                  "&Select the serial port that is\nconnected to your equipment"),
+              -1);
+}
+
+TEST_F(ComPortTest, NothingStoredRefusesCloseUntilAPortIsChosen)
+{
+    ComPortDialog dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.portList()->currentIndex(), -1);
+    boxes_.expect(kRequired, MsgAnswer::Ok);
+    QTest::mouseClick(dialog.closeButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(storedPort().isEmpty());
+
+    dialog.portList()->setCurrentIndex(1);
+    QTest::mouseClick(dialog.closeButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(storedPort(), "COM2");
+    EXPECT_EQ(Registry::comPortDigit(), "2");
+}
+
+TEST_F(ComPortTest, StoredPortIsSelectedAndEscapeWritesNothing)
+{
+    Registry::setComPort(3);
+    ComPortDialog dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.portList()->currentText(), "COM3");
+    dialog.portList()->setCurrentIndex(0);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(storedPort(), "COM3");
+}
+
+TEST_F(ComPortTest, CloseBoxWritesNothing)
+{
+    ComPortDialog dialog;
+    dialog.show();
+    dialog.portList()->setCurrentIndex(3);
+    dialog.close();
+    EXPECT_TRUE(storedPort().isEmpty());
+}
+
+TEST_F(ComPortTest, NonNumericStoredValueSelectsNothing)
+{
+    SettingsStore::write(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
+                         QString::fromLatin1(key::kComPortValue), QStringLiteral("COMX"));
+    ComPortDialog dialog;
+    EXPECT_EQ(dialog.portList()->currentIndex(), -1);
+}
+
+TEST_F(ComPortTest, RegistryObjectCreatesTheKeyWithAnEmptyValue)
+{
+    onNextModal<ComPortDialog>([](ComPortDialog* dialog) { dialog->reject(); });
+    start();
+    EXPECT_TRUE(SettingsStore::hasValue(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
+                                        QString::fromLatin1(key::kComPortValue)));
+}
+
+TEST_F(ComPortTest, StartupCheckOpensDialogWhenNoPortIsStored)
+{
+    start({}, true);
+    int dialogs = 0;
+    onNextModal<ComPortDialog>([&](ComPortDialog* dialog) {
+        ++dialogs;
+        dialog->portList()->setCurrentIndex(2);
+        dialog->closeButton()->click();
+    });
+    frame()->splash()->finish();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(storedPort(), "COM3");
+    EXPECT_EQ(frame()->transferSession().attempts(), 0);
+}
+
+TEST_F(ComPortTest, StartupCheckOpensNothingWhenAPortIsStored)
+{
+    Registry::setComPort(4);
+    start({}, true);
+    frame()->splash()->finish();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(storedPort(), "COM4");
+}
+
+TEST_F(ComPortTest, MenuCommandRunsTheDialog)
+{
+    Registry::setComPort(1);
+    start();
+    onNextModal<ComPortDialog>([](ComPortDialog* dialog) {
+        dialog->portList()->setCurrentIndex(3);
+        dialog->closeButton()->click();
+    });
+    run(cmd::kComPort);
+    EXPECT_EQ(storedPort(), "COM4");
+}
+
+class SplashTest : public ShellFixture {};
+
+TEST_F(SplashTest, AnyKeyClosesItAndIsSwallowed)
+{
+    Registry::setComPort(1);
+    start({}, true);
+    CSplashWnd* splash = frame()->splash();
+    ASSERT_TRUE(splash->isVisible());
+    QApplication::setActiveWindow(frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
+    // Ctrl+N would create a database if it reached the main window.
+    QTest::keyClick(frame(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(splash->isFinished());
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_FALSE(frame()->isDatabaseOpen());
+}
+
+TEST_F(SplashTest, MouseClickClosesIt)
+{
+    Registry::setComPort(1);
+    start({}, true);
+    QTest::mouseClick(frame()->workspace()->viewport(), Qt::RightButton);
+    EXPECT_TRUE(frame()->splash()->isFinished());
+}
+
+TEST_F(SplashTest, ClosesItselfAfterItsPeriod)
+{
+    Registry::setComPort(1);
+    options_.splashMs = 1;
+    start({}, true);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return frame()->splash()->isFinished(); }, 2000));
+}
+
+class ShortcutTest : public ShellFixture {};
+
+TEST_F(ShortcutTest, TableRoundTripsThroughTheProfile)
+{
+    ShortcutTable table = ShortcutTable::defaults();
+    EXPECT_FALSE(ShortcutTable().load()) << "nothing stored yet";
+    table.setKey(cmd::kDownload, QKeySequence(Qt::CTRL | Qt::Key_D));
+    table.setKey(cmd::kSave, QKeySequence());
+    table.save();
+    ShortcutTable loaded;
+    ASSERT_TRUE(loaded.load());
+    EXPECT_EQ(loaded.key(cmd::kDownload), QKeySequence(Qt::CTRL | Qt::Key_D));
+    EXPECT_TRUE(loaded.key(cmd::kSave).isEmpty());
+    EXPECT_EQ(loaded.key(cmd::kOpen), QKeySequence(Qt::CTRL | Qt::Key_O));
+}
+
+TEST_F(ShortcutTest, AssignMovesAKeyOnlyWhenTheUserAgrees)
+{
+    ShortcutKeysDlg dialog(ShortcutTable::defaults(), [](int) {});
+    boxes_.expect(
+        QStringLiteral(
+            "The key %1 is assigned to \"New Database\". Assign it to \"Download Database\" instead?")
+            .arg(QKeySequence(Qt::CTRL | Qt::Key_N).toString(QKeySequence::NativeText)),
+        MsgAnswer::No);
+    EXPECT_FALSE(dialog.assign(cmd::kDownload, QKeySequence(Qt::CTRL | Qt::Key_N)));
+    EXPECT_EQ(dialog.table().key(cmd::kNewDatabase), QKeySequence(Qt::CTRL | Qt::Key_N));
+    boxes_.expect(
+        QStringLiteral(
+            "The key %1 is assigned to \"New Database\". Assign it to \"Download Database\" instead?")
+            .arg(QKeySequence(Qt::CTRL | Qt::Key_N).toString(QKeySequence::NativeText)),
+        MsgAnswer::Yes);
+    EXPECT_TRUE(dialog.assign(cmd::kDownload, QKeySequence(Qt::CTRL | Qt::Key_N)));
+    EXPECT_TRUE(dialog.table().key(cmd::kNewDatabase).isEmpty());
+    EXPECT_EQ(dialog.table().key(cmd::kDownload), QKeySequence(Qt::CTRL | Qt::Key_N));
+}
+
+TEST_F(ShortcutTest, ChangedShortcutIsSavedAndAppliedAtOnce)
+{
+    Registry::setComPort(1);
+    start();
+    onNextModal<ShortcutKeysDlg>([](ShortcutKeysDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Shortcut Keys");
+        QTreeWidget* list = dialog->commandList();
+        for (int k = 0; k < list->topLevelItemCount(); ++k) {
+            if (list->topLevelItem(k)->text(0) == "Download Database")
+                list->setCurrentItem(list->topLevelItem(k));
+        }
+        onNextModal<AssignShortcutDlg>([dialog](AssignShortcutDlg* assign) {
+            EXPECT_EQ(assign->windowTitle(), "Assign Shortcut");
+            assign->keyEdit()->setKeySequence(QKeySequence(Qt::CTRL | Qt::Key_D));
+            assign->accept();
+            QTimer::singleShot(0, dialog, &QDialog::accept);
+        });
+        dialog->assignButton()->click();
+    });
+    run(cmd::kShortcuts);
+    EXPECT_EQ(frame()->action(cmd::kDownload)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    ShortcutTable stored;
+    ASSERT_TRUE(stored.load());
+    EXPECT_EQ(stored.key(cmd::kDownload), QKeySequence(Qt::CTRL | Qt::Key_D));
+
+    // The next start applies the stored table.
+    frame()->close();
+    app_.reset();
+    start();
+    EXPECT_EQ(frame()->action(cmd::kDownload)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+}
+
+TEST_F(ShortcutTest, CancelKeepsEveryKey)
+{
+    Registry::setComPort(1);
+    start();
+    onNextModal<ShortcutKeysDlg>([](ShortcutKeysDlg* dialog) {
+        dialog->resetButton()->click();
+        dialog->commandList()->setCurrentItem(dialog->commandList()->topLevelItem(0));
+        dialog->removeButton()->click();
+        dialog->reject();
+    });
+    run(cmd::kShortcuts);
+    EXPECT_EQ(frame()->action(cmd::kNewDatabase)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_FALSE(ShortcutTable().load());
+}
+
+TEST_F(ShortcutTest, DialogsOpenTheirHelpContexts)
+{
+    std::vector<int> contexts;
+    ShortcutKeysDlg keys(ShortcutTable::defaults(), [&](int context) { contexts.push_back(context); });
+    keys.show();
+    QTest::keyClick(&keys, Qt::Key_F1);
+    AssignShortcutDlg assign("Save Database", {}, [&](int context) { contexts.push_back(context); });
+    assign.show();
+    QTest::keyClick(&assign, Qt::Key_F1);
+    EXPECT_EQ(contexts, (std::vector<int>{139, 83}));
+}
+
+TEST(HelpTest, KnownContextsOpenOthersDoNot)
+{
+    HelpWindow help;
+    EXPECT_TRUE(help.showContext(0));
+    EXPECT_TRUE(help.browser()->toHtml().contains("Shortcut Keys"));
+    EXPECT_TRUE(help.showContext(139));
+    EXPECT_EQ(help.currentContext(), 139);
+    EXPECT_TRUE(help.showContext(83));
+    EXPECT_FALSE(help.showContext(20507));
+    EXPECT_FALSE(help.showContext(-1));
+    EXPECT_EQ(help.currentContext(), 83);
+    help.close();
+}
+
+TEST(HelpTest, ContentsListsEveryPage)
+{
+    const QString contents = HelpWindow::contentsHtml();
+    EXPECT_TRUE(contents.contains("href=\"ctx:139\""));
+    EXPECT_TRUE(contents.contains("href=\"ctx:83\""));
+    EXPECT_FALSE(contents.contains("ctx:0\""));
+}
+
+TEST_F(ShortcutTest, HelpKeysOfTheFrameOpenNothingButAnEditorOpensItsContext)
+{
+    Registry::setComPort(1);
+    start();
+    QApplication::setActiveWindow(frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
+    QTest::keyClick(frame(), Qt::Key_F1);
+    EXPECT_FALSE(frame()->helpWindow()->isVisible());
+    run(cmd::kHelpTopics);
+    EXPECT_TRUE(frame()->helpWindow()->isVisible());
+    EXPECT_EQ(frame()->helpWindow()->currentContext(), 0);
+    frame()->helpWindow()->close();
+
+    run(cmd::kNewDatabase);
+    run(cmd::kViewDeskset);
+    QApplication::setActiveWindow(frame());
+    activeView()->field()->setFocus();
+    QTest::keyClick(activeView()->field(), Qt::Key_F1);
+    // The stand-in view asks for context 125, which has a page only once its editor adds it.
+    EXPECT_EQ(frame()->helpWindow()->isVisible(), HelpWindow::hasContext(125));
+}
+
+} // namespace
+} // namespace trv::app::test

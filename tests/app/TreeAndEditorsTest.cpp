@@ -1,0 +1,354 @@
+// The configuration tree and the editor windows: item states and their refresh rules, opening by
+// mouse and keys, open-or-activate, closing.
+#include "ShellTestSupport.h"
+
+#include "app/CChildFrame.h"
+#include "app/CommandEvent.h"
+#include "database/Layout.h"
+#include "database/NewDatabase.h"
+
+#include <QMouseEvent>
+
+namespace trv::app::test {
+namespace {
+
+// Records the editor commands the tree posts.
+class CommandSink : public QObject {
+public:
+    std::vector<int> commands;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == CommandEvent::eventType()) {
+            commands.push_back(static_cast<CommandEvent*>(event)->command());
+            return true;
+        }
+        return QObject::event(event);
+    }
+};
+
+class TreeTest : public ::testing::Test {
+protected:
+    TreeTest() : tree_(&sink_)
+    {
+        db::newDatabase(image_);
+        tree_.resize(CDockingWnd::kWidth, 400);
+        tree_.show();
+    }
+
+    QTreeWidgetItem* item(const char* label) const { return tree_.findItem(QString::fromLatin1(label)); }
+    QPoint labelPoint(const char* label) const
+    {
+        const QRect rect = tree_.tree()->visualItemRect(item(label));
+        return QPoint(rect.left() + treeIconSize().width() + 8, rect.center().y());
+    }
+    void click(const char* label, bool twice = false)
+    {
+        QWidget* viewport = tree_.tree()->viewport();
+        if (twice)
+            QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, labelPoint(label));
+        else
+            QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, labelPoint(label));
+        QCoreApplication::sendPostedEvents(&sink_);
+    }
+
+    CommandSink sink_;
+    db::Image image_{};
+    CDockingWnd tree_;
+};
+
+TEST_F(TreeTest, BuildsItemsInOrderWithFoldersExpanded)
+{
+    QStringList labels;
+    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* node, int depth) {
+        labels << QString(depth, QLatin1Char('.')) + node->text(0);
+        for (int k = 0; k < node->childCount(); ++k)
+            walk(node->child(k), depth + 1);
+    };
+    walk(tree_.tree()->topLevelItem(0), 0);
+    EXPECT_EQ(labels,
+              (QStringList{"New", ".Deskset Configuration", "..Channel 1", "..Channel 2", "..Channel 3",
+                           "..Channel 4", ".Buttons Configuration", ".Paging", "..Paging Formats",
+                           "..Speed Paging", "..Custom Paging Tones", ".PTT ID Aliases"}));
+    EXPECT_TRUE(tree_.tree()->topLevelItem(0)->isExpanded());
+    EXPECT_TRUE(item("Deskset Configuration")->isExpanded());
+    EXPECT_TRUE(item("Paging")->isExpanded());
+    EXPECT_EQ(tree_.windowTitle(), "Docking Tree Window");
+    EXPECT_EQ(tree_.features(), QDockWidget::NoDockWidgetFeatures);
+}
+
+TEST_F(TreeTest, SearchNeverReturnsTheRoot)
+{
+    tree_.setRootLabel("Channel 1");
+    ASSERT_NE(item("Channel 1"), nullptr);
+    EXPECT_NE(item("Channel 1"), tree_.tree()->topLevelItem(0));
+    tree_.setItemDisabled("Channel 1", true);
+    EXPECT_FALSE(tree_.tree()->topLevelItem(0)->isDisabled());
+}
+
+TEST_F(TreeTest, RefreshRulesFollowDesksetTypeAndPagingFormats)
+{
+    tree_.refreshAllStates(image_);
+    EXPECT_EQ(tree_.itemState("Channel 2"), TreeState::Disabled);
+    EXPECT_EQ(tree_.itemState("Speed Paging"), TreeState::Disabled);
+
+    image_[db::deskset::kDesksetType] = db::deskset::kMultiChannel;
+    db::writeText(image_, db::kPagingFormats.record(15), db::paging::kLabelSize, "ALLCALL");
+    tree_.refreshAllStates(image_);
+    for (const char* label : {"Channel 1", "Channel 2", "Channel 3", "Channel 4", "Speed Paging"})
+        EXPECT_EQ(tree_.itemState(label), TreeState::Normal) << label;
+
+    // An unknown deskset type leaves the channel items as they are.
+    tree_.setItemDisabled("Channel 3", true);
+    image_[db::deskset::kDesksetType] = 2;
+    tree_.refreshAllStates(image_);
+    EXPECT_EQ(tree_.itemState("Channel 3"), TreeState::Disabled);
+    EXPECT_EQ(tree_.itemState("Channel 2"), TreeState::Normal);
+
+    // A label that fills all eight bytes counts; one that starts with a zero byte does not.
+    image_[db::kPagingFormats.record(15)] = 0;
+    db::writeText(image_, db::kPagingFormats.record(3), db::paging::kLabelSize, "ABCDEFGH");
+    tree_.refreshSpeedPagingItem(image_);
+    EXPECT_EQ(tree_.itemState("Speed Paging"), TreeState::Normal);
+    image_[db::kPagingFormats.record(3)] = 0;
+    tree_.refreshSpeedPagingItem(image_);
+    EXPECT_EQ(tree_.itemState("Speed Paging"), TreeState::Disabled);
+}
+
+TEST_F(TreeTest, RefreshChannelItemsLeavesChannel1Alone)
+{
+    tree_.setItemDisabled("Channel 1", true);
+    image_[db::deskset::kDesksetType] = db::deskset::kMultiChannel;
+    tree_.refreshChannelItems(image_);
+    EXPECT_EQ(tree_.itemState("Channel 1"), TreeState::Disabled);
+    EXPECT_EQ(tree_.itemState("Channel 4"), TreeState::Normal);
+    image_[db::deskset::kDesksetType] = db::deskset::kSingleChannel;
+    tree_.refreshChannelItems(image_);
+    EXPECT_EQ(tree_.itemState("Channel 4"), TreeState::Disabled);
+}
+
+TEST_F(TreeTest, ClickMarksOpenAndPostsItsCommand)
+{
+    tree_.refreshAllStates(image_);
+    click("Channel 1");
+    EXPECT_EQ(sink_.commands, std::vector<int>{201});
+    EXPECT_EQ(tree_.itemState("Channel 1"), TreeState::Open);
+    EXPECT_EQ(tree_.tree()->currentItem(), item("Channel 1"));
+    click("PTT ID Aliases", true);
+    EXPECT_EQ(sink_.commands.back(), 210);
+}
+
+TEST_F(TreeTest, DisabledFolderAndRootItemsOpenNothing)
+{
+    tree_.refreshAllStates(image_);
+    click("Channel 3");
+    click("Paging");
+    click("Speed Paging");
+    const QRect root = tree_.tree()->visualItemRect(tree_.tree()->topLevelItem(0));
+    QTest::mouseClick(tree_.tree()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(root.left() + 30, root.center().y()));
+    QCoreApplication::sendPostedEvents(&sink_);
+    EXPECT_TRUE(sink_.commands.empty());
+    EXPECT_EQ(tree_.itemState("Paging"), TreeState::Normal);
+    EXPECT_EQ(tree_.itemState("Channel 3"), TreeState::Disabled);
+}
+
+TEST_F(TreeTest, ClickBesideTheLabelOpensNothing)
+{
+    const QRect rect = tree_.tree()->visualItemRect(item("Channel 1"));
+    QTest::mouseClick(tree_.tree()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(rect.right() - 2, rect.center().y()));
+    QCoreApplication::sendPostedEvents(&sink_);
+    EXPECT_TRUE(sink_.commands.empty());
+}
+
+TEST_F(TreeTest, TabEnterAndSpaceOpenTheCurrentItemAndAreConsumed)
+{
+    tree_.refreshAllStates(image_);
+    tree_.tree()->setCurrentItem(item("Buttons Configuration"));
+    tree_.tree()->setFocus();
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space})
+        QTest::keyClick(tree_.tree(), key);
+    QCoreApplication::sendPostedEvents(&sink_);
+    EXPECT_EQ(sink_.commands, (std::vector<int>{205, 205, 205}));
+    EXPECT_EQ(tree_.tree()->currentItem(), item("Buttons Configuration"));
+}
+
+TEST_F(TreeTest, EditorClosedReturnsToNormalUnlessDisabledMeanwhile)
+{
+    tree_.markOpen("Channel 2");
+    tree_.editorClosed("Channel 2");
+    EXPECT_EQ(tree_.itemState("Channel 2"), TreeState::Normal);
+    EXPECT_EQ(tree_.tree()->currentItem(), item("Channel 2"));
+
+    tree_.markOpen("Channel 3");
+    tree_.setItemDisabled("Channel 3", true);
+    tree_.editorClosed("Channel 3");
+    EXPECT_EQ(tree_.itemState("Channel 3"), TreeState::Disabled);
+}
+
+TEST_F(TreeTest, EnablingAnOpenItemKeepsItShownOpen)
+{
+    tree_.markOpen("Speed Paging");
+    db::writeText(image_, db::kPagingFormats.record(0), db::paging::kLabelSize, "FIRE");
+    tree_.refreshSpeedPagingItem(image_);
+    EXPECT_EQ(tree_.itemState("Speed Paging"), TreeState::Open);
+}
+
+// The editor windows inside the main window.
+class EditorWindowTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        storePort();
+        start();
+        run(cmd::kNewDatabase);
+    }
+
+    void clickItem(const char* label)
+    {
+        QTreeWidget* control = tree()->tree();
+        const QRect rect = control->visualItemRect(tree()->findItem(QString::fromLatin1(label)));
+        QTest::mouseClick(control->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(rect.left() + treeIconSize().width() + 8, rect.center().y()));
+        QCoreApplication::sendPostedEvents();
+    }
+};
+
+TEST_F(EditorWindowTest, OpeningTwiceActivatesTheOneWindow)
+{
+    db::theImage()[db::deskset::kDesksetType] = db::deskset::kMultiChannel;
+    tree()->refreshAllStates();
+    clickItem("Channel 3");
+    ASSERT_EQ(editorCount(), 1);
+    FakeEditorView* channel3 = activeView();
+    ASSERT_NE(channel3, nullptr);
+    EXPECT_EQ(channel3->channelIndex(), 2);
+    EXPECT_EQ(channel3->fills, 1);
+
+    clickItem("Channel 1");
+    ASSERT_EQ(editorCount(), 2);
+    EXPECT_EQ(activeView()->channelIndex(), 0);
+
+    clickItem("Channel 3");
+    EXPECT_EQ(editorCount(), 2);
+    EXPECT_EQ(activeView(), channel3);
+    EXPECT_EQ(channel3->fills, 1);
+    EXPECT_EQ(app_->document().editorWindows().size(), 2u);
+}
+
+TEST_F(EditorWindowTest, FrameHasCaptionAndCloseBoxOnly)
+{
+    run(cmd::kViewDeskset);
+    auto* child = qobject_cast<CChildFrame*>(frame()->workspace()->activeSubWindow());
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->windowTitle(), "Deskset Configuration");
+    const Qt::WindowFlags flags = child->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(child->minimumSize(), child->maximumSize()) << "no resizing border";
+}
+
+TEST_F(EditorWindowTest, ClosingReturnsItemToNormalSelectsItAndKeepsDatabase)
+{
+    clickItem("Deskset Configuration");
+    ASSERT_EQ(tree()->itemState("Deskset Configuration"), TreeState::Open);
+    tree()->tree()->setCurrentItem(tree()->findItem("PTT ID Aliases"));
+    frame()->workspace()->activeSubWindow()->close();
+    settle();
+    EXPECT_EQ(editorCount(), 0);
+    EXPECT_EQ(tree()->itemState("Deskset Configuration"), TreeState::Normal);
+    EXPECT_EQ(tree()->tree()->currentItem(), tree()->findItem("Deskset Configuration"));
+    EXPECT_TRUE(app_->document().editorWindows().empty());
+    EXPECT_TRUE(frame()->isDatabaseOpen());
+    EXPECT_TRUE(tree()->isVisible());
+}
+
+TEST_F(EditorWindowTest, CloseFrameEventClosesAfterTheCurrentEvent)
+{
+    run(cmd::kViewChannel1);
+    FakeEditorView* view = activeView();
+    ASSERT_NE(view, nullptr);
+    view->requestClose();
+    EXPECT_EQ(editorCount(), 1) << "closes only once the posted event is handled";
+    settle();
+    EXPECT_EQ(editorCount(), 0);
+    EXPECT_EQ(tree()->itemState("Channel 1"), TreeState::Normal);
+}
+
+TEST_F(EditorWindowTest, ViewMenuMarksOpenBeforeTheCommandRuns)
+{
+    frame()->runCommand(cmd::kViewDeskset);
+    EXPECT_EQ(tree()->itemState("Deskset Configuration"), TreeState::Open);
+    EXPECT_EQ(editorCount(), 0) << "the command is posted, not run at once";
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(editorCount(), 1);
+}
+
+TEST_F(EditorWindowTest, KindWithoutEditorOpensNothingAndItemStaysNormal)
+{
+    clickItem("Buttons Configuration");
+    EXPECT_EQ(editorCount(), 0);
+    EXPECT_EQ(tree()->itemState("Buttons Configuration"), TreeState::Normal);
+}
+
+TEST_F(EditorWindowTest, EditorCommandWithoutDatabaseDoesNothing)
+{
+    boxes_.expect(QString::fromLatin1("This action will close the current database. OK to continue?"),
+                  MsgAnswer::Ok);
+    run(cmd::kCloseDatabase);
+    postCommand(frame(), cmd::kEditDeskset);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(editorCount(), 0);
+}
+
+TEST_F(EditorWindowTest, HostClosesChannels2To4AndReopensByKind)
+{
+    db::theImage()[db::deskset::kDesksetType] = db::deskset::kMultiChannel;
+    tree()->refreshAllStates();
+    for (int command : {cmd::kViewChannel1, cmd::kViewChannel2, cmd::kViewChannel4, cmd::kViewDeskset})
+        run(command);
+    ASSERT_EQ(editorCount(), 4);
+    frame()->closeChannelEditors2To4();
+    EXPECT_EQ(editorCount(), 2);
+    EXPECT_EQ(tree()->itemState("Channel 2"), TreeState::Normal);
+    EXPECT_EQ(tree()->itemState("Channel 1"), TreeState::Open);
+
+    FakeEditorView* before = activeView();
+    frame()->closeAndReopenEditor(editors::EditorKind::DesksetCfg);
+    settle();
+    EXPECT_EQ(editorCount(), 2);
+    EXPECT_NE(activeView(), before);
+    EXPECT_EQ(tree()->itemState("Deskset Configuration"), TreeState::Open);
+    EXPECT_TRUE(frame()->isEditorOpen(editors::EditorKind::DesksetCfg));
+    frame()->closeEditor(editors::EditorKind::DesksetCfg);
+    EXPECT_FALSE(frame()->isEditorOpen(editors::EditorKind::DesksetCfg));
+}
+
+TEST_F(EditorWindowTest, ConfigurationTreeCommandFocusesTheTree)
+{
+    QApplication::setActiveWindow(frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
+    run(cmd::kViewDeskset);
+    activeView()->field()->setFocus();
+    run(cmd::kViewConfigTree);
+    EXPECT_EQ(QApplication::focusWidget(), tree()->tree());
+}
+
+TEST_F(EditorWindowTest, CascadeArrangesTheWindows)
+{
+    run(cmd::kViewDeskset);
+    run(cmd::kViewChannel1);
+    const auto frames = frame()->editorFrames();
+    ASSERT_EQ(frames.size(), 2u);
+    frames[0]->move(0, 0);
+    frames[1]->move(0, 0);
+    run(cmd::kCascade);
+    EXPECT_NE(frames[0]->pos(), frames[1]->pos());
+}
+
+} // namespace
+} // namespace trv::app::test
