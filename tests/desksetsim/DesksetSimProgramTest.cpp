@@ -234,6 +234,15 @@ TEST_F(DesksetSimProgram, FullDownloadArrivesIntactThroughCorruptedFrames)
     EXPECT_GE(tool_->RefusedFrames(), 1);
 }
 
+TEST_F(DesksetSimProgram, FullDownloadArrivesIntactThroughFramesMissingAByte)
+{
+    StartLinked({"--drop", "0.01", "--seed", "5", "--log", File("drop.log").string()});
+    ExchangeVersion();
+    EXPECT_EQ(Download(), NewDatabaseImage());
+    EXPECT_NE(ReadText(File("drop.log")).find("dropped"), std::string::npos);
+    EXPECT_GE(tool_->RefusedFrames(), 1);
+}
+
 TEST_F(DesksetSimProgram, ServesTheImageFileAndKeepsACompletedUpload)
 {
     Bytes image = NewDatabaseImage();
@@ -318,6 +327,24 @@ TEST_F(DesksetSimProgram, ANewSessionStartsWhenTheToolOpensThePortAgain)
     ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
     ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "the second session did not open";
     ExchangeVersion();
+}
+
+TEST_F(DesksetSimProgram, AToolThatReopensThePortAtOnceGetsAFreshLink)
+{
+    // Another holder of the port keeps it from hanging up between the tool's close and its
+    // next open, as when the tool's connection attempt disconnects and connects at once; the
+    // simulator sees the open itself and starts over, without waiting for its old link to
+    // time out (the first heartbeat retransmission would come after 1800 ms).
+    StartLinked({});
+    const int keeper = ::open(sim_->PtyPath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(keeper, 0);
+    ExchangeVersion();
+    tool_->Disconnect();
+    tool_ = std::make_unique<ToolNimb>();
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+    EXPECT_TRUE(tool_->WaitForLink(1500)) << "the old session's link answered instead";
+    ExchangeVersion();
+    ::close(keeper);
 }
 
 TEST_F(DesksetSimProgram, OnceEndsWhenTheToolClosesThePort)

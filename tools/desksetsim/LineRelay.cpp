@@ -1,9 +1,11 @@
 #include "tools/desksetsim/LineRelay.h"
 
 #include "tools/desksetsim/SimPort.h"
+#include "tools/desksetsim/SimTexts.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -142,14 +144,26 @@ bool LineRelay::Deliver(Direction& direction, int fd, SteadyTime now)
 void LineRelay::ReadPort(short revents, SteadyTime now)
 {
     bool hungUp = (revents & POLLHUP) != 0;
-    if (revents & (POLLIN | POLLHUP | POLLERR)) {
+    if (revents & (POLLIN | POLLPRI | POLLHUP | POLLERR)) {
         uint8_t buffer[kChunk];
         for (;;) {
             const ssize_t n = ::read(port_.Fd(), buffer, sizeof buffer);
             if (n > 0) {
+                const uint8_t* data = buffer;
+                int count = static_cast<int>(n);
+                if (port_.PacketMode()) {
+                    if (buffer[0] != TIOCPKT_DATA) {
+                        if (buffer[0] & (TIOCPKT_FLUSHREAD | TIOCPKT_FLUSHWRITE))
+                            PortOpened();
+                        continue;
+                    }
+                    ++data;
+                    --count;
+                }
                 // The tool is there: from now on its closing the port shows as a hang-up.
                 port_.ReleasePeerEnd();
-                Accept(toLink_, buffer, static_cast<int>(n), now);
+                sessionActive_ = true;
+                Accept(toLink_, data, count, now);
                 continue;
             }
             if (n < 0 && errno == EINTR)
@@ -164,24 +178,41 @@ void LineRelay::ReadPort(short revents, SteadyTime now)
         }
     }
     if (port_.IsPty() && hungUp) {
-        // The tool closed its port: the session's bytes in both directions are over, and
-        // nothing more goes to the session's link until the next one is opened.
-        toPort_.bytes.clear();
-        toPort_.blocked = false;
-        toLink_.bytes.clear();
-        linkStale_ = true;
+        // Nobody has the port open: keep it open ourselves so the hang-up clears.
         if (!port_.HoldPeerEnd()) {
             portUsable_ = false;
             callbacks_.failed(std::strerror(errno));
             return;
         }
-        callbacks_.peerClosed();
+        if (sessionActive_)
+            EndSession(texts::kPeerClosed);
         return;
     }
     if (hungUp || (revents & (POLLERR | POLLNVAL))) {
         portUsable_ = false;
         callbacks_.failed(hungUp ? "hang-up" : std::strerror(errno != 0 ? errno : EIO));
     }
+}
+
+void LineRelay::PortOpened()
+{
+    port_.ReleasePeerEnd();
+    // Opened again without a hang-up between (closed and reopened at once): the old session
+    // is over all the same.
+    if (sessionActive_)
+        EndSession(texts::kPeerReopened);
+}
+
+void LineRelay::EndSession(const char* reason)
+{
+    // The session's bytes in both directions are over, and nothing more goes to the session's
+    // link until the next one is opened.
+    toPort_.bytes.clear();
+    toPort_.blocked = false;
+    toLink_.bytes.clear();
+    linkStale_ = true;
+    sessionActive_ = false;
+    callbacks_.sessionEnded(reason);
 }
 
 void LineRelay::ReadLink(SteadyTime now)
@@ -208,14 +239,21 @@ void LineRelay::ReadLink(SteadyTime now)
 
 void LineRelay::Run()
 {
+    Relay();
+    // However the loop ended, nobody may wait for it any more.
+    std::lock_guard lock(mutex_);
+    stopRequested_ = true;
+    served_.notify_all();
+}
+
+void LineRelay::Relay()
+{
     for (;;) {
         ServeRequests();
         {
             std::lock_guard lock(mutex_);
-            if (stopRequested_) {
-                served_.notify_all();
+            if (stopRequested_)
                 return;
-            }
         }
         SteadyTime now = std::chrono::steady_clock::now();
         if (portUsable_ && !Deliver(toPort_, port_.Fd(), now)) {
@@ -240,7 +278,8 @@ void LineRelay::Run()
         fds[count++] = {wakeFd_, POLLIN, 0};
         const nfds_t portIndex = portUsable_ ? count++ : 0;
         if (portUsable_)
-            fds[portIndex] = {port_.Fd(), static_cast<short>(POLLIN | (toPort_.blocked ? POLLOUT : 0)), 0};
+            fds[portIndex] = {port_.Fd(),
+                              static_cast<short>(POLLIN | POLLPRI | (toPort_.blocked ? POLLOUT : 0)), 0};
         const nfds_t linkIndex = relayEnd_ >= 0 ? count++ : 0;
         if (relayEnd_ >= 0)
             fds[linkIndex] = {relayEnd_, static_cast<short>(POLLIN | (toLink_.blocked ? POLLOUT : 0)), 0};

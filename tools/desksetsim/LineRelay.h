@@ -25,7 +25,9 @@ class SimPort;
 class LineRelay {
 public:
     struct Callbacks {
-        std::function<void()> peerClosed;               // the tool closed the pseudo-terminal
+        // A session on the pseudo-terminal ended: the tool closed or reopened the port. The
+        // reason is a text for the user.
+        std::function<void(const char* reason)> sessionEnded;
         std::function<void(const std::string&)> failed; // the port failed; the relay stops using it
     };
 
@@ -55,11 +57,15 @@ private:
     };
 
     void Run();
+    void Relay();
     void ServeRequests();
     void Accept(Direction& direction, const uint8_t* data, int length, SteadyTime now);
     // Writes the bytes that are due; false when the descriptor failed.
     bool Deliver(Direction& direction, int fd, SteadyTime now);
     void ReadPort(short revents, SteadyTime now);
+    // The tool opened the port (a pseudo-terminal's flush status); ends a running session.
+    void PortOpened();
+    void EndSession(const char* reason);
     void ReadLink(SteadyTime now);
     void Wake();
 
@@ -69,7 +75,8 @@ private:
     Direction toLink_;
     int relayEnd_ = -1; // the relay's end of the socket pair to the link
     bool portUsable_ = true;
-    bool linkStale_ = false; // the tool closed the port: hold its bytes for the next link
+    bool linkStale_ = false;     // the session ended: hold the port's bytes for the next link
+    bool sessionActive_ = false; // bytes came from the tool since the last session ended
     int wakeFd_ = -1;
 
     std::mutex mutex_;

@@ -3,6 +3,7 @@
 #include "comms/SerialLayer1.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -32,6 +33,12 @@ std::unique_ptr<SimPort> SimPort::CreatePty(std::string* error)
     }
     char name[128];
     if (::ptsname_r(master, name, sizeof name) != 0) {
+        *error = std::strerror(errno);
+        ::close(master);
+        return nullptr;
+    }
+    int packetMode = 1;
+    if (::ioctl(master, TIOCPKT, &packetMode) != 0) {
         *error = std::strerror(errno);
         ::close(master);
         return nullptr;
@@ -71,7 +78,7 @@ bool SimPort::HoldPeerEnd()
         tio.c_cc[VTIME] = 0;
         ::tcsetattr(peer, TCSANOW, &tio);
     }
-    ::tcflush(peer, TCIOFLUSH);
+    // No flush here: the master would take it for a tool opening the port.
     heldPeer_ = peer;
     return true;
 }

@@ -20,13 +20,16 @@ public:
 
     int Fd() const { return fd_; }
     bool IsPty() const { return isPty_; }
+    // A pseudo-terminal's master runs in packet mode: each read starts with a status byte,
+    // TIOCPKT_DATA before data, or flags such as TIOCPKT_FLUSHREAD when the tool discarded
+    // its queues, which it does whenever it opens the port.
+    bool PacketMode() const { return isPty_; }
     // The path the tool opens (the slave of a pseudo-terminal) or the device's path.
     const std::string& Path() const { return path_; }
 
     // Pseudo-terminal only. While no tool has the slave side open the master reports a
     // hang-up, which a poll cannot wait on; the simulator keeps the slave open itself until a
-    // tool is there, and sets it raw so nothing is echoed back. Holding also discards what
-    // the last tool left unread.
+    // tool is there, and sets it raw so nothing is echoed back.
     bool HoldPeerEnd();
     void ReleasePeerEnd();
     bool HoldingPeerEnd() const { return heldPeer_ >= 0; }

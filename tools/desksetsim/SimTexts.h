@@ -75,6 +75,7 @@ inline constexpr const char* kDeviceFailed = "the serial port failed: ";
 inline constexpr const char* kLinkUp = "link up";
 inline constexpr const char* kLinkDown = "link down";
 inline constexpr const char* kPeerClosed = "the tool closed the port";
+inline constexpr const char* kPeerReopened = "the tool opened the port again";
 inline constexpr const char* kUploadSaved = "upload saved to ";
 inline constexpr const char* kUploadReceived = "upload received";
 inline constexpr const char* kDownloadRequested = "download requested";

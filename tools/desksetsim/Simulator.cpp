@@ -115,7 +115,7 @@ int Simulator::Run(int stopFd)
 
     Mailbox mailbox;
     LineRelay relay(*port, options_.lineRate,
-                    {[&] { mailbox.Post(Mailbox::Kind::kSessionEnded, texts::kPeerClosed); },
+                    {[&](const char* reason) { mailbox.Post(Mailbox::Kind::kSessionEnded, reason); },
                      [&](const std::string& why) { mailbox.Post(Mailbox::Kind::kPortFailed, why); }});
     if (!relay.Start(&error)) {
         Status(texts::kCannotOpenDevice + port->Path() + ": " + error);
