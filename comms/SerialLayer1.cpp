@@ -206,10 +206,26 @@ int OpenSerialDevice(const std::string& path, const SerialSettings& settings, in
         errno = error;
         return -1;
     }
+    // Input is waited for by polling the descriptor (no event mask is needed), the driver's
+    // queues have the size they have (free room is counted against 1024 bytes), and reads
+    // return at once with what is waiting (VMIN and VTIME 0): the time-outs are zero.
     termios tio{};
-    if (::tcgetattr(fd, &tio) != 0 || !ApplyLineSettings(tio, settings, flowOptions) ||
-        ::tcflush(fd, TCIOFLUSH) != 0 || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
-        const int error = errno != 0 ? errno : EINVAL;
+    bool accepted = ::tcgetattr(fd, &tio) == 0;
+    if (accepted && !ApplyLineSettings(tio, settings, flowOptions)) {
+        errno = EINVAL;
+        accepted = false;
+    }
+    accepted = accepted && ::tcflush(fd, TCIOFLUSH) == 0 && ::tcsetattr(fd, TCSANOW, &tio) == 0;
+    // tcsetattr succeeds when any change took effect: read back what the driver kept.
+    termios kept{};
+    if (accepted && (::tcgetattr(fd, &kept) != 0 || cfgetospeed(&kept) != cfgetospeed(&tio) ||
+                     (kept.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB)) !=
+                         (tio.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB)))) {
+        errno = EINVAL;
+        accepted = false;
+    }
+    if (!accepted) {
+        const int error = errno;
         CloseSerialDevice(fd);
         errno = error;
         return -1;
