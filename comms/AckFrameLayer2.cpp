@@ -74,8 +74,7 @@ void AckFrameLayer2::Step(bool* receivedWaiting, bool* sendingPending)
             LoseLink(texts::kLinkLostReadFailure);
         return;
     }
-    for (int i = 0; i < count && !lost_; ++i)
-        Feed(readBuffer_[i]);
+    FeedRead(count);
     if (lost_)
         return;
 
@@ -87,7 +86,28 @@ void AckFrameLayer2::Step(bool* receivedWaiting, bool* sendingPending)
     *sendingPending = sendRing_.Count() > 0;
 }
 
-void AckFrameLayer2::Feed(uint8_t byte)
+// Every frame leaves in one write, so a read usually begins on a frame boundary. When a
+// frame that began in an earlier read is rejected (it lost a byte, or its length byte was
+// damaged), the bytes of this read it swallowed are parsed again from the start of the read.
+// Without this, one lost byte makes the frame that follows fail too; two streams of identical
+// retransmissions (data one way, acknowledgements of the peer's heartbeats the other) can then
+// keep failing each other until the link is declared lost.
+void AckFrameLayer2::FeedRead(int count)
+{
+    bool frameFromEarlierRead = receiving_ != Receiving::kType;
+    for (int i = 0; i < count && !lost_; ++i) {
+        const bool accepted = Feed(readBuffer_[i]);
+        if (!accepted && frameFromEarlierRead) {
+            frameFromEarlierRead = false;
+            i = -1; // parse this read again from its first byte
+            continue;
+        }
+        if (receiving_ == Receiving::kType)
+            frameFromEarlierRead = false;
+    }
+}
+
+bool AckFrameLayer2::Feed(uint8_t byte)
 {
     switch (receiving_) {
     case Receiving::kType:
@@ -107,7 +127,7 @@ void AckFrameLayer2::Feed(uint8_t byte)
             TraceBytes(texts::kLengthTooLarge, rxFrame_.data(), 2);
             Notify(kNotifyCrcFailed);
             receiving_ = Receiving::kType;
-            break;
+            return false;
         }
         rxFrame_[2] = byte;
         rxCrc_ = crc8_ ? Crc8Update(static_cast<uint8_t>(rxCrc_), byte) : Crc16Update(rxCrc_, byte);
@@ -125,20 +145,22 @@ void AckFrameLayer2::Feed(uint8_t byte)
     case Receiving::kCrc:
         rxCrcReceived_ = static_cast<uint16_t>((rxCrcReceived_ << 8) | byte);
         if (++rxCrcCount_ == CrcSize(crc8_))
-            FinishFrame();
+            return FinishFrame();
         break;
     }
+    return true;
 }
 
-void AckFrameLayer2::FinishFrame()
+bool AckFrameLayer2::FinishFrame()
 {
     receiving_ = Receiving::kType;
     if (rxCrcReceived_ != rxCrc_) {
         TraceBytes(texts::kCrcFailed, rxFrame_.data(), kFrameHeaderSize + rxFrame_[2]);
         Notify(kNotifyCrcFailed);
-        return;
+        return false;
     }
     HandleFrame();
+    return true;
 }
 
 void AckFrameLayer2::HandleFrame()

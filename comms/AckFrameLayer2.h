@@ -54,8 +54,10 @@ private:
     enum class Receiving { kType, kNumber, kLength, kPayload, kCrc };
     enum class Numbering { kNew, kRepeat, kAcknowledge };
 
-    void Feed(uint8_t byte);
-    void FinishFrame();
+    void FeedRead(int count);
+    // Both return false when a frame was rejected.
+    bool Feed(uint8_t byte);
+    bool FinishFrame();
     void HandleFrame();
     void HandleWhileConnected(uint8_t type, uint8_t number);
     void SendFrame(uint8_t* frame, Numbering numbering);

@@ -33,6 +33,16 @@ constexpr milliseconds kStopLogLimit{80 * 50};
 } // namespace
 
 struct Nimb::Impl {
+    // The session lock, then the receive lock: the one order every thread takes them in.
+    class BothLocks {
+    public:
+        explicit BothLocks(Impl& impl) : session_(impl.sessionMutex), receive_(impl.receiveMutex) {}
+
+    private:
+        std::lock_guard<std::mutex> session_;
+        std::lock_guard<std::mutex> receive_;
+    };
+
     Impl(Nimb& owner, int maxMessageSize, Clock& clock)
         : owner(owner), maxMessageSize(maxMessageSize), clock(clock), events([this] { signal.Pulse(); }),
           notifications([this] { signal.Pulse(); }), session(maxMessageSize, events)
@@ -169,7 +179,7 @@ int Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_
                        int newLayer1Type, bool acceptedSocketGiven)
 {
     {
-        std::scoped_lock locks(sessionMutex, receiveMutex);
+        BothLocks locks(*this);
         session.Clear();
     }
     newLayer1->AttachQueues(&events, &notifications);
@@ -192,7 +202,7 @@ int Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_
     layer1 = std::move(newLayer1);
     layer2 = std::move(newLayer2);
     {
-        std::scoped_lock locks(sessionMutex, receiveMutex);
+        BothLocks locks(*this);
         session.Attach(layer2.get(), layer1.get(), ++generation);
         session.SetFragmentSize(layer2->LargestPayload());
     }
@@ -218,7 +228,7 @@ int Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_
 void Nimb::Impl::DiscardConnection()
 {
     {
-        std::scoped_lock locks(sessionMutex, receiveMutex);
+        BothLocks locks(*this);
         session.Detach();
     }
     layer2.reset();
@@ -238,7 +248,7 @@ int Nimb::Impl::TearDown()
 {
     try {
         {
-            std::scoped_lock locks(sessionMutex, receiveMutex);
+            BothLocks locks(*this);
             session.Detach();
             session.Clear();
         }

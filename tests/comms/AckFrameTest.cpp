@@ -237,6 +237,32 @@ TEST(AckFrameLink, AnyChangedBitGivesNoDeliveryNoAcknowledgementAndACrcFailure)
     }
 }
 
+TEST(AckFrameLink, FrameThatLostAByteDoesNotTakeTheNextReadWithIt)
+{
+    LinkEnd end;
+    end.ConnectWithPeerNumber(7);
+    end.TakeNotifications();
+    Bytes truncated = Frame(kFrameDataWhole, 1, {1, 2, 3, 4});
+    truncated.erase(truncated.begin() + 4); // one payload byte lost on the line
+    EXPECT_TRUE(end.Feed(truncated).empty());
+    // The next frame arrives in a read of its own: its first byte completes the damaged
+    // frame, which fails, and the read is parsed again from its start.
+    EXPECT_EQ(end.Feed(Frame(kFrameDataWhole, 2, {5})), (std::vector<Bytes>{Frame(kFrameAck, 2)}));
+    EXPECT_EQ(end.TakeDelivered(), (std::vector<Bytes>{{5}}));
+    EXPECT_EQ(end.TakeNotifications(), (std::vector<int>{kNotifyCrcFailed}));
+}
+
+TEST(AckFrameLink, WithinOneReadTheByteAfterABadFrameIsTakenAsAFrameType)
+{
+    LinkEnd end;
+    end.ConnectWithPeerNumber(7);
+    Bytes bad = Frame(kFrameDataWhole, 1, {1, 2, 3, 4});
+    bad[4] ^= 0xFF;
+    const Bytes good = Frame(kFrameDataWhole, 2, {5});
+    EXPECT_EQ(end.Feed(Concat({bad, good})), (std::vector<Bytes>{Frame(kFrameAck, 2)}));
+    EXPECT_EQ(end.TakeDelivered(), (std::vector<Bytes>{{5}}));
+}
+
 TEST(AckFrameLink, LengthAbove250DropsTheFrameAtOnce)
 {
     LinkEnd end;
