@@ -85,7 +85,7 @@ CModemLayer1::CModemLayer1(const char* params, Clock& clock, Sleep sleep)
         else if (word.starts_with("DIAL:"))
             number_ = word.substr(5);
         else if (word.starts_with("MODE:"))
-            answerMode_ = word.substr(5) == "A";
+            answerMode_ = word.size() > 5 && word[5] == 'A';
     }
     if (words.size() < kParamFields)
         PostEvent(kEventMalformedParams);

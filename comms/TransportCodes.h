@@ -17,7 +17,9 @@ inline constexpr int kErrUnknownMode = -10016;
 // could not be created.
 inline constexpr int kErrWakeSignal = -10021;
 
-// EventQueue codes.
+// EventQueue codes. Codes 2 (exception while sending or receiving), 5 (socket library not
+// started) and 6 (open without a started socket library) have no cause on POSIX: nothing here
+// throws and sockets need no library start-up.
 inline constexpr int kEventPipeFailed = 0;       // pipe read or write failed; pipe closed
 inline constexpr int kEventSocketCallFailed = 3; // send, receive, create, bind, listen
 inline constexpr int kEventConnectFailed = 4;    // client connect failed; retried
