@@ -24,6 +24,7 @@
 #include "platform/AppTexts.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "transfer/TransferTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -243,7 +244,7 @@ void CMainFrame::createToolBar()
 
 void CMainFrame::createStatusBar()
 {
-    messagePane_ = new QLabel(QString::fromLatin1(text::kIdlePrompt), this);
+    messagePane_ = new QLabel(QString::fromLatin1(transfer::text::kIdlePrompt), this);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
     messagePane_->setIndent(4);
     statusBar()->addWidget(messagePane_, 1);
@@ -362,8 +363,8 @@ void CMainFrame::runCommand(int command)
         break;
     case cmd::kDownload:
         if (isDatabaseOpen() && document().anyEditorWindowOpen())
-            platform::showMessage(QString::fromLatin1(text::kCloseWindowsToDownload), MsgButtons::Ok,
-                                  MsgIcon::Exclamation, this);
+            platform::showMessage(QString::fromLatin1(transfer::text::kCloseWindowsBeforeDownload),
+                                  MsgButtons::Ok, MsgIcon::Exclamation, this);
         else
             startTransfer(false);
         break;
@@ -371,8 +372,8 @@ void CMainFrame::runCommand(int command)
         if (!isDatabaseOpen())
             break;
         if (document().anyEditorWindowOpen())
-            platform::showMessage(QString::fromLatin1(text::kCloseWindowsToUpload), MsgButtons::Ok,
-                                  MsgIcon::Exclamation, this);
+            platform::showMessage(QString::fromLatin1(transfer::text::kCloseWindowsBeforeUpload),
+                                  MsgButtons::Ok, MsgIcon::Exclamation, this);
         else
             startTransfer(true);
         break;

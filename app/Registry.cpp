@@ -1,38 +1,25 @@
 #include "app/Registry.h"
 
-#include "platform/SettingsStore.h"
-
 namespace trv::app {
-
-using platform::Hive;
-using platform::SettingsStore;
 
 Registry::Registry()
 {
-    if (!SettingsStore::keyExists(Hive::LocalMachine, QString::fromLatin1(key::kSettings)))
-        SettingsStore::write(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
-                             QString::fromLatin1(key::kComPortValue), QString());
+    transfer::ComPortSetting::ensureKey();
 }
 
 QString Registry::comPortDigit()
 {
-    const QString value = SettingsStore::read(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
-                                              QString::fromLatin1(key::kComPortValue))
-                              .toString();
-    return value.isEmpty() ? QString() : value.right(1);
+    return transfer::ComPortSetting::portDigit();
 }
 
 int Registry::comPortNumber()
 {
-    bool ok = false;
-    const int number = comPortDigit().toInt(&ok);
-    return ok ? number : 0;
+    return transfer::ComPortSetting::portNumber();
 }
 
 bool Registry::setComPort(int number)
 {
-    return SettingsStore::write(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
-                                QString::fromLatin1(key::kComPortValue), QStringLiteral("COM%1").arg(number));
+    return transfer::ComPortSetting::store(number);
 }
 
 } // namespace trv::app

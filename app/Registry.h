@@ -1,22 +1,21 @@
-// The main window's registry object: the serial port choice kept in the local-machine hive as
-// "COM Port" = "COM1".."COM4" under "Software\Orvane\TRV\Settings", and the other keys the shell
-// keeps in the current-user hive.
+// The main window's registry object: the serial port choice (kept by the transfer module's
+// ComPortSetting in the local-machine hive) and the keys the shell keeps in the current-user hive.
 #pragma once
+
+#include "transfer/ComPortSetting.h"
 
 #include <QString>
 
 namespace trv::app {
 
 namespace key {
-inline constexpr const char* kSettings = "Software\\Orvane\\TRV\\Settings"; // local machine
-inline constexpr const char* kComPortValue = "COM Port";
 inline constexpr const char* kWorkspace = "Software\\Orvane\\TRV";   // current user: window layout
 inline constexpr const char* kProfile = "Software\\VXR\\Korvel TRV"; // current user: framework profile
 inline constexpr const char* kRecentFiles = "Software\\VXR\\Korvel TRV\\Recent File List";
 inline constexpr const char* kShortcuts = "Software\\VXR\\Korvel TRV\\Keyboard";
 } // namespace key
 
-inline constexpr int kComPortCount = 4;
+inline constexpr int kComPortCount = transfer::ComPortSetting::kLastPort;
 
 class Registry {
 public:

@@ -11,7 +11,6 @@ inline constexpr const char* kNewDocName = "New";
 inline constexpr const char* kFileFilter = "TRV Files (*.ddb)";
 inline constexpr const char* kExtension = ".ddb";
 inline constexpr const char* kFileTypeName = "TRV Database";
-inline constexpr const char* kDownloadName = "download.ddb";
 
 // Caption: title + "  - [" + name + "]".
 inline constexpr const char* kCaptionOpen = "  - [";
@@ -21,11 +20,10 @@ inline constexpr const char* kCaptionClose = "]";
 inline constexpr const char* kSavePrompt = "Save changes to %1?";
 inline constexpr const char* kCloseQuestion = "This action will close the current database. OK to continue?";
 inline constexpr const char* kCloseWindowsToSave = "You must close all windows before saving.";
-inline constexpr const char* kCloseWindowsToDownload = "You must close all windows before downloading.";
-inline constexpr const char* kCloseWindowsToUpload = "You must close all windows before uploading.";
+// (The refusals of Download and Upload, the idle prompt and the link texts are the transfer
+// module's: transfer/TransferTexts.h.)
 
 // Status bar.
-inline constexpr const char* kIdlePrompt = "For Help, press F1";
 inline constexpr const char* kIndicatorCaps = "CAP";
 inline constexpr const char* kIndicatorNum = "NUM";
 inline constexpr const char* kIndicatorScroll = "SCRL";

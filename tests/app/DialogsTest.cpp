@@ -22,8 +22,8 @@ const QString kRequired = QStringLiteral("You must select a COM port to continue
 
 QString storedPort()
 {
-    return SettingsStore::read(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
-                               QString::fromLatin1(key::kComPortValue))
+    return SettingsStore::read(Hive::LocalMachine, QString::fromLatin1(transfer::ComPortSetting::kKeyPath),
+                               QString::fromLatin1(transfer::ComPortSetting::kValueName))
         .toString();
 }
 
@@ -84,8 +84,8 @@ TEST_F(ComPortTest, CloseBoxWritesNothing)
 
 TEST_F(ComPortTest, NonNumericStoredValueSelectsNothing)
 {
-    SettingsStore::write(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
-                         QString::fromLatin1(key::kComPortValue), QStringLiteral("COMX"));
+    SettingsStore::write(Hive::LocalMachine, QString::fromLatin1(transfer::ComPortSetting::kKeyPath),
+                         QString::fromLatin1(transfer::ComPortSetting::kValueName), QStringLiteral("COMX"));
     ComPortDialog dialog;
     EXPECT_EQ(dialog.portList()->currentIndex(), -1);
 }
@@ -94,8 +94,9 @@ TEST_F(ComPortTest, RegistryObjectCreatesTheKeyWithAnEmptyValue)
 {
     onNextModal<ComPortDialog>([](ComPortDialog* dialog) { dialog->reject(); });
     start();
-    EXPECT_TRUE(SettingsStore::hasValue(Hive::LocalMachine, QString::fromLatin1(key::kSettings),
-                                        QString::fromLatin1(key::kComPortValue)));
+    EXPECT_TRUE(SettingsStore::hasValue(Hive::LocalMachine,
+                                        QString::fromLatin1(transfer::ComPortSetting::kKeyPath),
+                                        QString::fromLatin1(transfer::ComPortSetting::kValueName)));
 }
 
 TEST_F(ComPortTest, StartupCheckOpensDialogWhenNoPortIsStored)

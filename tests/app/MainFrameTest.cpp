@@ -6,6 +6,7 @@
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
 #include "platform/AppTexts.h"
+#include "transfer/TransferTexts.h"
 
 #include <QDialog>
 #include <QFile>
@@ -69,7 +70,7 @@ TEST_F(MainFrameTest, PlainStartShowsNoDatabaseWithMenu128)
     EXPECT_FALSE(toolButton(cmd::kUpload)->isEnabled());
     EXPECT_TRUE(toolButton(cmd::kNewDatabase)->isEnabled());
     EXPECT_TRUE(toolButton(cmd::kDownload)->isEnabled());
-    EXPECT_EQ(frame()->statusText(), QString::fromLatin1(text::kIdlePrompt));
+    EXPECT_EQ(frame()->statusText(), QString::fromLatin1(transfer::text::kIdlePrompt));
 }
 
 TEST_F(MainFrameTest, ToolbarHoldsItsButtonsInOrderWithTipsAndPrompts)

@@ -1,0 +1,179 @@
+// Whole downloads and uploads through the real main window against desksetsim on a
+// pseudo-terminal: the progress window, its texts and button, the image and the tree.
+#include "ShellTestSupport.h"
+
+#include "../transfer/Simulator.h"
+#include "app/ShellTexts.h"
+#include "app/TransferProgressDlg.h"
+#include "database/DdbFile.h"
+#include "database/Layout.h"
+#include "database/NewDatabase.h"
+#include "transfer/TransferTexts.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace trv::app::test {
+namespace {
+
+using transfer::testing::Simulator;
+using namespace std::chrono_literals;
+namespace ttext = transfer::text;
+
+constexpr int kSessionLimitMs = 60000; // the link's first heartbeat alone takes seconds
+
+// The deskset's database: multi-channel, one paging format, a pattern in the free areas.
+db::Image desksetImage()
+{
+    db::Image image{};
+    db::newDatabase(image);
+    image[db::deskset::kDesksetType] = db::deskset::kMultiChannel;
+    db::writeText(image, db::kPagingFormats.record(2), db::paging::kLabelSize, "FIRE");
+    for (int i = db::kReservedTail.base; i < db::kReservedTail.end(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 7);
+    return image;
+}
+
+class TransferWindowsTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        storePort(1);
+        source_ = desksetImage();
+        // The connect retry stays as it is; the watchdog is short so its end is quick to see.
+        options_.transferPeriods = transfer::TransferSession::Periods{7000ms, 100ms, 1500ms};
+    }
+
+    void startSimulator(QStringList arguments = {})
+    {
+        const QString imageFile = path("deskset.ddb");
+        ASSERT_TRUE(db::saveDatabase(imageFile.toStdString(), source_).ok);
+        sim_ = std::make_unique<Simulator>(DESKSETSIM_PATH, QStringList{"--image", imageFile} + arguments);
+        ASSERT_TRUE(sim_->ok()) << sim_->errorText().toStdString();
+        qputenv("TRV_COM1", sim_->pty().toUtf8());
+    }
+
+    // Waits until the progress window shows its button; false when the session never ended.
+    bool waitForEnd()
+    {
+        return QTest::qWaitFor(
+            [this] { return frame()->progressDialog() && frame()->progressDialog()->hasEnded(); },
+            kSessionLimitMs);
+    }
+
+    TransferProgressDlg* progress() const { return frame()->progressDialog(); }
+
+    void closeProgress()
+    {
+        progress()->button()->click();
+        settle();
+    }
+
+    void TearDown() override
+    {
+        ShellFixture::TearDown();
+        sim_.reset();
+        qunsetenv("TRV_COM1");
+    }
+
+    db::Image source_{};
+    std::unique_ptr<Simulator> sim_;
+};
+
+TEST_F(TransferWindowsTest, DownloadReplacesImageAndRefreshesTree)
+{
+    startSimulator();
+    start();
+    run(cmd::kDownload);
+    EXPECT_TRUE(frame()->transferSession().downloadPending());
+    ASSERT_TRUE(waitForEnd()) << frame()->statusText().toStdString();
+
+    EXPECT_EQ(progress()->textLine()->text(), QString(ttext::kDownloading) + ttext::kCompleted);
+    EXPECT_EQ(progress()->button()->text(), "Ok");
+    EXPECT_EQ(progress()->position(), TransferProgressDlg::kRange);
+    EXPECT_TRUE(progress()->isModal());
+    EXPECT_FALSE(progress()->windowFlags() & Qt::WindowTitleHint) << "no title bar";
+    EXPECT_EQ(db::theImage(), source_);
+    EXPECT_EQ(frame()->windowTitle(), "Korvel TRV  - [download.ddb]");
+    EXPECT_EQ(tree()->rootLabel(), "download.ddb");
+    EXPECT_EQ(app_->document().title(), "New");
+    EXPECT_TRUE(app_->document().pathName().empty());
+    // The deskset's database is multi-channel with a paging format: every item is usable.
+    for (const char* label : {"Channel 2", "Channel 4", "Speed Paging"})
+        EXPECT_EQ(tree()->itemState(label), TreeState::Normal) << label;
+    EXPECT_TRUE(frame()->action(cmd::kViewChannel3)->isEnabled());
+
+    closeProgress();
+    EXPECT_EQ(progress(), nullptr);
+    EXPECT_FALSE(frame()->transferSession().linkUp());
+    EXPECT_FALSE(frame()->transferSession().downloadPending());
+}
+
+TEST_F(TransferWindowsTest, UploadArrivesByteForByte)
+{
+    const QString saved = path("uploaded.ddb");
+    startSimulator({"--save-upload", saved});
+    start();
+    run(cmd::kNewDatabase);
+    db::theImage()[db::deskset::kMuteTimer] = 45;
+    db::writeText(db::theImage(), db::kPttAliases.record(249), 21, "LAST ALIAS");
+    const db::Image sent = db::theImage();
+    run(cmd::kUpload);
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(progress()->textLine()->text(), QString(ttext::kUploading) + ttext::kCompleted);
+    EXPECT_EQ(progress()->button()->text(), "Ok");
+
+    db::Image arrived{};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return db::loadDatabase(saved.toStdString(), arrived).ok; }, 5000));
+    EXPECT_EQ(arrived, sent);
+    EXPECT_EQ(db::theImage(), sent) << "an upload leaves the open database as it was";
+    closeProgress();
+    EXPECT_FALSE(frame()->transferSession().uploadPending());
+}
+
+TEST_F(TransferWindowsTest, DesksetGoingSilentEndsWithDisconnectedAndCancel)
+{
+    startSimulator({"--stop-after", "20"});
+    start();
+    run(cmd::kDownload);
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(progress()->textLine()->text(), ttext::kDisconnected);
+    EXPECT_EQ(progress()->button()->text(), "Cancel");
+    EXPECT_EQ(frame()->statusText(), ttext::kLinkLost);
+    // The blocks went to the receive buffer: the open database is still a new one.
+    db::Image fresh{};
+    db::newDatabase(fresh);
+    EXPECT_EQ(db::theImage(), fresh);
+    closeProgress();
+}
+
+TEST_F(TransferWindowsTest, MissingEndMessageEndsWithCommunicationErrorAndCancel)
+{
+    startSimulator({"--no-end"});
+    start();
+    run(cmd::kDownload);
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(progress()->textLine()->text(), ttext::kCommunicationError);
+    EXPECT_EQ(progress()->button()->text(), "Cancel");
+    EXPECT_EQ(progress()->position(), TransferProgressDlg::kRange);
+    closeProgress();
+    EXPECT_FALSE(frame()->transferSession().downloadPending());
+}
+
+TEST_F(TransferWindowsTest, DeclinedCloseQuestionAtDownloadStartKeepsTheDatabase)
+{
+    startSimulator();
+    start();
+    run(cmd::kNewDatabase);
+    db::theImage()[db::deskset::kMuteTimer] = 12;
+    boxes_.expect(QString::fromLatin1(text::kCloseQuestion), MsgAnswer::Cancel);
+    run(cmd::kDownload);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return boxes_.allAnswered(); }, kSessionLimitMs));
+    settle();
+    EXPECT_EQ(db::theImage()[db::deskset::kMuteTimer], 12);
+    EXPECT_EQ(progress(), nullptr);
+}
+
+} // namespace
+} // namespace trv::app::test
