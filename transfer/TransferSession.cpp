@@ -46,6 +46,9 @@ TransferSession::TransferSession(TransferUi& ui, std::unique_ptr<DesksetLink> li
     : QObject(parent), ui_(ui), link_(std::move(link)), portSource_(&ComPortSetting::portDigit),
       image_(&db::theImage())
 {
+    // Coarse timers may fire 5 % early; these periods are part of the behaviour.
+    for (QTimer* timer : {&connectRetryTimer_, &uploadProgressTimer_, &watchdogTimer_})
+        timer->setTimerType(Qt::PreciseTimer);
     connectRetryTimer_.setSingleShot(true);
     watchdogTimer_.setSingleShot(true);
     connectRetryTimer_.callOnTimeout(this, &TransferSession::connectRetryExpired);

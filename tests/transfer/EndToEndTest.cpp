@@ -22,7 +22,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr int kSessionLimitMs = 90000; // generous: the link opens with a heartbeat after 3 s
+constexpr int kSessionLimitMs = 30000; // generous: the link opens with a heartbeat after 3 s
 
 trv::db::Image desksetImage()
 {
@@ -73,6 +73,16 @@ protected:
         session->setImage(image);
     }
 
+    // What went wrong, for a failure message: the status texts and the simulator's frame log.
+    std::string diagnosis() const
+    {
+        return ("status: " + ui.statusTexts.join(" | ") +
+                "\nsimulator sent: " + QString::number(sim ? sim->frames("TX").size() : 0) +
+                " frames, received: " + QString::number(sim ? sim->frames("RX").size() : 0) + " frames\n" +
+                (sim ? sim->log().left(6000) : QString()))
+            .toStdString();
+    }
+
     QStringList receivedPayloads() const
     {
         QStringList payloads;
@@ -96,8 +106,7 @@ TEST_F(EndToEndTest, DownloadEqualsTheDesksetImage)
 {
     startSimulator();
     session->download();
-    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs))
-        << ui.statusTexts.join('|').toStdString();
+    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs)) << diagnosis();
     EXPECT_EQ(ui.text, QString(text::kDownloading) + text::kCompleted);
     EXPECT_EQ(ui.statusTexts.first(), text::kLinkEstablished);
     EXPECT_EQ(ui.position, TransferSession::kProgressEnd);
@@ -116,7 +125,7 @@ TEST_F(EndToEndTest, DownloadThroughACorruptingLineStillCompletesIntact)
 {
     startSimulator({"--corrupt", "0.005", "--seed", "7"});
     session->download();
-    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs));
+    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs)) << diagnosis();
     EXPECT_EQ(ui.text, QString(text::kDownloading) + text::kCompleted);
     EXPECT_EQ(image, source);
 }
@@ -128,7 +137,7 @@ TEST_F(EndToEndTest, UploadArrivesByteForByte)
     const QString saved = config_.filePath("uploaded.ddb");
     startSimulator({"--save-upload", saved});
     session->upload();
-    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs));
+    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs)) << diagnosis();
     EXPECT_EQ(ui.text, QString(text::kUploading) + text::kCompleted);
 
     trv::db::Image arrived{};
@@ -151,7 +160,7 @@ TEST_F(EndToEndTest, UploadRefusedByTheDesksetEndsIncomplete)
 {
     startSimulator({"--fail-upload"});
     session->upload();
-    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs));
+    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs)) << diagnosis();
     EXPECT_EQ(ui.text, QString(text::kUploading) + text::kIncomplete);
 }
 
@@ -171,7 +180,7 @@ TEST_F(EndToEndTest, StartUpChecksGiveTheirMessages)
         session.reset();
         startSimulator(c.arguments);
         session->download();
-        ASSERT_TRUE(waitUntil([&] { return !ui.messages.isEmpty(); }, kSessionLimitMs));
+        ASSERT_TRUE(waitUntil([&] { return !ui.messages.isEmpty(); }, kSessionLimitMs)) << diagnosis();
         EXPECT_EQ(ui.messages.first(), c.message);
         EXPECT_TRUE(session->linkUp());
     }
@@ -203,7 +212,7 @@ TEST_F(EndToEndTest, AllBlocksButNoEndMessageEndWithTheWatchdog)
     session->setPeriods({7000ms, 100ms, 500ms});
     const trv::db::Image before = image;
     session->download();
-    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs));
+    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs)) << diagnosis();
     EXPECT_EQ(ui.text, text::kCommunicationError);
     EXPECT_EQ(ui.button, EndButton::Cancel);
     EXPECT_EQ(ui.position, TransferSession::kProgressEnd);
@@ -215,7 +224,7 @@ TEST_F(EndToEndTest, DesksetSilentMidDownloadGivesDisconnected)
     startSimulator({"--stop-after", "40"});
     const trv::db::Image before = image;
     session->download();
-    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs));
+    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs)) << diagnosis();
     EXPECT_EQ(ui.text, text::kDisconnected);
     EXPECT_EQ(ui.button, EndButton::Cancel);
     EXPECT_TRUE(ui.statusTexts.contains(text::kLinkLost));
@@ -232,14 +241,14 @@ TEST_F(EndToEndTest, DecliningTheCloseQuestionSendsNothingMore)
     ui.acceptClose = false;
     const trv::db::Image before = image;
     session->download();
-    ASSERT_TRUE(waitUntil([&] { return ui.closeRequests == 1; }, kSessionLimitMs));
+    ASSERT_TRUE(waitUntil([&] { return ui.closeRequests == 1; }, kSessionLimitMs)) << diagnosis();
     EXPECT_FALSE(ui.open);
     EXPECT_EQ(image, before);
 
     // The link stays up; an upload now goes out at once. Nothing came between the start-up
     // exchange and its first block.
     session->upload();
-    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs));
+    ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs)) << diagnosis();
     const QStringList payloads = receivedPayloads();
     ASSERT_GE(payloads.size(), 3);
     EXPECT_EQ(payloads.mid(0, 2), (QStringList{"01 01", "01 02"}));

@@ -26,8 +26,13 @@ public:
     // Frames of the log in one direction ("TX" sent by the simulator, "RX" received), as
     // upper-case hexadecimal byte strings "04 00 02 01 01 A0 71".
     QStringList frames(const QString& direction) const;
+    // The whole frame log.
+    QString log() const;
 
 private:
+    static constexpr unsigned long kStaggerMs = 1000;
+    void staggerAfterStart();
+
     QTemporaryDir dir_;
     QProcess process_;
     QString pty_;

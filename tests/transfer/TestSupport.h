@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QStringList>
+#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -16,13 +17,19 @@
 
 namespace trv::transfer::testing {
 
-// Runs the event loop until pred holds or the limit passes; returns pred().
+// Runs the event loop until pred holds or the limit passes; returns whether it held. The loop
+// sleeps until an event comes; a 10 ms tick makes it look at pred between events.
 inline bool waitUntil(const std::function<bool()>& pred, int limitMs = 10000)
 {
     QDeadlineTimer deadline(limitMs);
-    while (!pred() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    return pred();
+    QTimer tick;
+    tick.start(10);
+    bool held = pred();
+    while (!held && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        held = pred();
+    }
+    return held;
 }
 
 class RecordingUi : public TransferUi {
