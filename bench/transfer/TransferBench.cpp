@@ -22,6 +22,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -145,6 +146,10 @@ bool run(const char* name, const std::string& trvctl, const std::string& deskset
         std::fprintf(stderr, "desksetsim did not start\n");
         return false;
     }
+
+    // Let the simulated deskset open the link, as a deskset that has been waiting would: when
+    // its first heartbeat crosses the tool's, the link does not come up cleanly.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
 
     const std::vector<std::string> ctlArgs =
         download
