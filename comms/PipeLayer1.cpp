@@ -40,6 +40,15 @@ bool FillAddress(const std::string& path, sockaddr_un* address)
     return true;
 }
 
+// The pipe folder must be a directory of this user that nobody else can write to, or another
+// user could stand in for a server.
+bool FolderIsOurs(const std::string& folder)
+{
+    struct stat info;
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+           (info.st_mode & 077) == 0;
+}
+
 // A new stream socket connected to path, or -1 with errno set.
 int ConnectTo(const std::string& path)
 {
@@ -110,6 +119,10 @@ int PipeLayer1::Open()
         const std::string folder = path_.substr(0, path_.rfind('/'));
         if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
             return -1;
+        if (!FolderIsOurs(folder)) {
+            Trace(texts::kPipeFolderUnsafe);
+            return -1;
+        }
         // A path left by a server that ended without closing is removed; a live one is not.
         if (UniqueFd probe(ConnectTo(path_)); probe.Valid()) {
             Trace(texts::kPipeInUse);
@@ -163,8 +176,9 @@ void PipeLayer1::ServeOneClient(ConnectionThread& thread)
 
 void PipeLayer1::LookForServer(ConnectionThread& thread)
 {
+    const std::string folder = path_.substr(0, path_.rfind('/'));
     do {
-        const int fd = ConnectTo(path_);
+        const int fd = FolderIsOurs(folder) ? ConnectTo(path_) : -1;
         if (fd >= 0) {
             Attach(fd);
             return;

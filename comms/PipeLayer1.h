@@ -7,6 +7,10 @@
 // as %XX (hex of the byte), in the folder $XDG_RUNTIME_DIR/trv-pipes, or /tmp/trv-pipes-<uid>
 // when XDG_RUNTIME_DIR is not set. \\.\pipe\Deskset becomes <folder>/.%5Cpipe%5Cdeskset.
 //
+// The folder must belong to this user and be closed to others (it is made with mode 0700),
+// otherwise the server does not open and the client does not connect. One server end per name
+// at a time: a second server for a name with a live server fails to open.
+//
 // The server listens on the path and serves one client; the client looks for the server every
 // 100 ms. Both wait on a connection thread, which only makes the connection.
 #pragma once

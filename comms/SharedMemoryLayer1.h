@@ -11,8 +11,9 @@
 // write position at 12, ring of 2048 bytes at 16.
 //
 // The first side creates the mapping and clears it; a side that finds it existing becomes the
-// second side. A full ring keeps its newest 2048 bytes (the oldest are overwritten). The last
-// side to close removes the name.
+// second side (a mapping left by a process that died counts as existing: remove
+// /dev/shm/NIMB_MMF_<text> to start afresh). A full ring keeps its newest 2048 bytes (the oldest are
+// overwritten). The last side to close removes the name.
 #pragma once
 
 #include <cstddef>

@@ -8,6 +8,8 @@ inline constexpr const char* kPipeConnected = "(Layer1) pipe is connected\n";
 inline constexpr const char* kPipeBadName =
     "(PipeLayer1)  error: pipe name must begin with two backslashes\n";
 inline constexpr const char* kPipeNameTooLong = "(PipeLayer1)  error: pipe name too long for a socket path\n";
+inline constexpr const char* kPipeFolderUnsafe =
+    "(PipeLayer1)  error: pipe folder is not a private folder of this user\n";
 inline constexpr const char* kPipeInUse = "(PipeLayer1)  error: another server holds this pipe name\n";
 inline constexpr const char* kPipeFailed = "(PipeLayer1)  error: pipe failed, closed\n";
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <memory>
@@ -63,6 +64,27 @@ TEST(PipeOpen, ASecondServerForALiveNameFails)
     PipeLayer1 second(("SERVER " + name).c_str());
     ASSERT_EQ(first.Open(), 0);
     EXPECT_EQ(second.Open(), -1);
+}
+
+TEST(PipeOpen, AFolderOthersCanWriteToIsRefused)
+{
+    char runtime[] = "/tmp/trv-pipe-test-XXXXXX";
+    ASSERT_NE(::mkdtemp(runtime), nullptr);
+    const std::string folder = std::string(runtime) + "/trv-pipes";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), 0777), 0);
+    const char* old = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = old != nullptr ? old : "";
+    ::setenv("XDG_RUNTIME_DIR", runtime, 1);
+    PipeLayer1 server(("SERVER " + PipeName()).c_str());
+    if (old != nullptr)
+        ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(server.Path().rfind(folder, 0), 0u);
+    EXPECT_EQ(server.Open(), -1);
+    ::rmdir(folder.c_str());
+    ::rmdir(runtime);
 }
 
 TEST(PipeConnection, ServerAndClientConnectLogAndMoveBytesBothWays)
