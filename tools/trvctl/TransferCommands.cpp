@@ -134,7 +134,7 @@ public:
     {
         open_ = true;
         text_ = progressText;
-        shownPercent_ = -1;
+        shownPercent_ = kNothingShown;
         progressSetPosition(TransferSession::kProgressStep);
     }
     bool progressIsOpen() const override { return open_; }
@@ -143,9 +143,11 @@ public:
     {
         position_ = position;
         const int percent = position * 100 / TransferSession::kProgressEnd;
+        if (percent == shownPercent_)
+            return;
         if (drawBar_)
             drawBar(percent);
-        else if (percent / 10 != shownPercent_ / 10)
+        else if (percent / 10 != shownPercent_ / 10) // every 10 %
             std::printf("%s %d%%\n", qPrintable(text_), percent);
         shownPercent_ = percent;
         std::fflush(stdout);
@@ -212,7 +214,8 @@ private:
     bool open_ = false;
     QString text_;
     int position_ = 0;
-    int shownPercent_ = -1;
+    static constexpr int kNothingShown = -10;
+    int shownPercent_ = kNothingShown;
     bool barShown_ = false;
     bool finished_ = false;
     int exitCode_ = kExitFailed;
@@ -296,7 +299,8 @@ void addTransferCommands(std::vector<Command>& commands)
 {
     // Options of both: --port P (COM1..COM4 or a device path; default: the stored port) and
     // --retries N (Retry/Cancel questions answered with Retry; default 0).
-    commands.push_back({"download", "[OPTIONS] -o FILE", "receive the deskset's database (--port P, --retries N)",
+    commands.push_back({"download", "[OPTIONS] -o FILE",
+                        "receive the deskset's database (--port P, --retries N)",
                         [](std::span<char*> args) { return runTransfer(args, Direction::Download); }});
     commands.push_back({"upload", "[OPTIONS] FILE", "send FILE to the deskset (--port P, --retries N)",
                         [](std::span<char*> args) { return runTransfer(args, Direction::Upload); }});
