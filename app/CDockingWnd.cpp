@@ -41,6 +41,7 @@ ConfigTreeCtrl::ConfigTreeCtrl(QWidget* parent) : QTreeWidget(parent)
     setDragDropMode(QAbstractItemView::NoDragDrop);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(treeIconSize());
+    setIndentation(14); // the full labels fit in the fixed width
     setFrameShadow(QFrame::Sunken);
     setUniformRowHeights(true);
     header()->setStretchLastSection(true);

@@ -98,7 +98,7 @@ QIcon toolIcon(QStyle* style, int command)
     case cmd::kSave:
         return style->standardIcon(QStyle::SP_DialogSaveButton);
     case cmd::kHelpTopics:
-        return style->standardIcon(QStyle::SP_DialogHelpButton);
+        return helpIcon();
     case cmd::kDownload:
         return downloadIcon();
     case cmd::kUpload:

@@ -59,6 +59,7 @@ QPixmap stateImage(TreeState state)
         p.drawLine(5, 9, 10, 9);
         p.drawLine(5, 11, 9, 11);
     }
+    p.end();
     return pixmap;
 }
 
@@ -159,7 +160,9 @@ QPixmap splashPicture()
     p.drawText(QRect(34, size.height() - 40, 300, 20), Qt::AlignLeft | Qt::AlignVCenter,
                QString::fromLatin1(text::kAboutVersion));
     p.setPen(QColor(255, 255, 255, 90));
+    p.setBrush(Qt::NoBrush);
     p.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    p.end();
     return pixmap;
 }
 
@@ -178,6 +181,32 @@ QIcon treeItemIcon(TreeState state)
         drawOverlay(p, kCell + 1);
     p.end();
     return QIcon(pixmap);
+}
+
+QIcon helpIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap pixmap = transparentPixmap({size, size});
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF disc(size * 0.06, size * 0.06, size * 0.88, size * 0.88);
+        QLinearGradient shade(disc.topLeft(), disc.bottomLeft());
+        shade.setColorAt(0, QColor(0x4a, 0x92, 0xde));
+        shade.setColorAt(1, kAccent.darker(115));
+        p.setPen(QPen(kAccent.darker(140), size / 16.0));
+        p.setBrush(shade);
+        p.drawEllipse(disc);
+        QFont font;
+        font.setPixelSize(qRound(size * 0.7));
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(disc, Qt::AlignCenter, QStringLiteral("?"));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 QIcon downloadIcon()

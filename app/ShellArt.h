@@ -18,6 +18,7 @@ QPixmap splashPicture();
 QIcon treeItemIcon(TreeState state);
 QSize treeIconSize();
 
+QIcon helpIcon();
 QIcon downloadIcon();
 QIcon uploadIcon();
 

@@ -1,0 +1,184 @@
+// trv_render: draws the main window in its typical states into PNG files for review
+// (scripts/render-screenshots). Runs headless; each picture gets a plain window frame with its
+// caption, since no window manager draws one.
+#include "app/AboutDlg.h"
+#include "app/CDockingWnd.h"
+#include "app/CMainFrame.h"
+#include "app/CTRVApp.h"
+#include "app/ComPortDialog.h"
+#include "app/Commands.h"
+#include "app/HelpWindow.h"
+#include "app/Registry.h"
+#include "app/ShellArt.h"
+#include "app/ShortcutDialogs.h"
+#include "app/TransferProgressDlg.h"
+#include "database/Image.h"
+#include "database/Layout.h"
+#include "transfer/TransferTexts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+using namespace trv::app;
+
+constexpr int kTitleHeight = 30;
+
+// A window frame as a desktop would draw it: a title bar with icon and caption, a thin border.
+QPixmap framed(const QPixmap& content, const QString& caption)
+{
+    const QSize size(content.width() + 2, content.height() + kTitleHeight + 1);
+    QPixmap picture(size);
+    picture.fill(QColor(0x2b, 0x2f, 0x36));
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient title(0, 0, 0, kTitleHeight);
+    title.setColorAt(0, QColor(0x3c, 0x42, 0x4c));
+    title.setColorAt(1, QColor(0x31, 0x36, 0x3e));
+    p.fillRect(QRect(0, 0, size.width(), kTitleHeight), title);
+    p.drawPixmap(8, (kTitleHeight - 18) / 2, applicationIcon().pixmap(18, 18));
+    QFont font = QApplication::font();
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(0xee, 0xf0, 0xf3));
+    p.drawText(QRect(34, 0, size.width() - 120, kTitleHeight), Qt::AlignVCenter | Qt::AlignLeft, caption);
+    // Minimize, maximize and close symbols.
+    p.setPen(QPen(QColor(0xc8, 0xcc, 0xd2), 1.5));
+    const int y = kTitleHeight / 2;
+    const int right = size.width() - 16;
+    p.drawLine(right - 70, y + 4, right - 60, y + 4);
+    p.drawRect(QRectF(right - 42, y - 5, 10, 10));
+    p.drawLine(right - 10, y - 5, right, y + 5);
+    p.drawLine(right - 10, y + 5, right, y - 5);
+    p.drawPixmap(1, kTitleHeight, content);
+    return picture;
+}
+
+// Draws a dialog, framed, centred over the main window's picture (the dialog has no title bar
+// when frameless is set).
+QPixmap withDialog(const QPixmap& main, QWidget* dialog, bool frameless)
+{
+    QPixmap picture = main;
+    const QPixmap shot = frameless ? dialog->grab() : framed(dialog->grab(), dialog->windowTitle());
+    QPainter p(&picture);
+    const QPoint at((picture.width() - shot.width()) / 2, (picture.height() - shot.height()) / 2);
+    p.fillRect(QRect(at + QPoint(4, 6), shot.size()), QColor(0, 0, 0, 60)); // shadow
+    if (frameless) {
+        p.setPen(QColor(0x5a, 0x60, 0x6a));
+        p.drawRect(QRect(at - QPoint(1, 1), shot.size() + QSize(1, 1)));
+    }
+    p.drawPixmap(at, shot);
+    return picture;
+}
+
+void settle()
+{
+    for (int k = 0; k < 5; ++k) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("TRV_CONFIG_DIR", config.path().toUtf8());
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(applicationIcon());
+
+    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(outDir);
+    QStringList written;
+    auto save = [&](const QPixmap& picture, const QString& name) {
+        const QString file = QDir(outDir).filePath(name);
+        if (picture.save(file))
+            written << file;
+        else
+            std::fprintf(stderr, "trv_render: cannot write %s\n", qPrintable(file));
+    };
+
+    Registry::setComPort(1);
+    ShellOptions options;
+    options.lockSource = [] { return LockStates{false, true, false}; };
+    CTRVApp app(options);
+    if (!app.initInstance({QStringLiteral("trv")}))
+        return 1;
+    CMainFrame* frame = app.mainFrame();
+    save(frame->splash()->grab(), QStringLiteral("01-splash.png"));
+    frame->splash()->finish();
+    frame->showNormal();
+    frame->resize(1120, 720);
+    settle();
+    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("02-no-database.png"));
+
+    frame->runCommand(cmd::kNewDatabase);
+    settle();
+    const QPixmap newDatabase = framed(frame->grab(), frame->windowTitle());
+    save(newDatabase, QStringLiteral("03-new-database.png"));
+
+    frame->runCommand(cmd::kViewDeskset);
+    settle();
+    if (frame->editorFrames().empty())
+        std::fprintf(stderr, "trv_render: no deskset settings window is registered\n");
+    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("04-editor-window.png"));
+
+    // The progress window of a download half-way, then at its end.
+    for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+        window->close();
+    settle();
+    const QPixmap behind = framed(frame->grab(), frame->windowTitle());
+    TransferProgressDlg progress(QString::fromLatin1(trv::transfer::text::kDownloading), frame);
+    progress.setPosition(TransferProgressDlg::kRange * 11 / 20);
+    progress.show();
+    settle();
+    save(withDialog(behind, &progress, true), QStringLiteral("05-progress.png"));
+    progress.setPosition(TransferProgressDlg::kRange);
+    progress.end(QString::fromLatin1(trv::transfer::text::kDownloading) + trv::transfer::text::kCompleted,
+                 false);
+    settle();
+    save(withDialog(behind, &progress, true), QStringLiteral("06-progress-completed.png"));
+    progress.end(QString::fromLatin1(trv::transfer::text::kDisconnected), true);
+    settle();
+    save(withDialog(behind, &progress, true), QStringLiteral("07-progress-disconnected.png"));
+    progress.hide();
+
+    ComPortDialog port(frame);
+    port.show();
+    settle();
+    save(withDialog(behind, &port, false), QStringLiteral("08-com-port.png"));
+    port.hide();
+
+    ShortcutKeysDlg shortcuts(
+        frame->shortcuts(), [](int) {}, frame);
+    shortcuts.show();
+    settle();
+    save(withDialog(behind, &shortcuts, false), QStringLiteral("09-shortcut-keys.png"));
+    shortcuts.hide();
+
+    AboutDlg about(frame);
+    about.show();
+    settle();
+    save(withDialog(behind, &about, false), QStringLiteral("10-about.png"));
+    about.hide();
+
+    frame->helpWindow()->showContext(0);
+    settle();
+    save(framed(frame->helpWindow()->grab(), frame->helpWindow()->windowTitle()),
+         QStringLiteral("11-help.png"));
+    frame->helpWindow()->close();
+
+    QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
+    return written.size() == 11 ? 0 : 1;
+}
