@@ -9,13 +9,13 @@
 
 namespace {
 
-struct Run {
+struct Result {
     int status;
     QString out;
     QString err;
 };
 
-Run trvctl(const QStringList& args)
+Result trvctl(const QStringList& args)
 {
     QProcess p;
     p.start(TRVCTL_PATH, args);
@@ -38,7 +38,7 @@ TEST(Trvctl, NewWritesTheNewDatabaseAndInfoSummarisesIt)
     trv::db::newDatabase(expected);
     EXPECT_EQ(bytes, QByteArray(reinterpret_cast<const char*>(expected.data()), expected.size()));
 
-    const Run info = trvctl({"info", file});
+    const Result info = trvctl({"info", file});
     EXPECT_EQ(info.status, 0);
     EXPECT_TRUE(info.out.contains("Advanced Single Channel"));
     EXPECT_TRUE(info.out.contains("Speed pages:          0 of 250"));
@@ -52,14 +52,14 @@ TEST(Trvctl, InfoPrintsTheLoadersMessage)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray("VXR DESKSET V002").append(16368, '\0'));
     f.close();
-    const Run info = trvctl({"info", file});
+    const Result info = trvctl({"info", file});
     EXPECT_EQ(info.status, 1);
     EXPECT_EQ(info.err, "Unknown database version.\n");
 }
 
 TEST(Trvctl, UsageAndUnknownCommands)
 {
-    const Run help = trvctl({"--help"});
+    const Result help = trvctl({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains("new FILE"));
     EXPECT_EQ(trvctl({"frobnicate"}).status, 2);
