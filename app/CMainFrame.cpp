@@ -899,7 +899,9 @@ void CMainFrame::refreshAfterDownload()
 
 void CMainFrame::progressOpen(const QString& text)
 {
-    if (progress_)
+    // A start announcement still queued when its session has already ended (a fast link can
+    // deliver every block and the end message first) must not open a window that never ends.
+    if (progress_ || (!session_->downloadPending() && !session_->uploadPending()))
         return;
     progress_ = new TransferProgressDlg(text, this);
     connect(progress_, &QDialog::finished, this, &CMainFrame::onProgressFinished);

@@ -6,6 +6,7 @@
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
 #include "platform/AppTexts.h"
+#include "transfer/TransferEvents.h"
 #include "transfer/TransferTexts.h"
 
 #include <QDialog>
@@ -413,6 +414,15 @@ TEST_F(MainFrameTest, TransfersRefusedWhileEditorWindowsAreOpen)
     run(cmd::kUpload);
     EXPECT_FALSE(frame()->transferSession().downloadPending());
     EXPECT_FALSE(frame()->transferSession().uploadPending());
+}
+
+TEST_F(MainFrameTest, StaleTransferStartOpensNoProgressWindow)
+{
+    start();
+    QCoreApplication::postEvent(&frame()->transferSession(),
+                                new transfer::TransferStartEvent(transfer::TransferKind::Download));
+    settle();
+    EXPECT_EQ(frame()->progressDialog(), nullptr);
 }
 
 TEST_F(MainFrameTest, ExitCancelledKeepsProgramRunning)

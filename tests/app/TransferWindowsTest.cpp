@@ -55,11 +55,14 @@ protected:
     }
 
     // Waits until the progress window shows its button; false when the session never ended.
+    // Events already queued are handled too, as the event loop does before the user can click.
     bool waitForEnd()
     {
-        return QTest::qWaitFor(
+        const bool ended = QTest::qWaitFor(
             [this] { return frame()->progressDialog() && frame()->progressDialog()->hasEnded(); },
             kSessionLimitMs);
+        settle();
+        return ended;
     }
 
     TransferProgressDlg* progress() const { return frame()->progressDialog(); }
