@@ -1,6 +1,7 @@
 #include "app/CDockingWnd.h"
 
 #include "app/CommandEvent.h"
+#include "app/DocTemplate.h"
 #include "app/EditorCommands.h"
 #include "app/ShellTexts.h"
 #include "database/Layout.h"
@@ -118,7 +119,7 @@ CDockingWnd::CDockingWnd(QObject* commandTarget, QWidget* parent)
 
 void CDockingWnd::build()
 {
-    root_ = new QTreeWidgetItem(tree_, {QString::fromLatin1(text::kNewDocName)});
+    root_ = new QTreeWidgetItem(tree_, {docString(DocString::NewName)});
     auto add = [this](QTreeWidgetItem* parent, const char* label) {
         auto* item = new QTreeWidgetItem(parent, {QString::fromLatin1(label)});
         setState(item, TreeState::Normal);

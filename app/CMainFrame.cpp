@@ -8,6 +8,7 @@
 #include "app/ComPortDialog.h"
 #include "app/CommandEvent.h"
 #include "app/Commands.h"
+#include "app/DocTemplate.h"
 #include "app/EditorCommands.h"
 #include "app/HelpWindow.h"
 #include "app/KeyboardLocks.h"
@@ -481,7 +482,7 @@ bool CMainFrame::newDatabase()
     switchMenu(MenuSet::DatabaseOpen);
     showTree(true);
     db::newDatabase();
-    const QString name = QString::fromLatin1(text::kNewDocName);
+    const QString name = docString(DocString::NewName);
     tree_->setRootLabel(name);
     tree_->refreshAllStates();
     setDatabaseName(name, name);
@@ -553,9 +554,9 @@ bool CMainFrame::saveDatabase(bool askForPath, bool fromClosePrompt)
         path = chooseSavePath(QString::fromStdString(doc.title()));
         if (path.isEmpty())
             return false;
-        if (!path.endsWith(QLatin1String(text::kExtension), Qt::CaseInsensitive) &&
+        if (!path.endsWith(docString(DocString::FilterExtension), Qt::CaseInsensitive) &&
             QFileInfo(path).suffix().isEmpty())
-            path += QLatin1String(text::kExtension);
+            path += docString(DocString::FilterExtension);
         path = QFileInfo(path).absoluteFilePath();
     }
     const db::FileResult result = db::saveDatabase(path.toStdString());
@@ -578,8 +579,8 @@ QString CMainFrame::chooseOpenPath()
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QString::fromLatin1(text::kFileFilter));
-    dialog.setDefaultSuffix(QString::fromLatin1(text::kExtension).mid(1));
+    dialog.setNameFilter(docString(DocString::FilterName));
+    dialog.setDefaultSuffix(docString(DocString::FilterExtension).mid(1));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
@@ -590,9 +591,9 @@ QString CMainFrame::chooseSavePath(const QString& suggested)
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QString::fromLatin1(text::kFileFilter));
-    dialog.setDefaultSuffix(QString::fromLatin1(text::kExtension).mid(1));
-    dialog.selectFile(suggested + QString::fromLatin1(text::kExtension));
+    dialog.setNameFilter(docString(DocString::FilterName));
+    dialog.setDefaultSuffix(docString(DocString::FilterExtension).mid(1));
+    dialog.selectFile(suggested + docString(DocString::FilterExtension));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

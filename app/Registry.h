@@ -9,8 +9,7 @@
 namespace trv::app {
 
 namespace key {
-inline constexpr const char* kWorkspace = "Software\\Orvane\\TRV";   // current user: window layout
-inline constexpr const char* kProfile = "Software\\VXR\\Korvel TRV"; // current user: framework profile
+inline constexpr const char* kWorkspace = "Software\\Orvane\\TRV"; // current user: window layout
 inline constexpr const char* kRecentFiles = "Software\\VXR\\Korvel TRV\\Recent File List";
 inline constexpr const char* kShortcuts = "Software\\VXR\\Korvel TRV\\Keyboard";
 } // namespace key

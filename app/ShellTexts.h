@@ -6,11 +6,6 @@ namespace trv::app::text {
 // Document template: no window title, document name, new document name, filter, extension,
 // registered file type and its display name.
 inline constexpr const char* kDocTemplate = "\nTRV\nNew\nTRV Files (*.ddb)\n.ddb\nTRV.Database\nTRV Database";
-inline constexpr const char* kDocName = "TRV";
-inline constexpr const char* kNewDocName = "New";
-inline constexpr const char* kFileFilter = "TRV Files (*.ddb)";
-inline constexpr const char* kExtension = ".ddb";
-inline constexpr const char* kFileTypeName = "TRV Database";
 
 // Caption: title + "  - [" + name + "]".
 inline constexpr const char* kCaptionOpen = "  - [";
@@ -87,8 +82,5 @@ inline constexpr const char* kHelpContentsLink = "&Contents";
 // Transfer progress window.
 inline constexpr const char* kProgressOk = "Ok";
 inline constexpr const char* kProgressCancel = "Cancel";
-
-// Command line.
-inline constexpr const char* kUsage = "Usage: trv [database.ddb]";
 
 } // namespace trv::app::text

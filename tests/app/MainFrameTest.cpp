@@ -1,6 +1,7 @@
 // The main window: start-up, captions, menus, the one-database rule and its questions, saving.
 #include "ShellTestSupport.h"
 
+#include "app/DocTemplate.h"
 #include "app/ShellTexts.h"
 #include "database/DdbFile.h"
 #include "database/Layout.h"
@@ -72,6 +73,17 @@ TEST_F(MainFrameTest, PlainStartShowsNoDatabaseWithMenu128)
     EXPECT_TRUE(toolButton(cmd::kNewDatabase)->isEnabled());
     EXPECT_TRUE(toolButton(cmd::kDownload)->isEnabled());
     EXPECT_EQ(frame()->statusText(), QString::fromLatin1(transfer::text::kIdlePrompt));
+}
+
+TEST(DocTemplateTest, StringsOfTheTemplate)
+{
+    EXPECT_TRUE(docString(DocString::WindowTitle).isEmpty());
+    EXPECT_EQ(docString(DocString::DocName), "TRV");
+    EXPECT_EQ(docString(DocString::NewName), "New");
+    EXPECT_EQ(docString(DocString::FilterName), "TRV Files (*.ddb)");
+    EXPECT_EQ(docString(DocString::FilterExtension), ".ddb");
+    EXPECT_EQ(docString(DocString::FileTypeId), "TRV.Database");
+    EXPECT_EQ(docString(DocString::FileTypeName), "TRV Database");
 }
 
 TEST_F(MainFrameTest, ToolbarHoldsItsButtonsInOrderWithTipsAndPrompts)
