@@ -209,17 +209,12 @@ int PipeLayer1::Read(uint8_t* buffer, int max)
     const int pending = PendingBytes(fd);
     if (pending < 0)
         return Fail(-pending);
-    if (pending == 0) {
-        // Nothing to read, but a closed or failed peer also shows up as readable.
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR)) != 0)
-            return Fail(EPIPE);
-        return 0;
-    }
-    const ssize_t n = ::recv(fd, buffer, std::min(pending, max), MSG_DONTWAIT);
+    // With nothing pending the receive still tells an empty pipe (EAGAIN) from a closed one (0);
+    // bytes that arrived since the query are taken as well.
+    const ssize_t n = ::recv(fd, buffer, pending > 0 ? std::min(pending, max) : max, MSG_DONTWAIT);
     if (n > 0)
         return static_cast<int>(n);
-    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
         return 0;
     return Fail(n == 0 ? EPIPE : errno);
 }
