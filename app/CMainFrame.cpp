@@ -164,6 +164,7 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
 CMainFrame::~CMainFrame()
 {
     endTransfer();
+    session_.reset(); // destroys the link
     // Editor frames go before the document they show.
     for (CChildFrame* frame : editorFrames())
         delete frame;
@@ -868,7 +869,7 @@ void CMainFrame::endTransfer()
         delete progress_;
         progress_ = nullptr;
     }
-    session_.reset(); // disconnects and destroys the link
+    session_->progressClosed(); // the session's end: the link is disconnected
 }
 
 bool CMainFrame::askRetry(const QString& text)
@@ -954,6 +955,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     endTransfer();
+    if (splash_ && !splash_->isFinished()) {
+        // Closed while the splash was up: no port question after the window has gone.
+        splash_->disconnect(this);
+        splash_->finish();
+    }
     app_.recentFiles().save();
     saveWorkspace();
     help_->close();

@@ -160,6 +160,14 @@ TEST_F(SplashTest, MouseClickClosesIt)
     EXPECT_TRUE(frame()->splash()->isFinished());
 }
 
+TEST_F(SplashTest, ClosingTheProgramDuringTheSplashAsksForNoPort)
+{
+    start({}, true); // no port stored: the splash's end would ask for one
+    ASSERT_TRUE(frame()->close());
+    EXPECT_TRUE(frame()->splash()->isFinished());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST_F(SplashTest, ClosesItselfAfterItsPeriod)
 {
     Registry::setComPort(1);
