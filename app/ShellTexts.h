@@ -70,7 +70,6 @@ inline constexpr const char* kShortcutKeys = "Keys";
 inline constexpr const char* kShortcutAssign = "&Assign...";
 inline constexpr const char* kShortcutRemove = "&Remove";
 inline constexpr const char* kShortcutResetAll = "Reset &All";
-inline constexpr const char* kShortcutHelp = "&Help";
 inline constexpr const char* kAssignPrompt = "Press the new shortcut key for:";
 inline constexpr const char* kAssignInUse = "The key %1 is assigned to \"%2\". Assign it to \"%3\" instead?";
 

@@ -36,7 +36,6 @@ TransferProgressDlg::TransferProgressDlg(const QString& text, QWidget* parent)
     layout->addWidget(bar_);
     layout->addLayout(buttonRow);
     // Keep the height of the finished window from the start, so the button does not move things.
-    button_->setAttribute(Qt::WA_LayoutUsesWidgetRect);
     QSizePolicy keep = button_->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     button_->setSizePolicy(keep);
