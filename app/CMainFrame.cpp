@@ -202,9 +202,9 @@ void CMainFrame::createActions()
 void CMainFrame::createMenus()
 {
     for (MenuSet set : {MenuSet::NoDatabase, MenuSet::DatabaseOpen}) {
-        for (const MenuSpec& spec : menuSpecs(set)) {
-            auto* menu = new QMenu(QString::fromLatin1(spec.title), this);
-            for (int item : spec.items) {
+        for (const MenuSpec& layout : menuSpecs(set)) {
+            auto* menu = new QMenu(QString::fromLatin1(layout.title), this);
+            for (int item : layout.items) {
                 if (item == kSeparator) {
                     menu->addSeparator();
                 } else if (item == kRecentBlock) {
@@ -215,7 +215,7 @@ void CMainFrame::createMenus()
                     menu->addAction(actions_.at(item));
                 }
             }
-            if (spec.title == text::kMenuWindow) {
+            if (layout.title == text::kMenuWindow) {
                 windowMenu_ = menu;
                 connect(menu, &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
             }
