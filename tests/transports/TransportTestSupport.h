@@ -22,6 +22,7 @@
 #include "comms/EventQueue.h"
 #include "comms/Nimb.h"
 #include "comms/Trace.h"
+#include "tests/support/RecordingNimb.h"
 
 namespace comms::test {
 
@@ -39,75 +40,6 @@ private:
     uint32_t start_;
 };
 
-// A Nimb that takes every message as it is announced and records every notification.
-// onAccept, when set, answers OnAccept.
-class RecordingNimb : public Nimb {
-public:
-    RecordingNimb(int maxMessageSize, Clock& clock) : Nimb(maxMessageSize, clock) {}
-    ~RecordingNimb() override { Shutdown(); }
-
-    // Waits for the library's threads (not for protocol time) until pred holds.
-    template <typename Pred>
-    bool WaitUntil(Pred pred, std::chrono::milliseconds limit = std::chrono::seconds(30))
-    {
-        std::unique_lock lock(mutex);
-        return changed.wait_for(lock, limit, pred);
-    }
-
-    int OnAccept(int* socketHolder) override
-    {
-        std::lock_guard lock(mutex);
-        const int taken = onAccept ? onAccept(socketHolder) : 0;
-        ++offered;
-        changed.notify_all();
-        return taken;
-    }
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::function<int(int*)> onAccept;
-    int offered = 0;
-    int connects = 0;
-    int disconnects = 0;
-    std::vector<Bytes> received;
-    std::vector<std::pair<int, int>> events;
-    std::vector<int> notifications;
-
-protected:
-    void OnReceive(int) override
-    {
-        Bytes message(static_cast<size_t>(MaxMessageSize()));
-        int got = 0;
-        if (Receive(message.data(), MaxMessageSize(), &got) != 0)
-            return;
-        message.resize(static_cast<size_t>(got));
-        Record([&] { received.push_back(std::move(message)); });
-    }
-    void OnConnect() override
-    {
-        Record([&] { ++connects; });
-    }
-    void OnDisconnect() override
-    {
-        Record([&] { ++disconnects; });
-    }
-    void OnEvent(int code, int value) override
-    {
-        Record([&] { events.emplace_back(code, value); });
-    }
-    void OnLinkNotify(int code) override
-    {
-        Record([&] { notifications.push_back(code); });
-    }
-
-private:
-    template <typename F> void Record(F change)
-    {
-        std::lock_guard lock(mutex);
-        change();
-        changed.notify_all();
-    }
-};
 
 inline Bytes ToBytes(std::string_view text)
 {
