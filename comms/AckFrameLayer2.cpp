@@ -42,9 +42,12 @@ AckFrameTimers AckFrameTimersFor(int baudRate, bool slowMedia)
 }
 
 AckFrameLayer2::AckFrameLayer2(Layer1& layer1, const char* params, Clock& clock)
-    : layer1_(layer1), clock_(clock), crc8_(Contains(params, "UseCRC8")),
-      timers_(AckFrameTimersFor(layer1.BaudRate(), Contains(params, "SlowMedia"))),
-      heartbeatLeft_(timers_.heartbeatMs), lastUpdateTick_(clock.NowMs())
+    : layer1_(layer1), clock_(clock), crc8_(Contains(params, kOptionUseCrc8)),
+      awaitCall_(Contains(params, kOptionAwaitCall)),
+      timers_(AckFrameTimersFor(layer1.BaudRate(), Contains(params, kOptionSlowMedia))),
+      heartbeatRunning_(!awaitCall_ || Contains(params, kOptionCallAtOnce)),
+      heartbeatLeft_(Contains(params, kOptionCallAtOnce) ? 0 : timers_.heartbeatMs),
+      lastUpdateTick_(clock.NowMs())
 {
     status_ = &ownStatus_;
 }
@@ -232,7 +235,8 @@ void AckFrameLayer2::SendFrame(uint8_t* frame, Numbering numbering)
     const int length = SealFrame(frame, number, crc8_);
     layer1_.Write(frame, length);
     status_->Increment(kStatusFramesWritten);
-    if (connected_.load() != 0 || frame[0] == kFrameHeartbeat) {
+    // An end that awaits the call keeps no heartbeat countdown of its own until the link is up.
+    if (connected_.load() != 0 || (frame[0] == kFrameHeartbeat && !awaitCall_)) {
         heartbeatRunning_ = true;
         heartbeatLeft_ = timers_.heartbeatMs;
     }
@@ -277,6 +281,7 @@ void AckFrameLayer2::UpdateTimers()
         return;
     }
     if (heartbeatRunning_ && heartbeatLeft_ == 0) {
+        heartbeatRunning_ = false; // sending it restarts the countdown where one applies
         retransmitCopy_[0] = kFrameHeartbeat;
         retransmitCopy_[2] = 0;
         StartWaiting();
@@ -328,6 +333,11 @@ void AckFrameLayer2::SetConnected(bool connected)
 {
     connected_.store(connected ? 1 : 0);
     status_->SetLinkState(connected ? kLinkUp : kLinkDown);
+    if (connected && !heartbeatRunning_) {
+        // An end that awaited the call keeps the link alive from now on.
+        heartbeatRunning_ = true;
+        heartbeatLeft_ = timers_.heartbeatMs;
+    }
     if (connected)
         Trace(texts::kLinkUp);
 }

@@ -34,9 +34,22 @@ AckFrameTimers AckFrameTimersFor(int baudRate, bool slowMedia);
 // A frame is sent once and retransmitted up to four times; the fifth expiry ends the link.
 inline constexpr int kAckFrameTransmissions = 5;
 
+// Options, found as substrings of the Layer2 parameter text.
+inline constexpr const char* kOptionUseCrc8 = "UseCRC8";     // one-byte CRCs
+inline constexpr const char* kOptionSlowMedia = "SlowMedia"; // all timers doubled
+// A peer that waits to be called: while the link is not up it sends no heartbeat of its own
+// and opens only when the other end's heartbeat (or connect request) arrives. Once up it
+// keeps the link alive like any other end. Two such ends never meet.
+inline constexpr const char* kOptionAwaitCall = "AwaitCall";
+// The first heartbeat goes out at the first step instead of one heartbeat interval after
+// construction: for an end that knows the other side has just opened its port. With
+// AwaitCall it is the only call: its retransmissions run out and the end waits again.
+inline constexpr const char* kOptionCallAtOnce = "CallAtOnce";
+
 class AckFrameLayer2 final : public Layer2 {
 public:
-    // Options in params (may be null) are found as substrings: "UseCRC8", "SlowMedia".
+    // Options in params (may be null) are found as substrings (the kOption... texts above);
+    // anything else in the text is ignored.
     AckFrameLayer2(Layer1& layer1, const char* params, Clock& clock = SystemClock());
 
     int LinkState() const override { return connected_.load(); }
@@ -48,6 +61,7 @@ public:
 
     const AckFrameTimers& Timers() const { return timers_; }
     bool UsesCrc8() const { return crc8_; }
+    bool AwaitsCall() const { return awaitCall_; }
     bool Lost() const { return lost_; }
 
 private:
@@ -72,6 +86,7 @@ private:
     Layer1& layer1_;
     Clock& clock_;
     const bool crc8_;
+    const bool awaitCall_;
     const AckFrameTimers timers_;
     LinkStatusBlock ownStatus_; // used until the owner attaches its block
 
@@ -99,7 +114,7 @@ private:
     bool retransmitRunning_ = false;
     uint32_t retransmitLeft_ = 0;
 
-    bool heartbeatRunning_ = true;
+    bool heartbeatRunning_;
     uint32_t heartbeatLeft_;
     uint32_t lastUpdateTick_;
 

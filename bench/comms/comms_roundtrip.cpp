@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/support/BenchNimb.h"
+#include "comms/AckFrameLayer2.h"
 #include "comms/Nimb.h"
 #include "comms/testing/TestTransport.h"
 
@@ -38,13 +39,12 @@ int main(int argc, char** argv)
     BenchNimb sender;
     BenchNimb receiver;
     auto wire = comms::testing::MakeTestTransportPair();
-    // The receiver waits like a deskset; the sender's first heartbeat opens the link. (Two
-    // ends whose first heartbeats cross end the link at once and must connect again.)
-    if (receiver.Connect(0, nullptr, std::move(wire.b)) != 0) {
+    // The receiver waits to be called, so the sender's first heartbeat opens the link and
+    // no heartbeat of the receiver's can cross it.
+    if (receiver.Connect(0, comms::kOptionAwaitCall, std::move(wire.b)) != 0) {
         std::fprintf(stderr, "comms_roundtrip: could not connect the test transport\n");
         return 1;
     }
-    std::this_thread::sleep_for(std::chrono::seconds(1));
     if (sender.Connect(0, nullptr, std::move(wire.a)) != 0) {
         std::fprintf(stderr, "comms_roundtrip: could not connect the test transport\n");
         return 1;

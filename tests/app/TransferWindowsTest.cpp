@@ -20,7 +20,7 @@ using transfer::testing::Simulator;
 using namespace std::chrono_literals;
 namespace ttext = transfer::text;
 
-constexpr int kSessionLimitMs = 60000; // the link's first heartbeat alone takes seconds
+constexpr int kSessionLimitMs = 60000; // an upper bound only, for a loaded machine
 
 // The deskset's database: multi-channel, one paging format, a pattern in the free areas.
 db::Image desksetImage()

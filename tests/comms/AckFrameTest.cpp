@@ -1,7 +1,9 @@
 // The acknowledged frame link, driven by hand: bytes in, frames out, time from a manual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "FrameTestSupport.h"
 #include "comms/Crc.h"
@@ -486,6 +488,121 @@ TEST(AckFrameLink, OptionsAreFoundOnlyAsExactSubstrings)
     EXPECT_EQ(plain.link.Timers().heartbeatMs, 3000u);
     LinkEnd none(nullptr);
     EXPECT_FALSE(none.link.UsesCrc8());
+}
+
+// Carries frames back and forth until both ends fall quiet; returns every frame each wrote.
+struct Exchange {
+    std::vector<Bytes> fromA;
+    std::vector<Bytes> fromB;
+};
+Exchange CarryUntilQuiet(LinkEnd& a, std::vector<Bytes> fromA, LinkEnd& b, std::vector<Bytes> fromB = {})
+{
+    Exchange all{fromA, fromB};
+    for (int round = 0; round < 10 && (!fromA.empty() || !fromB.empty()); ++round) {
+        const auto nextB = b.Feed(Concat(fromA));
+        const auto nextA = a.Feed(Concat(fromB));
+        all.fromA.insert(all.fromA.end(), nextA.begin(), nextA.end());
+        all.fromB.insert(all.fromB.end(), nextB.begin(), nextB.end());
+        fromA = nextA;
+        fromB = nextB;
+    }
+    return all;
+}
+
+bool HasType(const std::vector<Bytes>& frames, uint8_t type)
+{
+    return std::any_of(frames.begin(), frames.end(), [&](const Bytes& f) { return f[0] == type; });
+}
+
+TEST(AckFrameLinkAwaitCall, SendsNothingUntilCalledThenAnswersAndKeepsTheLinkAlive)
+{
+    LinkEnd b(kOptionAwaitCall);
+    EXPECT_TRUE(b.link.AwaitsCall());
+    for (uint32_t t = 0; t <= 30000; t += 10) {
+        b.clock.Set(t);
+        ASSERT_TRUE(b.Step().empty()) << "at " << t << " ms";
+    }
+
+    // The tool's first heartbeat calls it; it answers as any end does.
+    LinkEnd a;
+    a.clock.Set(3000);
+    const auto call = a.Step();
+    ASSERT_EQ(call, (std::vector<Bytes>{Frame(kFrameHeartbeat, 0)}));
+    const Exchange opening = CarryUntilQuiet(a, call, b);
+    ASSERT_GE(opening.fromB.size(), 2u);
+    EXPECT_EQ(opening.fromB[0], Frame(kFrameAck, 0));
+    EXPECT_EQ(opening.fromB[1], Frame(kFrameConnectRequest, 0));
+    ASSERT_EQ(a.link.LinkState(), 1);
+    ASSERT_EQ(b.link.LinkState(), 1);
+
+    // Up, it sends a heartbeat after one interval without any frame sent.
+    b.clock.Set(30000 + 2990);
+    EXPECT_TRUE(b.Step().empty());
+    b.clock.Set(30000 + 3000);
+    const auto beat = b.Step();
+    ASSERT_EQ(beat.size(), 1u);
+    EXPECT_EQ(beat[0][0], kFrameHeartbeat);
+}
+
+TEST(AckFrameLinkAwaitCall, CallAtOnceCallsAtTheFirstStepThenWaits)
+{
+    LinkEnd b((std::string(kOptionAwaitCall) + " " + kOptionCallAtOnce).c_str());
+    std::vector<std::pair<uint32_t, Bytes>> sent;
+    for (uint32_t t = 0; t <= 30000; t += 10) {
+        b.clock.Set(t);
+        for (auto& frame : b.Step())
+            sent.emplace_back(t, frame);
+    }
+    // One heartbeat and its four retransmissions; no new heartbeat follows.
+    const std::vector<std::pair<uint32_t, Bytes>> expected = {
+        {0, Frame(kFrameHeartbeat, 0)},    {1800, Frame(kFrameHeartbeat, 0)},
+        {3600, Frame(kFrameHeartbeat, 0)}, {5400, Frame(kFrameHeartbeat, 0)},
+        {7200, Frame(kFrameHeartbeat, 0)},
+    };
+    EXPECT_EQ(sent, expected);
+    EXPECT_FALSE(b.link.Lost());
+
+    // A tool that calls later still opens the link, and the unanswered call does not hold
+    // back data once it is up.
+    LinkEnd a;
+    a.clock.Set(3000);
+    CarryUntilQuiet(a, a.Step(), b);
+    ASSERT_EQ(a.link.LinkState(), 1);
+    ASSERT_EQ(b.link.LinkState(), 1);
+    ASSERT_EQ(b.link.QueuePayload(Bytes{0x01, 0x07}.data(), 2, kWhole), 1);
+    const auto data = b.Step();
+    ASSERT_EQ(data.size(), 1u);
+    EXPECT_EQ(data[0][0], kFrameDataWhole);
+}
+
+TEST(AckFrameLinkAwaitCall, ACallAtOnceOpensTheLinkWithTheToolBeforeItsOwnFirstHeartbeat)
+{
+    LinkEnd tool;
+    LinkEnd deskset((std::string(kOptionAwaitCall) + " " + kOptionCallAtOnce).c_str());
+    const auto call = deskset.Step();
+    ASSERT_EQ(call, (std::vector<Bytes>{Frame(kFrameHeartbeat, 0)}));
+
+    // The tool answers exactly as it answers any peer's heartbeat: acknowledgement, then
+    // connect request; the handshake then runs without either clock moving.
+    const auto answer = tool.Feed(Concat(call));
+    EXPECT_EQ(answer, (std::vector<Bytes>{Frame(kFrameAck, 0), Frame(kFrameConnectRequest, 0)}));
+    const Exchange opening = CarryUntilQuiet(tool, answer, deskset);
+    EXPECT_EQ(tool.link.LinkState(), 1);
+    EXPECT_EQ(deskset.link.LinkState(), 1);
+    EXPECT_FALSE(HasType(opening.fromA, kFrameHeartbeat)) << "the tool never had to call";
+    EXPECT_EQ(tool.status.Get(kStatusLinkLosses), 0);
+    EXPECT_EQ(deskset.status.Get(kStatusLinkLosses), 0);
+
+    // Both ends stopped waiting: a message goes each way at once, and each is acknowledged.
+    ASSERT_EQ(tool.link.QueuePayload(Bytes{0x01, 0x01}.data(), 2, kWhole), 1);
+    ASSERT_EQ(deskset.link.QueuePayload(Bytes{0x01, 0x05}.data(), 2, kWhole), 1);
+    const auto toolData = tool.Step();
+    const auto desksetData = deskset.Step();
+    ASSERT_EQ(toolData.size(), 1u);
+    ASSERT_EQ(desksetData.size(), 1u);
+    CarryUntilQuiet(tool, toolData, deskset, desksetData);
+    EXPECT_EQ(deskset.TakeDelivered(), (std::vector<Bytes>{{0x01, 0x01}}));
+    EXPECT_EQ(tool.TakeDelivered(), (std::vector<Bytes>{{0x01, 0x05}}));
 }
 
 TEST(FrameRing, Holds128FramesIn129Slots)

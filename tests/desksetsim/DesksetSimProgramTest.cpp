@@ -14,6 +14,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -311,6 +312,7 @@ TEST_F(DesksetSimProgram, SilentNeverAnswersTheLink)
     ::setenv("TRV_COM1", sim_->PtyPath().c_str(), 1);
     tool_ = std::make_unique<ToolNimb>();
     ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+    tool_->CallNow();
     EXPECT_FALSE(tool_->WaitForLink(2500));
     tool_.reset();
     // The tool's heartbeat reached the simulator, which ignored it.
@@ -345,6 +347,43 @@ TEST_F(DesksetSimProgram, AToolThatReopensThePortAtOnceGetsAFreshLink)
     EXPECT_TRUE(tool_->WaitForLink(1500)) << "the old session's link answered instead";
     ExchangeVersion();
     ::close(keeper);
+}
+
+TEST_F(DesksetSimProgram, EveryOpeningOfTwentyInARowComesUpOnTheDesksetsCall)
+{
+    sim_ = std::make_unique<SimProcess>(std::vector<std::string>{"--log", File("openings.log").string()});
+    ASSERT_FALSE(sim_->PtyPath().empty());
+    constexpr int kOpenings = 20;
+    for (int opening = 0; opening < kOpenings; ++opening) {
+        tool_ = std::make_unique<ToolNimb>();
+        RecordingSerial* recorder = nullptr;
+        ASSERT_EQ(tool_->ConnectRecording(sim_->PtyPath(), &recorder), comms::kOk);
+        ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "opening " << opening;
+        // The simulator called: the tool's first frame acknowledges the simulator's heartbeat
+        // and the tool never sent one of its own.
+        const std::vector<WireEvent> events = recorder->Events();
+        const auto firstWrite =
+            std::find_if(events.begin(), events.end(), [](const WireEvent& e) { return e.written; });
+        ASSERT_NE(firstWrite, events.end());
+        EXPECT_EQ(firstWrite->bytes.at(0), 0x02) << "opening " << opening;
+        for (const WireEvent& e : events)
+            EXPECT_FALSE(e.written && e.bytes.at(0) == 0x03) << "the tool called, opening " << opening;
+        ExchangeVersion();
+        tool_->Disconnect();
+    }
+    tool_.reset();
+    sim_.reset();
+
+    // The simulator's link came up once per opening and was never lost.
+    const std::string log = ReadText(File("openings.log"));
+    auto count = [&](const std::string& line) {
+        int n = 0;
+        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("link up\n"), kOpenings) << log;
+    EXPECT_EQ(count("link down\n"), 0) << log;
 }
 
 TEST_F(DesksetSimProgram, OnceEndsWhenTheToolClosesThePort)

@@ -194,18 +194,14 @@ ToolNimb::~ToolNimb()
 
 int ToolNimb::ConnectSerial(const std::string& params)
 {
-    const int result = Connect(comms::kLayer2AckFrame, nullptr, comms::kLayer1Serial, params.c_str());
-    clock_.Jump(3000);
-    return result;
+    return Connect(comms::kLayer2AckFrame, nullptr, comms::kLayer1Serial, params.c_str());
 }
 
 int ToolNimb::ConnectRecording(const std::string& devicePath, RecordingSerial** recorder)
 {
     auto layer = std::make_unique<RecordingSerial>(devicePath);
     *recorder = layer.get();
-    const int result = Connect(comms::kLayer2AckFrame, nullptr, std::move(layer));
-    clock_.Jump(3000);
-    return result;
+    return Connect(comms::kLayer2AckFrame, nullptr, std::move(layer));
 }
 
 bool ToolNimb::WaitForLink(int timeoutMs)

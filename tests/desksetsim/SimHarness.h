@@ -104,11 +104,13 @@ public:
     ToolNimb();
     ~ToolNimb() override;
 
-    // Connects over the serial transport with the port text, e.g. "1 8 0 0 19200", and lets
-    // the first heartbeat go at once.
+    // Connects over the serial transport with the port text, e.g. "1 8 0 0 19200". The link
+    // opens when the simulator calls, as it does as soon as it sees the port opened.
     int ConnectSerial(const std::string& params);
     // Same over a recording transport on a device path.
     int ConnectRecording(const std::string& devicePath, RecordingSerial** recorder);
+    // Lets the tool's first heartbeat go at once instead of 3000 ms after Connect.
+    void CallNow() { clock_.Jump(3000); }
 
     bool WaitForLink(int timeoutMs);
     bool WaitForDisconnect(int timeoutMs);

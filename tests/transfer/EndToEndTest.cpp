@@ -22,7 +22,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr int kSessionLimitMs = 30000; // generous: the link opens with a heartbeat after 3 s
+constexpr int kSessionLimitMs = 30000; // an upper bound only: a session takes about 2 s
 
 trv::db::Image desksetImage()
 {

@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QRegularExpression>
-#include <QThread>
 
 namespace trv::transfer::testing {
 
@@ -18,22 +17,11 @@ Simulator::Simulator(const QString& program, const QStringList& arguments)
         const QString line = QString::fromLocal8Bit(process_.readLine()).trimmed();
         if (line.startsWith("PTY ")) {
             pty_ = line.mid(4);
-            staggerAfterStart();
             return;
         }
     }
     error_ = "desksetsim did not announce its pseudo-terminal: " +
              QString::fromLocal8Bit(process_.readAllStandardError());
-}
-
-// The simulated deskset sends its first heartbeat 3 s after it started, and a connecting tool
-// 3 s after it opened the port. When the two cross on the line, the deskset takes the tool's
-// answering connect request for a restart and drops its side, while the tool believes the link
-// is up until its retransmissions run out. A deskset that has been waiting a moment, as a real
-// one would have, opens the link first.
-void Simulator::staggerAfterStart()
-{
-    QThread::msleep(kStaggerMs);
 }
 
 Simulator::~Simulator()

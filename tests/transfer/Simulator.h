@@ -30,9 +30,6 @@ public:
     QString log() const;
 
 private:
-    static constexpr unsigned long kStaggerMs = 1000;
-    void staggerAfterStart();
-
     QTemporaryDir dir_;
     QProcess process_;
     QString pty_;

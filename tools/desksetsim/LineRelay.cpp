@@ -128,6 +128,8 @@ bool LineRelay::Deliver(Direction& direction, int fd, SteadyTime now)
                                           : ::write(fd, chunk, count);
         if (n > 0) {
             direction.bytes.erase(direction.bytes.begin(), direction.bytes.begin() + n);
+            if (&direction == &toPort_)
+                callPending_ = false;
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -199,20 +201,35 @@ void LineRelay::PortOpened()
     port_.ReleasePeerEnd();
     // Opened again without a hang-up between (closed and reopened at once): the old session
     // is over all the same.
-    if (sessionActive_)
-        EndSession(texts::kPeerReopened);
+    const bool endedSession = sessionActive_;
+    // A further flush of the same opening, before the link opened for it wrote anything,
+    // takes nothing away from that link.
+    if (!endedSession && callPending_)
+        return;
+    // Otherwise what the current link wrote may have been discarded by the tool: it is
+    // replaced by a link that calls after this flush.
+    RetireLink();
+    sessionActive_ = false;
+    callPending_ = true;
+    callbacks_.portOpened(endedSession);
 }
 
 void LineRelay::EndSession(const char* reason)
 {
-    // The session's bytes in both directions are over, and nothing more goes to the session's
-    // link until the next one is opened.
+    RetireLink();
+    sessionActive_ = false;
+    callPending_ = false;
+    callbacks_.sessionEnded(reason);
+}
+
+void LineRelay::RetireLink()
+{
+    // The session's bytes in both directions are over, and nothing more goes between the port
+    // and the current link: bytes from the port wait for the next one.
     toPort_.bytes.clear();
     toPort_.blocked = false;
     toLink_.bytes.clear();
     linkStale_ = true;
-    sessionActive_ = false;
-    callbacks_.sessionEnded(reason);
 }
 
 void LineRelay::ReadLink(SteadyTime now)
@@ -221,7 +238,9 @@ void LineRelay::ReadLink(SteadyTime now)
     for (;;) {
         const ssize_t n = ::recv(relayEnd_, buffer, sizeof buffer, MSG_DONTWAIT);
         if (n > 0) {
-            Accept(toPort_, buffer, static_cast<int>(n), now);
+            // A retired link's frames belong to a session that is over.
+            if (!linkStale_)
+                Accept(toPort_, buffer, static_cast<int>(n), now);
             continue;
         }
         if (n < 0 && errno == EINTR)

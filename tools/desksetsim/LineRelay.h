@@ -25,9 +25,13 @@ class SimPort;
 class LineRelay {
 public:
     struct Callbacks {
-        // A session on the pseudo-terminal ended: the tool closed or reopened the port. The
-        // reason is a text for the user.
+        // A session on the pseudo-terminal ended: the tool closed the port. The reason is a
+        // text for the user.
         std::function<void(const char* reason)> sessionEnded;
+        // The tool opened the pseudo-terminal, so the deskset may call it now: the next link
+        // should send its first heartbeat at once. endedSession: the tool had a session
+        // running and reopened the port without closing it first.
+        std::function<void(bool endedSession)> portOpened;
         std::function<void(const std::string&)> failed; // the port failed; the relay stops using it
     };
 
@@ -66,6 +70,8 @@ private:
     // The tool opened the port (a pseudo-terminal's flush status); ends a running session.
     void PortOpened();
     void EndSession(const char* reason);
+    // Stops relaying between the port and the current link until the next one is opened.
+    void RetireLink();
     void ReadLink(SteadyTime now);
     void Wake();
 
@@ -77,6 +83,10 @@ private:
     bool portUsable_ = true;
     bool linkStale_ = false;     // the session ended: hold the port's bytes for the next link
     bool sessionActive_ = false; // bytes came from the tool since the last session ended
+    // The tool's opening was announced and the link opened for it has not yet put a byte on
+    // the port. The tool flushes its queues more than once while it opens the port; a flush
+    // in this state discards nothing of the new link's, so it needs no new link.
+    bool callPending_ = false;
     int wakeFd_ = -1;
 
     std::mutex mutex_;

@@ -32,6 +32,10 @@ Deskset:
 A completed, successful upload replaces the database the deskset holds, so a later
 download returns it.
 
+The deskset waits for the tool to call it (the tool's first heartbeat, 3 s after it opens
+the port). On a pseudo-terminal it sees the tool open the port and calls the tool at once
+instead, so the link is up within milliseconds.
+
 Faults:
   --silent              never answer the link (bytes from the tool are read and dropped)
   --no-end              send or take all blocks but no type 7 (download) or 5/6 (upload)
@@ -74,6 +78,7 @@ inline constexpr const char* kDeviceFailed = "the serial port failed: ";
 // Status lines on stderr.
 inline constexpr const char* kLinkUp = "link up";
 inline constexpr const char* kLinkDown = "link down";
+inline constexpr const char* kPeerOpened = "the tool opened the port";
 inline constexpr const char* kPeerClosed = "the tool closed the port";
 inline constexpr const char* kPeerReopened = "the tool opened the port again";
 inline constexpr const char* kUploadSaved = "upload saved to ";

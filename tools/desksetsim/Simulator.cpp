@@ -28,7 +28,8 @@ namespace {
 // What the threads of the simulator tell its main loop.
 class Mailbox {
 public:
-    enum class Kind { kSessionEnded, kPortFailed };
+    // kToolReopened: the tool opened the port again while its session ran, ending it.
+    enum class Kind { kSessionEnded, kToolOpened, kToolReopened, kPortFailed };
     struct Letter {
         Kind kind;
         std::string text;
@@ -116,6 +117,12 @@ int Simulator::Run(int stopFd)
     Mailbox mailbox;
     LineRelay relay(*port, options_.lineRate,
                     {[&](const char* reason) { mailbox.Post(Mailbox::Kind::kSessionEnded, reason); },
+                     [&](bool endedSession) {
+                         if (endedSession)
+                             mailbox.Post(Mailbox::Kind::kToolReopened, texts::kPeerReopened);
+                         else
+                             mailbox.Post(Mailbox::Kind::kToolOpened, texts::kPeerOpened);
+                     },
                      [&](const std::string& why) { mailbox.Post(Mailbox::Kind::kPortFailed, why); }});
     if (!relay.Start(&error)) {
         Status(texts::kCannotOpenDevice + port->Path() + ": " + error);
@@ -136,18 +143,26 @@ int Simulator::Run(int stopFd)
                       },
                       status});
 
-    auto connect = [&]() -> bool {
+    // The deskset waits to be called: the tool's heartbeat opens the link. Only when it has
+    // just seen the tool open the port does it call at once, so the link is up within
+    // milliseconds. Either way it never sends a heartbeat that could cross the tool's first
+    // one, which the tool would answer with a connect request, ending a link the deskset has
+    // already taken as open.
+    const std::string waitingLink = comms::kOptionAwaitCall;
+    const std::string callingLink = waitingLink + " " + comms::kOptionCallAtOnce;
+    auto connect = [&](bool call) -> bool {
         const int fd = relay.OpenLink();
-        const int result = fd < 0 ? comms::kErrLayer1OpenFailed
-                                  : nimb.Connect(comms::kLayer2AckFrame, nullptr,
-                                                 std::make_unique<DesksetLayer1>(fd, linkBaud, tap));
+        const int result =
+            fd < 0 ? comms::kErrLayer1OpenFailed
+                   : nimb.Connect(comms::kLayer2AckFrame, (call ? callingLink : waitingLink).c_str(),
+                                  std::make_unique<DesksetLayer1>(fd, linkBaud, tap));
         if (result != comms::kOk) {
             Status(texts::kCannotConnect + std::to_string(result));
             return false;
         }
         return true;
     };
-    if (!connect())
+    if (!connect(false))
         return 1;
     // Announced once the deskset is ready to answer.
     std::fprintf(out_, "%s%s\n", port->IsPty() ? texts::kPtyLine : texts::kDeviceLine, port->Path().c_str());
@@ -162,9 +177,10 @@ int Simulator::Run(int stopFd)
             break;
         if (fds[1].revents == 0)
             continue;
+        // Letters that came together need one new link, made for the last of them.
+        bool restart = false;
+        bool call = false;
         for (const Mailbox::Letter& letter : mailbox.TakeAll()) {
-            if (!running)
-                break;
             if (letter.kind == Mailbox::Kind::kPortFailed) {
                 Status(texts::kDeviceFailed + letter.text);
                 exitCode = 1;
@@ -173,14 +189,19 @@ int Simulator::Run(int stopFd)
             }
             if (!letter.text.empty())
                 status(letter.text);
-            if (options_.once) {
+            // The tool opening the port ends no session.
+            if (options_.once && letter.kind != Mailbox::Kind::kToolOpened) {
                 running = false;
                 break;
             }
-            // The next session starts with a fresh link on an idle line.
+            restart = true;
+            call = letter.kind != Mailbox::Kind::kSessionEnded;
+        }
+        if (running && restart) {
+            // The next session starts with a fresh link.
             nimb.Disconnect();
             nimb.StartSession();
-            if (!connect()) {
+            if (!connect(call)) {
                 exitCode = 1;
                 running = false;
             }
