@@ -314,6 +314,24 @@ int AckFrameLayer2::TakeReceived(uint8_t* buffer, int* length, int* kind)
     return 1;
 }
 
+int AckFrameLayer2::BytesStillToCome() const
+{
+    const int crc = CrcSize(crc8_);
+    switch (receiving_) {
+    case Receiving::kType:
+        return 0;
+    case Receiving::kNumber:
+        return 2 + crc; // number and length, then at least the CRC
+    case Receiving::kLength:
+        return 1 + crc;
+    case Receiving::kPayload:
+        return rxFrame_[2] - rxCount_ + crc;
+    case Receiving::kCrc:
+        return crc - rxCrcCount_;
+    }
+    return 0;
+}
+
 int AckFrameLayer2::HasRoom() const
 {
     return sendRing_.Count() < FrameRing::kCapacity ? 1 : 0;

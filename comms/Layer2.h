@@ -27,6 +27,11 @@ public:
     virtual int QueuePayload(const uint8_t* data, int length, int kind) = 0; // 0 when refused
     virtual int LargestPayload() const = 0;
 
+    // Bytes of a partly received frame that are known to be still to come (at least this
+    // many); 0 between frames or when the protocol cannot tell. Run by the comm-link thread,
+    // which uses it to read the rest of a frame in one go on a slow line.
+    virtual int BytesStillToCome() const { return 0; }
+
     void AttachQueues(EventQueue* events, NotifyQueue* notifications)
     {
         events_ = events;

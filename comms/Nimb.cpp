@@ -28,6 +28,7 @@ constexpr milliseconds kIdleWait{200}; // the session thread's wait when it has 
 constexpr milliseconds kBusyWait{10};  // its wait while work is blocked
 constexpr int kPassesBeforeWaiting = 10;
 constexpr int kLinkPollMs = 10; // the comm-link thread's longest wait
+constexpr std::chrono::microseconds kLinkPollTime = milliseconds(kLinkPollMs);
 constexpr milliseconds kStopLogLimit{80 * 50};
 
 } // namespace
@@ -476,9 +477,26 @@ void Nimb::Impl::CommLinkLoop(Layer1* link1, Layer2* link2)
             pulse = true;
         if (pulse)
             signal.Pulse();
+        if (broken) {
+            WaitForInput(-1, wake, kLinkPollMs);
+            continue;
+        }
+        // In the middle of a frame on a paced line the rest arrives a byte at a time: waking
+        // for each would cost a pass per byte. Sleep about the line time of what is missing
+        // instead (a send still wakes the thread at once) and read it together; the last byte
+        // is waited for on the descriptor, so no latency is added to the frame.
+        const int stillToCome = link2->BytesStillToCome();
+        if (stillToCome > 0) {
+            const auto rest =
+                LineTimeOfMissingBytes(stillToCome, link1->BytesWaiting(), link1->BaudRate(), kLinkPollTime);
+            if (rest.count() > 0) {
+                WaitForWake(wake, rest);
+                continue;
+            }
+        }
         // With a descriptor, poll() itself returns at once while input waits.
-        const int fd = broken ? -1 : link1->PollFd();
-        if (!broken && fd < 0 && link1->BytesWaiting() > 0)
+        const int fd = link1->PollFd();
+        if (fd < 0 && link1->BytesWaiting() > 0)
             continue;
         WaitForInput(fd, wake, kLinkPollMs);
     }

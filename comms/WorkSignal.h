@@ -60,5 +60,15 @@ private:
 // Waits until transportFd (if not -1) has input, the wake descriptor is written, or the
 // time-out passes.
 void WaitForInput(int transportFd, WakeFd& wake, int timeoutMs);
+// Waits until the wake descriptor is written or the time-out passes; input does not end it.
+void WaitForWake(WakeFd& wake, std::chrono::microseconds timeout);
+
+// How long the comm-link thread lets the rest of a frame arrive before reading again: the
+// line time (10 bit times a byte, as on an 8N1 line) of the bytes still to come that are not
+// yet waiting, all but the last, at most maxWait. The last one is waited for on the
+// descriptor, so a frame is complete the moment its last byte arrives. Zero when at most one
+// byte is missing or the rate is unknown.
+std::chrono::microseconds LineTimeOfMissingBytes(int stillToCome, int waiting, int baudRate,
+                                                 std::chrono::microseconds maxWait);
 
 } // namespace comms

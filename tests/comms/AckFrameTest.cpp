@@ -490,6 +490,29 @@ TEST(AckFrameLink, OptionsAreFoundOnlyAsExactSubstrings)
     EXPECT_FALSE(none.link.UsesCrc8());
 }
 
+TEST(AckFrameLink, BytesStillToComeFollowsTheFrameBeingReceived)
+{
+    for (const bool crc8 : {false, true}) {
+        LinkEnd end(crc8 ? kOptionUseCrc8 : nullptr);
+        end.ConnectWithPeerNumber(9);
+        EXPECT_EQ(end.link.BytesStillToCome(), 0) << "between frames";
+        const Bytes frame = Frame(kFrameDataWhole, 3, {0x01, 0x01}, crc8);
+        // After the type: number, length and the CRC at least; once the length is known, the
+        // payload too; then one byte less with each byte.
+        const std::vector<int> expected =
+            crc8 ? std::vector<int>{3, 2, 3, 2, 1} : std::vector<int>{4, 3, 4, 3, 2, 1};
+        ASSERT_EQ(frame.size(), expected.size() + 1);
+        for (size_t i = 0; i + 1 < frame.size(); ++i) {
+            end.Feed(Bytes{frame[i]});
+            EXPECT_EQ(end.link.BytesStillToCome(), expected[i])
+                << "after byte " << i << (crc8 ? " (CRC-8)" : "");
+        }
+        EXPECT_EQ(end.Feed(Bytes{frame.back()}), (std::vector<Bytes>{Frame(kFrameAck, 3, {}, crc8)}));
+        EXPECT_EQ(end.link.BytesStillToCome(), 0);
+        EXPECT_EQ(end.TakeDelivered(), (std::vector<Bytes>{{0x01, 0x01}}));
+    }
+}
+
 // Carries frames back and forth until both ends fall quiet; returns every frame each wrote.
 struct Exchange {
     std::vector<Bytes> fromA;

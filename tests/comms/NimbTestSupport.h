@@ -44,7 +44,6 @@ private:
     uint32_t runningSince_ = 0;
 };
 
-
 // Two RecordingNimbs over one test transport pair. Each has its own manual clock, so the
 // link can be opened the way a tool meets a waiting peer: a's first heartbeat reaches b.
 struct NimbPair {
@@ -64,9 +63,18 @@ struct NimbPair {
     {
         const int connectsA = a.Read([&] { return a.connects; });
         const int connectsB = b.Read([&] { return b.connects; });
+        LinkStatus status;
+        a.GetLinkStatus(&status);
+        const int receivedA = status[kStatusFramesReceived];
         clockA.Advance(3000); // a's first heartbeat opens the link
         ASSERT_TRUE(a.WaitUntil([&] { return a.connects > connectsA; }));
         ASSERT_TRUE(b.WaitUntil([&] { return b.connects > connectsB; }));
+        // The handshake ends with b acknowledging a's last connect confirm, the fifth frame a
+        // receives; until then a still waits for the acknowledgement of its heartbeat.
+        ASSERT_TRUE(a.WaitUntil([&] {
+            a.GetLinkStatus(&status);
+            return status[kStatusFramesReceived] >= receivedA + 5;
+        }));
     }
 
     void AdvanceBoth(uint32_t ms)

@@ -1,6 +1,7 @@
-// The notification rings, the settings reader and the trace sink.
+// The notification rings, the settings reader, the trace sink and the comm-link thread's waits.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -17,6 +18,7 @@
 #include "comms/Nimb.h"
 #include "comms/ThreadPriority.h"
 #include "comms/Trace.h"
+#include "comms/WorkSignal.h"
 #include "comms/testing/TestTransport.h"
 
 namespace comms {
@@ -168,6 +170,36 @@ TEST(Trace, SinkReceivesTextsAndHexDumps)
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], "(Test)  hello\n");
     EXPECT_EQ(texts[1], "(Test)  frame: 03 00 D6\n");
+}
+
+TEST(CommLinkWait, LineTimeOfTheMissingBytesOfAFrameButTheLastIsCapped)
+{
+    using std::chrono::microseconds;
+    const microseconds cap(10000);
+    // 10 bit times per byte: 520.8 us at 19200 baud. The last missing byte is not slept for.
+    EXPECT_EQ(LineTimeOfMissingBytes(10, 0, 19200, cap), microseconds(4687));
+    EXPECT_EQ(LineTimeOfMissingBytes(10, 4, 19200, cap), microseconds(2604))
+        << "waiting bytes are not waited for";
+    EXPECT_EQ(LineTimeOfMissingBytes(3, 1, 9600, cap), microseconds(1041));
+    EXPECT_EQ(LineTimeOfMissingBytes(104, 0, 19200, cap), cap) << "a long rest is read in pieces";
+    EXPECT_EQ(LineTimeOfMissingBytes(10, 9, 19200, cap), microseconds(0)) << "only the last byte missing";
+    EXPECT_EQ(LineTimeOfMissingBytes(10, 10, 19200, cap), microseconds(0)) << "all there: read at once";
+    EXPECT_EQ(LineTimeOfMissingBytes(10, 30, 19200, cap), microseconds(0));
+    EXPECT_EQ(LineTimeOfMissingBytes(0, 0, 19200, cap), microseconds(0)) << "between frames";
+    EXPECT_EQ(LineTimeOfMissingBytes(10, 0, 0, cap), microseconds(0)) << "rate unknown";
+}
+
+TEST(CommLinkWait, AWakeEndsTheWaitAtOnce)
+{
+    WakeFd wake;
+    wake.Wake();
+    const auto start = std::chrono::steady_clock::now();
+    WaitForWake(wake, std::chrono::seconds(30));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    // The wake was consumed: a second wait runs to its time-out.
+    WaitForWake(wake, std::chrono::microseconds(1));
+    pollfd fd{wake.Fd(), POLLIN, 0};
+    EXPECT_EQ(::poll(&fd, 1, 0), 0);
 }
 
 } // namespace
