@@ -260,6 +260,7 @@ void TransferSession::downloadStart()
         return;
     receiveBuffer_.reset();
     blocksReceived_ = 0;
+    downloadStartPosted_ = false;
     link_->send(DesksetMessage(MessageType::DownloadBlock, {0}));
     ui_.setDatabaseName(text::kDownloadName);
 }
@@ -268,10 +269,12 @@ void TransferSession::downloadBlock(const DesksetMessage& message)
 {
     receiveBuffer_.store(message.data);
     ++blocksReceived_;
-    if (ui_.progressIsOpen())
+    if (ui_.progressIsOpen()) {
         advanceProgress(blocksReceived_ * kProgressStep);
-    else
+    } else if (!downloadStartPosted_) {
+        downloadStartPosted_ = true;
         QCoreApplication::postEvent(this, new TransferStartEvent(TransferKind::Download));
+    }
 }
 
 void TransferSession::downloadDone()

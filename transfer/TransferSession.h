@@ -107,6 +107,10 @@ private:
 
     ReceiveBuffer receiveBuffer_;
     int blocksReceived_ = 0;
+    // The download's start announcement is on its way or handled: the blocks that arrive
+    // before the progress window opens announce it once, and blocks left over from an ended
+    // session announce nothing until the next download starts.
+    bool downloadStartPosted_ = false;
 
     QTimer connectRetryTimer_;
     QTimer uploadProgressTimer_;

@@ -314,6 +314,53 @@ TEST_F(SessionTest, BlocksQueuedBeforeTheWindowOpensAreAllCounted)
     EXPECT_TRUE(session->timerActive(TransferSession::CompletionWatchdog));
 }
 
+// Counts the download start announcements delivered to the session.
+class StartCounter : public QObject {
+public:
+    int downloadStarts = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == MSG_TRANSFER_START &&
+            static_cast<TransferStartEvent*>(event)->kind() == TransferKind::Download)
+            ++downloadStarts;
+        return false;
+    }
+};
+
+TEST_F(SessionTest, DownloadStartIsAnnouncedOncePerSession)
+{
+    StartCounter starts;
+    session->installEventFilter(&starts);
+    startUp(&TransferSession::download);
+    const auto blocks = downloadBlocks(desksetImage());
+    // Several blocks arrive before the window could open: one announcement.
+    for (int i = 0; i < 5; ++i)
+        receive(blocks[i], false);
+    drain();
+    EXPECT_EQ(starts.downloadStarts, 1);
+    EXPECT_EQ(ui.opens, 1);
+    EXPECT_EQ(ui.position, 500);
+
+    // The session ends and its window is closed; a block left over from it announces nothing.
+    linkGoesDown();
+    ui.open = false;
+    session->progressClosed();
+    receive(blocks[5]);
+    EXPECT_EQ(starts.downloadStarts, 1);
+    EXPECT_FALSE(ui.open);
+
+    // The next download announces its own start once.
+    startUp(&TransferSession::download);
+    for (int i = 0; i < 3; ++i)
+        receive(blocks[i], false);
+    drain();
+    EXPECT_EQ(starts.downloadStarts, 2);
+    EXPECT_EQ(ui.opens, 2);
+    EXPECT_EQ(ui.position, 300);
+}
+
 TEST_F(SessionTest, IncompleteDownloadLeavesTheImageUnchanged)
 {
     struct Case {
