@@ -79,24 +79,27 @@ void Exchange(const testing::FaultSettings& faultsAtoB, const testing::FaultSett
                 static_cast<unsigned long long>(pair.wire.faultsB->BytesDropped()));
 }
 
+// The same kind of damage in both directions, each direction with its own seed.
+void ExchangeDamagedBothWays(testing::FaultSettings damage, uint32_t seed, bool trafficBothWays = true)
+{
+    damage.seed = seed;
+    testing::FaultSettings damageBack = damage;
+    damageBack.seed = seed + 1;
+    Exchange(damage, damageBack, trafficBothWays);
+}
+
 TEST(NimbSoak, OnePercentOfFramesCorruptedBothWays)
 {
     testing::FaultSettings damage;
     damage.corruptWriteProbability = 0.01;
-    damage.seed = 5;
-    testing::FaultSettings damageBack = damage;
-    damageBack.seed = 6;
-    Exchange(damage, damageBack);
+    ExchangeDamagedBothWays(damage, 5);
 }
 
 TEST(NimbSoak, ScatteredByteFlipsBothWays)
 {
     testing::FaultSettings damage;
     damage.flipProbability = 0.0005;
-    damage.seed = 7;
-    testing::FaultSettings damageBack = damage;
-    damageBack.seed = 8;
-    Exchange(damage, damageBack);
+    ExchangeDamagedBothWays(damage, 7);
 }
 
 // Lost bytes shift the frames that follow: a frame that lost a byte takes the first byte of
@@ -108,10 +111,7 @@ TEST(NimbSoak, ScatteredByteFlipsAndLossesOneWayTraffic)
     testing::FaultSettings damage;
     damage.flipProbability = 0.0001;
     damage.dropProbability = 0.0001;
-    damage.seed = 9;
-    testing::FaultSettings damageBack = damage;
-    damageBack.seed = 10;
-    Exchange(damage, damageBack, false);
+    ExchangeDamagedBothWays(damage, 9, false);
 }
 
 } // namespace
