@@ -2,8 +2,10 @@
 #pragma once
 
 #include "database/Image.h"
+#include "database/SortedTable.h"
 
 #include <cstdint>
+#include <span>
 
 namespace trv::editors {
 
@@ -37,5 +39,13 @@ bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter);
 // Turns every button that addresses channels 2 to 4 into an undefined button (kind 0, no
 // parameter); all other entries stay as they are. Applied when the deskset becomes single channel.
 void removeOtherChannelButtons(db::Image& image);
+
+// The 36 bytes of the table (kind, parameter, kind, parameter, ...) inside the image.
+std::span<std::uint8_t, 36> buttonBytes(db::Image& image);
+
+// Keeps the buttons of one kind pointing at the same records after records of their table moved
+// (parameter = record index + 1). A button whose record was deleted becomes undefined; a parameter
+// outside the table is left as it is.
+void followRecordMoves(std::span<std::uint8_t, 36> buttons, ButtonKind kind, const db::RecordMoves& moves);
 
 } // namespace trv::editors
