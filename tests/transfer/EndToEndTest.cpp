@@ -8,6 +8,7 @@
 #include "transfer/ImageBlocks.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
+#include "tests/support/TiedChild.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -269,6 +270,7 @@ struct CtlRun {
 CtlRun runTrvctl(const QStringList& arguments)
 {
     QProcess ctl;
+    trv::testsupport::TieToThisProcess(ctl);
     ctl.start(TRVCTL_PATH, arguments);
     CtlRun run;
     if (!ctl.waitForFinished(kSessionLimitMs)) {
