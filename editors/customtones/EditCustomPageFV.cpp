@@ -78,11 +78,12 @@ void EditCustomPageFV::buildForm()
         QLineEdit* edit = form.addEdit(label);
         edit->setMaxLength(kDurationLength);
         new CharacterFilter(edit, kDigits);
-        durations_.add<NumberBinding>(edit, field,
-                                      NumberBinding::Rules{.minimum = field.minimum,
-                                                           .maximum = field.maximum,
-                                                           .outOfRange = durationRange(field),
-                                                           .notNumber = QString::fromLatin1(text::kEnterNumber)});
+        durations_.add<NumberBinding>(
+            edit, field,
+            NumberBinding::Rules{.minimum = field.minimum,
+                                 .maximum = field.maximum,
+                                 .outOfRange = durationRange(field),
+                                 .notNumber = QString::fromLatin1(text::kEnterNumber)});
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { durationEdited(edit); });
     };
     auto frequency = [&](const char* label, const db::Field& field) {
@@ -154,7 +155,8 @@ void EditCustomPageFV::durationEdited(QLineEdit* edit)
     const std::optional<int> value = digitsValue(edit);
     if (!value || *value <= field.maximum)
         return;
-    platform::showMessage(durationRange(field), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, this);
+    platform::showMessage(durationRange(field), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation,
+                          this);
     edit->setText(QString::number(field.maximum));
     focusWithTextSelected(edit);
 }

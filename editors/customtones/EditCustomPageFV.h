@@ -44,8 +44,8 @@ private:
     // The lowest free tone number; the tone's own number when every number is taken.
     int lowestFreeNumber() const;
 
-    const int opened_;  // the number the dialog was opened with, or kNewTone
-    int offered_ = 0;   // the number shown at open: the opened one, or the lowest free one
+    const int opened_; // the number the dialog was opened with, or kNewTone
+    int offered_ = 0;  // the number shown at open: the opened one, or the lowest free one
     int saved_ = kNewTone;
     QLineEdit* number_ = nullptr;
     std::vector<Frequency> frequencies_;
