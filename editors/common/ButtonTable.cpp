@@ -41,7 +41,8 @@ void followRecordMoves(std::span<std::uint8_t, 36> buttons, ButtonKind kind, con
         std::uint8_t& entryKind = buttons[static_cast<std::size_t>(2 * k + db::button::kKind)];
         std::uint8_t& parameter = buttons[static_cast<std::size_t>(2 * k + db::button::kParameter)];
         const int record = parameter - 1;
-        if (entryKind != static_cast<std::uint8_t>(kind) || record < 0 || record >= static_cast<int>(moves.size()))
+        if (entryKind != static_cast<std::uint8_t>(kind) || record < 0 ||
+            record >= static_cast<int>(moves.size()))
             continue;
         const int moved = moves[static_cast<std::size_t>(record)];
         if (moved < 0) {
