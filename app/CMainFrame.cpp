@@ -737,6 +737,11 @@ void CMainFrame::refreshSpeedPagingItem()
     tree_->refreshSpeedPagingItem();
 }
 
+editors::ButtonEntries CMainFrame::buttonTable()
+{
+    return editors::imageButtonTable(db::theImage());
+}
+
 void CMainFrame::onEditorCommand(int command)
 {
     if (!isDatabaseOpen())

@@ -91,6 +91,7 @@ public:
     void closeChannelEditors2To4() override;
     void refreshChannelItems() override;
     void refreshSpeedPagingItem() override;
+    editors::ButtonEntries buttonTable() override;
     void showHelp(int context) override;
 
     // TransferUi

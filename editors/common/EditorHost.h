@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/CTRVDoc.h"
+#include "editors/common/ButtonTable.h"
 
 namespace trv::editors {
 
@@ -33,6 +34,10 @@ public:
     // Configuration tree.
     virtual void refreshChannelItems() = 0;
     virtual void refreshSpeedPagingItem() = 0;
+
+    // The button table in use: the image's table, or the open buttons editor's unsaved working
+    // table. Reference guards read it here, never from the image directly.
+    virtual ButtonEntries buttonTable() = 0;
 
     // Opens the help file at a context number.
     virtual void showHelp(int context) = 0;

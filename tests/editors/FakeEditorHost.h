@@ -6,6 +6,7 @@
 #include "database/Image.h"
 #include "editors/common/EditorHost.h"
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,6 +40,12 @@ public:
     void closeChannelEditors2To4() override { record("closeChannelEditors2To4"); }
     void refreshChannelItems() override { record("refreshChannelItems"); }
     void refreshSpeedPagingItem() override { record("refreshSpeedPagingItem"); }
+    // The image's table unless the test stands in an open buttons editor's working table.
+    editors::ButtonEntries buttonTable() override
+    {
+        record("buttonTable");
+        return workingButtons ? *workingButtons : editors::imageButtonTable(db::theImage());
+    }
     void showHelp(int context) override { record("showHelp", context); }
 
     // The calls named `what`, in order.
@@ -61,6 +68,7 @@ public:
 
     db::CTRVDoc doc;
     std::set<editors::EditorKind> openEditors;
+    std::optional<editors::ButtonEntries> workingButtons; // an open buttons editor's unsaved table
     std::vector<HostCall> calls;
 
 private:
