@@ -189,6 +189,11 @@ void EditorWindows::refreshSpeedPagingItem()
     tree_.refreshSpeedPagingItem();
 }
 
+editors::ButtonEntries EditorWindows::buttonTable()
+{
+    return editors::imageButtonTable(db::theImage());
+}
+
 void EditorWindows::setTreeItemDisabled(editors::EditorKind kind, bool disabled)
 {
     for (const EditorEntry& entry : editorEntries()) {

@@ -50,6 +50,7 @@ public:
     void notifyImageChanged(const editors::ImageChange& change, editors::EditorView* source) override;
     void refreshChannelItems() override;
     void refreshSpeedPagingItem() override;
+    editors::ButtonEntries buttonTable() override;
     void setTreeItemDisabled(editors::EditorKind kind, bool disabled) override;
     void showHelp(int context) override;
 

@@ -1,5 +1,7 @@
 #include "editors/common/ButtonTable.h"
 
+#include <algorithm>
+
 namespace trv::editors {
 
 bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter)
@@ -15,6 +17,14 @@ bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter)
     default:
         return false;
     }
+}
+
+ButtonEntries imageButtonTable(const db::Image& image)
+{
+    static_assert(sizeof(ButtonEntries) == db::kButtonTable.size());
+    ButtonEntries entries{};
+    std::copy_n(image.begin() + db::kButtonTable.base, entries.size(), entries.begin());
+    return entries;
 }
 
 void removeOtherChannelButtons(db::Image& image)

@@ -4,10 +4,17 @@
 #include "database/Image.h"
 #include "database/SortedTable.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 
 namespace trv::editors {
+
+// The 18 kind/parameter pairs of the button table, in table order (entry k at 2k and 2k + 1).
+using ButtonEntries = std::array<std::uint8_t, 36>;
+
+// The button table as the image holds it.
+ButtonEntries imageButtonTable(const db::Image& image);
 
 // Function kinds of a programmable button, as stored in the table.
 enum class ButtonKind : std::uint8_t {
