@@ -57,6 +57,7 @@ public:
     {
         record("setTreeItemDisabled", static_cast<int>(kind) * 10 + (disabled ? 1 : 0));
     }
+    editors::ButtonEntries buttonTable() override { return editors::imageButtonTable(db::theImage()); }
     void showHelp(int context) override { record("showHelp", context); }
 
     // The calls named `what`, in order.
