@@ -24,25 +24,25 @@ constexpr qreal kFontHeightAtDesignSize = 16; // a larger system font draws the 
 constexpr QRectF kBody(6, 6, 444, 453);
 constexpr QRectF kDisplay(24, 24, 250, 56);
 constexpr QRectF kSpeaker(290, 24, 142, 56);
-constexpr QRectF kButtonField(20, 98, 250, 312);
-constexpr QRectF kRightPanel(282, 98, 154, 312);
+constexpr QRectF kButtonField(18, 98, 262, 312);
+constexpr QRectF kRightPanel(288, 98, 148, 312);
 constexpr QRectF kHandsetRest(20, 420, 416, 30);
 
 // The programmable buttons: three columns of six, entry k in column k / 6 and row k % 6.
 constexpr qreal kButtonDiameter = 28;
-constexpr qreal kFirstColumnX = 42, kColumnPitch = 80; // button centres
+constexpr qreal kFirstColumnX = 38, kColumnPitch = 86; // button centres
 constexpr qreal kFirstRowY = 126, kRowPitch = 51;
-constexpr QSizeF kLabelSize(48, 20); // to the right of its button
+constexpr QSizeF kLabelSize(46, 20); // to the right of its button
 constexpr qreal kLabelGap = 4;
 constexpr qreal kLabelFontSize = 12;
 
 // Channel keys: a Tx and a Sel key per channel, channel 4 at the top.
 constexpr QSizeF kChannelKeySize(62, 26);
-constexpr qreal kTxKeyX = 292, kSelKeyX = 362, kFirstKeyY = 110, kKeyPitch = 40;
+constexpr qreal kTxKeyX = 296, kSelKeyX = 364, kFirstKeyY = 110, kKeyPitch = 40;
 
 // The paging keypad under the channel keys.
 constexpr QSizeF kPadKeySize(36, 22);
-constexpr qreal kPadX = 300, kPadY = 276, kPadPitchX = 42, kPadPitchY = 31;
+constexpr qreal kPadX = 302, kPadY = 276, kPadPitchX = 42, kPadPitchY = 31;
 constexpr const char* kPadKeys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "*", "0", "#"};
 
 const QColor kLabelText(17, 17, 17);
