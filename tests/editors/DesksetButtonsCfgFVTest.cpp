@@ -217,6 +217,13 @@ TEST_F(DesksetButtonsCfgFVTest, PictureScalesButtonsAndLabelsTogether)
     EXPECT_NEAR(picture->button(17)->geometry().width(), button.width() * 2, 2);
     EXPECT_NEAR(picture->button(17)->geometry().center().x(), button.center().x() * 2, 3);
     EXPECT_NEAR(picture->label(17)->font().pixelSize(), fontSize * 2, 1);
+
+    // A large system font asks for a larger picture, so the labels grow with the text around them.
+    QFont large = picture->font();
+    large.setPixelSize(32);
+    picture->setFont(large);
+    EXPECT_GT(picture->sizeHint().width(), base.width() * 2);
+    EXPECT_GT(picture->sizeHint().height(), base.height() * 2);
 }
 
 TEST_F(DesksetButtonsCfgFVTest, ButtonColoursFollowPointerAndPress)
