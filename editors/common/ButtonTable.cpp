@@ -4,6 +4,46 @@
 
 namespace trv::editors {
 
+ButtonEntries imageButtonTable(const db::Image& image)
+{
+    static_assert(sizeof(ButtonEntries) == db::kButtonTable.size());
+    ButtonEntries entries{};
+    std::copy_n(image.begin() + db::kButtonTable.base, entries.size(), entries.begin());
+    return entries;
+}
+
+void writeImageButtonTable(db::Image& image, const ButtonEntries& entries)
+{
+    std::copy(entries.begin(), entries.end(), image.begin() + db::kButtonTable.base);
+}
+
+ButtonEntry buttonEntry(const ButtonEntries& entries, int button)
+{
+    const int at = button * db::kButtonTable.recordSize;
+    return {entries[at + db::button::kKind], entries[at + db::button::kParameter]};
+}
+
+void setButtonEntry(ButtonEntries& entries, int button, ButtonEntry entry)
+{
+    const int at = button * db::kButtonTable.recordSize;
+    entries[at + db::button::kKind] = entry.kind;
+    entries[at + db::button::kParameter] = entry.parameter;
+}
+
+void followSpeedPageMoves(ButtonEntries& entries, const std::vector<int>& recordMap)
+{
+    for (int k = 0; k < kButtonCount; ++k) {
+        const ButtonEntry entry = buttonEntry(entries, k);
+        const int record = entry.parameter - 1; // the parameter is the record index + 1
+        if (!entry.is(ButtonKind::SpeedPage) || record < 0 || record >= static_cast<int>(recordMap.size()))
+            continue;
+        const int moved = recordMap[record];
+        setButtonEntry(entries, k,
+                       moved < 0 ? ButtonEntry{}
+                                 : ButtonEntry{entry.kind, static_cast<std::uint8_t>(moved + 1)});
+    }
+}
+
 bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter)
 {
     switch (static_cast<ButtonKind>(kind)) {
@@ -19,14 +59,6 @@ bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter)
     }
 }
 
-ButtonEntries imageButtonTable(const db::Image& image)
-{
-    static_assert(sizeof(ButtonEntries) == db::kButtonTable.size());
-    ButtonEntries entries{};
-    std::copy_n(image.begin() + db::kButtonTable.base, entries.size(), entries.begin());
-    return entries;
-}
-
 void removeOtherChannelButtons(db::Image& image)
 {
     const db::Region& table = db::kButtonTable;
@@ -35,31 +67,6 @@ void removeOtherChannelButtons(db::Image& image)
         if (addressesOtherChannels(image[entry + db::button::kKind], image[entry + db::button::kParameter])) {
             image[entry + db::button::kKind] = static_cast<std::uint8_t>(ButtonKind::NotDefined);
             image[entry + db::button::kParameter] = db::button::kNoParameter;
-        }
-    }
-}
-
-std::span<std::uint8_t, 36> buttonBytes(db::Image& image)
-{
-    static_assert(db::kButtonTable.size() == 36);
-    return std::span<std::uint8_t, 36>(image.data() + db::kButtonTable.base, 36);
-}
-
-void followRecordMoves(std::span<std::uint8_t, 36> buttons, ButtonKind kind, const db::RecordMoves& moves)
-{
-    for (int k = 0; k < db::kButtonTable.count; ++k) {
-        std::uint8_t& entryKind = buttons[static_cast<std::size_t>(2 * k + db::button::kKind)];
-        std::uint8_t& parameter = buttons[static_cast<std::size_t>(2 * k + db::button::kParameter)];
-        const int record = parameter - 1;
-        if (entryKind != static_cast<std::uint8_t>(kind) || record < 0 ||
-            record >= static_cast<int>(moves.size()))
-            continue;
-        const int moved = moves[static_cast<std::size_t>(record)];
-        if (moved < 0) {
-            entryKind = static_cast<std::uint8_t>(ButtonKind::NotDefined);
-            parameter = db::button::kNoParameter;
-        } else {
-            parameter = static_cast<std::uint8_t>(moved + 1);
         }
     }
 }

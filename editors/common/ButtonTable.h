@@ -2,19 +2,20 @@
 #pragma once
 
 #include "database/Image.h"
-#include "database/SortedTable.h"
+#include "database/Layout.h"
 
 #include <array>
 #include <cstdint>
-#include <span>
+#include <vector>
 
 namespace trv::editors {
 
 // The 18 kind/parameter pairs of the button table, in table order (entry k at 2k and 2k + 1).
 using ButtonEntries = std::array<std::uint8_t, 36>;
 
-// The button table as the image holds it.
+// The button table as the image holds it, and its write back.
 ButtonEntries imageButtonTable(const db::Image& image);
+void writeImageButtonTable(db::Image& image, const ButtonEntries& entries);
 
 // Function kinds of a programmable button, as stored in the table.
 enum class ButtonKind : std::uint8_t {
@@ -39,6 +40,34 @@ enum class ButtonKind : std::uint8_t {
     Auxiliary = 18,
 };
 
+// One entry of the table: the function kind and its parameter (0xFF when the kind takes none).
+struct ButtonEntry {
+    std::uint8_t kind = 0;
+    std::uint8_t parameter = db::button::kNoParameter;
+
+    bool is(ButtonKind k) const { return kind == static_cast<std::uint8_t>(k); }
+    friend bool operator==(const ButtonEntry&, const ButtonEntry&) = default;
+};
+
+inline constexpr int kButtonCount = 18;
+
+ButtonEntry buttonEntry(const ButtonEntries& entries, int button);
+void setButtonEntry(ButtonEntries& entries, int button, ButtonEntry entry);
+
+// Keeps the Speed Page buttons on the speed pages they call while the speed page table moves its
+// records: recordMap gives each old record index its new index (-1: deleted). A button whose speed
+// page was deleted becomes undefined, so that it never silently calls the record moved into its
+// place.
+void followSpeedPageMoves(ButtonEntries& entries, const std::vector<int>& recordMap);
+
+// Implemented by the window that edits the button table: its working table, which holds
+// assignments not yet written to the image. The shell hands it to the reference guards.
+class ButtonTableEditor {
+public:
+    virtual ~ButtonTableEditor() = default;
+    virtual ButtonEntries workingButtonTable() const = 0;
+};
+
 // True for a button that addresses channels 2 to 4, which a single-channel deskset does not have:
 // All Mute, Patch, Multi Select, Volume Adjust, and Mute of any channel other than channel 1.
 bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter);
@@ -46,13 +75,5 @@ bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter);
 // Turns every button that addresses channels 2 to 4 into an undefined button (kind 0, no
 // parameter); all other entries stay as they are. Applied when the deskset becomes single channel.
 void removeOtherChannelButtons(db::Image& image);
-
-// The 36 bytes of the table (kind, parameter, kind, parameter, ...) inside the image.
-std::span<std::uint8_t, 36> buttonBytes(db::Image& image);
-
-// Keeps the buttons of one kind pointing at the same records after records of their table moved
-// (parameter = record index + 1). A button whose record was deleted becomes undefined; a parameter
-// outside the table is left as it is.
-void followRecordMoves(std::span<std::uint8_t, 36> buttons, ButtonKind kind, const db::RecordMoves& moves);
 
 } // namespace trv::editors

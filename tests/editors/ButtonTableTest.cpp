@@ -58,24 +58,27 @@ TEST(ButtonTable, ImageTableHoldsTheEighteenPairsInTableOrder)
 
 namespace {
 
-// Records 0..4 of a table: record 1 deleted, 2..4 moved down by one, the rest in place.
-TEST(ButtonTable, ButtonsOfOneKindFollowTheirRecordsAndLoseDeletedOnes)
+// Records 0..4 of a table: record 1 deleted, 2..4 moved down by one, the rest in place. Only Speed
+// Page buttons with a parameter inside the table follow.
+TEST(ButtonTable, SpeedPageButtonsFollowTheirRecordsAndLoseDeletedOnes)
 {
-    db::Image image{};
-    image.fill(0x5A);
-    const int entries[][2] = {{5, 1}, {5, 2}, {5, 3}, {5, 5}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}};
-    for (int k = 0; k < 18; ++k)
-        setButton(image, k, k < 9 ? entries[k][0] : 0, k < 9 ? entries[k][1] : 255);
-    db::RecordMoves moves(250);
+    const int before[][2] = {{5, 1}, {5, 2}, {5, 3}, {5, 5}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}};
+    const int after[][2] = {{5, 1}, {0, 255}, {5, 2}, {5, 4}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}};
+    editors::ButtonEntries entries{};
+    editors::ButtonEntries expected{};
+    for (int k = 0; k < 18; ++k) {
+        const bool set = k < 9;
+        editors::setButtonEntry(
+            entries, k, {std::uint8_t(set ? before[k][0] : 0), std::uint8_t(set ? before[k][1] : 255)});
+        editors::setButtonEntry(expected, k,
+                                {std::uint8_t(set ? after[k][0] : 0), std::uint8_t(set ? after[k][1] : 255)});
+    }
+    std::vector<int> moves(250);
     for (int r = 0; r < 250; ++r)
         moves[static_cast<std::size_t>(r)] = r == 1 ? -1 : (r >= 2 && r <= 4 ? r - 1 : r);
-    db::Image expected = image;
-    const int after[][2] = {{5, 1}, {0, 255}, {5, 2}, {5, 4}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}};
-    for (int k = 0; k < 9; ++k)
-        setButton(expected, k, after[k][0], after[k][1]);
 
-    editors::followRecordMoves(editors::buttonBytes(image), editors::ButtonKind::SpeedPage, moves);
-    EXPECT_EQ(image, expected);
+    editors::followSpeedPageMoves(entries, moves);
+    EXPECT_EQ(entries, expected);
 }
 
 } // namespace
