@@ -182,10 +182,9 @@ void CDockingWnd::setState(QTreeWidgetItem* item, TreeState state)
     item->setData(0, kStateRole, static_cast<int>(state));
     item->setIcon(0, treeItemIcon(state));
     item->setDisabled(state == TreeState::Disabled);
-    // An open window's item also stands out by its label, not only by its state image.
-    QFont font = item->font(0);
-    font.setBold(state == TreeState::Open);
-    item->setFont(0, font);
+    // An open window's item also stands out by a tinted row, not only by its state image (a
+    // bold label would no longer fit the tree's fixed width).
+    item->setBackground(0, state == TreeState::Open ? QBrush(openItemTint()) : QBrush());
 }
 
 void CDockingWnd::setItemDisabled(const QString& label, bool disabled)

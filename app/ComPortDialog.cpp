@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -93,6 +94,9 @@ ComPortDialog::ComPortDialog(QWidget* parent, const platform::AdapterSource& ada
                              QString::fromLatin1(text::kComPortColumnAdapter)});
     table_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->header()->setStretchLastSection(false);
+    table_->setTextElideMode(Qt::ElideMiddle);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int n = 1; n <= kComPortCount; ++n)
         new QTreeWidgetItem(table_, {portName(n)});
     deviceLabel_ = new QLabel(devicesGroup);
@@ -130,6 +134,21 @@ ComPortDialog::ComPortDialog(QWidget* parent, const platform::AdapterSource& ada
     ports_->setCurrentIndex(stored >= 1 && stored <= kComPortCount ? stored - 1 : -1);
     fillTable();
     onPortSelected();
+    fitTable();
+}
+
+void ComPortDialog::fitTable()
+{
+    // Every row and column in view, as wide as the screen allows (long names elide in the middle).
+    int width = 2 * table_->frameWidth();
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        table_->resizeColumnToContents(column);
+        width += table_->header()->sectionSize(column);
+    }
+    const int room = screen() ? screen()->availableGeometry().width() * 4 / 5 : width;
+    table_->setFixedWidth(std::min(width, room));
+    table_->setFixedHeight(table_->header()->sizeHint().height() + 2 * table_->frameWidth() +
+                           kComPortCount * table_->sizeHintForRow(0));
 }
 
 QString ComPortDialog::deviceOf(int port) const

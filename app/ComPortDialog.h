@@ -38,6 +38,7 @@ private:
     void onPortSelected();
     void onDeviceChosen();
     void fillTable();
+    void fitTable();
 
     std::vector<platform::SerialAdapter> adapters_;
     std::map<int, QString> pending_; // COMn -> device chosen in this dialog ("" = built-in)

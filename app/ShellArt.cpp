@@ -205,6 +205,11 @@ QSize treeIconSize()
     return {2 * kCell + 2, kCell};
 }
 
+QColor openItemTint()
+{
+    return {0xd6, 0xe6, 0xf8};
+}
+
 QIcon treeItemIcon(TreeState state)
 {
     const QSize size = treeIconSize();

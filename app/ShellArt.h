@@ -19,6 +19,8 @@ QPixmap splashPicture(qreal pixelRatio = 1.0);
 // also carries the overlay on its item image.
 QIcon treeItemIcon(TreeState state);
 QSize treeIconSize();
+// The background of a tree item whose editor window is open.
+QColor openItemTint();
 
 QIcon helpIcon();
 QIcon downloadIcon();

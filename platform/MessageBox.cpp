@@ -90,9 +90,11 @@ private:
         if (!label || !label->wordWrap() || !layout())
             return;
         label->setWordWrap(false);
+        label->updateGeometry();
+        layout()->invalidate();
         layout()->activate();
         const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
-        const QSize wanted = layout()->totalMinimumSize();
+        const QSize wanted = layout()->totalMinimumSize().expandedTo(layout()->totalSizeHint());
         setFixedSize(std::min(wanted.width(), room.width()), std::min(wanted.height(), room.height()));
     }
 };

@@ -193,8 +193,8 @@ TEST_F(TreeTest, StatesAreToldApartAtAGlanceAndLongNamesKeepBothEnds)
 {
     tree_.refreshAllStates(image_);
     tree_.markOpen("Channel 1");
-    EXPECT_TRUE(item("Channel 1")->font(0).bold()) << "an open window's item stands out by its label";
-    EXPECT_FALSE(item("Deskset Configuration")->font(0).bold());
+    EXPECT_EQ(item("Channel 1")->background(0).color(), openItemTint()) << "an open window's row stands out";
+    EXPECT_EQ(item("Deskset Configuration")->background(0).style(), Qt::NoBrush);
     EXPECT_TRUE(item("Channel 2")->isDisabled());
     // The state pictures differ over far more than a few pixels, and are drawn for the density.
     const auto picture = [](TreeState state) {
@@ -214,7 +214,7 @@ TEST_F(TreeTest, StatesAreToldApartAtAGlanceAndLongNamesKeepBothEnds)
         EXPECT_GT(differing, 60) << static_cast<int>(other);
     }
     tree_.editorClosed("Channel 1");
-    EXPECT_FALSE(item("Channel 1")->font(0).bold());
+    EXPECT_EQ(item("Channel 1")->background(0).style(), Qt::NoBrush);
 
     EXPECT_EQ(tree_.tree()->textElideMode(), Qt::ElideMiddle);
     tree_.setRootLabel("a-very-long-database-name-for-the-north-site.ddb", "/srv/sites/a-very-long.ddb");
