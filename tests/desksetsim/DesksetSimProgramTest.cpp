@@ -10,7 +10,10 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -116,6 +119,37 @@ protected:
     std::unique_ptr<SimProcess> sim_;
     std::unique_ptr<ToolNimb> tool_;
 };
+
+// A test process that dies (a crash, a sanitizer's abort, a time-out's SIGKILL) takes its
+// simulator with it: an orphan would keep the test's output open and hang ctest.
+TEST(SimProcessLifetime, TheSimulatorDiesWithTheTestProcess)
+{
+    int report[2];
+    ASSERT_EQ(::pipe2(report, O_CLOEXEC), 0);
+    const pid_t test = ::fork();
+    ASSERT_GE(test, 0);
+    if (test == 0) {
+        SimProcess sim({});
+        const pid_t started = sim.Pid();
+        [[maybe_unused]] const ssize_t n = ::write(report[1], &started, sizeof started);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    pid_t sim = -1;
+    const ssize_t got = ::read(report[0], &sim, sizeof sim);
+    ::close(report[0]);
+    const int simFd = got == sizeof sim && sim > 0 ? static_cast<int>(::syscall(SYS_pidfd_open, sim, 0)) : -1;
+    ::kill(test, SIGKILL);
+    ::waitpid(test, nullptr, 0);
+    ASSERT_GE(simFd, 0) << "the simulator did not start";
+    pollfd gone{simFd, POLLIN, 0};
+    const bool died = ::poll(&gone, 1, 10000) == 1;
+    if (!died)
+        ::kill(sim, SIGKILL);
+    ::close(simFd);
+    EXPECT_TRUE(died) << "the simulator outlived the process that started it";
+}
 
 TEST(DesksetSimCommandLine, HelpNamesEveryOptionAndBadInputIsRefused)
 {

@@ -36,6 +36,8 @@ const WireEvent* FindDataWrite(const std::vector<WireEvent>& events, uint8_t mes
     }
     return nullptr;
 }
+// The result points into `events`: a temporary vector would be gone before it is used.
+const WireEvent* FindDataWrite(std::vector<WireEvent>&&, uint8_t, Clock::time_point) = delete;
 
 TEST(LinePacing, DownloadAtLineRateTakesNoLessThanTheLineTime)
 {
@@ -52,7 +54,8 @@ TEST(LinePacing, DownloadAtLineRateTakesNoLessThanTheLineTime)
     ASSERT_EQ(tool.SendMessage(kTypeVersion), comms::kOk);
     ASSERT_EQ(tool.NextMessage(10000).size(), 18u);
     const Clock::time_point versionArrived = tool.LastReceiveTime();
-    const WireEvent* versionWrite = FindDataWrite(recorder->Events(), kTypeVersion, beforeVersion);
+    const std::vector<WireEvent> versionEvents = recorder->Events();
+    const WireEvent* versionWrite = FindDataWrite(versionEvents, kTypeVersion, beforeVersion);
     ASSERT_NE(versionWrite, nullptr);
     const double roundTripBytes = 7 + 5 + 23;
     EXPECT_GE(Seconds(versionArrived - versionWrite->time),

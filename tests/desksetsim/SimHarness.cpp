@@ -2,11 +2,11 @@
 
 #include "comms/ResultCodes.h"
 #include "database/NewDatabase.h"
+#include "tests/support/TiedChild.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,17 +29,15 @@ pid_t Spawn(const std::vector<std::string>& options, int outFd, int errFd)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (outFd >= 0)
-        posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
-    if (errFd >= 0)
-        posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid != 0)
+        return pid; // -1 when the fork failed
+    trv::testsupport::DieWithParent(parent);
+    if ((outFd >= 0 && ::dup2(outFd, STDOUT_FILENO) < 0) || (errFd >= 0 && ::dup2(errFd, STDERR_FILENO) < 0))
+        ::_exit(127);
+    ::execve(argv[0], argv.data(), environ);
+    ::_exit(127);
 }
 
 // Reads from fd until end of file, waiting at most timeoutMs in all.

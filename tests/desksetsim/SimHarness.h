@@ -25,7 +25,7 @@ using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
 // A desksetsim process started with the given options (and --pty unless they name a
-// --device); stopped with SIGTERM.
+// --device); stopped with SIGTERM, and killed when the process that started it dies.
 class SimProcess {
 public:
     explicit SimProcess(const std::vector<std::string>& options);
@@ -37,6 +37,7 @@ public:
     // empty when it did not start.
     const std::string& PtyPath() const { return ptyPath_; }
     const std::string& FirstLine() const { return firstLine_; }
+    pid_t Pid() const { return pid_; }
     // Waits for the process to end on its own (at most timeoutMs); returns its exit status
     // or -1 when it is still running.
     int WaitForExit(int timeoutMs);

@@ -271,5 +271,26 @@ TEST(SimOptions, DefaultsAndEveryOption)
     EXPECT_FALSE(ParseSimOptions({"--device", ""}).error.empty());
 }
 
+// Probabilities are plain decimal numbers from 0 to 1; a value too small for a double is 0.
+TEST(SimOptions, ProbabilitiesAreDecimalNumbersFromZeroToOne)
+{
+    const struct {
+        const char* text;
+        double value; // -1: refused
+    } cases[] = {{"0", 0.0},      {"1", 1.0},     {"0.25", 0.25}, {"1e-6", 1e-6}, {"1e-320", 1e-320},
+                 {"1e-400", 0.0}, {"0x1p-3", -1}, {"0x0", -1},    {"+0.5", -1},   {" 0.5", -1},
+                 {"0.5 ", -1},    {"1.0001", -1}, {"-0.1", -1},   {"inf", -1},    {"nan", -1},
+                 {"1e400", -1},   {"", -1},       {"5%", -1}};
+    for (const auto& c : cases) {
+        const ParsedOptions parsed = ParseSimOptions({"--corrupt", c.text});
+        if (c.value < 0) {
+            EXPECT_FALSE(parsed.error.empty()) << c.text;
+        } else {
+            ASSERT_TRUE(parsed.error.empty()) << c.text << ": " << parsed.error;
+            EXPECT_DOUBLE_EQ(parsed.options.corruptProbability, c.value) << c.text;
+        }
+    }
+}
+
 } // namespace
 } // namespace desksetsim

@@ -9,6 +9,7 @@
 #include "transfer/ImageBlocks.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
+#include "tests/support/TiedChild.h"
 
 #include <QElapsedTimer>
 #include <QFile>

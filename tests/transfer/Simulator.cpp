@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "tests/support/TiedChild.h"
+
 namespace trv::transfer::testing {
 
 Simulator::Simulator(const QString& program, const QStringList& arguments)
 {
     process_.setProcessChannelMode(QProcess::SeparateChannels);
+    trv::testsupport::TieToThisProcess(process_);
     process_.start(program, QStringList{"--pty", "--log", path("frames.log")} + arguments);
     QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning) {

@@ -1,6 +1,8 @@
 // Runs trvctl as a process for the end-to-end tests; a run that does not end in time is killed.
 #pragma once
 
+#include "tests/support/TiedChild.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -16,6 +18,7 @@ struct CtlRun {
 inline CtlRun runTrvctl(const QStringList& arguments, int limitMs = 30000)
 {
     QProcess ctl;
+    trv::testsupport::TieToThisProcess(ctl);
     ctl.start(TRVCTL_PATH, arguments);
     CtlRun run;
     if (!ctl.waitForFinished(limitMs)) {

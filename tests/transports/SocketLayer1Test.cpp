@@ -223,7 +223,7 @@ TEST(SocketConcurrentServer, HandsEveryClientToOnAccept)
     ASSERT_EQ(::read(*taken.holders[0], &got[0], 1), 1);
     ASSERT_EQ(::read(*taken.holders[1], &got[1], 1), 1);
     EXPECT_EQ(std::string(got, 2), "12");
-    EXPECT_EQ(owner.connects, 0); // the listener itself never attaches
+    EXPECT_EQ(owner.Read([&] { return owner.connects; }), 0); // the listener itself never attaches
     ::close(first);
     ::close(second);
 }
@@ -239,7 +239,7 @@ TEST(SocketConcurrentServer, ClosesAClientThatOnAcceptRefuses)
     ASSERT_EQ(::poll(&p, 1, 5000), 1);
     char byte;
     EXPECT_LE(::read(client, &byte, 1), 0); // closed (or reset) by the server
-    EXPECT_EQ(owner.offered, 1);
+    EXPECT_EQ(owner.Read([&] { return owner.offered; }), 1);
     ::close(client);
 }
 

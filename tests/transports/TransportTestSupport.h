@@ -217,8 +217,7 @@ inline void ExpectExchange(RecordingNimb& a, RecordingNimb& b, int count = 500,
         << "b received " << b.received.size();
     ASSERT_TRUE(a.WaitUntil([&] { return static_cast<int>(a.received.size()) >= count; }, limit))
         << "a received " << a.received.size();
-    std::lock_guard lockA(a.mutex);
-    std::lock_guard lockB(b.mutex);
+    std::scoped_lock locks(a.mutex, b.mutex);
     ASSERT_EQ(b.received.size(), fromA.size());
     ASSERT_EQ(a.received.size(), fromB.size());
     for (int i = 0; i < count; ++i) {

@@ -1,3 +1,5 @@
+#include "tests/support/TiedChild.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -13,6 +15,7 @@ TEST(TrvctlPorts, ListsEachComPortWithWhatStandsBehindIt)
     env.insert("TRV_COM3", config.filePath("no-such-tty"));
     QProcess p;
     p.setProcessEnvironment(env);
+    trv::testsupport::TieToThisProcess(p);
     p.start(TRVCTL_PATH, {"ports"});
     ASSERT_TRUE(p.waitForFinished(30000));
     const QString out = QString::fromUtf8(p.readAllStandardOutput());

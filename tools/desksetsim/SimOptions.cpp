@@ -3,6 +3,7 @@
 #include "tools/desksetsim/SimTexts.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <functional>
 #include <limits>
 #include <map>
@@ -24,18 +25,23 @@ bool ParseInteger(std::string_view text, int64_t min, int64_t max, int64_t* valu
     return true;
 }
 
+// A decimal number from 0 to 1, as in 0.25 or 1e-6: no hexadecimal, no blanks, no sign. A
+// value too small for a double is a probability of (nearly) 0, not an error.
 bool ParseProbability(const std::string& text, double* value)
 {
-    try {
-        size_t used = 0;
-        const double parsed = std::stod(text, &used);
-        if (used != text.size() || !(parsed >= 0.0 && parsed <= 1.0))
-            return false;
-        *value = parsed;
-        return true;
-    } catch (const std::exception&) {
+    double parsed = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, parsed, std::chars_format::general);
+    if (text.empty() || stop != end)
         return false;
-    }
+    if (error == std::errc::result_out_of_range)
+        parsed = std::strtod(text.c_str(), nullptr); // 0 on underflow, HUGE_VAL on overflow
+    else if (error != std::errc{})
+        return false;
+    if (!(parsed >= 0.0 && parsed <= 1.0))
+        return false;
+    *value = parsed;
+    return true;
 }
 
 } // namespace
