@@ -105,3 +105,60 @@ TEST_F(TrvctlTransferTest, DownloadThroughASerialDeviceServer)
     EXPECT_EQ(runTrvctl({"download", "--port", "tcp://127.0.0.1:0", "-o", path("c.ddb")}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(path("c.ddb")));
 }
+
+TEST_F(TrvctlTransferTest, BackupSavesTheDesksetsDatabaseBeforeTheUploadAndVerifyPasses)
+{
+    startSimulator();
+    trv::db::Image site{};
+    trv::db::newDatabase(site);
+    ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), site).ok);
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("backups"));
+
+    const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", path("backups"),
+                                  "--verify", "--trace", path("trace.txt")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << run.out.toStdString();
+    const QStringList backups = QDir(path("backups")).entryList({"site-backup-*.ddb"}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(QRegularExpression(R"(^site-backup-\d{8}-\d{6}\.ddb$)").match(backups[0]).hasMatch());
+    EXPECT_EQ(load(path("backups/" + backups[0])), deskset_); // what the deskset held before
+    EXPECT_TRUE(run.out.contains("Backup saved to "));
+    EXPECT_TRUE(run.out.contains("Verified: the deskset holds the uploaded database byte for byte."));
+    // Three connections, one after the other; the trace keeps the last one.
+    EXPECT_EQ(run.out.count(text::kLinkEstablished), 3);
+
+    const CtlRun after = runTrvctl({"download", "--port", sim_->pty(), "-o", path("after.ddb")});
+    ASSERT_EQ(after.exitCode, 0);
+    EXPECT_EQ(load(path("after.ddb")), site);
+}
+
+TEST_F(TrvctlTransferTest, VerifyCatchesADesksetThatStoresSomethingElse)
+{
+    startSimulator({"--store-altered", "0x0015"}); // deskset.muteTimer
+    trv::db::Image site{};
+    trv::db::newDatabase(site);
+    ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), site).ok);
+
+    const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--verify"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.contains(QString(text::kUploading) + text::kCompleted));
+    EXPECT_TRUE(run.err.contains("Verification failed: the deskset holds something else than was uploaded:\n"
+                                 "  deskset.muteTimer: 30 s -> raw E1\n"))
+        << run.err.toStdString();
+}
+
+TEST_F(TrvctlTransferTest, AFailedBackupSendsNoUploadBlock)
+{
+    startSimulator({"--hw-id", "1"});
+    ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), deskset_).ok);
+    const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", dir_.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(text::kWrongHardware));
+    EXPECT_TRUE(run.err.contains("The backup failed, so nothing was uploaded."));
+    for (const QString& frame : sim_->frames("RX")) {
+        const QStringList bytes = frame.split(' ');
+        EXPECT_FALSE(bytes.size() > 4 && bytes[0] == "04" && bytes[4] == "04") << "upload block " << frame.toStdString();
+    }
+    EXPECT_TRUE(QDir(dir_.path()).entryList({"site-backup-*"}).isEmpty());
+
+    EXPECT_EQ(runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", path("missing")}).exitCode, 1);
+}

@@ -13,6 +13,7 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 void addDatabaseCommands(CLI::App& app, int& status);
+void addInterchangeCommands(CLI::App& app, int& status);
 void addTransferCommands(CLI::App& app, int& status);
 void addPortCommands(CLI::App& app, int& status);
 

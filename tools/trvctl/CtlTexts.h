@@ -14,6 +14,9 @@ inline constexpr const char* kPortNotSet = "(not set)";
 inline constexpr const char* kRetrying = "Retrying to connect with the deskset.";
 inline constexpr const char* kTraceNotWritten = "The trace file %1 cannot be written: %2";
 
+// trvctl import
+inline constexpr const char* kNothingWritten = "Nothing was written.";
+
 // trvctl ports
 inline constexpr const char* kSerialDevices = "Serial devices:";
 inline constexpr const char* kNoSerialDevices = "  (none found)";

@@ -12,7 +12,8 @@ std::optional<db::Image> loadImageOrReport(const std::string& path, bool namePat
     db::Image image{};
     const db::FileResult result = db::loadDatabase(path, image);
     if (!result.ok) {
-        if (namePath)
+        // The loader names the file itself when it cannot be opened.
+        if (namePath && result.message.find(path) == std::string::npos)
             std::cerr << path << ": ";
         std::cerr << (result.message.empty() ? text::kEmptyFile : result.message) << '\n';
         return std::nullopt;

@@ -5,6 +5,7 @@
 
 #include "comms/SerialLayer1.h"
 #include "database/DdbFile.h"
+#include "interchange/Diff.h"
 #include "tools/trvctl/CtlTexts.h"
 #include "tools/trvctl/Files.h"
 #include "transfer/ComPortSetting.h"
@@ -267,6 +268,60 @@ int runDownload(const TransferOptions& options)
     return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
 }
 
+// A name for the backup of the deskset before FILE goes up: "site-backup-20261208-163005.ddb",
+// with a counter when that name is taken.
+QString backupPath(const std::string& dir, const std::string& file)
+{
+    const QString stem = QFileInfo(QString::fromStdString(file)).completeBaseName() + QStringLiteral("-backup-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QDir folder(QString::fromStdString(dir));
+    QString path = folder.filePath(stem + QStringLiteral(".ddb"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder.filePath(QStringLiteral("%1-%2.ddb").arg(stem).arg(n));
+    return path;
+}
+
+void say(const char* message, const QString& value = {})
+{
+    std::cout << (value.isNull() ? QString::fromUtf8(message) : QString::fromUtf8(message).arg(value)).toStdString()
+              << std::endl;
+}
+
+// --backup: the deskset's current database, saved before anything is sent. False when there is
+// none (the reason is on stderr).
+bool backUp(const TransferOptions& options, const QString& digit, transfer::LinkTrace* trace)
+{
+    say(text::kBackupStarting);
+    db::Image current{};
+    const QString path = backupPath(options.backupDir, options.file);
+    if (runSession(Direction::Download, current, digit, options.retries, trace) != kExitOk ||
+        !saveImageOrReport(path.toStdString(), current)) {
+        std::cerr << text::kBackupFailed << '\n';
+        return false;
+    }
+    say(text::kBackupSaved, path);
+    return true;
+}
+
+// --verify: the database read back on a connection of its own, compared byte for byte.
+int verify(const TransferOptions& options, const db::Image& sent, const QString& digit, transfer::LinkTrace* trace)
+{
+    say(text::kVerifyStarting);
+    db::Image readBack{};
+    if (runSession(Direction::Download, readBack, digit, options.retries, trace) != kExitOk) {
+        std::cerr << text::kVerifyImpossible << '\n';
+        return kExitFailed;
+    }
+    if (readBack == sent) {
+        say(text::kVerifyPassed);
+        return kExitOk;
+    }
+    std::cerr << text::kVerifyFailed << '\n';
+    for (const QString& line : interchange::diffImages(sent, readBack).lines())
+        std::cerr << "  " << line.toStdString() << '\n';
+    return kExitFailed;
+}
+
 int runUpload(const TransferOptions& options)
 {
     TraceFile trace;
@@ -276,7 +331,18 @@ int runUpload(const TransferOptions& options)
     std::optional<db::Image> image = loadImageOrReport(options.file);
     if (!image)
         return kExitFailed;
-    return runSession(Direction::Upload, *image, digit, options.retries, trace.trace());
+    if (!options.backupDir.empty()) {
+        if (!QFileInfo(QString::fromStdString(options.backupDir)).isDir()) {
+            std::cerr << qPrintable(arg(text::kBackupFolderMissing, QString::fromStdString(options.backupDir)))
+                      << '\n';
+            return kExitFailed;
+        }
+        if (!backUp(options, digit, trace.trace()))
+            return kExitFailed;
+    }
+    if (runSession(Direction::Upload, *image, digit, options.retries, trace.trace()) != kExitOk)
+        return kExitFailed;
+    return options.verify ? verify(options, *image, digit, trace.trace()) : kExitOk;
 }
 
 // --port, --retries and --trace, shared by both commands.
@@ -308,6 +374,13 @@ void addTransferCommands(CLI::App& app, int& status)
     CLI::App* upload = app.add_subcommand("upload", "Send a .ddb file to the deskset.");
     upload->add_option("FILE", options->file, "the .ddb file to send")->required();
     addSessionOptions(upload, *options);
+    upload->add_option("--backup", options->backupDir,
+                       "first download the deskset's current database into DIR, under a time-stamped name; "
+                       "a failed backup sends nothing")
+        ->type_name("DIR");
+    upload->add_flag("--verify", options->verify,
+                     "afterwards download the database again and compare it byte for byte; "
+                     "a difference lists the fields and exits 1");
     upload->callback([options, &status] { status = runUpload(*options); });
 }
 

@@ -47,6 +47,7 @@ int main(int argc, char** argv)
 
     int status = kExitOk;
     addDatabaseCommands(app, status);
+    addInterchangeCommands(app, status);
     addTransferCommands(app, status);
     addPortCommands(app, status);
 
