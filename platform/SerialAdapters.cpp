@@ -4,19 +4,13 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <map>
 
 namespace trv::platform {
-
 namespace {
 
-SerialAdapters::Source& source()
-{
-    static SerialAdapters::Source current;
-    return current;
-}
+constexpr const char* kByIdFolder = "/dev/serial/by-id";
 
 QString canonical(const QString& path)
 {
@@ -24,73 +18,43 @@ QString canonical(const QString& path)
     return resolved.isEmpty() ? path : resolved;
 }
 
-} // namespace
-
-QString SerialAdapter::adapterText() const
+// Device -> its by-id name.
+std::map<QString, QString> byIdNames()
 {
-    QStringList words;
-    for (const QString& part : {manufacturer, product})
-        if (!part.isEmpty() && !words.contains(part))
-            words << part;
-    QString text = words.join(QLatin1Char(' '));
-    if (!serialNumber.isEmpty())
-        text += (text.isEmpty() ? QString() : QStringLiteral(", ")) + QStringLiteral("serial ") + serialNumber;
-    if (vendorId >= 0 && productId >= 0)
-        text += QStringLiteral(" (%1:%2)")
-                    .arg(vendorId, 4, 16, QLatin1Char('0'))
-                    .arg(productId, 4, 16, QLatin1Char('0'));
-    return text.trimmed();
+    std::map<QString, QString> names;
+    const QDir folder(QString::fromLatin1(kByIdFolder));
+    for (const QFileInfo& link : folder.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+        names[canonical(link.absoluteFilePath())] = link.absoluteFilePath();
+    return names;
 }
 
-QList<SerialAdapter> SerialAdapters::list()
+} // namespace
+
+std::vector<SerialAdapter> detectSerialAdapters()
 {
-    QList<SerialAdapter> adapters = source() ? source()() : systemList();
+    const std::map<QString, QString> byId = byIdNames();
+    std::vector<SerialAdapter> adapters;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        SerialAdapter adapter{
+            info.systemLocation(), info.manufacturer(), info.description(), info.serialNumber(), {}};
+        if (const auto it = byId.find(canonical(adapter.device)); it != byId.end())
+            adapter.byIdPath = it->second;
+        adapters.push_back(adapter);
+    }
     std::sort(adapters.begin(), adapters.end(),
               [](const SerialAdapter& a, const SerialAdapter& b) { return a.device < b.device; });
     return adapters;
 }
 
-void SerialAdapters::setSource(Source newSource)
+const SerialAdapter* findAdapter(const std::vector<SerialAdapter>& adapters, const QString& path)
 {
-    source() = std::move(newSource);
-}
-
-QList<SerialAdapter> SerialAdapters::systemList()
-{
-    QList<SerialAdapter> adapters;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        SerialAdapter adapter;
-        adapter.device = info.systemLocation();
-        adapter.byIdPath = byIdPathOf(adapter.device);
-        adapter.manufacturer = info.manufacturer().trimmed();
-        adapter.product = info.description().trimmed();
-        adapter.serialNumber = info.serialNumber().trimmed();
-        if (info.hasVendorIdentifier())
-            adapter.vendorId = info.vendorIdentifier();
-        if (info.hasProductIdentifier())
-            adapter.productId = info.productIdentifier();
-        adapter.userMayOpen = ::access(QFile::encodeName(adapter.device).constData(), R_OK | W_OK) == 0;
-        adapters << adapter;
-    }
-    return adapters;
-}
-
-QString SerialAdapters::byIdPathOf(const QString& device, const QString& folder)
-{
-    const QString target = canonical(device);
-    const QDir dir(folder);
-    for (const QFileInfo& link : dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
-        if (link.isSymLink() && link.canonicalFilePath() == target)
-            return link.absoluteFilePath();
-    return {};
-}
-
-const SerialAdapter* SerialAdapters::find(const QList<SerialAdapter>& adapters, const QString& path)
-{
+    if (path.isEmpty())
+        return nullptr;
     const QString target = canonical(path);
-    for (const SerialAdapter& adapter : adapters)
-        if (canonical(adapter.device) == target || (!adapter.byIdPath.isEmpty() && adapter.byIdPath == path))
+    for (const SerialAdapter& adapter : adapters) {
+        if (adapter.device == path || adapter.byIdPath == path || canonical(adapter.device) == target)
             return &adapter;
+    }
     return nullptr;
 }
 

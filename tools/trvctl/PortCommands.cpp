@@ -8,17 +8,39 @@
 #include "transfer/ComPortSetting.h"
 #include "transfer/PortAddress.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QStringList>
+
+#include <unistd.h>
 
 #include <iostream>
 #include <memory>
+#include <vector>
 
 namespace trv::ctl {
 namespace {
 
 using platform::SerialAdapter;
-using platform::SerialAdapters;
 using transfer::ComPortSetting;
+
+// "FTDI FT232R USB UART, serial A10K"; empty for a built-in port.
+QString adapterText(const SerialAdapter& adapter)
+{
+    QStringList words;
+    for (const QString& part : {adapter.manufacturer, adapter.product})
+        if (!part.isEmpty() && !words.contains(part))
+            words << part;
+    QString text = words.join(QLatin1Char(' '));
+    if (!adapter.serialNumber.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral(", ")) + QStringLiteral("serial ") + adapter.serialNumber;
+    return text;
+}
+
+bool userMayOpen(const QString& device)
+{
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0;
+}
 
 int runPort(const std::string& port)
 {
@@ -46,32 +68,32 @@ QString comDevice(int port)
 }
 
 // What stands behind a COM port's device: an adapter, a device server, a plain port or nothing.
-QString comStatus(const QString& device, const QList<SerialAdapter>& adapters)
+QString comStatus(const QString& device, const std::vector<SerialAdapter>& adapters)
 {
     if (transfer::isTcpAddress(device.toStdString()))
         return QString::fromUtf8(text::kDeviceServer);
-    if (const SerialAdapter* adapter = SerialAdapters::find(adapters, device))
-        return adapter->adapterText().isEmpty() ? QString::fromUtf8(text::kPlainPort) : adapter->adapterText();
+    if (const SerialAdapter* adapter = platform::findAdapter(adapters, device))
+        return adapter->isAdapter() ? adapterText(*adapter) : QString::fromUtf8(text::kPlainPort);
     return QFileInfo::exists(device) ? QString::fromUtf8(text::kPlainPort) : QString::fromUtf8(text::kNotPresent);
 }
 
 int runPorts()
 {
-    const QList<SerialAdapter> adapters = SerialAdapters::list();
+    const std::vector<SerialAdapter> adapters = platform::detectSerialAdapters();
     std::cout << text::kSerialDevices << '\n';
-    if (adapters.isEmpty())
+    if (adapters.empty())
         std::cout << text::kNoSerialDevices << '\n';
     for (const SerialAdapter& adapter : adapters) {
         QStringList mapped;
         for (int port = ComPortSetting::kFirstPort; port <= ComPortSetting::kLastPort; ++port)
-            if (SerialAdapters::find({adapter}, comDevice(port)))
+            if (platform::findAdapter({adapter}, comDevice(port)))
                 mapped << ComPortSetting::kPrefix + QString::number(port);
-        const QString what = adapter.adapterText().isEmpty() ? QString::fromUtf8(text::kPlainPort) : adapter.adapterText();
+        const QString what = adapter.isAdapter() ? adapterText(adapter) : QString::fromUtf8(text::kPlainPort);
         std::cout << "  " << qPrintable(adapter.device) << "  " << qPrintable(what) << '\n'
                   << text::kByIdLabel << qPrintable(adapter.byIdPath.isEmpty() ? text::kNone : adapter.byIdPath)
                   << '\n'
                   << text::kComLabel << qPrintable(mapped.isEmpty() ? text::kNone : mapped.join(", ")) << '\n'
-                  << text::kAccessLabel << (adapter.userMayOpen ? text::kMayOpen : text::kMayNotOpen) << '\n';
+                  << text::kAccessLabel << (userMayOpen(adapter.device) ? text::kMayOpen : text::kMayNotOpen) << '\n';
     }
     std::cout << text::kComPorts << '\n';
     const int stored = ComPortSetting::portNumber();
