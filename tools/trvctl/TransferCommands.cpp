@@ -11,6 +11,7 @@
 #include "transfer/ComPortSetting.h"
 #include "transfer/LinkTrace.h"
 #include "transfer/PortAddress.h"
+#include "transfer/SafeUpload.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
 
@@ -37,6 +38,7 @@ using transfer::ComPortSetting;
 using transfer::EndButton;
 using transfer::TransferSession;
 namespace session_text = transfer::text;
+namespace safe_text = transfer::text::safe;
 
 constexpr const char* kDevicePortVariable = "TRV_COM1";
 constexpr const char* kDevicePortDigit = "1";
@@ -268,19 +270,6 @@ int runDownload(const TransferOptions& options)
     return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
 }
 
-// A name for the backup of the deskset before FILE goes up: "site-backup-20261208-163005.ddb",
-// with a counter when that name is taken.
-QString backupPath(const std::string& dir, const std::string& file)
-{
-    const QString stem = QFileInfo(QString::fromStdString(file)).completeBaseName() + QStringLiteral("-backup-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QDir folder(QString::fromStdString(dir));
-    QString path = folder.filePath(stem + QStringLiteral(".ddb"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder.filePath(QStringLiteral("%1-%2.ddb").arg(stem).arg(n));
-    return path;
-}
-
 void say(const char* message, const QString& value = {})
 {
     std::cout << (value.isNull() ? QString::fromUtf8(message) : QString::fromUtf8(message).arg(value)).toStdString()
@@ -291,32 +280,33 @@ void say(const char* message, const QString& value = {})
 // none (the reason is on stderr).
 bool backUp(const TransferOptions& options, const QString& digit, transfer::LinkTrace* trace)
 {
-    say(text::kBackupStarting);
+    say(safe_text::kBackupStarting);
     db::Image current{};
-    const QString path = backupPath(options.backupDir, options.file);
+    const QString path = transfer::backupPath(QString::fromStdString(options.backupDir),
+                                              QString::fromStdString(options.file), QDateTime::currentDateTime());
     if (runSession(Direction::Download, current, digit, options.retries, trace) != kExitOk ||
         !saveImageOrReport(path.toStdString(), current)) {
-        std::cerr << text::kBackupFailed << '\n';
+        std::cerr << safe_text::kBackupFailed << '\n';
         return false;
     }
-    say(text::kBackupSaved, path);
+    say(safe_text::kBackupSaved, path);
     return true;
 }
 
 // --verify: the database read back on a connection of its own, compared byte for byte.
 int verify(const TransferOptions& options, const db::Image& sent, const QString& digit, transfer::LinkTrace* trace)
 {
-    say(text::kVerifyStarting);
+    say(safe_text::kVerifyStarting);
     db::Image readBack{};
     if (runSession(Direction::Download, readBack, digit, options.retries, trace) != kExitOk) {
-        std::cerr << text::kVerifyImpossible << '\n';
+        std::cerr << safe_text::kVerifyImpossible << '\n';
         return kExitFailed;
     }
     if (readBack == sent) {
-        say(text::kVerifyPassed);
+        say(safe_text::kVerifyPassed);
         return kExitOk;
     }
-    std::cerr << text::kVerifyFailed << '\n';
+    std::cerr << safe_text::kVerifyFailed << '\n';
     for (const QString& line : interchange::diffImages(sent, readBack).lines())
         std::cerr << "  " << line.toStdString() << '\n';
     return kExitFailed;
