@@ -16,7 +16,8 @@ inline constexpr const char* kBackupSaved = "Backup saved to %1";
 inline constexpr const char* kVerifyStarting = "Verify: downloading the database again to compare it.";
 inline constexpr const char* kVerifyImpossible =
     "Verification was not possible: the deskset could not be read back.";
-inline constexpr const char* kVerifyPassed = "Verified: the deskset holds the uploaded database byte for byte.";
+inline constexpr const char* kVerifyPassed =
+    "Verified: the deskset holds the uploaded database byte for byte.";
 inline constexpr const char* kVerifyFailed =
     "Verification failed: the deskset holds something else than was uploaded:";
 } // namespace text::safe

@@ -244,11 +244,13 @@ public:
         out_.open(path, std::ios::out | std::ios::trunc);
         if (!out_) {
             std::cerr << qPrintable(QString::fromUtf8(text::kTraceNotWritten)
-                                        .arg(QString::fromStdString(path), QString::fromLocal8Bit(std::strerror(errno))))
+                                        .arg(QString::fromStdString(path),
+                                             QString::fromLocal8Bit(std::strerror(errno))))
                       << '\n';
             return false;
         }
-        trace_ = std::make_unique<transfer::LinkTrace>([this](const std::string& line) { out_ << line << std::endl; });
+        trace_ = std::make_unique<transfer::LinkTrace>(
+            [this](const std::string& line) { out_ << line << std::endl; });
         return true;
     }
     transfer::LinkTrace* trace() const { return trace_.get(); }
@@ -272,8 +274,9 @@ int runDownload(const TransferOptions& options)
 
 void say(const char* message, const QString& value = {})
 {
-    std::cout << (value.isNull() ? QString::fromUtf8(message) : QString::fromUtf8(message).arg(value)).toStdString()
-              << std::endl;
+    std::cout
+        << (value.isNull() ? QString::fromUtf8(message) : QString::fromUtf8(message).arg(value)).toStdString()
+        << std::endl;
 }
 
 // --backup: the deskset's current database, saved before anything is sent. False when there is
@@ -282,8 +285,9 @@ bool backUp(const TransferOptions& options, const QString& digit, transfer::Link
 {
     say(safe_text::kBackupStarting);
     db::Image current{};
-    const QString path = transfer::backupPath(QString::fromStdString(options.backupDir),
-                                              QString::fromStdString(options.file), QDateTime::currentDateTime());
+    const QString path =
+        transfer::backupPath(QString::fromStdString(options.backupDir), QString::fromStdString(options.file),
+                             QDateTime::currentDateTime());
     if (runSession(Direction::Download, current, digit, options.retries, trace) != kExitOk ||
         !saveImageOrReport(path.toStdString(), current)) {
         std::cerr << safe_text::kBackupFailed << '\n';
@@ -294,7 +298,8 @@ bool backUp(const TransferOptions& options, const QString& digit, transfer::Link
 }
 
 // --verify: the database read back on a connection of its own, compared byte for byte.
-int verify(const TransferOptions& options, const db::Image& sent, const QString& digit, transfer::LinkTrace* trace)
+int verify(const TransferOptions& options, const db::Image& sent, const QString& digit,
+           transfer::LinkTrace* trace)
 {
     say(safe_text::kVerifyStarting);
     db::Image readBack{};
@@ -323,7 +328,8 @@ int runUpload(const TransferOptions& options)
         return kExitFailed;
     if (!options.backupDir.empty()) {
         if (!QFileInfo(QString::fromStdString(options.backupDir)).isDir()) {
-            std::cerr << qPrintable(arg(text::kBackupFolderMissing, QString::fromStdString(options.backupDir)))
+            std::cerr << qPrintable(
+                             arg(text::kBackupFolderMissing, QString::fromStdString(options.backupDir)))
                       << '\n';
             return kExitFailed;
         }
@@ -338,15 +344,18 @@ int runUpload(const TransferOptions& options)
 // --port, --retries and --trace, shared by both commands.
 void addSessionOptions(CLI::App* command, TransferOptions& options)
 {
-    command->add_option("--port", options.port,
-                        "COM1..COM4, a device path or tcp://HOST:PORT (default: the stored port)")
+    command
+        ->add_option("--port", options.port,
+                     "COM1..COM4, a device path or tcp://HOST:PORT (default: the stored port)")
         ->type_name("PORT");
-    command->add_option("--retries", options.retries,
-                        "answer the \"unable to establish connection\" question with Retry N times")
+    command
+        ->add_option("--retries", options.retries,
+                     "answer the \"unable to establish connection\" question with Retry N times")
         ->type_name("N")
         ->check(CLI::Range(0, 1000));
-    command->add_option("--trace", options.trace,
-                        "write every frame with its time, direction and meaning to FILE")
+    command
+        ->add_option("--trace", options.trace,
+                     "write every frame with its time, direction and meaning to FILE")
         ->type_name("FILE");
 }
 
@@ -357,16 +366,19 @@ void addTransferCommands(CLI::App& app, int& status)
     auto options = std::make_shared<TransferOptions>();
 
     CLI::App* download = app.add_subcommand("download", "Receive the deskset's database into a .ddb file.");
-    download->add_option("-o,--output", options->file, "the .ddb file to write")->type_name("FILE")->required();
+    download->add_option("-o,--output", options->file, "the .ddb file to write")
+        ->type_name("FILE")
+        ->required();
     addSessionOptions(download, *options);
     download->callback([options, &status] { status = runDownload(*options); });
 
     CLI::App* upload = app.add_subcommand("upload", "Send a .ddb file to the deskset.");
     upload->add_option("FILE", options->file, "the .ddb file to send")->required();
     addSessionOptions(upload, *options);
-    upload->add_option("--backup", options->backupDir,
-                       "first download the deskset's current database into DIR, under a time-stamped name; "
-                       "a failed backup sends nothing")
+    upload
+        ->add_option("--backup", options->backupDir,
+                     "first download the deskset's current database into DIR, under a time-stamped name; "
+                     "a failed backup sends nothing")
         ->type_name("DIR");
     upload->add_flag("--verify", options->verify,
                      "afterwards download the database again and compare it byte for byte; "
