@@ -34,7 +34,8 @@ void FrameSplitter::Feed(const uint8_t* data, int length, uint32_t nowMs)
         if (frame_.size() == kFrameHeaderSize + payload + kCrcBytes) {
             const size_t covered = frame_.size() - kCrcBytes;
             const uint16_t sent = static_cast<uint16_t>(frame_[covered] << 8 | frame_[covered + 1]);
-            Emit(sent == Crc16(frame_.data(), covered) ? WireFrame::Kind::kValid : WireFrame::Kind::kCrcError);
+            Emit(sent == Crc16(frame_.data(), covered) ? WireFrame::Kind::kValid
+                                                       : WireFrame::Kind::kCrcError);
         }
     }
 }

@@ -16,8 +16,8 @@ QString layoutText(const db::Image& image, const db::AreaLayout* layout, const d
 {
     const QString bytes = text::kRawPrefix + hexText(image, field.at(record), field.size());
     return layout == nullptr ? bytes
-                             : QString::fromLatin1(layout->name.data(), int(layout->name.size())) + QLatin1Char(' ') +
-                                   bytes;
+                             : QString::fromLatin1(layout->name.data(), int(layout->name.size())) +
+                                   QLatin1Char(' ') + bytes;
 }
 
 void diffField(QStringList& lines, const db::Image& a, const db::Image& b, const db::CatalogueArea& area,
@@ -28,8 +28,8 @@ void diffField(QStringList& lines, const db::Image& a, const db::Image& b, const
     if (field.kind != db::FieldKind::Area) {
         for (int e = 0; e < field.count; ++e)
             if (const Slot slot{&field, record, e}; !sameBytes(a, b, slot.offset(), slot.size()))
-                lines << prefix + elementName(field, e) + QStringLiteral(": ") + displayValue(a, slot) + text::kArrow +
-                             displayValue(b, slot);
+                lines << prefix + elementName(field, e) + QStringLiteral(": ") + displayValue(a, slot) +
+                             text::kArrow + displayValue(b, slot);
         return;
     }
     const QString path = prefix + elementName(field, 0);
@@ -43,12 +43,10 @@ void diffField(QStringList& lines, const db::Image& a, const db::Image& b, const
     for (const db::Field& inner : layoutA->fields)
         diffField(lines, a, b, area, inner, record, path + QLatin1Char('.'));
     const std::vector<int> unused = unusedOffsets(field, *layoutA, record);
-    const auto unusedText = [&](const db::Image& image) {
-        return rawHex(image, unused);
-    };
+    const auto unusedText = [&](const db::Image& image) { return rawHex(image, unused); };
     if (unusedText(a) != unusedText(b))
-        lines << path + QLatin1Char('.') + text::kUnusedKey + QStringLiteral(": ") + unusedText(a) + text::kArrow +
-                     unusedText(b);
+        lines << path + QLatin1Char('.') + text::kUnusedKey + QStringLiteral(": ") + unusedText(a) +
+                     text::kArrow + unusedText(b);
 }
 
 } // namespace

@@ -9,27 +9,29 @@ namespace trv::interchange {
 
 namespace {
 
-void dumpField(QStringList& lines, const db::Image& image, const db::CatalogueArea& area, const db::Field& field,
-               int record, const QString& prefix)
+void dumpField(QStringList& lines, const db::Image& image, const db::CatalogueArea& area,
+               const db::Field& field, int record, const QString& prefix)
 {
     if (field.kind != db::FieldKind::Area) {
         for (int e = 0; e < field.count; ++e)
-            lines << prefix + elementName(field, e) + QStringLiteral(" = ") + displayValue(image, {&field, record, e});
+            lines << prefix + elementName(field, e) + QStringLiteral(" = ") +
+                         displayValue(image, {&field, record, e});
         return;
     }
     const QString path = prefix + elementName(field, 0);
     const db::AreaLayout* layout = layoutOf(image, area, field, record);
     if (layout == nullptr) {
-        lines << path + QStringLiteral(" = ") + text::kRawPrefix + hexText(image, field.at(record), field.size());
+        lines << path + QStringLiteral(" = ") + text::kRawPrefix +
+                     hexText(image, field.at(record), field.size());
         return;
     }
-    lines << path + QStringLiteral(" = ") + QString::fromLatin1(layout->name.data(), int(layout->name.size()));
+    lines << path + QStringLiteral(" = ") +
+                 QString::fromLatin1(layout->name.data(), int(layout->name.size()));
     for (const db::Field& inner : layout->fields)
         dumpField(lines, image, area, inner, record, path + QLatin1Char('.'));
     const std::vector<int> unused = unusedOffsets(field, *layout, record);
     if (std::any_of(unused.begin(), unused.end(), [&](int o) { return image[o] != 0; }))
-        lines << path + QLatin1Char('.') + text::kUnusedKey + QStringLiteral(" = ") +
-                     rawHex(image, unused);
+        lines << path + QLatin1Char('.') + text::kUnusedKey + QStringLiteral(" = ") + rawHex(image, unused);
 }
 
 } // namespace

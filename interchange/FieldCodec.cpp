@@ -44,15 +44,18 @@ bool printableByte(std::uint8_t b)
 
 QString hexNumber(const db::Field& field, int value)
 {
-    return QStringLiteral("0x%1").arg(value, field.width * 2, 16, QLatin1Char('0')).toUpper().replace(
-        QLatin1String("0X"), QLatin1String("0x"));
+    return QStringLiteral("0x%1")
+        .arg(value, field.width * 2, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QLatin1String("0X"), QLatin1String("0x"));
 }
 
 // A number in its shown unit: 1950.0 Hz keeps its tenth, 5.5 mA its half.
 QString numberText(const db::Field& field, int stored)
 {
     const int scale = scaleOf(field);
-    const QString number = scale == 1 ? QString::number(stored) : QString::number(double(stored) / scale, 'f', 1);
+    const QString number =
+        scale == 1 ? QString::number(stored) : QString::number(double(stored) / scale, 'f', 1);
     return field.unit.empty() ? number : number + QLatin1Char(' ') + fromView(field.unit);
 }
 
@@ -111,7 +114,7 @@ std::optional<QString> storeNumber(const QJsonValue& value, db::Image& image, co
     const double stored = shown * scaleOf(field);
     const double rounded = std::round(stored);
     if (std::abs(stored - rounded) > 1e-6) {
-        const QString step = scaleOf(field) == 10 ? QStringLiteral("0.1 Hz")
+        const QString step = scaleOf(field) == 10  ? QStringLiteral("0.1 Hz")
                              : scaleOf(field) == 2 ? QStringLiteral("0.5 mA")
                                                    : QStringLiteral("1");
         return QString::fromLatin1(text::kNotWhole).arg(jsonText(value), step);
@@ -229,7 +232,8 @@ std::optional<QString> storeRaw(const QJsonValue& value, db::Image& image, const
     QString digits = raw.toString();
     digits.remove(QLatin1Char(' '));
     const QByteArray bytes = QByteArray::fromHex(digits.toLatin1());
-    const bool hexOnly = std::all_of(digits.begin(), digits.end(), [](QChar c) { return std::isxdigit(c.toLatin1()); });
+    const bool hexOnly =
+        std::all_of(digits.begin(), digits.end(), [](QChar c) { return std::isxdigit(c.toLatin1()); });
     if (!hexOnly || digits.size() != static_cast<int>(offsets.size()) * 2)
         return badHex;
     for (std::size_t i = 0; i < offsets.size(); ++i)

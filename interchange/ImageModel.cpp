@@ -35,7 +35,8 @@ bool isFreeRecord(const db::Image& image, const db::CatalogueArea& area, int rec
 
 bool allZero(const db::Image& image, int offset, int size)
 {
-    return std::all_of(image.begin() + offset, image.begin() + offset + size, [](std::uint8_t b) { return b == 0; });
+    return std::all_of(image.begin() + offset, image.begin() + offset + size,
+                       [](std::uint8_t b) { return b == 0; });
 }
 
 QString recordPath(const db::CatalogueArea& area, int record)
@@ -105,7 +106,10 @@ bool isReserved(int offset)
 
 QString offsetText(int offset)
 {
-    return QStringLiteral("0x%1").arg(offset, 4, 16, QLatin1Char('0')).toUpper().replace(QLatin1String("0X"), QLatin1String("0x"));
+    return QStringLiteral("0x%1")
+        .arg(offset, 4, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QLatin1String("0X"), QLatin1String("0x"));
 }
 
 QString hexText(const db::Image& image, int offset, int size)

@@ -31,8 +31,9 @@ struct AreaHeading {
     const char* heading;
 };
 inline constexpr AreaHeading kAreaHeadings[] = {
-    {"deskset", "deskset"},           {"buttons", "button"},          {"channels", "channel"},
-    {"pagingFormats", "paging format"}, {"customTones", "custom tone"}, {"speedPages", "speed page"},
+    {"deskset", "deskset"},         {"buttons", "button"},
+    {"channels", "channel"},        {"pagingFormats", "paging format"},
+    {"customTones", "custom tone"}, {"speedPages", "speed page"},
     {"pttAliases", "PTT ID alias"},
 };
 

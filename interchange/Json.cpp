@@ -26,7 +26,8 @@ QString nameOf(std::string_view name)
 
 // ---- export ------------------------------------------------------------------------------------
 
-QJsonValue fieldJson(const db::Image& image, const db::CatalogueArea& area, const db::Field& field, int record)
+QJsonValue fieldJson(const db::Image& image, const db::CatalogueArea& area, const db::Field& field,
+                     int record)
 {
     if (field.kind == db::FieldKind::Area) {
         const db::AreaLayout* layout = layoutOf(image, area, field, record);
@@ -88,18 +89,20 @@ bool Importer::root(const QJsonObject& object)
         return fail(key(text::kFormatKey), key(text::kWrongFormat));
     const QJsonValue version = object.value(key(text::kVersionKey));
     if (version != QJsonValue(text::kFormatVersion))
-        return fail(key(text::kVersionKey), QString::fromLatin1(text::kWrongVersion)
-                                                  .arg(version.isUndefined() ? QStringLiteral("none")
-                                                                             : QJsonDocument(QJsonArray{version})
-                                                                                   .toJson(QJsonDocument::Compact)
-                                                                                   .mid(1)
-                                                                                   .chopped(1))
-                                                  .arg(text::kFormatVersion));
+        return fail(
+            key(text::kVersionKey),
+            QString::fromLatin1(text::kWrongVersion)
+                .arg(
+                    version.isUndefined()
+                        ? QStringLiteral("none")
+                        : QJsonDocument(QJsonArray{version}).toJson(QJsonDocument::Compact).mid(1).chopped(1))
+                .arg(text::kFormatVersion));
     for (auto it = object.begin(); it != object.end(); ++it) {
-        const bool known = it.key() == key(text::kFormatKey) || it.key() == key(text::kVersionKey) ||
-                           it.key() == key(text::kReservedKey) ||
-                           std::any_of(db::catalogue().begin(), db::catalogue().end(),
-                                       [&](const db::CatalogueArea& a) { return nameOf(a.name) == it.key(); });
+        const bool known =
+            it.key() == key(text::kFormatKey) || it.key() == key(text::kVersionKey) ||
+            it.key() == key(text::kReservedKey) ||
+            std::any_of(db::catalogue().begin(), db::catalogue().end(),
+                        [&](const db::CatalogueArea& a) { return nameOf(a.name) == it.key(); });
         if (!known)
             return fail(it.key(), key(text::kUnknownField));
     }
@@ -114,7 +117,8 @@ bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
 {
     const QString path = nameOf(area.name);
     if (area.region->count == 1)
-        return value.isObject() ? record(area, 0, value.toObject(), path) : fail(path, key(text::kNotAnObject));
+        return value.isObject() ? record(area, 0, value.toObject(), path)
+                                : fail(path, key(text::kNotAnObject));
     if (!value.isArray())
         return fail(path, key(text::kNotAnArray));
     std::set<int> seen;
@@ -129,9 +133,10 @@ bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
             return fail(itemPath, QString::fromLatin1(text::kMissingKey).arg(key(text::kRecordKey)));
         const double n = number.toDouble(-1);
         if (!number.isDouble() || n != std::floor(n) || n < 1 || n > area.region->count)
-            return fail(itemPath, QString::fromLatin1(text::kBadRecord)
-                                      .arg(number.isDouble() ? QString::number(n) : number.toVariant().toString())
-                                      .arg(area.region->count));
+            return fail(itemPath,
+                        QString::fromLatin1(text::kBadRecord)
+                            .arg(number.isDouble() ? QString::number(n) : number.toVariant().toString())
+                            .arg(area.region->count));
         const int k = static_cast<int>(n) - 1;
         if (!seen.insert(k).second)
             return fail(itemPath, QString::fromLatin1(text::kRecordTwice).arg(k + 1));
@@ -141,7 +146,8 @@ bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
     return true;
 }
 
-bool Importer::record(const db::CatalogueArea& area, int record, const QJsonObject& object, const QString& path)
+bool Importer::record(const db::CatalogueArea& area, int record, const QJsonObject& object,
+                      const QString& path)
 {
     if (object.contains(key(text::kFreeKey))) {
         // A free record with leftovers: its bytes as they are.
@@ -184,12 +190,13 @@ bool Importer::field(const db::CatalogueArea& area, const db::Field& f, int reco
         return fail(path, QString::fromLatin1(text::kWrongCount).arg(f.count).arg(elements.size()));
     for (int e = 0; e < f.count; ++e)
         if (const auto problem = storeJsonValue(elements.at(e), image, {&f, record, e}))
-            return fail(path.section(QLatin1Char('.'), 0, -2) + QLatin1Char('.') + elementName(f, e), *problem);
+            return fail(path.section(QLatin1Char('.'), 0, -2) + QLatin1Char('.') + elementName(f, e),
+                        *problem);
     return true;
 }
 
-bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int record, const QJsonValue& value,
-                         const QString& path)
+bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int record,
+                         const QJsonValue& value, const QString& path)
 {
     if (!value.isObject())
         return fail(path, key(text::kNotAnObject));
@@ -239,13 +246,15 @@ bool Importer::reserved(const QJsonValue& value)
         const int offset = offsetText.startsWith(QLatin1String("0x")) ? offsetText.mid(2).toInt(&ok, 16) : -1;
         const QJsonValue bytes = object.take(key(text::kBytesKey));
         if (!ok || !object.isEmpty() || !bytes.isString())
-            return fail(itemPath, QString::fromLatin1(text::kMissingKey).arg(key(text::kOffsetKey)) + QStringLiteral(", ") +
+            return fail(itemPath, QString::fromLatin1(text::kMissingKey).arg(key(text::kOffsetKey)) +
+                                      QStringLiteral(", ") +
                                       QString::fromLatin1(text::kMissingKey).arg(key(text::kBytesKey)));
         const int size = static_cast<int>(bytes.toString().remove(QLatin1Char(' ')).size() / 2);
         for (int at = offset; at < offset + std::max(size, 1); ++at)
             if (!isReserved(at))
                 return fail(itemPath, QString::fromLatin1(text::kNotReserved).arg(offsetText).arg(size));
-        if (const auto problem = storeRaw(QJsonObject{{key(text::kRawKey), bytes}}, image, range(offset, size)))
+        if (const auto problem =
+                storeRaw(QJsonObject{{key(text::kRawKey), bytes}}, image, range(offset, size)))
             return fail(itemPath, *problem);
     }
     return true;
@@ -255,7 +264,8 @@ bool Importer::reserved(const QJsonValue& value)
 
 QByteArray exportJson(const db::Image& image)
 {
-    QJsonObject root{{key(text::kFormatKey), key(text::kFormatName)}, {key(text::kVersionKey), text::kFormatVersion}};
+    QJsonObject root{{key(text::kFormatKey), key(text::kFormatName)},
+                     {key(text::kVersionKey), text::kFormatVersion}};
     for (const db::CatalogueArea& area : db::catalogue()) {
         if (area.region->count == 1) {
             root.insert(nameOf(area.name), recordJson(image, area, 0));
@@ -268,8 +278,9 @@ QByteArray exportJson(const db::Image& image)
             if (!isFreeRecord(image, area, record))
                 object = recordJson(image, area, record);
             else if (!allZero(image, base, area.region->recordSize))
-                object = QJsonObject{{key(text::kFreeKey), true},
-                                     {key(text::kRawKey), rawHex(image, range(base, area.region->recordSize))}};
+                object =
+                    QJsonObject{{key(text::kFreeKey), true},
+                                {key(text::kRawKey), rawHex(image, range(base, area.region->recordSize))}};
             else
                 continue; // free and empty: an import leaves it so
             object.insert(key(text::kRecordKey), record + 1);

@@ -44,13 +44,15 @@ int CslNimb::connectSerial(const std::string& serialParams)
         return Connect(comms::kLayer2AckFrame, nullptr, layer1Type, layer1Params.c_str(), nullptr);
 
     int result = comms::kOk;
-    std::unique_ptr<comms::Layer1> layer1 = comms::CreateLayer1(layer1Type, layer1Params.c_str(), &result, nullptr);
+    std::unique_ptr<comms::Layer1> layer1 =
+        comms::CreateLayer1(layer1Type, layer1Params.c_str(), &result, nullptr);
     if (!layer1)
         return result != comms::kOk ? result : comms::kErrUnknownLayer1;
     if (result != comms::kOk)
         return result;
     trace_->note(text::trace::kConnecting + device);
-    return Connect(comms::kLayer2AckFrame, nullptr, std::make_unique<TracingLayer1>(std::move(layer1), *trace_));
+    return Connect(comms::kLayer2AckFrame, nullptr,
+                   std::make_unique<TracingLayer1>(std::move(layer1), *trace_));
 }
 
 void CslNimb::disconnect()

@@ -24,7 +24,8 @@ constexpr std::size_t kHexShown = 16;
 std::uint32_t steadyMs()
 {
     using namespace std::chrono;
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 std::string stamp()
@@ -111,15 +112,14 @@ std::string describeFrame(TraceDirection direction, std::span<const std::uint8_t
     const auto payload = frame.subspan(comms::kFrameHeaderSize, end - comms::kFrameHeaderSize);
     const int fragment = type - comms::kFrameDataWhole;
     if (fragment != comms::kWhole)
-        return trace::kData + number + ": " + trace::kFragments[fragment] + ", " + std::to_string(payload.size()) +
-               trace::kBytes;
+        return trace::kData + number + ": " + trace::kFragments[fragment] + ", " +
+               std::to_string(payload.size()) + trace::kBytes;
     return trace::kData + number + ": " + describeMessage(direction, payload);
 }
 
 LinkTrace::LinkTrace(Sink sink)
-    : sink_(std::move(sink)),
-      sent_(comms::AckFrameTimersFor(kLineRate, false).completionMs,
-            [this](const comms::WireFrame& f) { frame(TraceDirection::Sent, f); }),
+    : sink_(std::move(sink)), sent_(comms::AckFrameTimersFor(kLineRate, false).completionMs,
+                                    [this](const comms::WireFrame& f) { frame(TraceDirection::Sent, f); }),
       received_(comms::AckFrameTimersFor(kLineRate, false).completionMs,
                 [this](const comms::WireFrame& f) { frame(TraceDirection::Received, f); })
 {
@@ -166,7 +166,8 @@ void LinkTrace::frame(TraceDirection direction, const comms::WireFrame& frame)
         break;
     }
     const std::size_t shown = std::min(frame.bytes.size(), kHexShown);
-    std::string line = stamp() + (direction == TraceDirection::Sent ? trace::kSent : trace::kReceived) + "  " + meaning;
+    std::string line =
+        stamp() + (direction == TraceDirection::Sent ? trace::kSent : trace::kReceived) + "  " + meaning;
     line.resize(std::max<std::size_t>(line.size(), 72), ' ');
     line += "  " + comms::HexBytes(frame.bytes.data(), shown) + (shown < frame.bytes.size() ? " ..." : "");
     append(std::move(line));

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
-    const trv::interchange::ImportResult again = trv::interchange::importJson(trv::interchange::exportJson(first.image()));
+    const trv::interchange::ImportResult again =
+        trv::interchange::importJson(trv::interchange::exportJson(first.image()));
     if (!again.ok() || again.image() != first.image())
         std::abort();
     return 0;

@@ -36,7 +36,8 @@ db::Image filledImage()
     const auto fill = [&](const db::Field& f, int record) {
         for (int e = 0; e < f.count; ++e) {
             if (f.isText())
-                db::writeFieldText(image, f, std::string(static_cast<std::size_t>(f.width), 'A' + record % 26), record, e);
+                db::writeFieldText(
+                    image, f, std::string(static_cast<std::size_t>(f.width), 'A' + record % 26), record, e);
             else if (!f.choices.empty())
                 db::writeField(image, f, f.choices.back().value, record, e);
             else if (f.kind != db::FieldKind::Area)
@@ -48,8 +49,8 @@ db::Image filledImage()
             for (const db::Field* f : area.fields)
                 fill(*f, record);
             for (const db::Field* f : area.fields)
-                if (const db::AreaLayout* layout = f->kind == db::FieldKind::Area ? layoutOf(image, area, *f, record)
-                                                                                  : nullptr)
+                if (const db::AreaLayout* layout =
+                        f->kind == db::FieldKind::Area ? layoutOf(image, area, *f, record) : nullptr)
                     for (const db::Field& inner : layout->fields)
                         fill(inner, record);
         }
@@ -87,25 +88,25 @@ TEST(Interchange, DiffAndDumpNameTheFieldThatDiffersInItsUnit)
         const char* diffLine;
         const char* dumpLine;
     } cases[] = {
-        {"number", [](db::Image& i) { db::writeField(i, fields::muteTimer, 45); }, "deskset.muteTimer: 30 s -> 45 s",
-         "deskset.muteTimer = 45 s"},
+        {"number", [](db::Image& i) { db::writeField(i, fields::muteTimer, 45); },
+         "deskset.muteTimer: 30 s -> 45 s", "deskset.muteTimer = 45 s"},
         {"signed number", [](db::Image& i) { db::writeField(i, fields::txLevel, -3, 1); },
          "channels[2].txLevel: 0 dBm -> -3 dBm", "channels[2].txLevel = -3 dBm"},
         {"flag", [](db::Image& i) { db::writeField(i, fields::relayLatching, 1, 0, 2); },
          "deskset.relayLatching[3]: Off -> On", "deskset.relayLatching[3] = On"},
-        {"list", [](db::Image& i) { db::writeField(i, fields::clockMode, 0); }, "deskset.clockMode: 24 Hour -> 12 Hour",
-         "deskset.clockMode = 12 Hour"},
+        {"list", [](db::Image& i) { db::writeField(i, fields::clockMode, 0); },
+         "deskset.clockMode: 24 Hour -> 12 Hour", "deskset.clockMode = 12 Hour"},
         {"text", [](db::Image& i) { db::writeFieldText(i, fields::frequencyLabel, "Fire", 3, 4); },
          "channels[4].frequencyLabel[5]: \"\" -> \"Fire\"", "channels[4].frequencyLabel[5] = \"Fire\""},
         {"frequency", [](db::Image& i) { db::writeField(i, fields::guardToneFrequency, 23255 - 5); },
-         "channels[1].guardToneFrequency: 2175.0 Hz -> 2325.0 Hz", "channels[1].guardToneFrequency = 2325.0 Hz"},
+         "channels[1].guardToneFrequency: 2175.0 Hz -> 2325.0 Hz",
+         "channels[1].guardToneFrequency = 2325.0 Hz"},
         {"current", [](db::Image& i) { db::writeField(i, fields::dcCurrent, 7, 0, 1); },
          "channels[1].dcCurrent[2]: 12.5 mA -> 3.5 mA", "channels[1].dcCurrent[2] = 3.5 mA"},
         {"value not in its list", [](db::Image& i) { db::writeField(i, fields::desksetType, 7); },
          "deskset.desksetType: Advanced Single Channel -> raw 07", "deskset.desksetType = raw 07"},
-        {"layout field", [](db::Image& i) {
-             db::writeField(i, fields::signalingType, db::channel::kSignalingDtmfDecode);
-         },
+        {"layout field",
+         [](db::Image& i) { db::writeField(i, fields::signalingType, db::channel::kSignalingDtmfDecode); },
          "channels[1].signalingType: None -> DTMF decode", "channels[1].signalingArea = DtmfSettings"},
         {"table record", [](db::Image& i) { db::writeFieldText(i, fields::aliasLabel, "Unit 7", 9); },
          "pttAliases[10].label: \"\" -> \"Unit 7\"", "pttAliases[10].label = \"Unit 7\""},
@@ -139,8 +140,9 @@ TEST(Interchange, AreaFieldsDifferByLayoutFieldAndReservedBytesByCount)
     c[fields::signalingArea.at(2)] = 0x09;
     const QStringList lines = diffImages(a, c).fields;
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[1], "channels[3].signalingArea: StatAlertSettings raw 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-                        "00 00 -> raw 09 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(lines[1],
+              "channels[3].signalingArea: StatAlertSettings raw 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+              "00 00 -> raw 09 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
 }
 
 TEST(Interchange, DumpLeavesFreeRecordsOutUnlessAskedAndShowsReservedBytes)
@@ -217,7 +219,8 @@ TEST(Interchange, ImportRefusesTheWholeFileNamingTheFirstBadField)
         std::function<void(QJsonObject&)> change;
         const char* error;
     } cases[] = {
-        {"unknown field", [&](QJsonObject& r) { setChannel(r, 1, "txLvl", 0); }, "channels[2].txLvl: unknown field"},
+        {"unknown field", [&](QJsonObject& r) { setChannel(r, 1, "txLvl", 0); },
+         "channels[2].txLvl: unknown field"},
         {"unknown area", [](QJsonObject& r) { r["settings"] = QJsonObject(); }, "settings: unknown field"},
         {"out of range", [&](QJsonObject& r) { setChannel(r, 1, "txLevel", 12); },
          "channels[2].txLevel: 12 is out of range (-30 dBm to 11 dBm)"},
@@ -225,19 +228,28 @@ TEST(Interchange, ImportRefusesTheWholeFileNamingTheFirstBadField)
          "channels[1].tptFrequency: 900.05 is not a whole number of 0.1 Hz"},
         {"wrong list text", [&](QJsonObject& r) { setDeskset(r, "clockMode", "25 Hour"); },
          "deskset.clockMode: \"25 Hour\" is not in the list (\"12 Hour\", \"24 Hour\")"},
-        {"text too long", [&](QJsonObject& r) { setChannel(r, 0, "desksetId", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"); },
+        {"text too long",
+         [&](QJsonObject& r) { setChannel(r, 0, "desksetId", "ABCDEFGHIJKLMNOPQRSTUVWXYZ"); },
          "channels[1].desksetId: \"ABCDEFGHIJKLMNOPQRSTUVWXYZ\" is longer than its 8-byte slot"},
         {"wrong version", [](QJsonObject& r) { r["version"] = 2; },
          "version: 2 is not supported (this tool reads version 1)"},
-        {"bad raw", [&](QJsonObject& r) { setDeskset(r, "muteTimer", QJsonObject{{"raw", "1"}}); },
+        {"bad raw",
+         [&](QJsonObject& r) {
+             setDeskset(r, "muteTimer", QJsonObject{{"raw", "1"}});
+         },
          "deskset.muteTimer: \"1\" is not 1 bytes in hexadecimal"},
-        {"layout that the selector does not choose", [&](QJsonObject& r) {
+        {"layout that the selector does not choose",
+         [&](QJsonObject& r) {
              setChannel(r, 0, "signalingArea", QJsonObject{{"layout", "DtmfSettings"}, {"minDigits", 3}});
          },
          "channels[1].signalingArea: signalingType chooses no layout: give the bytes as \"raw\""},
-        {"record out of the table", [](QJsonObject& r) { r["pttAliases"] = QJsonArray{QJsonObject{{"record", 251}}}; },
+        {"record out of the table",
+         [](QJsonObject& r) {
+             r["pttAliases"] = QJsonArray{QJsonObject{{"record", 251}}};
+         },
          "pttAliases[#1]: 251 is not a record number from 1 to 250"},
-        {"field bytes given as reserved", [](QJsonObject& r) {
+        {"field bytes given as reserved",
+         [](QJsonObject& r) {
              r["reserved"] = QJsonArray{QJsonObject{{"offset", "0x0020"}, {"bytes", "01 02 03 04"}}};
          },
          "reserved[#1]: offset 0x0020 and its 4 bytes are not all reserved"},

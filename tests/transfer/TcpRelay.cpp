@@ -21,7 +21,8 @@ TcpRelay::TcpRelay(std::string devicePath) : devicePath_(std::move(devicePath))
     socklen_t size = sizeof address;
     if (listener_ < 0 || ::pipe2(stopPipe_, O_CLOEXEC) != 0 ||
         ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 1) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        ::listen(listener_, 1) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
         return;
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { run(); });

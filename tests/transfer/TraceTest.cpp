@@ -13,14 +13,17 @@ using namespace trv::transfer;
 
 namespace {
 
-std::vector<std::uint8_t> frameOf(std::uint8_t type, std::uint8_t number, std::vector<std::uint8_t> payload = {})
+std::vector<std::uint8_t> frameOf(std::uint8_t type, std::uint8_t number,
+                                  std::vector<std::uint8_t> payload = {})
 {
     std::vector<std::uint8_t> frame(comms::kMaxFrameSize);
-    frame.resize(comms::BuildFrame(frame.data(), type, number, payload.data(), static_cast<int>(payload.size()), false));
+    frame.resize(comms::BuildFrame(frame.data(), type, number, payload.data(),
+                                   static_cast<int>(payload.size()), false));
     return frame;
 }
 
-std::vector<std::uint8_t> messageFrame(std::uint8_t number, MessageType type, std::vector<std::uint8_t> data = {})
+std::vector<std::uint8_t> messageFrame(std::uint8_t number, MessageType type,
+                                       std::vector<std::uint8_t> data = {})
 {
     return frameOf(comms::kFrameDataWhole, number, DesksetMessage(type, std::move(data)).encode());
 }
@@ -45,7 +48,8 @@ TEST(LinkTrace, EachFrameIsDescribedByItsMeaning)
         {TraceDirection::Sent, messageFrame(1, MessageType::Version), "data #1: version request"},
         {TraceDirection::Received, messageFrame(2, MessageType::Version, version),
          "data #2: version \"VXR DESKSET V001\""},
-        {TraceDirection::Received, messageFrame(3, MessageType::Hardware, {1}), "data #3: hardware result 1 (no match)"},
+        {TraceDirection::Received, messageFrame(3, MessageType::Hardware, {1}),
+         "data #3: hardware result 1 (no match)"},
         {TraceDirection::Sent, messageFrame(4, MessageType::DownloadBlock, {0}), "data #4: download request"},
         {TraceDirection::Received, messageFrame(5, MessageType::DownloadBlock, block),
          "data #5: download block, offset 0x0064, 100 bytes"},
@@ -53,8 +57,10 @@ TEST(LinkTrace, EachFrameIsDescribedByItsMeaning)
          "data #6: upload block, offset 0x0064, 100 bytes"},
         {TraceDirection::Received, messageFrame(7, MessageType::UploadFailed), "data #7: upload incomplete"},
         {TraceDirection::Received, messageFrame(8, MessageType::DownloadDone), "data #8: download complete"},
-        {TraceDirection::Received, frameOf(comms::kFrameDataWhole, 9, {1, 42}), "data #9: message type 42, 0 bytes"},
-        {TraceDirection::Sent, frameOf(comms::kFrameDataFirst, 10, {1, 2, 3}), "data #10: first fragment, 3 bytes"},
+        {TraceDirection::Received, frameOf(comms::kFrameDataWhole, 9, {1, 42}),
+         "data #9: message type 42, 0 bytes"},
+        {TraceDirection::Sent, frameOf(comms::kFrameDataFirst, 10, {1, 2, 3}),
+         "data #10: first fragment, 3 bytes"},
         {TraceDirection::Sent, frameOf(12, 0), "unknown frame type 12"},
     };
     for (const auto& c : cases)
@@ -114,7 +120,8 @@ TEST(TracingLayer1, PassesBytesEventsAndFailuresThrough)
     LinkTrace trace;
     TracingLayer1 traced(std::move(memory), trace);
     const auto heartbeat = frameOf(comms::kFrameHeartbeat, 0);
-    EXPECT_EQ(traced.Write(heartbeat.data(), static_cast<int>(heartbeat.size())), static_cast<int>(heartbeat.size()));
+    EXPECT_EQ(traced.Write(heartbeat.data(), static_cast<int>(heartbeat.size())),
+              static_cast<int>(heartbeat.size()));
     EXPECT_EQ(inner.TakeWritten(), heartbeat);
     inner.Feed(frameOf(comms::kFrameAck, 0));
     std::uint8_t buffer[16];

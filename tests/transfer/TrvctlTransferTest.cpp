@@ -64,7 +64,8 @@ protected:
 TEST_F(TrvctlTransferTest, TraceShowsEveryFrameWithTimeDirectionAndMeaning)
 {
     startSimulator();
-    const CtlRun run = runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--trace", path("trace.txt")});
+    const CtlRun run =
+        runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--trace", path("trace.txt")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString trace = read(path("trace.txt"));
     const QStringList lines = trace.split('\n', Qt::SkipEmptyParts);
@@ -96,8 +97,10 @@ TEST_F(TrvctlTransferTest, DownloadThroughASerialDeviceServer)
     EXPECT_EQ(load(path("a.ddb")), deskset_);
 
     // The same address stored as the mapping of a COM port.
-    ASSERT_TRUE(trv::platform::SettingsStore::write(trv::platform::Hive::LocalMachine, "Ports", "COM3", address));
-    const CtlRun mapped = runTrvctl({"download", "--port", "COM3", "-o", path("b.ddb"), "--trace", path("t.txt")});
+    ASSERT_TRUE(
+        trv::platform::SettingsStore::write(trv::platform::Hive::LocalMachine, "Ports", "COM3", address));
+    const CtlRun mapped =
+        runTrvctl({"download", "--port", "COM3", "-o", path("b.ddb"), "--trace", path("t.txt")});
     ASSERT_EQ(mapped.exitCode, 0) << mapped.err.toStdString();
     EXPECT_EQ(load(path("b.ddb")), deskset_);
     EXPECT_TRUE(read(path("t.txt")).contains("connecting to " + address));
@@ -114,8 +117,8 @@ TEST_F(TrvctlTransferTest, BackupSavesTheDesksetsDatabaseBeforeTheUploadAndVerif
     ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), site).ok);
     ASSERT_TRUE(QDir(dir_.path()).mkdir("backups"));
 
-    const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", path("backups"),
-                                  "--verify", "--trace", path("trace.txt")});
+    const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup",
+                                  path("backups"), "--verify", "--trace", path("trace.txt")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << run.out.toStdString();
     const QStringList backups = QDir(path("backups")).entryList({"site-backup-*.ddb"}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
@@ -150,15 +153,19 @@ TEST_F(TrvctlTransferTest, AFailedBackupSendsNoUploadBlock)
 {
     startSimulator({"--hw-id", "1"});
     ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), deskset_).ok);
-    const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", dir_.path()});
+    const CtlRun run =
+        runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", dir_.path()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(text::kWrongHardware));
     EXPECT_TRUE(run.err.contains("The backup failed, so nothing was uploaded."));
     for (const QString& frame : sim_->frames("RX")) {
         const QStringList bytes = frame.split(' ');
-        EXPECT_FALSE(bytes.size() > 4 && bytes[0] == "04" && bytes[4] == "04") << "upload block " << frame.toStdString();
+        EXPECT_FALSE(bytes.size() > 4 && bytes[0] == "04" && bytes[4] == "04")
+            << "upload block " << frame.toStdString();
     }
     EXPECT_TRUE(QDir(dir_.path()).entryList({"site-backup-*"}).isEmpty());
 
-    EXPECT_EQ(runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", path("missing")}).exitCode, 1);
+    EXPECT_EQ(
+        runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", path("missing")}).exitCode,
+        1);
 }

@@ -23,7 +23,8 @@ CtlResult trvctl(const QStringList& args)
     trv::testsupport::TieToThisProcess(p);
     p.start(TRVCTL_PATH, args);
     p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QByteArray contents(const QString& path)
@@ -79,8 +80,9 @@ TEST(TrvctlInterchange, ExportImportRoundTripAndRefusalsWriteNothing)
     write(dir.filePath("bad.json"), json);
     const CtlResult refused = trvctl({"import", dir.filePath("bad.json"), "-o", dir.filePath("new.ddb")});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, dir.filePath("bad.json") +
-                               ": deskset.muteTimer: 61 is out of range (0 s to 60 s)\nNothing was written.\n");
+    EXPECT_EQ(refused.err,
+              dir.filePath("bad.json") +
+                  ": deskset.muteTimer: 61 is out of range (0 s to 60 s)\nNothing was written.\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("new.ddb")));
     // An existing file is left as it was.
     EXPECT_EQ(trvctl({"import", dir.filePath("bad.json"), "-o", site}).status, 1);

@@ -22,5 +22,6 @@ TEST(TrvctlPorts, ListsEachComPortWithWhatStandsBehindIt)
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_TRUE(out.startsWith("Serial devices:\n")) << out.toStdString();
     EXPECT_TRUE(out.contains("COM2  tcp://10.1.2.3:4001  device server (raw TCP)")) << out.toStdString();
-    EXPECT_TRUE(out.contains("COM3  " + config.filePath("no-such-tty") + "  not present")) << out.toStdString();
+    EXPECT_TRUE(out.contains("COM3  " + config.filePath("no-such-tty") + "  not present"))
+        << out.toStdString();
 }

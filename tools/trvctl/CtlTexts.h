@@ -5,7 +5,8 @@ namespace trv::ctl::text {
 
 inline constexpr const char* kEmptyFile = "The file is empty.";
 inline constexpr const char* kNoPortSet = "No COM port is set: use --port P or 'trvctl port COMn'.";
-inline constexpr const char* kUnknownPort = "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
+inline constexpr const char* kUnknownPort =
+    "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
 inline constexpr const char* kUnknownStoredPort = "Unknown port '%1': use COM1 to COM4.";
 inline constexpr const char* kNoSuchDevice = "No such device: %1";
 inline constexpr const char* kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT).";
@@ -32,14 +33,7 @@ inline constexpr const char* kNotPresent = "not present";
 inline constexpr const char* kPlainPort = "serial port";
 inline constexpr const char* kNone = "none";
 
-// upload --backup / --verify
+// upload --backup (the rest of the safe upload's texts are in transfer/SafeUpload.h)
 inline constexpr const char* kBackupFolderMissing = "The backup folder %1 does not exist.";
-inline constexpr const char* kBackupStarting = "Backup: downloading the deskset's current database.";
-inline constexpr const char* kBackupFailed = "The backup failed, so nothing was uploaded.";
-inline constexpr const char* kBackupSaved = "Backup saved to %1";
-inline constexpr const char* kVerifyStarting = "Verify: downloading the database again to compare it.";
-inline constexpr const char* kVerifyImpossible = "Verification was not possible: the deskset could not be read back.";
-inline constexpr const char* kVerifyPassed = "Verified: the deskset holds the uploaded database byte for byte.";
-inline constexpr const char* kVerifyFailed = "Verification failed: the deskset holds something else than was uploaded:";
 
 } // namespace trv::ctl::text

@@ -25,9 +25,12 @@ int usedRecords(const Image& image, const Region& table)
 const char* desksetTypeName(std::uint8_t type)
 {
     switch (type) {
-    case deskset::kSingleChannel: return "Advanced Single Channel";
-    case deskset::kMultiChannel: return "Advanced Multi-Channel";
-    default: return "unknown";
+    case deskset::kSingleChannel:
+        return "Advanced Single Channel";
+    case deskset::kMultiChannel:
+        return "Advanced Multi-Channel";
+    default:
+        return "unknown";
     }
 }
 
@@ -51,10 +54,14 @@ int runInfo(const std::string& file)
     const Image& image = *loaded;
     const std::uint8_t type = image[deskset::kDesksetType];
     std::cout << "Deskset type:         " << desksetTypeName(type) << " (" << int(type) << ")\n"
-              << "Paging formats:       " << usedRecords(image, kPagingFormats) << " of " << kPagingFormats.count << '\n'
-              << "Speed pages:          " << usedRecords(image, kSpeedPages) << " of " << kSpeedPages.count << '\n'
-              << "Custom paging tones:  " << usedRecords(image, kCustomTones) << " of " << kCustomTones.count << '\n'
-              << "PTT ID aliases:       " << usedRecords(image, kPttAliases) << " of " << kPttAliases.count << '\n';
+              << "Paging formats:       " << usedRecords(image, kPagingFormats) << " of "
+              << kPagingFormats.count << '\n'
+              << "Speed pages:          " << usedRecords(image, kSpeedPages) << " of " << kSpeedPages.count
+              << '\n'
+              << "Custom paging tones:  " << usedRecords(image, kCustomTones) << " of " << kCustomTones.count
+              << '\n'
+              << "PTT ID aliases:       " << usedRecords(image, kPttAliases) << " of " << kPttAliases.count
+              << '\n';
     return kExitOk;
 }
 
@@ -67,7 +74,8 @@ void addDatabaseCommands(CLI::App& app, int& status)
     make->add_option("FILE", *file, "the .ddb file to write")->required();
     make->callback([file, &status] { status = runNew(*file); });
 
-    CLI::App* info = app.add_subcommand("info", "Load a database and summarise it, or print why it cannot be loaded.");
+    CLI::App* info =
+        app.add_subcommand("info", "Load a database and summarise it, or print why it cannot be loaded.");
     info->add_option("FILE", *file, "the .ddb file to read")->required();
     info->callback([file, &status] { status = runInfo(*file); });
 }

@@ -73,7 +73,8 @@ int runImport(const InterchangeOptions& options)
     }
     const interchange::ImportResult imported = interchange::importJson(in.readAll());
     if (!imported.ok()) {
-        std::cerr << options.file << ": " << imported.error().toStdString() << '\n' << text::kNothingWritten << '\n';
+        std::cerr << options.file << ": " << imported.error().toStdString() << '\n'
+                  << text::kNothingWritten << '\n';
         return kExitFailed;
     }
     return saveImageOrReport(options.output, imported.image()) ? kExitOk : kExitFailed;
@@ -100,7 +101,8 @@ void addInterchangeCommands(CLI::App& app, int& status)
 
     CLI::App* exportCommand = app.add_subcommand("export", "Write a database as JSON (format version 1).");
     exportCommand->add_option("FILE", options->file, "the .ddb file to read")->required();
-    exportCommand->add_option("-o,--output", options->output, "the JSON file to write (default: standard output)")
+    exportCommand
+        ->add_option("-o,--output", options->output, "the JSON file to write (default: standard output)")
         ->type_name("FILE");
     exportCommand->callback([options, &status] { status = runExport(*options); });
 
@@ -108,7 +110,9 @@ void addInterchangeCommands(CLI::App& app, int& status)
         "import", "Build a database from JSON. Every value is checked; a bad one refuses the whole file and "
                   "nothing is written.");
     importCommand->add_option("JSON", options->file, "the JSON file to read")->required();
-    importCommand->add_option("-o,--output", options->output, "the .ddb file to write")->type_name("FILE")->required();
+    importCommand->add_option("-o,--output", options->output, "the .ddb file to write")
+        ->type_name("FILE")
+        ->required();
     importCommand->callback([options, &status] { status = runImport(*options); });
 }
 

@@ -33,7 +33,8 @@ QString adapterText(const SerialAdapter& adapter)
             words << part;
     QString text = words.join(QLatin1Char(' '));
     if (!adapter.serialNumber.isEmpty())
-        text += (text.isEmpty() ? QString() : QStringLiteral(", ")) + QStringLiteral("serial ") + adapter.serialNumber;
+        text += (text.isEmpty() ? QString() : QStringLiteral(", ")) + QStringLiteral("serial ") +
+                adapter.serialNumber;
     return text;
 }
 
@@ -56,7 +57,8 @@ int runPort(const std::string& port)
         return kExitUsage;
     }
     if (!ComPortSetting::store(number)) {
-        std::cerr << qPrintable(QString::fromUtf8(text::kSettingNotWritten).arg(ComPortSetting::kKeyPath)) << '\n';
+        std::cerr << qPrintable(QString::fromUtf8(text::kSettingNotWritten).arg(ComPortSetting::kKeyPath))
+                  << '\n';
         return kExitFailed;
     }
     return kExitOk;
@@ -74,7 +76,8 @@ QString comStatus(const QString& device, const std::vector<SerialAdapter>& adapt
         return QString::fromUtf8(text::kDeviceServer);
     if (const SerialAdapter* adapter = platform::findAdapter(adapters, device))
         return adapter->isAdapter() ? adapterText(*adapter) : QString::fromUtf8(text::kPlainPort);
-    return QFileInfo::exists(device) ? QString::fromUtf8(text::kPlainPort) : QString::fromUtf8(text::kNotPresent);
+    return QFileInfo::exists(device) ? QString::fromUtf8(text::kPlainPort)
+                                     : QString::fromUtf8(text::kNotPresent);
 }
 
 int runPorts()
@@ -90,17 +93,19 @@ int runPorts()
                 mapped << ComPortSetting::kPrefix + QString::number(port);
         const QString what = adapter.isAdapter() ? adapterText(adapter) : QString::fromUtf8(text::kPlainPort);
         std::cout << "  " << qPrintable(adapter.device) << "  " << qPrintable(what) << '\n'
-                  << text::kByIdLabel << qPrintable(adapter.byIdPath.isEmpty() ? text::kNone : adapter.byIdPath)
-                  << '\n'
+                  << text::kByIdLabel
+                  << qPrintable(adapter.byIdPath.isEmpty() ? text::kNone : adapter.byIdPath) << '\n'
                   << text::kComLabel << qPrintable(mapped.isEmpty() ? text::kNone : mapped.join(", ")) << '\n'
-                  << text::kAccessLabel << (userMayOpen(adapter.device) ? text::kMayOpen : text::kMayNotOpen) << '\n';
+                  << text::kAccessLabel << (userMayOpen(adapter.device) ? text::kMayOpen : text::kMayNotOpen)
+                  << '\n';
     }
     std::cout << text::kComPorts << '\n';
     const int stored = ComPortSetting::portNumber();
     for (int port = ComPortSetting::kFirstPort; port <= ComPortSetting::kLastPort; ++port) {
         const QString device = comDevice(port);
         std::cout << "  " << ComPortSetting::kPrefix << port << "  " << qPrintable(device) << "  "
-                  << qPrintable(comStatus(device, adapters)) << (port == stored ? text::kStoredMark : "") << '\n';
+                  << qPrintable(comStatus(device, adapters)) << (port == stored ? text::kStoredMark : "")
+                  << '\n';
     }
     return kExitOk;
 }
@@ -115,7 +120,8 @@ void addPortCommands(CLI::App& app, int& status)
     portCommand->callback([port, &status] { status = runPort(*port); });
 
     CLI::App* ports = app.add_subcommand(
-        "ports", "List the serial devices present (adapter, by-id name, COM mapping, access) and the COM ports.");
+        "ports",
+        "List the serial devices present (adapter, by-id name, COM mapping, access) and the COM ports.");
     ports->callback([&status] { status = runPorts(); });
 }
 

@@ -11,6 +11,7 @@
 #include "transfer/ComPortSetting.h"
 #include "transfer/LinkTrace.h"
 #include "transfer/PortAddress.h"
+#include "transfer/SafeUpload.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
 
@@ -37,6 +38,7 @@ using transfer::ComPortSetting;
 using transfer::EndButton;
 using transfer::TransferSession;
 namespace session_text = transfer::text;
+namespace safe_text = transfer::text::safe;
 
 constexpr const char* kDevicePortVariable = "TRV_COM1";
 constexpr const char* kDevicePortDigit = "1";
@@ -242,11 +244,13 @@ public:
         out_.open(path, std::ios::out | std::ios::trunc);
         if (!out_) {
             std::cerr << qPrintable(QString::fromUtf8(text::kTraceNotWritten)
-                                        .arg(QString::fromStdString(path), QString::fromLocal8Bit(std::strerror(errno))))
+                                        .arg(QString::fromStdString(path),
+                                             QString::fromLocal8Bit(std::strerror(errno))))
                       << '\n';
             return false;
         }
-        trace_ = std::make_unique<transfer::LinkTrace>([this](const std::string& line) { out_ << line << std::endl; });
+        trace_ = std::make_unique<transfer::LinkTrace>(
+            [this](const std::string& line) { out_ << line << std::endl; });
         return true;
     }
     transfer::LinkTrace* trace() const { return trace_.get(); }
@@ -268,55 +272,46 @@ int runDownload(const TransferOptions& options)
     return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
 }
 
-// A name for the backup of the deskset before FILE goes up: "site-backup-20261208-163005.ddb",
-// with a counter when that name is taken.
-QString backupPath(const std::string& dir, const std::string& file)
-{
-    const QString stem = QFileInfo(QString::fromStdString(file)).completeBaseName() + QStringLiteral("-backup-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QDir folder(QString::fromStdString(dir));
-    QString path = folder.filePath(stem + QStringLiteral(".ddb"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder.filePath(QStringLiteral("%1-%2.ddb").arg(stem).arg(n));
-    return path;
-}
-
 void say(const char* message, const QString& value = {})
 {
-    std::cout << (value.isNull() ? QString::fromUtf8(message) : QString::fromUtf8(message).arg(value)).toStdString()
-              << std::endl;
+    std::cout
+        << (value.isNull() ? QString::fromUtf8(message) : QString::fromUtf8(message).arg(value)).toStdString()
+        << std::endl;
 }
 
 // --backup: the deskset's current database, saved before anything is sent. False when there is
 // none (the reason is on stderr).
 bool backUp(const TransferOptions& options, const QString& digit, transfer::LinkTrace* trace)
 {
-    say(text::kBackupStarting);
+    say(safe_text::kBackupStarting);
     db::Image current{};
-    const QString path = backupPath(options.backupDir, options.file);
+    const QString path =
+        transfer::backupPath(QString::fromStdString(options.backupDir), QString::fromStdString(options.file),
+                             QDateTime::currentDateTime());
     if (runSession(Direction::Download, current, digit, options.retries, trace) != kExitOk ||
         !saveImageOrReport(path.toStdString(), current)) {
-        std::cerr << text::kBackupFailed << '\n';
+        std::cerr << safe_text::kBackupFailed << '\n';
         return false;
     }
-    say(text::kBackupSaved, path);
+    say(safe_text::kBackupSaved, path);
     return true;
 }
 
 // --verify: the database read back on a connection of its own, compared byte for byte.
-int verify(const TransferOptions& options, const db::Image& sent, const QString& digit, transfer::LinkTrace* trace)
+int verify(const TransferOptions& options, const db::Image& sent, const QString& digit,
+           transfer::LinkTrace* trace)
 {
-    say(text::kVerifyStarting);
+    say(safe_text::kVerifyStarting);
     db::Image readBack{};
     if (runSession(Direction::Download, readBack, digit, options.retries, trace) != kExitOk) {
-        std::cerr << text::kVerifyImpossible << '\n';
+        std::cerr << safe_text::kVerifyImpossible << '\n';
         return kExitFailed;
     }
     if (readBack == sent) {
-        say(text::kVerifyPassed);
+        say(safe_text::kVerifyPassed);
         return kExitOk;
     }
-    std::cerr << text::kVerifyFailed << '\n';
+    std::cerr << safe_text::kVerifyFailed << '\n';
     for (const QString& line : interchange::diffImages(sent, readBack).lines())
         std::cerr << "  " << line.toStdString() << '\n';
     return kExitFailed;
@@ -333,7 +328,8 @@ int runUpload(const TransferOptions& options)
         return kExitFailed;
     if (!options.backupDir.empty()) {
         if (!QFileInfo(QString::fromStdString(options.backupDir)).isDir()) {
-            std::cerr << qPrintable(arg(text::kBackupFolderMissing, QString::fromStdString(options.backupDir)))
+            std::cerr << qPrintable(
+                             arg(text::kBackupFolderMissing, QString::fromStdString(options.backupDir)))
                       << '\n';
             return kExitFailed;
         }
@@ -348,15 +344,18 @@ int runUpload(const TransferOptions& options)
 // --port, --retries and --trace, shared by both commands.
 void addSessionOptions(CLI::App* command, TransferOptions& options)
 {
-    command->add_option("--port", options.port,
-                        "COM1..COM4, a device path or tcp://HOST:PORT (default: the stored port)")
+    command
+        ->add_option("--port", options.port,
+                     "COM1..COM4, a device path or tcp://HOST:PORT (default: the stored port)")
         ->type_name("PORT");
-    command->add_option("--retries", options.retries,
-                        "answer the \"unable to establish connection\" question with Retry N times")
+    command
+        ->add_option("--retries", options.retries,
+                     "answer the \"unable to establish connection\" question with Retry N times")
         ->type_name("N")
         ->check(CLI::Range(0, 1000));
-    command->add_option("--trace", options.trace,
-                        "write every frame with its time, direction and meaning to FILE")
+    command
+        ->add_option("--trace", options.trace,
+                     "write every frame with its time, direction and meaning to FILE")
         ->type_name("FILE");
 }
 
@@ -367,16 +366,19 @@ void addTransferCommands(CLI::App& app, int& status)
     auto options = std::make_shared<TransferOptions>();
 
     CLI::App* download = app.add_subcommand("download", "Receive the deskset's database into a .ddb file.");
-    download->add_option("-o,--output", options->file, "the .ddb file to write")->type_name("FILE")->required();
+    download->add_option("-o,--output", options->file, "the .ddb file to write")
+        ->type_name("FILE")
+        ->required();
     addSessionOptions(download, *options);
     download->callback([options, &status] { status = runDownload(*options); });
 
     CLI::App* upload = app.add_subcommand("upload", "Send a .ddb file to the deskset.");
     upload->add_option("FILE", options->file, "the .ddb file to send")->required();
     addSessionOptions(upload, *options);
-    upload->add_option("--backup", options->backupDir,
-                       "first download the deskset's current database into DIR, under a time-stamped name; "
-                       "a failed backup sends nothing")
+    upload
+        ->add_option("--backup", options->backupDir,
+                     "first download the deskset's current database into DIR, under a time-stamped name; "
+                     "a failed backup sends nothing")
         ->type_name("DIR");
     upload->add_flag("--verify", options->verify,
                      "afterwards download the database again and compare it byte for byte; "

@@ -21,7 +21,8 @@ public:
         const auto options = sub->get_options([](const CLI::Option* o) { return o->nonpositional(); });
         if (options.size() > 1) // more than --help
             head += " [OPTIONS]";
-        for (const CLI::Option* o : sub->get_options([](const CLI::Option* o) { return !o->nonpositional(); }))
+        for (const CLI::Option* o :
+             sub->get_options([](const CLI::Option* o) { return !o->nonpositional(); }))
             head += " " + (o->get_required() ? o->get_name() : "[" + o->get_name() + "]");
         std::stringstream out;
         CLI::detail::format_help(out, head, sub->get_description(), get_column_width());
