@@ -1,6 +1,7 @@
 // One line per editor family: the view class that opens for its kind.
 #include "editors/common/EditorRegistry.h"
 #include "editors/deskset/DesksetCfgFV.h"
+#include "editors/paging/ManualPageListFV.h"
 
 namespace trv::editors {
 
@@ -8,6 +9,8 @@ void registerAllEditors()
 {
     registerEditor(EditorKind::DesksetCfg,
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
+    registerEditor(EditorKind::PagingFormats,
+                   [](EditorHost& host, QWidget* parent) { return new paging::ManualPageListFV(host, parent); });
 }
 
 } // namespace trv::editors

@@ -7,13 +7,19 @@
 #include "app/CTRVApp.h"
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
+#include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
+#include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
+#include "editors/paging/FormatEditors.h"
+#include "editors/paging/ManualPageListFV.h"
+#include "editors/paging/MpageRequestProtDlg.h"
+#include "editors/paging/PagingFormatDlg.h"
 #include "transfer/TransferTexts.h"
 
 #include <QApplication>
@@ -21,10 +27,12 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -87,6 +95,63 @@ void settle()
     }
 }
 
+// "paging-format-motorola-5-tone.png" for "Motorola 5 Tone".
+QString pagingFormatFile(const QString& title)
+{
+    QString name = title.toLower();
+    name.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+    name.remove(QRegularExpression(QStringLiteral("-paging-format$")));
+    return QStringLiteral("paging-format-%1.png").arg(name);
+}
+
+// A few paging formats, the paging formats window, the protocol choice and some editors.
+void renderPagingFormats(CMainFrame* frame, const std::function<void(const QPixmap&, const QString&)>& save)
+{
+    namespace f = trv::db::fields;
+    namespace fmt = trv::db::paging::format;
+    namespace pg = trv::editors::paging;
+    trv::db::Image& image = trv::db::theImage();
+    const std::pair<const char*, int> formats[] = {{"FIRE", fmt::kMotorola5Tone},
+                                                   {"EMS", fmt::kPulsePage},
+                                                   {"PUBWORKS", fmt::kMotorola1Plus1},
+                                                   {"ALERT", fmt::kVoiceAlert}};
+    int record = 0;
+    for (const auto& [label, type] : formats) {
+        trv::db::writeFieldText(image, f::pagingLabel, label, record);
+        trv::db::writeField(image, f::formatType, type, record);
+        if (const trv::db::AreaLayout* layout = f::formatParameters.layoutFor(type))
+            for (const trv::db::Field& field : layout->fields)
+                trv::db::writeDefault(image, field, record);
+        ++record;
+    }
+    frame->editorWindows().refreshSpeedPagingItem();
+    frame->runCommand(cmd::kViewPagingFormats);
+    settle();
+    const QPixmap list = framed(frame->grab(), frame->windowTitle());
+    save(list, QStringLiteral("paging-formats.png"));
+
+    pg::MpageRequestProtDlg protocols(frame->editorWindows(), pg::ManualPageListFV::kHelpContext, frame);
+    protocols.show();
+    settle();
+    save(withDialog(list, &protocols, false), QStringLiteral("paging-format-protocols.png"));
+    protocols.hide();
+
+    // Existing formats, then new ones.
+    const std::pair<int, int> editors[] = {{fmt::kMotorola5Tone, 0},
+                                           {fmt::kPulsePage, 1},
+                                           {fmt::kMotorola1Plus1, 2},
+                                           {fmt::kRemoteMonitor, pg::PagingFormatDlg::kNewFormat},
+                                           {fmt::kMotorola6Tone, pg::PagingFormatDlg::kNewFormat},
+                                           {fmt::kVoiceAlert, pg::PagingFormatDlg::kNewFormat}};
+    for (const auto& [type, at] : editors) {
+        pg::PagingFormatDlg dialog(frame->editorWindows(), *pg::formatEditor(type), at, frame);
+        dialog.show();
+        settle();
+        save(withDialog(list, &dialog, false), pagingFormatFile(dialog.windowTitle()));
+        dialog.hide();
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -101,7 +166,9 @@ int main(int argc, char* argv[])
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
     QStringList written;
+    int pictures = 0;
     auto save = [&](const QPixmap& picture, const QString& name) {
+        ++pictures;
         const QString file = QDir(outDir).filePath(name);
         if (picture.save(file))
             written << file;
@@ -179,6 +246,8 @@ int main(int argc, char* argv[])
          QStringLiteral("11-help.png"));
     frame->helpWindow()->close();
 
+    renderPagingFormats(frame, save);
+
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == 11 ? 0 : 1;
+    return written.size() == pictures ? 0 : 1;
 }
