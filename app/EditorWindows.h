@@ -50,8 +50,8 @@ public:
     void notifyImageChanged(const editors::ImageChange& change, editors::EditorView* source) override;
     void refreshChannelItems() override;
     void refreshSpeedPagingItem() override;
-    editors::ButtonEntries buttonTable() override;
     void setTreeItemDisabled(editors::EditorKind kind, bool disabled) override;
+    editors::ButtonEntries buttonTable() override;
     void showHelp(int context) override;
 
 private:

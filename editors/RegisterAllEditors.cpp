@@ -1,4 +1,5 @@
 // One line per editor family: the view class that opens for its kind.
+#include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/common/EditorRegistry.h"
 #include "editors/deskset/DesksetCfgFV.h"
 #include "editors/paging/ManualPageListFV.h"
@@ -9,6 +10,8 @@ void registerAllEditors()
 {
     registerEditor(EditorKind::DesksetCfg,
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
+    registerEditor(EditorKind::Buttons,
+                   [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
     registerEditor(EditorKind::PagingFormats,
                    [](EditorHost& host, QWidget* parent) { return new paging::ManualPageListFV(host, parent); });
 }
