@@ -8,6 +8,7 @@
 #include "app/CTRVApp.h"
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
+#include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
