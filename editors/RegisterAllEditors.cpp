@@ -1,6 +1,7 @@
 // One line per editor family: the view class that opens for its kind.
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/common/EditorRegistry.h"
+#include "editors/customtones/CustomPageListFV.h"
 #include "editors/deskset/DesksetCfgFV.h"
 #include "editors/paging/ManualPageListFV.h"
 
@@ -12,8 +13,11 @@ void registerAllEditors()
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
     registerEditor(EditorKind::Buttons,
                    [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
-    registerEditor(EditorKind::PagingFormats,
-                   [](EditorHost& host, QWidget* parent) { return new paging::ManualPageListFV(host, parent); });
+    registerEditor(EditorKind::CustomPagingTones,
+                   [](EditorHost& host, QWidget* parent) { return new CustomPageListFV(host, parent); });
+    registerEditor(EditorKind::PagingFormats, [](EditorHost& host, QWidget* parent) {
+        return new paging::ManualPageListFV(host, parent);
+    });
 }
 
 } // namespace trv::editors

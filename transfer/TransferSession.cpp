@@ -2,12 +2,14 @@
 
 #include "transfer/ComPortSetting.h"
 #include "transfer/CslNimb.h"
+#include "transfer/LinkTrace.h"
 #include "transfer/ReceiveHandlers.h"
 #include "transfer/TransferTexts.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <utility>
 
 namespace trv::transfer {
 
@@ -83,12 +85,20 @@ bool TransferSession::timerActive(TimerId id) const
     return false;
 }
 
+void TransferSession::setTrace(LinkTrace* trace)
+{
+    trace_ = trace;
+    link_->setTrace(trace);
+}
+
 // A command sets its own pending flag and clears the other, so a flag left from an abandoned
 // attempt can never turn one direction into the other.
 void TransferSession::download()
 {
     downloadPending_ = true;
     uploadPending_ = false;
+    if (trace_ != nullptr)
+        trace_->beginSession(text::trace::kDownloadSession);
     begin();
 }
 
@@ -96,6 +106,8 @@ void TransferSession::upload()
 {
     uploadPending_ = true;
     downloadPending_ = false;
+    if (trace_ != nullptr)
+        trace_->beginSession(text::trace::kUploadSession);
     begin();
 }
 
@@ -112,13 +124,36 @@ void TransferSession::connectionAttempt()
     if (linkUp_)
         return;
     link_->disconnect();
-    const std::string params = (portSource_() + kLineSettings).toStdString();
-    if (link_->connectSerial(params) != 0) {
+    const QString portDigit = portSource_();
+    if (link_->connectSerial((portDigit + kLineSettings).toStdString()) != 0) {
+        endConnecting();
         clearPendingFlags();
-        ui_.showMessage(text::kUnableToConnect);
+        ui_.setStatusText(text::kIdlePrompt);
+        ui_.showConnectFailure(text::kUnableToConnect, portDigit);
         return;
     }
     connectRetryTimer_.start();
+    connecting_ = true;
+    ui_.connectingStarted(attempts_ + 1, portDigit);
+}
+
+void TransferSession::stopConnecting()
+{
+    if (!connecting_)
+        return;
+    connectRetryTimer_.stop();
+    link_->disconnect();
+    attempts_ = 0;
+    endConnecting();
+    clearPendingFlags();
+    ui_.setStatusText(text::kIdlePrompt);
+}
+
+void TransferSession::endConnecting()
+{
+    if (!std::exchange(connecting_, false))
+        return;
+    ui_.connectingEnded();
 }
 
 void TransferSession::connectRetryExpired()
@@ -131,6 +166,7 @@ void TransferSession::connectRetryExpired()
     }
     link_->disconnect();
     attempts_ = 0;
+    endConnecting();
     if (ui_.askRetry(text::kRetryQuestion)) {
         connectionAttempt();
     } else {
@@ -170,6 +206,7 @@ bool TransferSession::event(QEvent* event)
 void TransferSession::linkConnected()
 {
     connectRetryTimer_.stop();
+    endConnecting();
     linkUp_ = true;
     ui_.setStatusText(text::kLinkEstablished);
     link_->send(DesksetMessage(MessageType::Version));
@@ -179,10 +216,13 @@ void TransferSession::linkDisconnected()
 {
     // A notification that comes after the session closed the link itself must not overwrite
     // the result in the progress window.
+    // A notification of a link this session has closed itself is no loss.
     const bool wasUp = linkUp_;
     linkUp_ = false;
+    if (!wasUp)
+        return;
     ui_.setStatusText(text::kLinkLost);
-    if (wasUp && ui_.progressIsOpen())
+    if (ui_.progressIsOpen())
         finish(Outcome::Disconnected);
 }
 
@@ -346,8 +386,12 @@ void TransferSession::progressClosed()
 
 void TransferSession::sessionEnd()
 {
+    connectRetryTimer_.stop();
+    endConnecting();
     link_->disconnect();
-    linkUp_ = false;
+    // The port is closed: the status no longer says the link is established.
+    if (std::exchange(linkUp_, false))
+        ui_.setStatusText(text::kIdlePrompt);
     clearPendingFlags();
     uploadProgressTimer_.stop();
     watchdogTimer_.stop();

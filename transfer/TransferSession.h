@@ -33,6 +33,7 @@ public:
     // Attempts made by the retry timer before the Retry/Cancel question: with the first
     // attempt, six in all.
     static constexpr int kRetriesBeforeQuestion = 5;
+    static constexpr int kAttemptsPerSeries = kRetriesBeforeQuestion + 1;
     // Progress runs 0..16400 in steps of 100, one step per block.
     static constexpr int kProgressStep = 100;
     static constexpr int kProgressEnd = kBlocksPerImage * kProgressStep;
@@ -50,6 +51,8 @@ public:
     void setPortSource(std::function<QString()> source) { portSource_ = std::move(source); }
     // The image an upload sends and a download replaces (the process-wide image by default).
     void setImage(db::Image& image) { image_ = &image; }
+    // Each command starts a new session of the trace, which records every frame (null: none).
+    void setTrace(LinkTrace* trace);
 
     // The Download Database and Upload Database commands (after the shell's own checks).
     void download();
@@ -58,8 +61,14 @@ public:
     void progressClosed();
     // The start-up check clears the attempt counter.
     void resetAttempts() { attempts_ = 0; }
+    // The user stops the connection attempts: as Cancel in the Retry/Cancel question, the
+    // pending flags are cleared and the idle prompt comes back. Nothing while none is under way.
+    void stopConnecting();
 
     bool linkUp() const { return linkUp_; }
+    // Connection attempts are under way (between a successful Connect and the link coming up,
+    // the question, or a stop).
+    bool connecting() const { return connecting_; }
     bool uploadPending() const { return uploadPending_; }
     bool downloadPending() const { return downloadPending_; }
     bool watchdogArmable() const { return watchdogArmable_; }
@@ -93,13 +102,16 @@ private:
     void finish(Outcome outcome);
     void sessionEnd();
     void clearPendingFlags();
+    void endConnecting();
 
     TransferUi& ui_;
     std::unique_ptr<DesksetLink> link_;
     std::function<QString()> portSource_;
     db::Image* image_;
+    LinkTrace* trace_ = nullptr;
 
     bool linkUp_ = false;
+    bool connecting_ = false;
     bool uploadPending_ = false;
     bool downloadPending_ = false;
     bool watchdogArmable_ = true;

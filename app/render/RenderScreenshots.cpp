@@ -10,8 +10,10 @@
 #include "app/Commands.h"
 #include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
+#include "app/PortDiagnosis.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
+#include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
 #include "database/FieldCatalog.h"
@@ -21,21 +23,27 @@
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/buttons/DesksetPicture.h"
 #include "editors/common/EditorDialog.h"
+#include "editors/customtones/EditCustomPageFV.h"
 #include "editors/paging/FormatEditors.h"
 #include "editors/paging/ManualPageListFV.h"
 #include "editors/paging/MpageRequestProtDlg.h"
 #include "editors/paging/PagingFormatDlg.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 
@@ -46,10 +54,17 @@ using namespace trv::app;
 constexpr int kTitleHeight = 30;
 
 // A window frame as a desktop would draw it: a title bar with icon and caption, a thin border.
+// Pictures are laid out in logical pixels and drawn at the density of the widgets they show.
+QSize logicalSize(const QPixmap& picture)
+{
+    return picture.deviceIndependentSize().toSize();
+}
+
 QPixmap framed(const QPixmap& content, const QString& caption)
 {
-    const QSize size(content.width() + 2, content.height() + kTitleHeight + 1);
-    QPixmap picture(size);
+    const QSize size(logicalSize(content).width() + 2, logicalSize(content).height() + kTitleHeight + 1);
+    QPixmap picture(size * content.devicePixelRatio());
+    picture.setDevicePixelRatio(content.devicePixelRatio());
     picture.fill(QColor(0x2b, 0x2f, 0x36));
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -82,14 +97,34 @@ QPixmap withDialog(const QPixmap& main, QWidget* dialog, bool frameless)
     QPixmap picture = main;
     const QPixmap shot = frameless ? dialog->grab() : framed(dialog->grab(), dialog->windowTitle());
     QPainter p(&picture);
-    const QPoint at((picture.width() - shot.width()) / 2, (picture.height() - shot.height()) / 2);
-    p.fillRect(QRect(at + QPoint(4, 6), shot.size()), QColor(0, 0, 0, 60)); // shadow
+    const QSize room = logicalSize(picture);
+    const QSize size = logicalSize(shot);
+    const QPoint at((room.width() - size.width()) / 2, (room.height() - size.height()) / 2);
+    p.fillRect(QRect(at + QPoint(4, 6), size), QColor(0, 0, 0, 60)); // shadow
     if (frameless) {
         p.setPen(QColor(0x5a, 0x60, 0x6a));
-        p.drawRect(QRect(at - QPoint(1, 1), shot.size() + QSize(1, 1)));
+        p.drawRect(QRect(at - QPoint(1, 1), size + QSize(1, 1)));
     }
     p.drawPixmap(at, shot);
     return picture;
+}
+
+// A few custom paging tones for the list editors' pictures.
+void writeSampleTables()
+{
+    namespace f = trv::db::fields;
+    trv::db::Image& image = trv::db::theImage();
+    const struct {
+        int number, first, second;
+    } tones[] = {{0, 9530, 14200}, {1, 3499, 5670}, {5, 12345, 2002}, {12, 20000, 30000}};
+    for (const auto& t : tones) {
+        trv::db::writeFieldText(image, f::toneNumber, std::to_string(t.number), t.number);
+        trv::db::writeField(image, f::firstToneFrequency, t.first, t.number);
+        trv::db::writeField(image, f::secondToneFrequency, t.second, t.number);
+        trv::db::writeField(image, f::firstToneDuration, 1000, t.number);
+        trv::db::writeField(image, f::secondToneDuration, 3000, t.number);
+        trv::db::writeField(image, f::inhibitDelay, 3000, t.number);
+    }
 }
 
 void settle()
@@ -200,9 +235,9 @@ int main(int argc, char* argv[])
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
     QStringList written;
-    int pictures = 0;
+    int attempted = 0;
     auto save = [&](const QPixmap& picture, const QString& name) {
-        ++pictures;
+        ++attempted;
         const QString file = QDir(outDir).filePath(name);
         if (picture.save(file))
             written << file;
@@ -255,7 +290,16 @@ int main(int argc, char* argv[])
     save(withDialog(behind, &progress, true), QStringLiteral("07-progress-disconnected.png"));
     progress.hide();
 
-    ComPortDialog port(frame);
+    // A machine with one USB adapter mapped to COM2.
+    const std::vector<trv::platform::SerialAdapter> adapters = {
+        {QStringLiteral("/dev/ttyS0"), {}, {}, {}, {}},
+        {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FTDI"), QStringLiteral("FT232R USB UART"),
+         QStringLiteral("A10K3XYZ"),
+         QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")},
+    };
+    trv::platform::SettingsStore::write(trv::platform::Hive::LocalMachine, QString::fromLatin1(key::kPorts),
+                                        QStringLiteral("COM2"), adapters[1].byIdPath);
+    ComPortDialog port(frame, [&] { return adapters; });
     port.show();
     settle();
     save(withDialog(behind, &port, false), QStringLiteral("08-com-port.png"));
@@ -273,6 +317,41 @@ int main(int argc, char* argv[])
     settle();
     save(withDialog(behind, &about, false), QStringLiteral("10-about.png"));
     about.hide();
+
+    // The Retry/Cancel question with its own line breaks, and a port that cannot be opened with
+    // the reason in the box's details.
+    using trv::platform::MsgButtons;
+    using trv::platform::MsgIcon;
+    const auto question =
+        trv::platform::createMessageBox({QString::fromLatin1(trv::transfer::text::kRetryQuestion),
+                                         MsgButtons::RetryCancel,
+                                         MsgIcon::Exclamation,
+                                         {}},
+                                        frame);
+    question->show();
+    settle();
+    save(withDialog(behind, question.get(), false), QStringLiteral("15-retry-question.png"));
+    question->hide();
+    const auto failure = trv::platform::createMessageBox(
+        {QString::fromLatin1(trv::transfer::text::kUnableToConnect), MsgButtons::Ok, MsgIcon::Exclamation,
+         openFailureDetails(1, QStringLiteral("/dev/ttyUSB0"),
+                            {PortProbe::Problem::NoPermission, EACCES, {}})},
+        frame);
+    failure->show();
+    for (QAbstractButton* button : failure->buttons()) {
+        if (failure->buttonRole(button) == QMessageBox::ActionRole)
+            button->click(); // "Show Details..."
+    }
+    settle();
+    save(withDialog(behind, failure.get(), false), QStringLiteral("16-unable-to-connect.png"));
+    failure->hide();
+
+    frame->setStatusText(QString::fromLatin1(text::kConnecting)
+                             .arg(QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"))
+                             .arg(2)
+                             .arg(trv::transfer::TransferSession::kAttemptsPerSeries));
+    settle();
+    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("17-connecting.png"));
 
     frame->helpWindow()->showContext(0);
     settle();
@@ -314,8 +393,28 @@ int main(int argc, char* argv[])
         settle();
     }
 
+    // The list editors over a few sample records: each window in the main window, then its dialog.
+    writeSampleTables();
+    frame->editorWindows().refreshSpeedPagingItem();
+    auto listAndDialog = [&](int command, const QString& window, QDialog& dialog, const QString& dialogFile) {
+        frame->runCommand(command);
+        settle();
+        const QPixmap withList = framed(frame->grab(), frame->windowTitle());
+        save(withList, window);
+        dialog.show();
+        settle();
+        save(withDialog(withList, &dialog, false), dialogFile);
+        dialog.hide();
+        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+            window->close();
+        settle();
+    };
+    trv::editors::EditCustomPageFV tone(frame->editorWindows(), 5, frame);
+    listAndDialog(cmd::kViewCustomTones, QStringLiteral("custom-paging-tones.png"), tone,
+                  QStringLiteral("edit-custom-page.png"));
+
     renderPagingFormats(frame, save);
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == pictures ? 0 : 1;
+    return written.size() == attempted ? 0 : 1;
 }
