@@ -6,6 +6,7 @@
 
 #include "database/Field.h"
 
+#include <array>
 #include <span>
 #include <string_view>
 
@@ -286,10 +287,108 @@ inline constexpr Field pagingLabel{.name = "label", .region = &kPagingFormats, .
                                    .init = FieldInit::FirstByteZero};
 inline constexpr Field formatType{.name = "formatType", .region = &kPagingFormats, .offset = paging::kFormatType,
                                   .kind = FieldKind::List, .maximum = 21, .choices = kFormatTypes};
-// Laid out per format type; the layouts are added with the paging format editors.
+
+// The parameters of each format type, with the values a new format of that type starts with. The
+// label-only types (0, 2, 4 to 9, 20) and type 21 have no layout: their parameter bytes are left
+// as they are.
+namespace detail {
+constexpr Field pageMs(std::string_view name, int offset, int def)
+{
+    return {.name = name, .region = &kPagingFormats, .offset = offset, .width = 2, .maximum = 60000, .unit = "ms",
+            .init = FieldInit::Value, .defaultValue = def};
+}
+// A list stored as its entry's value: the 0-based position, or a coded value (the pulse tone).
+constexpr Field pageList(std::string_view name, int offset, std::span<const Choice> choices, int width = 1)
+{
+    return {.name = name, .region = &kPagingFormats, .offset = offset, .width = width, .kind = FieldKind::List,
+            .minimum = choices.front().value, .maximum = choices.back().value, .choices = choices,
+            .init = FieldInit::Value, .defaultValue = choices.front().value};
+}
+constexpr Field pageFlag(std::string_view name, int offset)
+{
+    return {.name = name, .region = &kPagingFormats, .offset = offset, .kind = FieldKind::Flag, .maximum = 1,
+            .choices = kOffOn, .init = FieldInit::Value, .defaultValue = 0};
+}
+
+inline constexpr Choice kTransmitTimeMultipliers[] = {{0, " 0"}, {1, " 1"}, {2, " 2"}, {3, " 3"},
+                                                      {4, " 4"}, {5, " 5"}, {6, " 6"}};
+inline constexpr Choice kMotorola1CodePlans[] = {
+    {0, "B"},  {1, "C"},  {2, "D"},  {3, "E"},  {4, "F"},  {5, "G"},  {6, "H"},  {7, "J"},  {8, "K"},  {9, "L"},
+    {10, "M"}, {11, "N"}, {12, "P"}, {13, "Q"}, {14, "R"}, {15, "S"}, {16, "T"}, {17, "U"}, {18, "V"}, {19, "W"}};
+inline constexpr Choice kMotorola2CodePlans[] = {{0, "A"}, {1, "B"}, {2, "Z"}};
+inline constexpr Choice kGeType99CodePlans[] = {{0, "X"}, {1, "Y"}, {2, "Z100"}, {3, "Z400"}};
+inline constexpr Choice kPreambleDigits[] = {{0, "0"}, {1, "1"}, {2, "2"}, {3, "3"}, {4, "4"},
+                                             {5, "5"}, {6, "6"}, {7, "7"}, {8, "8"}, {9, "9"}};
+// Tenths of a hertz.
+inline constexpr Choice kStandardTones[] = {{15000, "1500"}, {28050, "2805"}};
+
+namespace tt = paging::twotone;
+namespace ft = paging::fivetone;
+inline constexpr Field kCallAlertFields[] = {pageFlag("shortCallAlert", paging::kShortCallAlert)};
+inline constexpr Field kRemoteMonitorFields[] = {
+    pageFlag("silentMonitor", paging::kSilentMonitor),
+    pageList("transmitTimeMultiplier", paging::kTransmitTimeMultiplier, kTransmitTimeMultipliers)};
+// Motorola 1+1, 2+2 and GE Type 99 share their offsets; code plans and defaults differ.
+constexpr std::array<Field, 6> twoTone(std::span<const Choice> codePlans, int tone1, int tone2, int intertone)
+{
+    return {pageList("codePlan", tt::kCodePlan, codePlans), pageMs("tone1Duration", tt::kTone1Duration, tone1),
+            pageMs("tone2Duration", tt::kTone2Duration, tone2), pageMs("intertoneDelay", tt::kIntertoneDelay, intertone),
+            pageMs("inhibitDelay", tt::kInhibitDelay, 3000), pageMs("groupCallDelay", tt::kGroupCallDelay, 8000)};
+}
+inline constexpr std::array<Field, 6> kMotorola1Fields = twoTone(kMotorola1CodePlans, 1000, 3000, 0);
+inline constexpr std::array<Field, 6> kMotorola2Fields = twoTone(kMotorola2CodePlans, 1250, 1000, 0);
+// GE Type 99 has no group call delay.
+inline constexpr std::array<Field, 6> kGeType99AllFields = twoTone(kGeType99CodePlans, 1000, 1000, 200);
+inline constexpr std::span<const Field> kGeType99Fields{kGeType99AllFields.data(), 5};
+inline constexpr Field kMotorola6Fields[] = {
+    pageList("preamble", ft::kPreamble, kPreambleDigits), pageMs("preambleDuration", ft::kPreambleDuration, 673),
+    pageMs("gapDuration", ft::kGapDuration, 65), pageMs("toneDuration", ft::kToneDuration, 33),
+    pageMs("xToneOrGapDuration", ft::kXToneDuration, 65)};
+inline constexpr std::span<const Field> kMotorola5Fields{kMotorola6Fields, 4}; // no extra tone
+inline constexpr Field kNec6Fields[] = {
+    pageMs("preambleDuration", paging::nec::kPreambleDuration, 673), pageMs("gapDuration", paging::nec::kGapDuration, 65),
+    pageMs("toneDuration", paging::nec::kToneDuration, 33), pageMs("xToneOrGapDuration", paging::nec::kXToneDuration, 65)};
+inline constexpr std::span<const Field> kNec5Fields{kNec6Fields, 3}; // no extra tone
+inline constexpr Field kReachToneFields[] = {
+    pageMs("tone1Duration", paging::reach::kTone1Duration, 2000), pageMs("tone2Duration", paging::reach::kTone2Duration, 1000),
+    pageMs("intertoneDelay", paging::reach::kIntertoneDelay, 0), pageMs("inhibitDelay", paging::reach::kInhibitDelay, 2000)};
+inline constexpr Field kDtmfPageFields[] = {pageMs("toneDuration", paging::dtmf::kToneDuration, 60),
+                                            pageMs("intertoneDelay", paging::dtmf::kIntertoneDelay, 40),
+                                            pageMs("inhibitDelay", paging::dtmf::kInhibitDelay, 500)};
+inline constexpr Field kPulsePageFields[] = {
+    pageList("standardTone", paging::pulse::kStandardTone, kStandardTones, 2),
+    pageMs("headerTiming", paging::pulse::kHeaderTiming, 800),
+    pageMs("pulseOnTiming", paging::pulse::kPulseOnTiming, 39),
+    pageMs("pulseOffTiming", paging::pulse::kPulseOffTiming, 61),
+    pageMs("pulseIntertoneDelay", paging::pulse::kIntertoneDelay, 800),
+    pageMs("trailer", paging::pulse::kTrailer, 5000)};
+
+inline constexpr int kCallAlert[] = {paging::format::kCallAlert};
+inline constexpr int kRemoteMonitor[] = {paging::format::kRemoteMonitor};
+inline constexpr int kMotorola1[] = {paging::format::kMotorola1Plus1};
+inline constexpr int kMotorola2[] = {paging::format::kMotorola2Plus2};
+inline constexpr int kGeType99[] = {paging::format::kGeType99};
+inline constexpr int kMotorola5[] = {paging::format::kMotorola5Tone};
+inline constexpr int kMotorola6[] = {paging::format::kMotorola6Tone};
+inline constexpr int kNec5[] = {paging::format::kNec5Tone};
+inline constexpr int kNec6[] = {paging::format::kNec6Tone};
+inline constexpr int kReachTone[] = {paging::format::kReachTone};
+inline constexpr int kDtmfPage[] = {paging::format::kDtmfPage};
+inline constexpr int kPulsePage[] = {paging::format::kPulsePage};
+inline constexpr AreaLayout kFormatLayouts[] = {
+    {"CallAlert", kCallAlert, kCallAlertFields},      {"RemoteMonitor", kRemoteMonitor, kRemoteMonitorFields},
+    {"Motorola1Plus1", kMotorola1, kMotorola1Fields}, {"Motorola2Plus2", kMotorola2, kMotorola2Fields},
+    {"GeType99", kGeType99, kGeType99Fields},         {"Motorola5Tone", kMotorola5, kMotorola5Fields},
+    {"Motorola6Tone", kMotorola6, kMotorola6Fields},  {"Nec5Tone", kNec5, kNec5Fields},
+    {"Nec6Tone", kNec6, kNec6Fields},                 {"ReachTone", kReachTone, kReachToneFields},
+    {"DtmfPage", kDtmfPage, kDtmfPageFields},         {"PulsePage", kPulsePage, kPulsePageFields},
+};
+} // namespace detail
+
 inline constexpr Field formatParameters{.name = "parameters", .region = &kPagingFormats,
                                         .offset = paging::kParameters, .width = paging::kParametersSize,
-                                        .kind = FieldKind::Area, .selector = "formatType"};
+                                        .kind = FieldKind::Area, .selector = "formatType",
+                                        .layouts = detail::kFormatLayouts};
 
 // ---- Custom paging tones (100 records of 14 bytes) ---------------------------------------------
 

@@ -169,6 +169,77 @@ inline constexpr int kLabelSize = 8;
 inline constexpr int kFormatType = 0x08;
 inline constexpr int kParameters = 0x09;
 inline constexpr int kParametersSize = 15;
+
+// Format type codes (the byte at kFormatType). 21 exists but has no editor; 22 to 255 are unnamed.
+namespace format {
+inline constexpr int kVoiceAlert = 0;
+inline constexpr int kCallAlert = 1;
+inline constexpr int kRadioCheck = 2;
+inline constexpr int kRemoteMonitor = 3;
+inline constexpr int kRadioEnable = 4;
+inline constexpr int kRadioDisable = 5;
+inline constexpr int kManualRac = 6;
+inline constexpr int kStatusRequest = 7;
+inline constexpr int kRepeaterEnable = 8;
+inline constexpr int kRepeaterDisable = 9;
+inline constexpr int kMotorola1Plus1 = 10;
+inline constexpr int kMotorola2Plus2 = 11;
+inline constexpr int kGeType99 = 12;
+inline constexpr int kMotorola5Tone = 13;
+inline constexpr int kMotorola6Tone = 14;
+inline constexpr int kNec5Tone = 15;
+inline constexpr int kNec6Tone = 16;
+inline constexpr int kReachTone = 17;
+inline constexpr int kDtmfPage = 18;
+inline constexpr int kPulsePage = 19;
+inline constexpr int kCustomPage = 20;
+inline constexpr int kPlectronTwoTone = 21;
+} // namespace format
+
+// Parameter fields per format family (record offsets; durations are 2-byte milliseconds).
+inline constexpr int kShortCallAlert = 0x09;         // Call Alert
+inline constexpr int kSilentMonitor = 0x09;          // Remote Monitor
+inline constexpr int kTransmitTimeMultiplier = 0x0A; // Remote Monitor
+namespace twotone { // Motorola 1+1, Motorola 2+2, GE Type 99
+inline constexpr int kCodePlan = 0x09;
+inline constexpr int kTone1Duration = 0x0A;
+inline constexpr int kTone2Duration = 0x0C;
+inline constexpr int kIntertoneDelay = 0x0E;
+inline constexpr int kInhibitDelay = 0x10;
+inline constexpr int kGroupCallDelay = 0x12; // not GE Type 99
+} // namespace twotone
+namespace fivetone { // Motorola 5 Tone and 6 Tone: a preamble digit, then the durations
+inline constexpr int kPreamble = 0x09;
+inline constexpr int kPreambleDuration = 0x0A;
+inline constexpr int kGapDuration = 0x0C;
+inline constexpr int kToneDuration = 0x0E;
+inline constexpr int kXToneDuration = 0x10; // 6 Tone only
+} // namespace fivetone
+namespace nec { // NEC 5 Tone and 6 Tone: no preamble digit
+inline constexpr int kPreambleDuration = 0x09;
+inline constexpr int kGapDuration = 0x0B;
+inline constexpr int kToneDuration = 0x0D;
+inline constexpr int kXToneDuration = 0x0F; // 6 Tone only
+} // namespace nec
+namespace reach {
+inline constexpr int kTone1Duration = 0x09;
+inline constexpr int kTone2Duration = 0x0B;
+inline constexpr int kIntertoneDelay = 0x0D;
+inline constexpr int kInhibitDelay = 0x0F;
+} // namespace reach
+namespace dtmf {
+inline constexpr int kToneDuration = 0x09;
+inline constexpr int kIntertoneDelay = 0x0B;
+inline constexpr int kInhibitDelay = 0x0D;
+} // namespace dtmf
+namespace pulse {
+inline constexpr int kStandardTone = 0x09; // 0.1 Hz
+inline constexpr int kHeaderTiming = 0x0B;
+inline constexpr int kPulseOnTiming = 0x0D;
+inline constexpr int kPulseOffTiming = 0x0F;
+inline constexpr int kIntertoneDelay = 0x11;
+inline constexpr int kTrailer = 0x13;
+} // namespace pulse
 } // namespace paging
 
 // Custom paging tone records: record n is tone number n; an empty number text marks a free record.

@@ -4,6 +4,7 @@
 #include "editors/customtones/CustomPageListFV.h"
 #include "editors/deskset/DesksetCfgFV.h"
 #include "editors/speedpaging/SpeedPageListFV.h"
+#include "editors/paging/ManualPageListFV.h"
 
 namespace trv::editors {
 
@@ -17,6 +18,9 @@ void registerAllEditors()
                    [](EditorHost& host, QWidget* parent) { return new CustomPageListFV(host, parent); });
     registerEditor(EditorKind::SpeedPaging,
                    [](EditorHost& host, QWidget* parent) { return new SpeedPageListFV(host, parent); });
+    registerEditor(EditorKind::PagingFormats, [](EditorHost& host, QWidget* parent) {
+        return new paging::ManualPageListFV(host, parent);
+    });
 }
 
 } // namespace trv::editors

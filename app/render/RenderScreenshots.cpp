@@ -25,6 +25,10 @@
 #include "editors/common/EditorDialog.h"
 #include "editors/customtones/EditCustomPageFV.h"
 #include "editors/speedpaging/EditSpeedPageFV.h"
+#include "editors/paging/FormatEditors.h"
+#include "editors/paging/ManualPageListFV.h"
+#include "editors/paging/MpageRequestProtDlg.h"
+#include "editors/paging/PagingFormatDlg.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
@@ -36,11 +40,13 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -175,6 +181,63 @@ void fillButtonsExample()
     for (int k = 0; k < kButtonTable.count; ++k) {
         image[kButtonTable.record(k) + button::kKind] = static_cast<std::uint8_t>(entries[k][0]);
         image[kButtonTable.record(k) + button::kParameter] = static_cast<std::uint8_t>(entries[k][1]);
+    }
+}
+
+// "paging-format-motorola-5-tone.png" for "Motorola 5 Tone".
+QString pagingFormatFile(const QString& title)
+{
+    QString name = title.toLower();
+    name.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+    name.remove(QRegularExpression(QStringLiteral("-paging-format$")));
+    return QStringLiteral("paging-format-%1.png").arg(name);
+}
+
+// A few paging formats, the paging formats window, the protocol choice and some editors.
+void renderPagingFormats(CMainFrame* frame, const std::function<void(const QPixmap&, const QString&)>& save)
+{
+    namespace f = trv::db::fields;
+    namespace fmt = trv::db::paging::format;
+    namespace pg = trv::editors::paging;
+    trv::db::Image& image = trv::db::theImage();
+    const std::pair<const char*, int> formats[] = {{"FIRE", fmt::kMotorola5Tone},
+                                                   {"EMS", fmt::kPulsePage},
+                                                   {"PUBWORKS", fmt::kMotorola1Plus1},
+                                                   {"ALERT", fmt::kVoiceAlert}};
+    int record = 0;
+    for (const auto& [label, type] : formats) {
+        trv::db::writeFieldText(image, f::pagingLabel, label, record);
+        trv::db::writeField(image, f::formatType, type, record);
+        if (const trv::db::AreaLayout* layout = f::formatParameters.layoutFor(type))
+            for (const trv::db::Field& field : layout->fields)
+                trv::db::writeDefault(image, field, record);
+        ++record;
+    }
+    frame->editorWindows().refreshSpeedPagingItem();
+    frame->runCommand(cmd::kViewPagingFormats);
+    settle();
+    const QPixmap list = framed(frame->grab(), frame->windowTitle());
+    save(list, QStringLiteral("paging-formats.png"));
+
+    pg::MpageRequestProtDlg protocols(frame->editorWindows(), pg::ManualPageListFV::kHelpContext, frame);
+    protocols.show();
+    settle();
+    save(withDialog(list, &protocols, false), QStringLiteral("paging-format-protocols.png"));
+    protocols.hide();
+
+    // Existing formats, then new ones.
+    const std::pair<int, int> editors[] = {{fmt::kMotorola5Tone, 0},
+                                           {fmt::kPulsePage, 1},
+                                           {fmt::kMotorola1Plus1, 2},
+                                           {fmt::kRemoteMonitor, pg::PagingFormatDlg::kNewFormat},
+                                           {fmt::kMotorola6Tone, pg::PagingFormatDlg::kNewFormat},
+                                           {fmt::kVoiceAlert, pg::PagingFormatDlg::kNewFormat}};
+    for (const auto& [type, at] : editors) {
+        pg::PagingFormatDlg dialog(frame->editorWindows(), *pg::formatEditor(type), at, frame);
+        dialog.show();
+        settle();
+        save(withDialog(list, &dialog, false), pagingFormatFile(dialog.windowTitle()));
+        dialog.hide();
     }
 }
 
@@ -372,6 +435,8 @@ int main(int argc, char* argv[])
     trv::editors::EditSpeedPageFV page(frame->editorWindows(), 0, frame);
     listAndDialog(cmd::kViewSpeedPaging, QStringLiteral("speed-paging.png"), page,
                   QStringLiteral("edit-speed-page.png"));
+
+    renderPagingFormats(frame, save);
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
     return written.size() == attempted ? 0 : 1;
