@@ -1,5 +1,6 @@
 // One line per editor family: the view class that opens for its kind.
 #include "editors/common/EditorRegistry.h"
+#include "editors/channel/ChanCfgFV.h"
 #include "editors/deskset/DesksetCfgFV.h"
 
 namespace trv::editors {
@@ -8,6 +9,8 @@ void registerAllEditors()
 {
     registerEditor(EditorKind::DesksetCfg,
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
+    registerEditor(EditorKind::Channel,
+                   [](EditorHost& host, QWidget* parent) { return new channel::ChanCfgFV(host, parent); });
 }
 
 } // namespace trv::editors
