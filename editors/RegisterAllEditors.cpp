@@ -1,6 +1,6 @@
 // One line per editor family: the view class that opens for its kind.
-#include "editors/common/EditorRegistry.h"
 #include "editors/channel/ChanCfgFV.h"
+#include "editors/common/EditorRegistry.h"
 #include "editors/deskset/DesksetCfgFV.h"
 
 namespace trv::editors {

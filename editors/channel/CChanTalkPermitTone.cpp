@@ -23,6 +23,7 @@ CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
     auto* fields = new QWidget(this);
     FormGrid form(fields, 2);
     form.layout()->setContentsMargins(0, 0, 0, 0);
+    form.layout()->setHorizontalSpacing(18);
     auto number = [&](const char* label, const db::Field& field, NumberBinding::Rules rules) {
         bindings().add<NumberBinding>(form.addDigits(label), field, std::move(rules));
     };
@@ -34,7 +35,8 @@ CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
     frequency.scale = kTenthsPerHertz;
     number(text::kTptFrequency, f::tptFrequency, frequency);
     number(text::kTptBeepCount, f::tptBeepCount, rangeRule(f::tptBeepCount, text::kTptBeepCountRange));
-    number(text::kTptBeepDuration, f::tptBeepDuration, rangeRule(f::tptBeepDuration, text::kTptBeepDurationRange));
+    number(text::kTptBeepDuration, f::tptBeepDuration,
+           rangeRule(f::tptBeepDuration, text::kTptBeepDurationRange));
     number(text::kTptPauseDuration, f::tptPauseDuration,
            rangeRule(f::tptPauseDuration, text::kTptPauseDurationRange));
     number(text::kTptPostTime, f::tptPostTime, rangeRule(f::tptPostTime, text::kTptPostTimeRange));
@@ -47,7 +49,7 @@ CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(fields);
+    layout->addWidget(fields, 0, Qt::AlignLeft); // as wide as its fields need
     layout->addSpacing(12);
     layout->addWidget(hint);
     layout->addStretch();

@@ -20,11 +20,14 @@ public:
     int helpContext() const override;
     int channelIndex() const override { return channel_; }
     void initialFill() override;
+    // A channel index out of range is reported when the window closes.
+    void viewClosing() override;
 
     ChanWizard* wizard() const { return wizard_; }
 
 private:
     void showCaption(const QString& caption);
+    bool validChannel() const;
 
     int channel_;
     ChanWizard* wizard_;

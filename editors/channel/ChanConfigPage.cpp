@@ -51,6 +51,14 @@ QLineEdit* digitsEdit(int maxLength, QWidget* parent)
     return edit;
 }
 
+// Labels beside their controls; controls as wide as their contents need, not as the column is.
+QFormLayout* compactForm(QWidget* group)
+{
+    auto* form = new QFormLayout(group);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    return form;
+}
+
 QLabel* buddyLabel(const char* caption, QWidget* control, QWidget* parent)
 {
     auto* label = new QLabel(QString::fromLatin1(caption), parent);
@@ -103,7 +111,7 @@ QWidget* ChanConfigPage::buildKeyingAndLevels()
     keying_ = &bindings().add<RadioGroupBinding>(options, f::keying, kNoEntry);
 
     QGroupBox* levels = group(text::kLevelsGroup, column);
-    auto* form = new QFormLayout(levels);
+    auto* form = compactForm(levels);
     auto* tx = new QComboBox(levels);
     auto* rx = new QComboBox(levels);
     form->addRow(QString::fromLatin1(text::kTxLevel), tx);
@@ -111,7 +119,8 @@ QWidget* ChanConfigPage::buildKeyingAndLevels()
     // The stored level is the number in the selected text; no selection writes 0.
     bindings().add<ListBinding>(tx, f::txLevel, numberChoices(f::txLevel.minimum, f::txLevel.maximum),
                                 NoSelection::write(0));
-    bindings().add<ListBinding>(rx, f::rxAgcLevel, numberChoices(f::rxAgcLevel.minimum, f::rxAgcLevel.maximum),
+    bindings().add<ListBinding>(rx, f::rxAgcLevel,
+                                numberChoices(f::rxAgcLevel.minimum, f::rxAgcLevel.maximum),
                                 NoSelection::write(0));
 
     layout->addWidget(keying);
@@ -122,10 +131,11 @@ QWidget* ChanConfigPage::buildKeyingAndLevels()
 QGroupBox* ChanConfigPage::buildSignaling()
 {
     QGroupBox* signaling = group(text::kSignalingGroup, this);
-    auto* form = new QFormLayout(signaling);
+    auto* form = compactForm(signaling);
     std::vector<RadioGroupBinding::Option> options;
     auto* radios = new QGridLayout;
-    for (int value = db::channel::kSignalingNone; value <= db::channel::kSignalingDtmfSelectiveCall; ++value) {
+    for (int value = db::channel::kSignalingNone; value <= db::channel::kSignalingDtmfSelectiveCall;
+         ++value) {
         auto* button = new QRadioButton(QString::fromLatin1(text::kSignalings[value]), signaling);
         radios->addWidget(button, value / 2, value % 2);
         options.push_back({button, value});
@@ -152,12 +162,12 @@ QGroupBox* ChanConfigPage::buildParallelAndPort(QWidget*& port)
         bindings().add<ListBinding>(box, field, choicesOf(field), kNoEntry);
     };
     QGroupBox* parallel = group(text::kParallelGroup, this);
-    auto* parallelForm = new QFormLayout(parallel);
+    auto* parallelForm = compactForm(parallel);
     list(parallelForm, parallel, text::kCrossMute, f::crossMute);
     list(parallelForm, parallel, text::kParallelStatus, f::parallelStatus);
 
     QGroupBox* portGroup = group(text::kPortGroup, this);
-    auto* portForm = new QFormLayout(portGroup);
+    auto* portForm = compactForm(portGroup);
     list(portForm, portGroup, text::kTermination, f::termination);
     list(portForm, portGroup, text::kInterface, f::interfaceType);
     port = portGroup;
@@ -170,11 +180,13 @@ QGroupBox* ChanConfigPage::buildIo()
         const char* label;
         const db::Field& field;
     };
-    const IoList lists[] = {{text::kPttRelay, f::pttRelay},         {text::kPttSense, f::pttSense},
-                            {text::kEncryptRelay, f::encryptRelay}, {text::kEncryptSense, f::encryptSense},
+    const IoList lists[] = {{text::kPttRelay, f::pttRelay},
+                            {text::kPttSense, f::pttSense},
+                            {text::kEncryptRelay, f::encryptRelay},
+                            {text::kEncryptSense, f::encryptSense},
                             {text::kMonitorRelay, f::monitorRelay}};
     QGroupBox* io = group(text::kIoGroup, this);
-    auto* form = new QFormLayout(io);
+    auto* form = compactForm(io);
     for (const IoList& l : lists) {
         auto* box = new QComboBox(io);
         form->addRow(QString::fromLatin1(l.label), box);
@@ -188,21 +200,22 @@ QGroupBox* ChanConfigPage::buildIo()
     bindings().add<ListBinding>(eLead, f::eLead, choicesOf(f::eLead), kNoEntry);
     QLineEdit* hangover = digitsEdit(kHangoverDigits, io);
     form->addRow(QString::fromLatin1(text::kHangoverDelay), hangover);
-    bindings().add<NumberBinding>(hangover, f::hangoverDelay, rangeRule(f::hangoverDelay, text::kHangoverRange));
+    bindings().add<NumberBinding>(hangover, f::hangoverDelay,
+                                  rangeRule(f::hangoverDelay, text::kHangoverRange));
     return io;
 }
 
 QWidget* ChanConfigPage::buildUnmuteAndLabel(QWidget*& labelRow)
 {
     QGroupBox* unmute = group(text::kUnmuteGroup, this);
-    auto* unmuteForm = new QFormLayout(unmute);
+    auto* unmuteForm = compactForm(unmute);
     echoDelay_ = digitsEdit(kEchoDigits, unmute);
     unmuteForm->addRow(QString::fromLatin1(text::kEchoDelay), echoDelay_);
     bindings().add<NumberBinding>(echoDelay_, f::echoCancellationDelay,
                                   rangeRule(f::echoCancellationDelay, text::kEchoRange));
 
     labelRow = new QWidget(this);
-    auto* form = new QFormLayout(labelRow);
+    auto* form = compactForm(labelRow);
     form->setContentsMargins(0, 0, 0, 0);
     channelLabel_ = new QLineEdit(labelRow);
     auto* tptDetect = new QCheckBox(QString::fromLatin1(text::kTptDetectMark), labelRow);

@@ -172,9 +172,9 @@ void ChanWizard::showStep(int step)
 
     const int number = channel_ + 1;
     const QString suffix = slot.page->caption();
-    emit captionChanged(suffix.isEmpty()
-                            ? QString::asprintf(text::kCaption, number)
-                            : QString::asprintf(text::kCaptionWithPage, number, suffix.toLatin1().constData()));
+    emit captionChanged(
+        suffix.isEmpty() ? QString::asprintf(text::kCaption, number)
+                         : QString::asprintf(text::kCaptionWithPage, number, suffix.toLatin1().constData()));
 }
 
 bool ChanWizard::mayLeave()
@@ -211,6 +211,7 @@ void ChanWizard::finish()
             if (slot.marksModified)
                 document_.setModified();
         }
+        emit committed();
     }
     emit finished();
 }

@@ -26,7 +26,16 @@ namespace trv::editors::channel {
 class ChanConfigPage;
 
 // The pages that may follow the Channel Configuration page; End closes a sequence.
-enum class PageCode { TonePlan1 = 1, TonePlan2, DcPlan, StatAlert, DtmfDecode, DtmfSelectiveCall, TalkPermitTone, End };
+enum class PageCode {
+    TonePlan1 = 1,
+    TonePlan2,
+    DcPlan,
+    StatAlert,
+    DtmfDecode,
+    DtmfSelectiveCall,
+    TalkPermitTone,
+    End
+};
 
 class ChanWizard final : public QWidget {
     Q_OBJECT
@@ -49,7 +58,8 @@ public:
 
 signals:
     void captionChanged(const QString& caption);
-    void finished(); // committed, or cancelled: the window closes
+    void committed(); // Finish wrote the pages into the record
+    void finished();  // committed, or cancelled: the window closes
 
 private:
     struct Slot {
@@ -71,9 +81,9 @@ private:
     db::CTRVDoc& document_;
     int channel_;
     ChanConfigPage* config_;
-    std::vector<Slot> slots_;     // every page, one of each kind; [0] is the Channel Configuration page
-    std::vector<int> sequence_;   // indices into slots_
-    int step_ = 0;                // position in sequence_
+    std::vector<Slot> slots_;   // every page, one of each kind; [0] is the Channel Configuration page
+    std::vector<int> sequence_; // indices into slots_
+    int step_ = 0;              // position in sequence_
     QPointer<QWidget> focusOnError_;
     QStackedWidget* stack_;
     QPushButton* back_;

@@ -9,7 +9,8 @@ inline constexpr const char* kCaption = "Channel %i Configuration";
 inline constexpr const char* kCaptionWithPage = "Channel %i Configuration - %s";
 // The configuration tree's items, by channel index.
 inline constexpr const char* kTreeItems[] = {"Channel 1", "Channel 2", "Channel 3", "Channel 4"};
-inline constexpr const char* kInvalidChannel = "ERROR calling ChanCfgFV::OnDestroy() with invalid channel number.";
+inline constexpr const char* kInvalidChannel =
+    "ERROR calling ChanCfgFV::OnDestroy() with invalid channel number.";
 inline constexpr const char* kBack = "< &Back";
 inline constexpr const char* kNext = "&Next >";
 inline constexpr const char* kFinish = "Finish";
@@ -59,8 +60,9 @@ inline constexpr const char* kDtmfIdCharacters = "0123456789ABCD*#";
 
 // ---- Signalling plan pages ----------------------------------------------------------------------
 inline constexpr const char* kNoTone = "None";
-inline constexpr const char* kFunctionLabels[] = {"F &1", "F &2", "F &3", "F &4", "F &5", "F &6", "F &7", "F &8",
-                                                  "F 9",  "F 10", "F 11", "F 12", "F 13", "F 14", "F 15", "F 16"};
+inline constexpr const char* kFunctionLabels[] = {"F &1", "F &2", "F &3", "F &4", "F &5", "F &6",
+                                                  "F &7", "F &8", "F 9",  "F 10", "F 11", "F 12",
+                                                  "F 13", "F 14", "F 15", "F 16"};
 inline constexpr const char* kLabelColumn = "Label";
 inline constexpr const char* kFrequencyColumn = "Freq (Hz)";
 inline constexpr const char* kCurrentColumn = "Current (mA)";
@@ -86,7 +88,8 @@ inline constexpr const char* kRepeaterDisable = "Repeater &disable (Hz)";
 inline constexpr const char* kHlgtDurationRange = "HLGT duration must be between 0 and 60000 ms.";
 inline constexpr const char* kHlgtLevelRange = "HLGT level must be between 10 and -30 dB.";
 inline constexpr const char* kLlgtLevelRange = "LLGT level must be between 10 and -30 dB.";
-inline constexpr const char* kFunctionDurationRange = "Function tones duration must be between 0 and 60000 ms.";
+inline constexpr const char* kFunctionDurationRange =
+    "Function tones duration must be between 0 and 60000 ms.";
 inline constexpr const char* kFunctionLevelRange = "Function tones level must be between 10 and -30 dB.";
 inline constexpr const char* kLevelCharacters = "0123456789-";
 
@@ -124,7 +127,8 @@ inline constexpr const char* kMdcRxPreEmphasis = "MDC Rx Pre-Emphasis";
 inline constexpr const char* kHexCharacters = "0123456789ABCDEF";
 inline constexpr const char* kLeadingPretimeRange = "Leading pretime must be between 0 and 60000 ms.";
 inline constexpr const char* kTrailingPretimeRange = "Trailing pretime must be between 0 and 60000 ms.";
-inline constexpr const char* kDefaultRacEmpty = "Default RAC field cannot be empty.\nValid characters are : 0 to 9 and A to F";
+inline constexpr const char* kDefaultRacEmpty =
+    "Default RAC field cannot be empty.\nValid characters are : 0 to 9 and A to F";
 inline constexpr const char* kRacPretimeRange = "RAC pretime must be between 0 and 60000 ms.";
 inline constexpr const char* kLimitedPatienceRange = "Limited patience must be between 0 and 60 sec.";
 inline constexpr const char* kEnterInteger = "Please enter an integer.";

@@ -19,12 +19,15 @@ DtmfPage::DtmfPage(QWidget* parent) : WizardPage(parent)
     auto* fields = new QWidget(this);
     FormGrid form(fields, 2);
     form.layout()->setContentsMargins(0, 0, 0, 0);
+    form.layout()->setHorizontalSpacing(18);
     // "1" to "8"; a stored count out of the list shows no selection and is written back as 0.
     minDigits_ = form.addList(text::kMinDigits);
     maxDigits_ = form.addList(text::kMaxDigits);
-    bindings().add<ListBinding>(minDigits_, f::minDigits, numberChoices(f::minDigits.minimum, f::minDigits.maximum),
+    bindings().add<ListBinding>(minDigits_, f::minDigits,
+                                numberChoices(f::minDigits.minimum, f::minDigits.maximum),
                                 NoSelection::write(0));
-    bindings().add<ListBinding>(maxDigits_, f::maxDigits, numberChoices(f::maxDigits.minimum, f::maxDigits.maximum),
+    bindings().add<ListBinding>(maxDigits_, f::maxDigits,
+                                numberChoices(f::maxDigits.minimum, f::maxDigits.maximum),
                                 NoSelection::write(0));
     bindings().add<NumberBinding>(form.addDigits(text::kDigitDuration), f::digitDuration,
                                   rangeRule(f::digitDuration, text::kDigitDurationRange));
@@ -35,7 +38,7 @@ DtmfPage::DtmfPage(QWidget* parent) : WizardPage(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(fields);
+    layout->addWidget(fields, 0, Qt::AlignLeft); // as wide as its fields need
     layout->addStretch();
 }
 

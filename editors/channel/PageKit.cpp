@@ -50,7 +50,8 @@ NumberBinding::Rules rangeRule(const db::Field& field, const char* message)
     return {.minimum = field.minimum, .maximum = field.maximum, .outOfRange = QString::fromLatin1(message)};
 }
 
-NumberBinding& bindLevel(FieldBindings& bindings, QLineEdit* edit, const db::Field& field, const char* message)
+NumberBinding& bindLevel(FieldBindings& bindings, QLineEdit* edit, const db::Field& field,
+                         const char* message)
 {
     new CharacterFilter(edit, QString::fromLatin1(text::kLevelCharacters));
     NumberBinding::Rules rules = rangeRule(field, message);

@@ -25,7 +25,8 @@ ListBinding& bindFrequencyList(FieldBindings& bindings, QComboBox* box, const db
 // A number edit refused with `message` when it is empty, no number, or outside the field's range.
 NumberBinding::Rules rangeRule(const db::Field& field, const char* message);
 // A signed level edit: an optional leading "-" and digits; the edit keeps only those characters.
-NumberBinding& bindLevel(FieldBindings& bindings, QLineEdit* edit, const db::Field& field, const char* message);
+NumberBinding& bindLevel(FieldBindings& bindings, QLineEdit* edit, const db::Field& field,
+                         const char* message);
 
 // A group box titled with one of the page texts.
 QGroupBox* group(const char* title, QWidget* parent);

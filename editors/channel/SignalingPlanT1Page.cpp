@@ -27,12 +27,15 @@ SignalingPlanT1Page::SignalingPlanT1Page(QWidget* parent) : WizardPage(parent)
 
     QGroupBox* encryption = group(text::kEncryptionGroup, this);
     FormGrid encryptionForm(encryption, 1);
-    bindFrequencyList(b, encryptionForm.addList(text::kCodedFrequency), f::codedFrequency, frequencyEntries());
-    bindFrequencyList(b, encryptionForm.addList(text::kClearFrequency), f::clearFrequency, frequencyEntries());
+    bindFrequencyList(b, encryptionForm.addList(text::kCodedFrequency), f::codedFrequency,
+                      frequencyEntries());
+    bindFrequencyList(b, encryptionForm.addList(text::kClearFrequency), f::clearFrequency,
+                      frequencyEntries());
 
     QGroupBox* monitor = group(text::kMonitorToneGroup, this);
     FormGrid monitorForm(monitor, 1);
-    bindFrequencyList(b, monitorForm.addList(text::kMonitorFrequency), f::monitorToneFrequency, frequencyEntries());
+    bindFrequencyList(b, monitorForm.addList(text::kMonitorFrequency), f::monitorToneFrequency,
+                      frequencyEntries());
 
     QGroupBox* function = group(text::kFunctionTonesGroup, this);
     FormGrid functionForm(function, 2);

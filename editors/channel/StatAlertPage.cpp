@@ -23,8 +23,8 @@ namespace {
 constexpr int kHexDigits = 4;
 
 // Radio buttons for the values 0, 1, ... of a field, in a row of their own.
-void addRadios(FieldBindings& bindings, QGroupBox* box, QGridLayout* grid, const char* const* labels, int count,
-               const db::Field& field, int columns)
+void addRadios(FieldBindings& bindings, QGroupBox* box, QGridLayout* grid, const char* const* labels,
+               int count, const db::Field& field, int columns)
 {
     std::vector<RadioGroupBinding::Option> options;
     auto* row = new QHBoxLayout;
@@ -54,7 +54,8 @@ StatAlertPage::StatAlertPage(QWidget* parent) : WizardPage(parent)
     FormGrid pretimeForm(pretimeFields, 2);
     pretimeForm.layout()->setContentsMargins(0, 0, 0, 0);
     auto* pretimeLayout = new QGridLayout(pretime);
-    addRadios(b, pretime, pretimeLayout, text::kPretimeKinds, std::size(text::kPretimeKinds), f::pretimeKind, 1);
+    addRadios(b, pretime, pretimeLayout, text::kPretimeKinds, std::size(text::kPretimeKinds), f::pretimeKind,
+              1);
     pretimeLayout->addWidget(pretimeFields, pretimeLayout->rowCount(), 0);
     b.add<NumberBinding>(pretimeForm.addDigits(text::kLeadingPretime), f::leadingPretime,
                          rangeRule(f::leadingPretime, text::kLeadingPretimeRange));
@@ -68,6 +69,7 @@ StatAlertPage::StatAlertPage(QWidget* parent) : WizardPage(parent)
     auto* racLayout = new QGridLayout(rac);
     addRadios(b, rac, racLayout, text::kRacModes, std::size(text::kRacModes), f::racMode, 1);
     racLayout->addWidget(racFields, racLayout->rowCount(), 0);
+    racLayout->setRowStretch(racLayout->rowCount(), 1);
     QLineEdit* defaultRac = racForm.addEdit(text::kDefaultRac);
     defaultRac->setMaxLength(kHexDigits);
     new CharacterFilter(defaultRac, QString::fromLatin1(text::kHexCharacters));
@@ -80,15 +82,19 @@ StatAlertPage::StatAlertPage(QWidget* parent) : WizardPage(parent)
     auto* other = new QWidget(this);
     FormGrid otherForm(other, 3);
     otherForm.layout()->setContentsMargins(0, 0, 0, 0);
+    for (int column = 0; column < 3; ++column)
+        otherForm.layout()->setColumnStretch(column, 1);
     // A stored constant selects the first entry that begins with it (1 selects "10").
     b.add<ListBinding>(otherForm.addList(text::kRetryConstant), f::retryConstant,
-                       numberChoices(f::retryConstant.minimum, f::retryConstant.maximum), NoSelection::keepStored())
+                       numberChoices(f::retryConstant.minimum, f::retryConstant.maximum),
+                       NoSelection::keepStored())
         .setMatcher(ListBinding::matchTextPrefix());
-    NumberEdit* patience = otherForm.addNumber(text::kLimitedPatience, f::limitedPatience.minimum,
-                                               f::limitedPatience.maximum);
+    NumberEdit* patience =
+        otherForm.addNumber(text::kLimitedPatience, f::limitedPatience.minimum, f::limitedPatience.maximum);
     limitedPatience_ = &b.add<NumberBinding>(patience->lineEdit(), f::limitedPatience,
                                              rangeRule(f::limitedPatience, text::kLimitedPatienceRange));
-    b.add<NumberBinding>(otherForm.addDigits(text::kDosCoast), f::dosCoast, rangeRule(f::dosCoast, text::kDosCoastRange));
+    b.add<NumberBinding>(otherForm.addDigits(text::kDosCoast), f::dosCoast,
+                         rangeRule(f::dosCoast, text::kDosCoastRange));
     b.add<CheckBinding>(otherForm.addCheck(text::kBusyTimer), f::busyTimer);
     b.add<CheckBinding>(otherForm.addCheck(text::kEmergencyAcknowledge), f::emergencyAcknowledge);
     b.add<CheckBinding>(otherForm.addCheck(text::kMdcRxPreEmphasis), f::mdcRxPreEmphasis);

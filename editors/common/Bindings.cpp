@@ -28,7 +28,8 @@ ListEntries choicesOf(const db::Field& field)
 {
     ListEntries entries;
     for (const db::Choice& c : field.choices)
-        entries.push_back({c.value, QString::fromLatin1(c.text.data(), static_cast<qsizetype>(c.text.size()))});
+        entries.push_back(
+            {c.value, QString::fromLatin1(c.text.data(), static_cast<qsizetype>(c.text.size()))});
     return entries;
 }
 
@@ -68,8 +69,8 @@ ListBinding::Matcher ListBinding::matchTextPrefix()
     return [](const ListEntry& e, int stored) { return e.text.startsWith(QString::number(stored)); };
 }
 
-ListBinding::ListBinding(QComboBox* box, const db::Field& field, ListEntries entries,
-                         NoSelection none, int element)
+ListBinding::ListBinding(QComboBox* box, const db::Field& field, ListEntries entries, NoSelection none,
+                         int element)
     : Binding(field, element), box_(box), entries_(std::move(entries)), none_(none),
       matches_([](const ListEntry& e, int stored) { return e.value == stored; })
 {
@@ -155,7 +156,8 @@ QWidget* RadioGroupBinding::control() const
 
 // ---- CheckBinding ------------------------------------------------------------------------------
 
-CheckBinding::CheckBinding(QCheckBox* box, const db::Field& field, int element) : Binding(field, element), box_(box)
+CheckBinding::CheckBinding(QCheckBox* box, const db::Field& field, int element)
+    : Binding(field, element), box_(box)
 {
 }
 

@@ -57,7 +57,10 @@ public:
     int element() const { return element_; }
 
 protected:
-    int read(const db::Image& image, int record) const { return db::readField(image, field_, record, element_); }
+    int read(const db::Image& image, int record) const
+    {
+        return db::readField(image, field_, record, element_);
+    }
     void write(db::Image& image, int record, int value) const
     {
         db::writeField(image, field_, value, record, element_);
