@@ -28,8 +28,7 @@ ListEntries choicesOf(const db::Field& field)
 {
     ListEntries entries;
     for (const db::Choice& c : field.choices)
-        entries.push_back(
-            {c.value, QString::fromLatin1(c.text.data(), static_cast<qsizetype>(c.text.size()))});
+        entries.push_back({c.value, QString::fromLatin1(c.text.data(), static_cast<qsizetype>(c.text.size()))});
     return entries;
 }
 
@@ -156,8 +155,7 @@ QWidget* RadioGroupBinding::control() const
 
 // ---- CheckBinding ------------------------------------------------------------------------------
 
-CheckBinding::CheckBinding(QCheckBox* box, const db::Field& field, int element)
-    : Binding(field, element), box_(box)
+CheckBinding::CheckBinding(QCheckBox* box, const db::Field& field, int element) : Binding(field, element), box_(box)
 {
 }
 

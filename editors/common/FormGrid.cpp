@@ -15,8 +15,7 @@ namespace {
 constexpr int kPairSpacing = 6; // pairs apart, a label close to its control
 }
 
-FormGrid::FormGrid(QWidget* group, int columns)
-    : group_(group), grid_(new QGridLayout(group)), columns_(columns)
+FormGrid::FormGrid(QWidget* group, int columns) : group_(group), grid_(new QGridLayout(group)), columns_(columns)
 {
 }
 

@@ -784,11 +784,18 @@ TEST_F(ChanCfgFVTest, TwoChannelWindowsChangeOnlyTheFinishedRecord)
     EXPECT_EQ(oneFrame->windowTitle(), QStringLiteral("Channel 1 Configuration"));
     EXPECT_EQ(threeFrame->windowTitle(), QStringLiteral("Channel 3 Configuration"));
 
+    // Chosen by keyboard: the two frames overlap, so a list's popup may open under the other one.
     auto pick = [](ChanCfgFV* v, const char* label, const char* entry) {
-        for (QLabel* caption : v->wizard()->currentPage()->findChildren<QLabel*>())
-            if (caption->text() == QString::fromLatin1(label))
-                test::EditorFixture::pick(qobject_cast<QComboBox*>(caption->buddy()),
-                                          QString::fromLatin1(entry));
+        for (QLabel* caption : v->wizard()->currentPage()->findChildren<QLabel*>()) {
+            if (caption->text() != QString::fromLatin1(label))
+                continue;
+            auto* box = qobject_cast<QComboBox*>(caption->buddy());
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Home);
+            while (box->currentText() != QString::fromLatin1(entry) && box->currentIndex() + 1 < box->count())
+                QTest::keyClick(box, Qt::Key_Down);
+            EXPECT_EQ(box->currentText(), QString::fromLatin1(entry));
+        }
     };
     pick(one, "T&x (dBm)", "5");
     area.setActiveSubWindow(threeFrame);
