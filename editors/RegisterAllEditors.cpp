@@ -1,4 +1,5 @@
 // One line per editor family: the view class that opens for its kind.
+#include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/channel/ChanCfgFV.h"
 #include "editors/common/EditorRegistry.h"
 #include "editors/deskset/DesksetCfgFV.h"
@@ -11,6 +12,8 @@ void registerAllEditors()
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
     registerEditor(EditorKind::Channel,
                    [](EditorHost& host, QWidget* parent) { return new channel::ChanCfgFV(host, parent); });
+    registerEditor(EditorKind::Buttons,
+                   [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
 }
 
 } // namespace trv::editors
