@@ -499,6 +499,24 @@ TEST_F(DesksetButtonsCfgFVTest, ButtonsOnMissingRecordsBecomeNotDefined)
     EXPECT_EQ(entryIn(image(), 4), std::make_pair(5, 1));
 }
 
+// A paging format deleted while its button waits in the backup table: a format added later in the
+// freed record does not come back to the button with Undo.
+TEST_F(DesksetButtonsCfgFVTest, UndoNeverRevivesAButtonOnARecordThatWasFreed)
+{
+    addFormat(0, "FIRE");
+    setButton(0, 4, 1);
+    open();
+    assign(0, "Repeat"); // FIRE's button waits in the backup
+    image()[kFormats] = 0;
+    view->imageChanged({editors::ChangedArea::PagingFormats, {}});
+    addFormat(0, "NEW");
+    view->imageChanged({editors::ChangedArea::PagingFormats, {}});
+    clickCommand("&Undo Last Change");
+    EXPECT_EQ(labels()[0], "ND");
+    clickCommand("OK");
+    EXPECT_EQ(entryIn(image(), 0), std::make_pair(0, 255));
+}
+
 // Speed pages moved by their own window: both the working and the backup table follow.
 TEST_F(DesksetButtonsCfgFVTest, SpeedPageMovesRenumberWorkingAndBackupTables)
 {
