@@ -2,7 +2,9 @@
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/channel/ChanCfgFV.h"
 #include "editors/common/EditorRegistry.h"
+#include "editors/customtones/CustomPageListFV.h"
 #include "editors/deskset/DesksetCfgFV.h"
+#include "editors/speedpaging/SpeedPageListFV.h"
 
 namespace trv::editors {
 
@@ -14,6 +16,10 @@ void registerAllEditors()
                    [](EditorHost& host, QWidget* parent) { return new channel::ChanCfgFV(host, parent); });
     registerEditor(EditorKind::Buttons,
                    [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
+    registerEditor(EditorKind::CustomPagingTones,
+                   [](EditorHost& host, QWidget* parent) { return new CustomPageListFV(host, parent); });
+    registerEditor(EditorKind::SpeedPaging,
+                   [](EditorHost& host, QWidget* parent) { return new SpeedPageListFV(host, parent); });
 }
 
 } // namespace trv::editors

@@ -8,6 +8,7 @@
 #include "app/CTRVApp.h"
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
+#include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/PortDiagnosis.h"
 #include "app/Registry.h"
@@ -15,6 +16,7 @@
 #include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
+#include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
 #include "editors/buttons/CUniButton.h"
@@ -23,6 +25,8 @@
 #include "editors/channel/ChanCfgFV.h"
 #include "editors/channel/ChanWizard.h"
 #include "editors/common/EditorDialog.h"
+#include "editors/customtones/EditCustomPageFV.h"
+#include "editors/speedpaging/EditSpeedPageFV.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
@@ -103,6 +107,43 @@ QPixmap withDialog(const QPixmap& main, QWidget* dialog, bool frameless)
     }
     p.drawPixmap(at, shot);
     return picture;
+}
+
+// A few custom paging tones, paging formats and speed pages for the list editors' pictures.
+void writeSampleTables()
+{
+    namespace f = trv::db::fields;
+    trv::db::Image& image = trv::db::theImage();
+    const struct {
+        int number, first, second;
+    } tones[] = {{0, 9530, 14200}, {1, 3499, 5670}, {5, 12345, 2002}, {12, 20000, 30000}};
+    for (const auto& t : tones) {
+        trv::db::writeFieldText(image, f::toneNumber, std::to_string(t.number), t.number);
+        trv::db::writeField(image, f::firstToneFrequency, t.first, t.number);
+        trv::db::writeField(image, f::secondToneFrequency, t.second, t.number);
+        trv::db::writeField(image, f::firstToneDuration, 1000, t.number);
+        trv::db::writeField(image, f::secondToneDuration, 3000, t.number);
+        trv::db::writeField(image, f::inhibitDelay, 3000, t.number);
+    }
+    const struct {
+        int index;
+        const char* label;
+        int type;
+    } formats[] = {{0, "FIRE", 13}, {1, "DTMF1", 18}, {2, "TONES", 20}};
+    for (const auto& p : formats) {
+        trv::db::writeFieldText(image, f::pagingLabel, p.label, p.index);
+        trv::db::writeField(image, f::formatType, p.type, p.index);
+    }
+    const struct {
+        const char* label;
+        int format;
+        const char* digits;
+    } pages[] = {{"AMBUL", 1, "555*12#"}, {"Fire1", 0, "12345"}, {"POLICE", 2, "5"}, {"Station4", 0, "40404"}};
+    for (int r = 0; r < 4; ++r) {
+        trv::db::writeFieldText(image, f::speedPageLabel, pages[r].label, r);
+        trv::db::writeField(image, f::speedPageFormat, pages[r].format, r);
+        trv::db::writeFieldText(image, f::speedPageDigits, pages[r].digits, r);
+    }
 }
 
 void settle()
@@ -209,7 +250,9 @@ int main(int argc, char* argv[])
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
     QStringList written;
+    int attempted = 0;
     auto save = [&](const QPixmap& picture, const QString& name) {
+        ++attempted;
         const QString file = QDir(outDir).filePath(name);
         if (picture.save(file))
             written << file;
@@ -244,7 +287,7 @@ int main(int argc, char* argv[])
     for (QMdiSubWindow* window : frame->workspace()->subWindowList())
         window->close();
     settle();
-    const int channelShots = renderChannelPages(frame, save);
+    renderChannelPages(frame, save);
     frame->runCommand(cmd::kViewChannel1);
     settle();
     save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("channel-1-in-main-window.png"));
@@ -372,6 +415,29 @@ int main(int argc, char* argv[])
         settle();
     }
 
+    // The list editors over a few sample records: each window in the main window, then its dialog.
+    writeSampleTables();
+    frame->editorWindows().refreshSpeedPagingItem();
+    auto listAndDialog = [&](int command, const QString& window, QDialog& dialog, const QString& dialogFile) {
+        frame->runCommand(command);
+        settle();
+        const QPixmap withList = framed(frame->grab(), frame->windowTitle());
+        save(withList, window);
+        dialog.show();
+        settle();
+        save(withDialog(withList, &dialog, false), dialogFile);
+        dialog.hide();
+        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+            window->close();
+        settle();
+    };
+    trv::editors::EditCustomPageFV tone(frame->editorWindows(), 5, frame);
+    listAndDialog(cmd::kViewCustomTones, QStringLiteral("custom-paging-tones.png"), tone,
+                  QStringLiteral("edit-custom-page.png"));
+    trv::editors::EditSpeedPageFV page(frame->editorWindows(), 0, frame);
+    listAndDialog(cmd::kViewSpeedPaging, QStringLiteral("speed-paging.png"), page,
+                  QStringLiteral("edit-speed-page.png"));
+
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == 20 + channelShots ? 0 : 1;
+    return written.size() == attempted ? 0 : 1;
 }
