@@ -260,6 +260,31 @@ inline constexpr Field signalingArea{.name = "signalingArea", .region = &kChanne
                                      .kind = FieldKind::Area, .selector = "signalingType",
                                      .layouts = detail::kSignalingLayouts};
 inline constexpr Field relay = detail::chanList("relay", channel::kRelay, kIoNumbers, std::nullopt);
+// The fields of the signalling area's two layouts, by name (entries of the layouts above).
+inline constexpr const Field& statAlertMode = detail::kStatAlertFields[0];
+inline constexpr const Field& leadingPretime = detail::kStatAlertFields[1];
+inline constexpr const Field& trailingPretime = detail::kStatAlertFields[2];
+inline constexpr const Field& pretimeKind = detail::kStatAlertFields[3];
+inline constexpr const Field& racMode = detail::kStatAlertFields[4];
+inline constexpr const Field& defaultRac = detail::kStatAlertFields[5];
+inline constexpr const Field& racPretime = detail::kStatAlertFields[6];
+inline constexpr const Field& retryConstant = detail::kStatAlertFields[7];
+inline constexpr const Field& limitedPatience = detail::kStatAlertFields[8];
+inline constexpr const Field& busyTimer = detail::kStatAlertFields[9];
+inline constexpr const Field& dosCoast = detail::kStatAlertFields[10];
+inline constexpr const Field& emergencyAcknowledge = detail::kStatAlertFields[11];
+inline constexpr const Field& minDigits = detail::kDtmfFields[0];
+inline constexpr const Field& maxDigits = detail::kDtmfFields[1];
+inline constexpr const Field& digitDuration = detail::kDtmfFields[2];
+inline constexpr const Field& interdigitTime = detail::kDtmfFields[3];
+// The layouts themselves: the fields a page writes when it claims the area.
+inline constexpr const AreaLayout& statAlertLayout = detail::kSignalingLayouts[0];
+inline constexpr const AreaLayout& dtmfLayout = detail::kSignalingLayouts[1];
+// The tones a channel's frequency fields may hold (0 = no tone) and the guard tones, 0.1 Hz.
+inline constexpr int kToneFrequencies[] = {0,     5500,  6500,  7500,  8500,  9500,  10500, 11500, 12500,
+                                           13500, 14500, 15500, 16500, 17500, 18500, 19500, 20500};
+inline constexpr int kGuardToneFrequencies[] = {21000, 21750, 23000, 23250};
+
 inline constexpr Field tptTimeout = detail::ms("tptTimeout", channel::kTptTimeout, 3500);
 inline constexpr Field tptFrequency =
     detail::chan("tptFrequency", channel::kTptFrequency, 2, FieldKind::Frequency, 2000, 34000, "Hz", 9000);

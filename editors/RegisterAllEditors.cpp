@@ -1,5 +1,6 @@
 // One line per editor family: the view class that opens for its kind.
 #include "editors/buttons/DesksetButtonsCfgFV.h"
+#include "editors/channel/ChanCfgFV.h"
 #include "editors/common/EditorRegistry.h"
 #include "editors/customtones/CustomPageListFV.h"
 #include "editors/deskset/DesksetCfgFV.h"
@@ -12,6 +13,8 @@ void registerAllEditors()
 {
     registerEditor(EditorKind::DesksetCfg,
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
+    registerEditor(EditorKind::Channel,
+                   [](EditorHost& host, QWidget* parent) { return new channel::ChanCfgFV(host, parent); });
     registerEditor(EditorKind::Buttons,
                    [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
     registerEditor(EditorKind::CustomPagingTones,

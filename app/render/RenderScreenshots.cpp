@@ -22,6 +22,8 @@
 #include "editors/buttons/CUniButton.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/buttons/DesksetPicture.h"
+#include "editors/channel/ChanCfgFV.h"
+#include "editors/channel/ChanWizard.h"
 #include "editors/common/EditorDialog.h"
 #include "editors/customtones/EditCustomPageFV.h"
 #include "editors/speedpaging/EditSpeedPageFV.h"
@@ -36,11 +38,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -153,6 +158,59 @@ void settle()
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
+}
+
+// The channel window's pages, each reached from the first page by choosing a keying and a
+// signalling and pressing Next `steps` times.
+struct ChannelShot {
+    const char* file;
+    const char* keying;
+    const char* signaling;
+    int steps;
+};
+constexpr ChannelShot kChannelShots[] = {
+    {"channel-1-configuration.png", "&Tone", "Stat &Alert", 0},
+    {"channel-1-configuration-keying-none.png", "N&one", "Non&e", 0},
+    {"channel-1-tone-plan-1.png", "&Tone", "Non&e", 1},
+    {"channel-1-tone-plan-2.png", "&Tone", "Non&e", 2},
+    {"channel-1-talk-permit-tone.png", "&Tone", "Non&e", 3},
+    {"channel-1-dc-plan.png", "D&C", "Non&e", 1},
+    {"channel-1-stat-alert.png", "N&one", "Stat &Alert", 2},
+    {"channel-1-dtmf-decode.png", "N&one", "&DTMF decode", 2},
+    {"channel-1-dtmf-selective-call.png", "N&one", "DTMF &selective call", 2},
+};
+
+// Draws the channel window of channel 1 on each of its pages.
+template <class Save> int renderChannelPages(CMainFrame* frame, const Save& save)
+{
+    int saved = 0;
+    for (const ChannelShot& shot : kChannelShots) {
+        frame->runCommand(cmd::kViewChannel1);
+        settle();
+        trv::editors::channel::ChanCfgFV* view = nullptr;
+        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+            if (auto* v = qobject_cast<trv::editors::channel::ChanCfgFV*>(window->widget()))
+                view = v;
+        if (!view) {
+            std::fprintf(stderr, "trv_render: no channel window is registered\n");
+            return saved;
+        }
+        trv::editors::channel::ChanWizard* wizard = view->wizard();
+        for (QRadioButton* radio : view->findChildren<QRadioButton*>())
+            if (radio->text() == QLatin1String(shot.keying) || radio->text() == QLatin1String(shot.signaling))
+                radio->click();
+        for (QLineEdit* edit : view->findChildren<QLineEdit*>())
+            if (edit->isEnabled() && edit->text().isEmpty() && edit->maxLength() == 8)
+                edit->setText(QStringLiteral("1A2B")); // the deskset ID
+        for (int k = 0; k < shot.steps; ++k)
+            wizard->nextButton()->click();
+        settle();
+        save(framed(view->grab(), view->windowTitle()), QString::fromLatin1(shot.file));
+        ++saved;
+        wizard->cancelButton()->click();
+        settle();
+    }
+    return saved;
 }
 
 // The widget as a display at 200 % scale shows it: every logical pixel drawn as two by two.
@@ -289,6 +347,13 @@ int main(int argc, char* argv[])
     if (frame->editorFrames().empty())
         std::fprintf(stderr, "trv_render: no deskset settings window is registered\n");
     save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("04-editor-window.png"));
+    for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+        window->close();
+    settle();
+    renderChannelPages(frame, save);
+    frame->runCommand(cmd::kViewChannel1);
+    settle();
+    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("channel-1-in-main-window.png"));
 
     // The progress window of a download half-way, then at its end.
     for (QMdiSubWindow* window : frame->workspace()->subWindowList())

@@ -58,19 +58,37 @@ ListEntries scaledChoices(const std::vector<int>& values, int scale, const QStri
 
 // ---- ListBinding -------------------------------------------------------------------------------
 
-ListBinding::ListBinding(QComboBox* box, const db::Field& field, ListEntries entries,
-                         NoSelection none, int element)
-    : Binding(field, element), box_(box), entries_(std::move(entries)), none_(none)
+ListBinding::Matcher ListBinding::matchScaled(int scale)
+{
+    return [scale](const ListEntry& e, int stored) { return e.value / scale == stored / scale; };
+}
+
+ListBinding::Matcher ListBinding::matchTextPrefix()
+{
+    return [](const ListEntry& e, int stored) { return e.text.startsWith(QString::number(stored)); };
+}
+
+ListBinding::ListBinding(QComboBox* box, const db::Field& field, ListEntries entries, NoSelection none,
+                         int element)
+    : Binding(field, element), box_(box), entries_(std::move(entries)), none_(none),
+      matches_([](const ListEntry& e, int stored) { return e.value == stored; })
 {
     if (box_->count() == 0)
         for (const ListEntry& e : entries_)
             box_->addItem(e.text);
 }
 
+ListBinding& ListBinding::setMatcher(Matcher matcher)
+{
+    matches_ = std::move(matcher);
+    return *this;
+}
+
 void ListBinding::load(const db::Image& image, int record)
 {
     const int stored = read(image, record);
-    const auto it = std::find_if(entries_.begin(), entries_.end(), [stored](const ListEntry& e) { return e.value == stored; });
+    const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                 [&](const ListEntry& e) { return matches_(e, stored); });
     box_->setCurrentIndex(it == entries_.end() ? -1 : static_cast<int>(it - entries_.begin()));
 }
 

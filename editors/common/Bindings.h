@@ -60,7 +60,10 @@ public:
     int element() const { return element_; }
 
 protected:
-    int read(const db::Image& image, int record) const { return db::readField(image, field_, record, element_); }
+    int read(const db::Image& image, int record) const
+    {
+        return db::readField(image, field_, record, element_);
+    }
     void write(db::Image& image, int record, int value) const
     {
         db::writeField(image, field_, value, record, element_);
@@ -87,11 +90,19 @@ ListEntries numberChoices(int minimum, int maximum);
 ListEntries scaledChoices(const std::vector<int>& values, int scale, const QString& zeroText = {});
 
 // A drop-down list: selects the entry whose value is stored (none when no entry has it) and stores
-// the selected entry's value.
+// the selected entry's value. Some lists find the stored value's entry by another rule (the first
+// entry that matches wins):
+//   matchScaled(10)    the value as the list shows it, divided by the scale (16505 selects "1650");
+//   matchTextPrefix()  the first entry whose text begins with the value in decimal (1 selects "10").
 class ListBinding final : public Binding {
 public:
+    using Matcher = std::function<bool(const ListEntry& entry, int stored)>;
+    static Matcher matchScaled(int scale);
+    static Matcher matchTextPrefix();
+
     ListBinding(QComboBox* box, const db::Field& field, ListEntries entries, NoSelection none,
                 int element = 0);
+    ListBinding& setMatcher(Matcher matcher);
     void load(const db::Image& image, int record) override;
     void store(db::Image& image, int record) const override;
     QWidget* control() const override;
@@ -103,6 +114,7 @@ private:
     QComboBox* box_;
     ListEntries entries_;
     NoSelection none_;
+    Matcher matches_;
 };
 
 // A set of radio buttons, one per stored value.

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 namespace trv::editors {
 
@@ -31,6 +32,20 @@ NumberEdit* FormGrid::addNumber(const char* label, unsigned minimum, unsigned ma
 QLineEdit* FormGrid::addEdit(const char* label)
 {
     return static_cast<QLineEdit*>(addControl(label, new QLineEdit(group_)));
+}
+
+void acceptDigitsOnly(QLineEdit* edit, int maxLength)
+{
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+}
+
+QLineEdit* FormGrid::addDigits(const char* label, int maxLength)
+{
+    QLineEdit* edit = addEdit(label);
+    acceptDigitsOnly(edit, maxLength);
+    return edit;
 }
 
 QCheckBox* FormGrid::addCheck(const char* label)

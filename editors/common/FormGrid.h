@@ -15,6 +15,9 @@ namespace trv::editors {
 
 class NumberEdit;
 
+// Makes an edit accept digits only (at most maxLength of them when it is not 0).
+void acceptDigitsOnly(QLineEdit* edit, int maxLength = 0);
+
 class FormGrid {
 public:
     FormGrid(QWidget* group, int columns);
@@ -22,6 +25,8 @@ public:
     QComboBox* addList(const char* label);
     NumberEdit* addNumber(const char* label, unsigned minimum, unsigned maximum);
     QLineEdit* addEdit(const char* label);
+    // An edit that accepts digits only (at most maxLength of them when it is not 0).
+    QLineEdit* addDigits(const char* label, int maxLength = 0);
     QCheckBox* addCheck(const char* label);
     // Any other control, under its label.
     QWidget* addControl(const char* label, QWidget* control);

@@ -57,6 +57,35 @@ TEST_F(BindingsTest, ListSelectsByStoredValueAndAppliesItsNoSelectionRule)
     }
 }
 
+// Lists that find a stored value's entry by another rule: the value as shown (divided by the
+// scale) or the first text that begins with it; a value neither rule finds selects nothing.
+TEST_F(BindingsTest, ListMatchersFindTheEntryAsTheListShowsIt)
+{
+    struct Case {
+        ListBinding::Matcher matcher;
+        ListEntries entries;
+        int stored;
+        const char* selected; // "" for no selection
+    };
+    const ListEntries tones = scaledChoices({0, 16500, 20500}, 10, "None");
+    const Case cases[] = {
+        {ListBinding::matchScaled(10), tones, 16505, "1650"},
+        {ListBinding::matchScaled(10), tones, 1650, ""},
+        {ListBinding::matchScaled(10), tones, 5, "None"},
+        {ListBinding::matchTextPrefix(), numberChoices(2, 17), 1, "10"},
+        {ListBinding::matchTextPrefix(), numberChoices(2, 17), 3, "3"},
+        {ListBinding::matchTextPrefix(), numberChoices(2, 17), 0, ""},
+    };
+    for (const Case& c : cases) {
+        auto* box = new QComboBox(&form);
+        ListBinding list(box, f::functionToneFrequency, c.entries, NoSelection::write(0));
+        list.setMatcher(c.matcher);
+        db::writeField(image, f::functionToneFrequency, c.stored);
+        list.load(image, 0);
+        EXPECT_EQ(box->currentText(), QString::fromLatin1(c.selected)) << c.stored;
+    }
+}
+
 TEST_F(BindingsTest, ChoicesAndScaledEntriesShowTheirTexts)
 {
     auto* box = new QComboBox(&form);

@@ -1,0 +1,63 @@
+#include "editors/channel/CChanTalkPermitTone.h"
+
+#include "database/FieldCatalog.h"
+#include "editors/channel/ChannelTexts.h"
+#include "editors/channel/PageKit.h"
+#include "editors/common/FormGrid.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+
+namespace trv::editors::channel {
+
+namespace f = db::fields;
+
+namespace {
+constexpr int kTenthsPerHertz = 10;
+constexpr int kHintPixels = 20;
+} // namespace
+
+CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
+{
+    setWindowTitle(QString::fromLatin1(text::kTptTitle));
+    auto* fields = new QWidget(this);
+    FormGrid form(fields, 2);
+    form.layout()->setContentsMargins(0, 0, 0, 0);
+    form.layout()->setHorizontalSpacing(18);
+    auto number = [&](const char* label, const db::Field& field, NumberBinding::Rules rules) {
+        bindings().add<NumberBinding>(form.addDigits(label), field, std::move(rules));
+    };
+    number(text::kTptTimeout, f::tptTimeout, rangeRule(f::tptTimeout, text::kTptTimeoutRange));
+    // Entered in hertz, stored in tenths of a hertz.
+    NumberBinding::Rules frequency = rangeRule(f::tptFrequency, text::kTptFrequencyRange);
+    frequency.minimum /= kTenthsPerHertz;
+    frequency.maximum /= kTenthsPerHertz;
+    frequency.scale = kTenthsPerHertz;
+    number(text::kTptFrequency, f::tptFrequency, frequency);
+    number(text::kTptBeepCount, f::tptBeepCount, rangeRule(f::tptBeepCount, text::kTptBeepCountRange));
+    number(text::kTptBeepDuration, f::tptBeepDuration,
+           rangeRule(f::tptBeepDuration, text::kTptBeepDurationRange));
+    number(text::kTptPauseDuration, f::tptPauseDuration,
+           rangeRule(f::tptPauseDuration, text::kTptPauseDurationRange));
+    number(text::kTptPostTime, f::tptPostTime, rangeRule(f::tptPostTime, text::kTptPostTimeRange));
+
+    auto* hint = new QLabel(QString::fromLatin1(text::kTptHint), this);
+    QFont font(QString::fromLatin1(text::kTptHintFont));
+    font.setPixelSize(kHintPixels);
+    font.setBold(true);
+    hint->setFont(font);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(fields, 0, Qt::AlignLeft); // as wide as its fields need
+    layout->addSpacing(12);
+    layout->addWidget(hint);
+    layout->addStretch();
+}
+
+QString CChanTalkPermitTone::caption() const
+{
+    return QString::fromLatin1(text::kTptSuffix);
+}
+
+} // namespace trv::editors::channel
