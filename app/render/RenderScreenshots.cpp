@@ -12,8 +12,10 @@
 #include "app/ShellArt.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
+#include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
+#include "editors/common/EditorDialog.h"
 #include "transfer/TransferTexts.h"
 
 #include <QApplication>
@@ -21,6 +23,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -29,6 +32,8 @@
 namespace {
 
 using namespace trv::app;
+using namespace trv::db;
+using trv::editors::EditorDialog;
 
 constexpr int kTitleHeight = 30;
 
@@ -179,6 +184,33 @@ int main(int argc, char* argv[])
          QStringLiteral("11-help.png"));
     frame->helpWindow()->close();
 
+    // The PTT ID alias list with a few aliases, then its dialog on the selected alias.
+    const struct {
+        const char* label;
+        const char* id;
+        int unitType;
+    } aliases[] = {{"Base Station", "0A1F", 0}, {"Engine 12", "12AB", 0}, {"Patrol 3", "*3#", 3},
+                   {"RADIO", "7001", 0},        {"Radio", "7002", 0},     {"Supervisor", "45", 3}};
+    for (int r = 0; r < static_cast<int>(std::size(aliases)); ++r) {
+        writeFieldText(theImage(), fields::aliasLabel, aliases[r].label, r);
+        writeFieldText(theImage(), fields::aliasPttId, aliases[r].id, r);
+        writeField(theImage(), fields::aliasUnitType, aliases[r].unitType, r);
+    }
+    frame->runCommand(cmd::kViewPttAliases);
+    settle();
+    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("ptt-id-aliases.png"));
+    if (auto* list = frame->workspace()->activeSubWindow()) {
+        const QPixmap withList = framed(frame->grab(), frame->windowTitle());
+        EditorDialog::setHook([&](EditorDialog& dialog) {
+            settle();
+            save(withDialog(withList, &dialog, false), QStringLiteral("edit-ptt-id-aliases.png"));
+        });
+        for (QPushButton* edit : list->findChildren<QPushButton*>())
+            if (edit->text() == QLatin1String("&Edit"))
+                edit->click();
+        EditorDialog::setHook({});
+    }
+
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == 11 ? 0 : 1;
+    return written.size() == 13 ? 0 : 1;
 }

@@ -17,4 +17,6 @@ inline constexpr const char* kEnterIntegerBetween = "Please enter an integer bet
 // The list windows' delete question, and the dialogs' refusal of an empty required field.
 inline constexpr const char* kDeleteQuestion = "Are you sure you want to delete the selected item?";
 inline constexpr const char* kFillAllFields = "All the fields must be filled out before you can continue.";
+// The dialogs' refusal of a label another record already has.
+inline constexpr const char* kLabelExists = "This label already exists.";
 } // namespace trv::editors::text
