@@ -2,6 +2,7 @@
 // (scripts/render-screenshots). Runs headless; each picture gets a plain window frame with its
 // caption, since no window manager draws one.
 #include "app/AboutDlg.h"
+#include "app/CChildFrame.h"
 #include "app/CDockingWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
@@ -15,6 +16,9 @@
 #include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
+#include "editors/buttons/CUniButton.h"
+#include "editors/buttons/DesksetButtonsCfgFV.h"
+#include "editors/buttons/DesksetPicture.h"
 #include "editors/common/EditorDialog.h"
 #include "transfer/TransferTexts.h"
 
@@ -32,8 +36,6 @@
 namespace {
 
 using namespace trv::app;
-using namespace trv::db;
-using trv::editors::EditorDialog;
 
 constexpr int kTitleHeight = 30;
 
@@ -89,6 +91,35 @@ void settle()
     for (int k = 0; k < 5; ++k) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
+    }
+}
+
+// The widget as a display at 200 % scale shows it: every logical pixel drawn as two by two.
+QPixmap grabAtDoubleScale(QWidget* widget)
+{
+    QPixmap picture(widget->size() * 2);
+    picture.setDevicePixelRatio(2);
+    picture.fill(Qt::transparent);
+    widget->render(&picture);
+    return picture;
+}
+
+// A button table with a bit of everything, over two paging formats and a speed page.
+void fillButtonsExample()
+{
+    using namespace trv::db;
+    Image& image = theImage();
+    writeText(image, kPagingFormats.record(0), paging::kLabelSize, "FIRE");
+    image[kPagingFormats.record(0) + paging::kFormatType] = 13;
+    writeText(image, kPagingFormats.record(1), paging::kLabelSize, "EMS");
+    image[kPagingFormats.record(1) + paging::kFormatType] = 18;
+    writeText(image, kSpeedPages.record(0), speedpage::kLabelSize, "CHIEF");
+    const int entries[][2] = {{4, 1},   {4, 2},    {5, 1},    {7, 1},  {7, 2},   {9, 1},
+                              {1, 255}, {2, 255},  {3, 255},  {10, 1}, {12, 1},  {11, 255},
+                              {6, 255}, {15, 255}, {17, 255}, {18, 1}, {8, 255}, {0, 255}};
+    for (int k = 0; k < kButtonTable.count; ++k) {
+        image[kButtonTable.record(k) + button::kKind] = static_cast<std::uint8_t>(entries[k][0]);
+        image[kButtonTable.record(k) + button::kParameter] = static_cast<std::uint8_t>(entries[k][1]);
     }
 }
 
@@ -184,6 +215,40 @@ int main(int argc, char* argv[])
          QStringLiteral("11-help.png"));
     frame->helpWindow()->close();
 
+    // The buttons editor on a single-channel and on a multi-channel deskset, at 100 % and 200 %.
+    fillButtonsExample();
+    for (const auto& [type, name] : {std::pair{trv::db::deskset::kSingleChannel, QStringLiteral("single")},
+                                     std::pair{trv::db::deskset::kMultiChannel, QStringLiteral("multi")}}) {
+        trv::db::theImage()[trv::db::deskset::kDesksetType] = type;
+        // All Mute only on the multi-channel deskset, as the deskset settings window leaves it.
+        trv::db::theImage()[trv::db::kButtonTable.record(16)] =
+            type == trv::db::deskset::kMultiChannel ? 8 : 0;
+        frame->treeWindow()->refreshAllStates();
+        frame->runCommand(cmd::kViewButtons);
+        settle();
+        if (frame->editorFrames().empty()) {
+            std::fprintf(stderr, "trv_render: no buttons editor is registered\n");
+            break;
+        }
+        save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("12-buttons-%1.png").arg(name));
+        save(grabAtDoubleScale(frame->editorFrames().front()),
+             QStringLiteral("13-buttons-%1-200.png").arg(name));
+        if (type == trv::db::deskset::kMultiChannel) {
+            const QPixmap behindDialog = framed(frame->grab(), frame->windowTitle());
+            auto* view =
+                dynamic_cast<trv::editors::DesksetButtonsCfgFV*>(frame->editorFrames().front()->view());
+            trv::editors::EditorDialog::setHook([&](trv::editors::EditorDialog& dialog) {
+                settle();
+                save(withDialog(behindDialog, &dialog, false), QStringLiteral("14-button-configuration.png"));
+            });
+            view->picture()->button(2)->click();
+            trv::editors::EditorDialog::setHook({});
+        }
+        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+            window->close();
+        settle();
+    }
+
     // The PTT ID alias list with a few aliases, then its dialog on the selected alias.
     const struct {
         const char* label;
@@ -192,25 +257,26 @@ int main(int argc, char* argv[])
     } aliases[] = {{"Base Station", "0A1F", 0}, {"Engine 12", "12AB", 0}, {"Patrol 3", "*3#", 3},
                    {"RADIO", "7001", 0},        {"Radio", "7002", 0},     {"Supervisor", "45", 3}};
     for (int r = 0; r < static_cast<int>(std::size(aliases)); ++r) {
-        writeFieldText(theImage(), fields::aliasLabel, aliases[r].label, r);
-        writeFieldText(theImage(), fields::aliasPttId, aliases[r].id, r);
-        writeField(theImage(), fields::aliasUnitType, aliases[r].unitType, r);
+        namespace f = trv::db::fields;
+        trv::db::writeFieldText(trv::db::theImage(), f::aliasLabel, aliases[r].label, r);
+        trv::db::writeFieldText(trv::db::theImage(), f::aliasPttId, aliases[r].id, r);
+        trv::db::writeField(trv::db::theImage(), f::aliasUnitType, aliases[r].unitType, r);
     }
     frame->runCommand(cmd::kViewPttAliases);
     settle();
     save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("ptt-id-aliases.png"));
     if (auto* list = frame->workspace()->activeSubWindow()) {
         const QPixmap withList = framed(frame->grab(), frame->windowTitle());
-        EditorDialog::setHook([&](EditorDialog& dialog) {
+        trv::editors::EditorDialog::setHook([&](trv::editors::EditorDialog& dialog) {
             settle();
             save(withDialog(withList, &dialog, false), QStringLiteral("edit-ptt-id-aliases.png"));
         });
         for (QPushButton* edit : list->findChildren<QPushButton*>())
             if (edit->text() == QLatin1String("&Edit"))
                 edit->click();
-        EditorDialog::setHook({});
+        trv::editors::EditorDialog::setHook({});
     }
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == 13 ? 0 : 1;
+    return written.size() == 18 ? 0 : 1;
 }

@@ -41,22 +41,31 @@ std::vector<ListWindow::Row> AliasListFV::rows() const
 void AliasListFV::add()
 {
     EditAliasFV dialog(host(), EditAliasFV::kNewAlias, this);
-    if (dialog.run() == QDialog::Accepted)
-        refill(kLastRow);
+    if (dialog.run() != QDialog::Accepted)
+        return;
+    refill(kLastRow);
+    announce(dialog.moves());
 }
 
 void AliasListFV::edit(int record)
 {
     const int row = selectedRow();
     EditAliasFV dialog(host(), record, this);
-    if (dialog.run() == QDialog::Accepted)
-        refill(row);
+    if (dialog.run() != QDialog::Accepted)
+        return;
+    refill(row);
+    announce(dialog.moves());
 }
 
 bool AliasListFV::remove(int record)
 {
-    EditAliasFV::table().remove(image(), record);
+    announce(EditAliasFV::table().remove(image(), record));
     return true;
+}
+
+void AliasListFV::announce(const db::RecordMoves& moves)
+{
+    host().notifyImageChanged({ChangedArea::PttAliases, moves}, this);
 }
 
 void AliasListFV::keyPressEvent(QKeyEvent* event)

@@ -65,6 +65,11 @@ void ListWindow::initialFill()
     placeFrame(QString::fromLatin1(setup_.title));
 }
 
+void ListWindow::imageChanged(const ImageChange&)
+{
+    refill(kLastRow);
+}
+
 void ListWindow::refill(int selectRowIndex)
 {
     rows_ = rows();

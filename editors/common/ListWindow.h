@@ -37,6 +37,8 @@ public:
     QString treeLabel() const override;
     // Fills the list, selects its first row and places the frame.
     void initialFill() override;
+    // Another window changed the image: refill and select the last row.
+    void imageChanged(const ImageChange& change) override;
 
     QTreeWidget* list() const { return list_; }
 

@@ -236,6 +236,7 @@ TEST_F(AliasListFVTest, DialogShowsTheRecordAndCancelWritesNothing)
     EXPECT_EQ(seen, (std::vector<std::string>{"", "", "MDC1200"}));
     EXPECT_EQ(db::theImage(), before);
     EXPECT_FALSE(host.doc.isModified());
+    EXPECT_TRUE(host.imageChanges.empty());
     ASSERT_EQ(host.callsOf("showHelp").size(), 1u);
     EXPECT_EQ(host.callsOf("showHelp")[0].argument, 109);
 }
@@ -244,10 +245,17 @@ TEST_F(AliasListFVTest, DialogShowsTheRecordAndCancelWritesNothing)
 
 TEST_F(AliasListFVTest, LabelsAreKeptInUpperCasedOrderAndAnAddSelectsTheLastRow)
 {
-    open();
+    AliasListFV* view = open();
     add({"Zulu", "0001"});
     add({"alpha", "0002"});
     EXPECT_EQ(currentLabel(), "Zulu");
+    // The other windows learn where the records went: Zulu from 0 to 1, the new alias from 1 to 0.
+    ASSERT_EQ(host.imageChanges.size(), 2u);
+    EXPECT_EQ(host.imageChanges[1].change.area, editors::ChangedArea::PttAliases);
+    EXPECT_EQ(host.imageChanges[1].source, view);
+    EXPECT_EQ(std::vector<int>(host.imageChanges[1].change.recordMap.begin(),
+                               host.imageChanges[1].change.recordMap.begin() + 3),
+              (std::vector<int>{1, 0, 2}));
     add({"Bravo", "0003"});
     EXPECT_EQ((std::vector<std::string>{labelOf(0), labelOf(1), labelOf(2)}),
               (std::vector<std::string>{"alpha", "Bravo", "Zulu"}));
@@ -328,6 +336,10 @@ TEST_F(AliasListFVTest, DeleteAsksThenPacksTheTable)
     EXPECT_EQ(labelOf(2), "");
     EXPECT_EQ(idOf(2), "0003"); // the last moved record's old slot keeps its other bytes
     EXPECT_EQ(currentLabel(), "Bravo");
+    ASSERT_EQ(host.imageChanges.size(), 4u);
+    EXPECT_EQ(std::vector<int>(host.imageChanges[3].change.recordMap.begin(),
+                               host.imageChanges[3].change.recordMap.begin() + 4),
+              (std::vector<int>{-1, 0, 1, 3}));
 
     // Later edits keep their PTT IDs without a duplicate message.
     editAlias("Charlie", {"Charlie", "0003", true});

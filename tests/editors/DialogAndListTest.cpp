@@ -163,6 +163,17 @@ TEST_F(DialogAndListTest, FullListDisablesAddAndDoubleClickEditsTheRowsRecord)
     EXPECT_EQ(view->edited, std::vector<int>{1});
 }
 
+TEST_F(DialogAndListTest, AChangeFromAnotherWindowRefillsAndSelectsTheLastRow)
+{
+    putAliases({"alpha", "Bravo"});
+    auto* view = openView<AliasLabels>();
+    putAliases({"alpha", "Bravo", "Zulu"});
+    view->imageChanged({ChangedArea::PttAliases, {}});
+    ASSERT_EQ(list()->topLevelItemCount(), 3);
+    EXPECT_EQ(list()->currentItem()->text(0), "Zulu");
+    EXPECT_FALSE(button("&Add")->isEnabled());
+}
+
 TEST_F(DialogAndListTest, DeleteAsksThenSelectsTheSamePositionOrTheLast)
 {
     putAliases({"alpha", "Bravo", "Zulu"});

@@ -6,6 +6,7 @@
 #include "database/Image.h"
 #include "editors/common/EditorHost.h"
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,9 +14,17 @@
 namespace trv::test {
 
 struct HostCall {
-    std::string what;  // the operation's name, e.g. "closeAndReopenEditor"
-    int argument = 0;  // kind, channel or help context, as the operation takes it
+    std::string what; // the operation's name, e.g. "closeAndReopenEditor"
+    // kind, kind * 10 + channel, help context, changed area, or kind * 10 + 1 for a disabled tree
+    // item (+ 0 enabled), as the operation takes it
+    int argument = 0;
     db::Image image{}; // the image when the call was made
+};
+
+// One notifyImageChanged call: the change (with its record map) and the view that made it.
+struct ImageChangeCall {
+    editors::ImageChange change;
+    editors::EditorView* source = nullptr;
 };
 
 class FakeEditorHost : public editors::EditorHost {
@@ -37,8 +46,24 @@ public:
     }
     void closeEditor(editors::EditorKind kind) override { record("closeEditor", static_cast<int>(kind)); }
     void closeChannelEditors2To4() override { record("closeChannelEditors2To4"); }
+    void activateNextEditor() override { record("activateNextEditor"); }
+    void notifyImageChanged(const editors::ImageChange& change, editors::EditorView* source) override
+    {
+        record("notifyImageChanged", static_cast<int>(change.area));
+        imageChanges.push_back({change, source});
+    }
     void refreshChannelItems() override { record("refreshChannelItems"); }
     void refreshSpeedPagingItem() override { record("refreshSpeedPagingItem"); }
+    void setTreeItemDisabled(editors::EditorKind kind, bool disabled) override
+    {
+        record("setTreeItemDisabled", static_cast<int>(kind) * 10 + (disabled ? 1 : 0));
+    }
+    // The image's table unless the test stands in an open buttons editor's working table.
+    editors::ButtonEntries buttonTable() override
+    {
+        record("buttonTable");
+        return workingButtons ? *workingButtons : editors::imageButtonTable(db::theImage());
+    }
     void showHelp(int context) override { record("showHelp", context); }
 
     // The calls named `what`, in order.
@@ -61,7 +86,9 @@ public:
 
     db::CTRVDoc doc;
     std::set<editors::EditorKind> openEditors;
+    std::optional<editors::ButtonEntries> workingButtons; // an open buttons editor's unsaved table
     std::vector<HostCall> calls;
+    std::vector<ImageChangeCall> imageChanges;
 
 private:
     void record(const char* what, int argument = 0) { calls.push_back({what, argument, db::theImage()}); }

@@ -1,5 +1,6 @@
 // One line per editor family: the view class that opens for its kind.
 #include "editors/aliases/AliasListFV.h"
+#include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/common/EditorRegistry.h"
 #include "editors/deskset/DesksetCfgFV.h"
 
@@ -9,6 +10,8 @@ void registerAllEditors()
 {
     registerEditor(EditorKind::DesksetCfg,
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
+    registerEditor(EditorKind::Buttons,
+                   [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
     registerEditor(EditorKind::PttAliases,
                    [](EditorHost& host, QWidget* parent) { return new AliasListFV(host, parent); });
 }
