@@ -311,9 +311,10 @@ void TransferSession::advanceProgress(int position)
 
 void TransferSession::endMessage(Outcome outcome, TransferKind kind)
 {
-    // An end message that comes before any block still shows its result.
-    if (!ui_.progressIsOpen())
-        ui_.progressOpen(textOf(kind));
+    // An end message that comes before the window opened (before any block, or with every block
+    // still ahead of the start announcement in the queue) still shows its result and the blocks
+    // that did arrive.
+    openProgress(kind);
     finish(outcome);
 }
 

@@ -47,11 +47,15 @@ void WorkingButtonTable::undo()
     setButtonEntry(backup_, *lastEdited_, current);
 }
 
+// The backup too: a record freed now may be filled by another one later, which Undo would then
+// silently hand to the button.
 void WorkingButtonTable::dropMissingReferences(const ButtonRules& rules)
 {
-    for (int k = 0; k < kButtonCount; ++k) {
-        if (rules.refersToMissingRecord(entry(k)))
-            setButtonEntry(working_, k, ButtonEntry{});
+    for (ButtonEntries* table : {&working_, &backup_}) {
+        for (int k = 0; k < kButtonCount; ++k) {
+            if (rules.refersToMissingRecord(buttonEntry(*table, k)))
+                setButtonEntry(*table, k, ButtonEntry{});
+        }
     }
 }
 

@@ -27,7 +27,7 @@ public:
     // backup entries change places, so a second Undo redoes the change. Nothing before any change.
     void undo();
 
-    // Manual Page and Speed Page buttons whose record is gone become undefined.
+    // Manual Page and Speed Page buttons whose record is gone become undefined, in both tables.
     void dropMissingReferences(const ButtonRules& rules);
     // The speed page table moved its records (see followSpeedPageMoves); both tables follow.
     void followSpeedPageMoves(const std::vector<int>& recordMap);

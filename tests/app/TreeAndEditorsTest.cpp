@@ -7,6 +7,8 @@
 #include "app/EditorWindows.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
+#include "editors/buttons/DesksetButtonsCfgFV.h"
+#include "editors/buttons/DesksetPicture.h"
 
 #include <QMouseEvent>
 
@@ -469,6 +471,29 @@ TEST_F(EditorHostTest, EditorCommandOfADisabledItemOpensNothing)
     postCommand(frame(), cmd::kEditButtons);
     settle();
     EXPECT_EQ(editorCount(), 1);
+}
+
+// The deskset settings window closes and reopens the buttons editor when the deskset type
+// changes: the reopened window shows the new type's picture.
+TEST_F(EditorHostTest, ButtonsEditorReopensWithTheDesksetTypeOfTheImage)
+{
+    editors::registerAllEditors();
+    open({});
+    run(cmd::kViewButtons);
+    ASSERT_TRUE(host().isEditorOpen(editors::EditorKind::Buttons));
+    auto* before = dynamic_cast<editors::DesksetButtonsCfgFV*>(frame()->editorFrames()[0]->view());
+    ASSERT_NE(before, nullptr);
+    EXPECT_TRUE(before->picture()->multiChannel());
+
+    db::theImage()[db::deskset::kDesksetType] = db::deskset::kSingleChannel;
+    host().closeAndReopenEditor(editors::EditorKind::Buttons);
+    settle();
+    ASSERT_EQ(editorCount(), 1);
+    auto* after = dynamic_cast<editors::DesksetButtonsCfgFV*>(frame()->editorFrames()[0]->view());
+    ASSERT_NE(after, nullptr);
+    EXPECT_NE(after, before);
+    EXPECT_FALSE(after->picture()->multiChannel());
+    EXPECT_EQ(tree()->itemState("Buttons Configuration"), TreeState::Open);
 }
 
 TEST_F(EditorHostTest, NextEditorFollowsWindowOrderAndWraps)

@@ -420,6 +420,20 @@ TEST_F(SessionTest, Type8EndsTheDownloadAsIncomplete)
     EXPECT_FALSE(session->linkUp());
 }
 
+// A fast line can queue every block and the end message ahead of the window's start announcement.
+TEST_F(SessionTest, AWholeDownloadQueuedBeforeTheWindowOpensShowsFullProgress)
+{
+    startUp(&TransferSession::download);
+    for (const auto& b : downloadBlocks(desksetImage()))
+        receive(b, false);
+    receive(DesksetMessage(MessageType::DownloadDone), false);
+    drain();
+    EXPECT_EQ(ui.opens, 1);
+    EXPECT_EQ(ui.text, QString(text::kDownloading) + text::kCompleted);
+    EXPECT_EQ(ui.position, TransferSession::kProgressEnd);
+    EXPECT_EQ(image, desksetImage());
+}
+
 TEST_F(SessionTest, EndMessageBeforeAnyBlockStillShowsItsResult)
 {
     startUp(&TransferSession::download);
