@@ -9,8 +9,10 @@
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
 #include "app/HelpWindow.h"
+#include "app/PortDiagnosis.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
+#include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
 #include "database/FieldCatalog.h"
@@ -20,17 +22,22 @@
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/buttons/DesksetPicture.h"
 #include "editors/common/EditorDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -40,10 +47,17 @@ using namespace trv::app;
 constexpr int kTitleHeight = 30;
 
 // A window frame as a desktop would draw it: a title bar with icon and caption, a thin border.
+// Pictures are laid out in logical pixels and drawn at the density of the widgets they show.
+QSize logicalSize(const QPixmap& picture)
+{
+    return picture.deviceIndependentSize().toSize();
+}
+
 QPixmap framed(const QPixmap& content, const QString& caption)
 {
-    const QSize size(content.width() + 2, content.height() + kTitleHeight + 1);
-    QPixmap picture(size);
+    const QSize size(logicalSize(content).width() + 2, logicalSize(content).height() + kTitleHeight + 1);
+    QPixmap picture(size * content.devicePixelRatio());
+    picture.setDevicePixelRatio(content.devicePixelRatio());
     picture.fill(QColor(0x2b, 0x2f, 0x36));
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -76,11 +90,13 @@ QPixmap withDialog(const QPixmap& main, QWidget* dialog, bool frameless)
     QPixmap picture = main;
     const QPixmap shot = frameless ? dialog->grab() : framed(dialog->grab(), dialog->windowTitle());
     QPainter p(&picture);
-    const QPoint at((picture.width() - shot.width()) / 2, (picture.height() - shot.height()) / 2);
-    p.fillRect(QRect(at + QPoint(4, 6), shot.size()), QColor(0, 0, 0, 60)); // shadow
+    const QSize room = logicalSize(picture);
+    const QSize size = logicalSize(shot);
+    const QPoint at((room.width() - size.width()) / 2, (room.height() - size.height()) / 2);
+    p.fillRect(QRect(at + QPoint(4, 6), size), QColor(0, 0, 0, 60)); // shadow
     if (frameless) {
         p.setPen(QColor(0x5a, 0x60, 0x6a));
-        p.drawRect(QRect(at - QPoint(1, 1), shot.size() + QSize(1, 1)));
+        p.drawRect(QRect(at - QPoint(1, 1), size + QSize(1, 1)));
     }
     p.drawPixmap(at, shot);
     return picture;
@@ -190,7 +206,16 @@ int main(int argc, char* argv[])
     save(withDialog(behind, &progress, true), QStringLiteral("07-progress-disconnected.png"));
     progress.hide();
 
-    ComPortDialog port(frame);
+    // A machine with one USB adapter mapped to COM2.
+    const std::vector<trv::platform::SerialAdapter> adapters = {
+        {QStringLiteral("/dev/ttyS0"), {}, {}, {}, {}},
+        {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FTDI"), QStringLiteral("FT232R USB UART"),
+         QStringLiteral("A10K3XYZ"),
+         QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")},
+    };
+    trv::platform::SettingsStore::write(trv::platform::Hive::LocalMachine, QString::fromLatin1(key::kPorts),
+                                        QStringLiteral("COM2"), adapters[1].byIdPath);
+    ComPortDialog port(frame, [&] { return adapters; });
     port.show();
     settle();
     save(withDialog(behind, &port, false), QStringLiteral("08-com-port.png"));
@@ -208,6 +233,41 @@ int main(int argc, char* argv[])
     settle();
     save(withDialog(behind, &about, false), QStringLiteral("10-about.png"));
     about.hide();
+
+    // The Retry/Cancel question with its own line breaks, and a port that cannot be opened with
+    // the reason in the box's details.
+    using trv::platform::MsgButtons;
+    using trv::platform::MsgIcon;
+    const auto question =
+        trv::platform::createMessageBox({QString::fromLatin1(trv::transfer::text::kRetryQuestion),
+                                         MsgButtons::RetryCancel,
+                                         MsgIcon::Exclamation,
+                                         {}},
+                                        frame);
+    question->show();
+    settle();
+    save(withDialog(behind, question.get(), false), QStringLiteral("15-retry-question.png"));
+    question->hide();
+    const auto failure = trv::platform::createMessageBox(
+        {QString::fromLatin1(trv::transfer::text::kUnableToConnect), MsgButtons::Ok, MsgIcon::Exclamation,
+         openFailureDetails(1, QStringLiteral("/dev/ttyUSB0"),
+                            {PortProbe::Problem::NoPermission, EACCES, {}})},
+        frame);
+    failure->show();
+    for (QAbstractButton* button : failure->buttons()) {
+        if (failure->buttonRole(button) == QMessageBox::ActionRole)
+            button->click(); // "Show Details..."
+    }
+    settle();
+    save(withDialog(behind, failure.get(), false), QStringLiteral("16-unable-to-connect.png"));
+    failure->hide();
+
+    frame->setStatusText(QString::fromLatin1(text::kConnecting)
+                             .arg(QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"))
+                             .arg(2)
+                             .arg(trv::transfer::TransferSession::kAttemptsPerSeries));
+    settle();
+    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("17-connecting.png"));
 
     frame->helpWindow()->showContext(0);
     settle();
@@ -278,5 +338,5 @@ int main(int argc, char* argv[])
     }
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == 18 ? 0 : 1;
+    return written.size() == 21 ? 0 : 1;
 }

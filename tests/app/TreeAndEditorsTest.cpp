@@ -191,6 +191,38 @@ TEST_F(TreeTest, EditorClosedReturnsToNormalUnlessDisabledMeanwhile)
     EXPECT_EQ(tree_.itemState("Channel 3"), TreeState::Disabled);
 }
 
+TEST_F(TreeTest, StatesAreToldApartAtAGlanceAndLongNamesKeepBothEnds)
+{
+    tree_.refreshAllStates(image_);
+    tree_.markOpen("Channel 1");
+    EXPECT_EQ(item("Channel 1")->background(0).color(), openItemTint()) << "an open window's row stands out";
+    EXPECT_EQ(item("Deskset Configuration")->background(0).style(), Qt::NoBrush);
+    EXPECT_TRUE(item("Channel 2")->isDisabled());
+    // The state pictures differ over far more than a few pixels, and are drawn for the density.
+    const auto picture = [](TreeState state) {
+        return treeItemIcon(state)
+            .pixmap(treeIconSize(), 2.0)
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage normal = picture(TreeState::Normal);
+    EXPECT_EQ(normal.size(), treeIconSize() * 2);
+    for (TreeState other : {TreeState::Open, TreeState::Disabled}) {
+        const QImage image = picture(other);
+        int differing = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                differing += image.pixel(x, y) != normal.pixel(x, y);
+        EXPECT_GT(differing, 60) << static_cast<int>(other);
+    }
+    tree_.editorClosed("Channel 1");
+    EXPECT_EQ(item("Channel 1")->background(0).style(), Qt::NoBrush);
+
+    EXPECT_EQ(tree_.tree()->textElideMode(), Qt::ElideMiddle);
+    tree_.setRootLabel("a-very-long-database-name-for-the-north-site.ddb", "/srv/sites/a-very-long.ddb");
+    EXPECT_EQ(tree_.tree()->topLevelItem(0)->toolTip(0), "/srv/sites/a-very-long.ddb");
+}
+
 TEST_F(TreeTest, EnablingAnOpenItemKeepsItShownOpen)
 {
     tree_.markOpen("Speed Paging");
