@@ -2,7 +2,9 @@
 #include "editors/aliases/AliasListFV.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/common/EditorRegistry.h"
+#include "editors/customtones/CustomPageListFV.h"
 #include "editors/deskset/DesksetCfgFV.h"
+#include "editors/speedpaging/SpeedPageListFV.h"
 
 namespace trv::editors {
 
@@ -12,6 +14,10 @@ void registerAllEditors()
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
     registerEditor(EditorKind::Buttons,
                    [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
+    registerEditor(EditorKind::CustomPagingTones,
+                   [](EditorHost& host, QWidget* parent) { return new CustomPageListFV(host, parent); });
+    registerEditor(EditorKind::SpeedPaging,
+                   [](EditorHost& host, QWidget* parent) { return new SpeedPageListFV(host, parent); });
     registerEditor(EditorKind::PttAliases,
                    [](EditorHost& host, QWidget* parent) { return new AliasListFV(host, parent); });
 }

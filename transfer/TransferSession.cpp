@@ -2,6 +2,7 @@
 
 #include "transfer/ComPortSetting.h"
 #include "transfer/CslNimb.h"
+#include "transfer/LinkTrace.h"
 #include "transfer/ReceiveHandlers.h"
 #include "transfer/TransferTexts.h"
 
@@ -84,12 +85,20 @@ bool TransferSession::timerActive(TimerId id) const
     return false;
 }
 
+void TransferSession::setTrace(LinkTrace* trace)
+{
+    trace_ = trace;
+    link_->setTrace(trace);
+}
+
 // A command sets its own pending flag and clears the other, so a flag left from an abandoned
 // attempt can never turn one direction into the other.
 void TransferSession::download()
 {
     downloadPending_ = true;
     uploadPending_ = false;
+    if (trace_ != nullptr)
+        trace_->beginSession(text::trace::kDownloadSession);
     begin();
 }
 
@@ -97,6 +106,8 @@ void TransferSession::upload()
 {
     uploadPending_ = true;
     downloadPending_ = false;
+    if (trace_ != nullptr)
+        trace_->beginSession(text::trace::kUploadSession);
     begin();
 }
 

@@ -8,6 +8,7 @@
 #include "app/CTRVApp.h"
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
+#include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/PortDiagnosis.h"
 #include "app/Registry.h"
@@ -18,10 +19,13 @@
 #include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
+#include "editors/aliases/EditAliasFV.h"
 #include "editors/buttons/CUniButton.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/buttons/DesksetPicture.h"
 #include "editors/common/EditorDialog.h"
+#include "editors/customtones/EditCustomPageFV.h"
+#include "editors/speedpaging/EditSpeedPageFV.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
@@ -33,7 +37,6 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -102,6 +105,55 @@ QPixmap withDialog(const QPixmap& main, QWidget* dialog, bool frameless)
     return picture;
 }
 
+// A few custom paging tones, paging formats and speed pages for the list editors' pictures.
+void writeSampleTables()
+{
+    namespace f = trv::db::fields;
+    trv::db::Image& image = trv::db::theImage();
+    const struct {
+        int number, first, second;
+    } tones[] = {{0, 9530, 14200}, {1, 3499, 5670}, {5, 12345, 2002}, {12, 20000, 30000}};
+    for (const auto& t : tones) {
+        trv::db::writeFieldText(image, f::toneNumber, std::to_string(t.number), t.number);
+        trv::db::writeField(image, f::firstToneFrequency, t.first, t.number);
+        trv::db::writeField(image, f::secondToneFrequency, t.second, t.number);
+        trv::db::writeField(image, f::firstToneDuration, 1000, t.number);
+        trv::db::writeField(image, f::secondToneDuration, 3000, t.number);
+        trv::db::writeField(image, f::inhibitDelay, 3000, t.number);
+    }
+    const struct {
+        int index;
+        const char* label;
+        int type;
+    } formats[] = {{0, "FIRE", 13}, {1, "DTMF1", 18}, {2, "TONES", 20}};
+    for (const auto& p : formats) {
+        trv::db::writeFieldText(image, f::pagingLabel, p.label, p.index);
+        trv::db::writeField(image, f::formatType, p.type, p.index);
+    }
+    const struct {
+        const char* label;
+        int format;
+        const char* digits;
+    } pages[] = {
+        {"AMBUL", 1, "555*12#"}, {"Fire1", 0, "12345"}, {"POLICE", 2, "5"}, {"Station4", 0, "40404"}};
+    for (int r = 0; r < 4; ++r) {
+        trv::db::writeFieldText(image, f::speedPageLabel, pages[r].label, r);
+        trv::db::writeField(image, f::speedPageFormat, pages[r].format, r);
+        trv::db::writeFieldText(image, f::speedPageDigits, pages[r].digits, r);
+    }
+    const struct {
+        const char* label;
+        const char* id;
+        int unitType;
+    } aliases[] = {{"Base Station", "0A1F", 0}, {"Engine 12", "12AB", 0}, {"Patrol 3", "*3#", 3},
+                   {"RADIO", "7001", 0},        {"Radio", "7002", 0},     {"Supervisor", "45", 3}};
+    for (int r = 0; r < static_cast<int>(std::size(aliases)); ++r) {
+        trv::db::writeFieldText(image, f::aliasLabel, aliases[r].label, r);
+        trv::db::writeFieldText(image, f::aliasPttId, aliases[r].id, r);
+        trv::db::writeField(image, f::aliasUnitType, aliases[r].unitType, r);
+    }
+}
+
 void settle()
 {
     for (int k = 0; k < 5; ++k) {
@@ -153,7 +205,9 @@ int main(int argc, char* argv[])
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
     QStringList written;
+    int attempted = 0;
     auto save = [&](const QPixmap& picture, const QString& name) {
+        ++attempted;
         const QString file = QDir(outDir).filePath(name);
         if (picture.save(file))
             written << file;
@@ -309,34 +363,32 @@ int main(int argc, char* argv[])
         settle();
     }
 
-    // The PTT ID alias list with a few aliases, then its dialog on the selected alias.
-    const struct {
-        const char* label;
-        const char* id;
-        int unitType;
-    } aliases[] = {{"Base Station", "0A1F", 0}, {"Engine 12", "12AB", 0}, {"Patrol 3", "*3#", 3},
-                   {"RADIO", "7001", 0},        {"Radio", "7002", 0},     {"Supervisor", "45", 3}};
-    for (int r = 0; r < static_cast<int>(std::size(aliases)); ++r) {
-        namespace f = trv::db::fields;
-        trv::db::writeFieldText(trv::db::theImage(), f::aliasLabel, aliases[r].label, r);
-        trv::db::writeFieldText(trv::db::theImage(), f::aliasPttId, aliases[r].id, r);
-        trv::db::writeField(trv::db::theImage(), f::aliasUnitType, aliases[r].unitType, r);
-    }
-    frame->runCommand(cmd::kViewPttAliases);
-    settle();
-    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("ptt-id-aliases.png"));
-    if (auto* list = frame->workspace()->activeSubWindow()) {
+    // The list editors over a few sample records: each window in the main window, then its dialog.
+    writeSampleTables();
+    frame->editorWindows().refreshSpeedPagingItem();
+    auto listAndDialog = [&](int command, const QString& window, QDialog& dialog, const QString& dialogFile) {
+        frame->runCommand(command);
+        settle();
         const QPixmap withList = framed(frame->grab(), frame->windowTitle());
-        trv::editors::EditorDialog::setHook([&](trv::editors::EditorDialog& dialog) {
-            settle();
-            save(withDialog(withList, &dialog, false), QStringLiteral("edit-ptt-id-aliases.png"));
-        });
-        for (QPushButton* edit : list->findChildren<QPushButton*>())
-            if (edit->text() == QLatin1String("&Edit"))
-                edit->click();
-        trv::editors::EditorDialog::setHook({});
-    }
+        save(withList, window);
+        dialog.show();
+        settle();
+        save(withDialog(withList, &dialog, false), dialogFile);
+        dialog.hide();
+        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+            window->close();
+        settle();
+    };
+    trv::editors::EditCustomPageFV tone(frame->editorWindows(), 5, frame);
+    listAndDialog(cmd::kViewCustomTones, QStringLiteral("custom-paging-tones.png"), tone,
+                  QStringLiteral("edit-custom-page.png"));
+    trv::editors::EditSpeedPageFV page(frame->editorWindows(), 0, frame);
+    listAndDialog(cmd::kViewSpeedPaging, QStringLiteral("speed-paging.png"), page,
+                  QStringLiteral("edit-speed-page.png"));
+    trv::editors::EditAliasFV alias(frame->editorWindows(), 0, frame);
+    listAndDialog(cmd::kViewPttAliases, QStringLiteral("ptt-id-aliases.png"), alias,
+                  QStringLiteral("edit-ptt-id-aliases.png"));
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == 21 ? 0 : 1;
+    return written.size() == attempted ? 0 : 1;
 }
