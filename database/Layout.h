@@ -272,6 +272,10 @@ inline constexpr int kPttIdSize = 8;
 inline constexpr int kUnitType = 20;
 inline constexpr std::uint8_t kMdc1200 = 0;
 inline constexpr std::uint8_t kDtmf = 3; // any other non-zero value is read as DTMF
+// The PTT IDs each unit type sends: characters and length.
+inline constexpr std::string_view kMdc1200IdCharacters = "0123456789ABCDEF";
+inline constexpr int kMdc1200IdLength = 4;
+inline constexpr std::string_view kDtmfIdCharacters = "0123456789ABCD*#";
 } // namespace alias
 
 } // namespace trv::db

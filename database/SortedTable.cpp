@@ -24,8 +24,13 @@ int SortedTable::firstFree(const Image& image) const
 
 int SortedTable::find(const Image& image, const std::string& text) const
 {
+    return findOther(image, label_, text, -1);
+}
+
+int SortedTable::findOther(const Image& image, const Field& field, const std::string& text, int except) const
+{
     for (int r = 0; r < capacity(); ++r)
-        if (!isFree(image, r) && label(image, r) == text)
+        if (r != except && !isFree(image, r) && readFieldText(image, field, r) == text)
             return r;
     return -1;
 }

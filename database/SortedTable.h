@@ -36,6 +36,10 @@ public:
     int firstFree(const Image& image) const;
     // The first record in use whose label is exactly `text` (case-sensitive), or -1.
     int find(const Image& image, const std::string& text) const;
+    // The first record in use other than `except` whose text field `field` (of this table) holds
+    // exactly `text` (case-sensitive), or -1: the duplicate checks of the dialogs. A free record
+    // never matches, whatever stale bytes it keeps.
+    int findOther(const Image& image, const Field& field, const std::string& text, int except) const;
 
     // Moves the record just stored at `index` to its place in the order.
     RecordMoves resort(Image& image, int index) const;

@@ -1,4 +1,5 @@
 // One line per editor family: the view class that opens for its kind.
+#include "editors/aliases/AliasListFV.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/channel/ChanCfgFV.h"
 #include "editors/common/EditorRegistry.h"
@@ -24,6 +25,8 @@ void registerAllEditors()
     registerEditor(EditorKind::PagingFormats, [](EditorHost& host, QWidget* parent) {
         return new paging::ManualPageListFV(host, parent);
     });
+    registerEditor(EditorKind::PttAliases,
+                   [](EditorHost& host, QWidget* parent) { return new AliasListFV(host, parent); });
 }
 
 } // namespace trv::editors

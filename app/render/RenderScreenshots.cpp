@@ -19,6 +19,7 @@
 #include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
+#include "editors/aliases/EditAliasFV.h"
 #include "editors/buttons/CUniButton.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/buttons/DesksetPicture.h"
@@ -144,11 +145,23 @@ void writeSampleTables()
         const char* label;
         int format;
         const char* digits;
-    } pages[] = {{"AMBUL", 1, "555*12#"}, {"Fire1", 0, "12345"}, {"POLICE", 2, "5"}, {"Station4", 0, "40404"}};
+    } pages[] = {
+        {"AMBUL", 1, "555*12#"}, {"Fire1", 0, "12345"}, {"POLICE", 2, "5"}, {"Station4", 0, "40404"}};
     for (int r = 0; r < 4; ++r) {
         trv::db::writeFieldText(image, f::speedPageLabel, pages[r].label, r);
         trv::db::writeField(image, f::speedPageFormat, pages[r].format, r);
         trv::db::writeFieldText(image, f::speedPageDigits, pages[r].digits, r);
+    }
+    const struct {
+        const char* label;
+        const char* id;
+        int unitType;
+    } aliases[] = {{"Base Station", "0A1F", 0}, {"Engine 12", "12AB", 0}, {"Patrol 3", "*3#", 3},
+                   {"RADIO", "7001", 0},        {"Radio", "7002", 0},     {"Supervisor", "45", 3}};
+    for (int r = 0; r < static_cast<int>(std::size(aliases)); ++r) {
+        trv::db::writeFieldText(image, f::aliasLabel, aliases[r].label, r);
+        trv::db::writeFieldText(image, f::aliasPttId, aliases[r].id, r);
+        trv::db::writeField(image, f::aliasUnitType, aliases[r].unitType, r);
     }
 }
 
@@ -500,6 +513,9 @@ int main(int argc, char* argv[])
     trv::editors::EditSpeedPageFV page(frame->editorWindows(), 0, frame);
     listAndDialog(cmd::kViewSpeedPaging, QStringLiteral("speed-paging.png"), page,
                   QStringLiteral("edit-speed-page.png"));
+    trv::editors::EditAliasFV alias(frame->editorWindows(), 0, frame);
+    listAndDialog(cmd::kViewPttAliases, QStringLiteral("ptt-id-aliases.png"), alias,
+                  QStringLiteral("edit-ptt-id-aliases.png"));
 
     renderPagingFormats(frame, save);
 

@@ -90,4 +90,23 @@ TEST_F(SortedTableTest, RemoveFromAFullTableStaysInsideIt)
     EXPECT_TRUE(std::equal(image.begin() + kPttAliases.base, image.end(), before.begin() + kPttAliases.base));
 }
 
+// The duplicate checks: another record in use, not the one being edited; a freed slot's stale bytes
+// never count.
+TEST_F(SortedTableTest, FindOtherSkipsTheEditedRecordAndFreeRecords)
+{
+    for (const char* l : {"A", "B", "C"})
+        store(image, kAliases, l);
+    writeFieldText(image, fields::aliasPttId, "12AB", 1);
+    writeFieldText(image, fields::aliasPttId, "77", 2);
+    EXPECT_EQ(kAliases.findOther(image, fields::aliasPttId, "12AB", -1), 1);
+    EXPECT_EQ(kAliases.findOther(image, fields::aliasPttId, "12AB", 1), -1);
+    EXPECT_EQ(kAliases.findOther(image, fields::aliasPttId, "12ab", -1), -1);
+    EXPECT_EQ(kAliases.findOther(image, fields::aliasLabel, "C", 0), 2);
+    kAliases.remove(image, 0); // record 2 is freed and keeps the ID "77"
+    EXPECT_EQ(readFieldText(image, fields::aliasPttId, 2), "77");
+    EXPECT_EQ(kAliases.findOther(image, fields::aliasPttId, "77", -1), 1);
+    kAliases.remove(image, 1);
+    EXPECT_EQ(kAliases.findOther(image, fields::aliasPttId, "77", -1), -1);
+}
+
 } // namespace
