@@ -5,6 +5,8 @@
 
 #include <QCloseEvent>
 
+#include <utility>
+
 namespace trv::app {
 
 CChildFrame::CChildFrame(editors::EditorView* view, db::CTRVDoc& document,
@@ -46,9 +48,10 @@ void CChildFrame::release()
 {
     if (!document_)
         return;
+    db::CTRVDoc* document = std::exchange(document_, nullptr); // once, even if the hook closes it again
+    view_->viewClosing();
     const QString label = view_->treeLabel();
-    document_->removeEditorWindow(view_);
-    document_ = nullptr;
+    document->removeEditorWindow(view_);
     if (onClosed_)
         onClosed_(label);
 }

@@ -1,6 +1,6 @@
 // The frame of one editor window: a caption and a close box, holding exactly one editor view bound
 // to the open database. It closes itself on the close-frame event its view posts, and when it goes
-// it takes its view off the document's list and tells the tree.
+// it gives its view its closing hook, takes it off the document's list and tells the tree.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -26,7 +26,8 @@ public:
     ~CChildFrame() override;
 
     editors::EditorView* view() const { return view_; }
-    // Takes the view off the document's list and tells the tree, once; the frame is about to go.
+    // Runs the view's closing hook, takes the view off the document's list and tells the tree,
+    // once; the frame is about to go.
     void release();
 
 protected:

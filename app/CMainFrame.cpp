@@ -10,17 +10,17 @@
 #include "app/Commands.h"
 #include "app/DocTemplate.h"
 #include "app/EditorCommands.h"
+#include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/KeyboardLocks.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
-#include "app/TransferProgressDlg.h"
+#include "app/TransferWindows.h"
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
 #include "database/SignallingFlags.h"
-#include "editors/common/EditorRegistry.h"
 #include "editors/common/EditorView.h"
 #include "platform/AppTexts.h"
 #include "platform/MessageBox.h"
@@ -34,12 +34,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLayout>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QWhatsThis>
 
@@ -51,63 +48,6 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::SettingsStore;
-
-constexpr int kSeparator = 0;
-constexpr int kRecentBlock = -1; // the recent-file entries
-
-struct MenuSpec {
-    const char* title;
-    std::vector<int> items;
-};
-
-const std::vector<MenuSpec>& menuSpecs(CMainFrame::MenuSet set)
-{
-    static const std::vector<MenuSpec> noDatabase = {
-        {text::kMenuFile,
-         {cmd::kNewDatabase, cmd::kOpen, cmd::kDownload, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
-        {text::kMenuOptions, {cmd::kComPort, cmd::kShortcuts}},
-        {text::kMenuView, {cmd::kViewToolbar, cmd::kViewStatusBar}},
-        {text::kMenuHelp, {cmd::kHelpTopics, kSeparator, cmd::kAbout}},
-    };
-    static const std::vector<MenuSpec> databaseOpen = {
-        {text::kMenuFile,
-         {cmd::kNewDatabase, cmd::kOpen, cmd::kCloseDatabase, cmd::kSave, cmd::kSaveAs, kSeparator,
-          cmd::kDownload, cmd::kUpload, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
-        {text::kMenuOptions, {cmd::kComPort, cmd::kShortcuts}},
-        {text::kMenuView,
-         {cmd::kViewToolbar, cmd::kViewStatusBar, kSeparator, cmd::kViewConfigTree, kSeparator,
-          cmd::kViewDeskset, cmd::kViewChannel1, cmd::kViewChannel2, cmd::kViewChannel3, cmd::kViewChannel4,
-          cmd::kViewButtons, cmd::kViewPagingFormats, cmd::kViewSpeedPaging, cmd::kViewCustomTones,
-          cmd::kViewPttAliases}},
-        {text::kMenuWindow, {cmd::kCascade}},
-        {text::kMenuHelp, {cmd::kHelpTopics, kSeparator, cmd::kAbout}},
-    };
-    return set == CMainFrame::MenuSet::NoDatabase ? noDatabase : databaseOpen;
-}
-
-// Toolbar 128, in order.
-const int kToolBarItems[] = {cmd::kNewDatabase, cmd::kDownload, cmd::kOpen, kSeparator,
-                             cmd::kSave,        cmd::kUpload,   kSeparator, cmd::kHelpTopics};
-
-QIcon toolIcon(QStyle* style, int command)
-{
-    switch (command) {
-    case cmd::kNewDatabase:
-        return style->standardIcon(QStyle::SP_FileIcon);
-    case cmd::kOpen:
-        return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case cmd::kSave:
-        return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case cmd::kHelpTopics:
-        return helpIcon();
-    case cmd::kDownload:
-        return downloadIcon();
-    case cmd::kUpload:
-        return uploadIcon();
-    default:
-        return {};
-    }
-}
 
 QString fileNameOf(const QString& path)
 {
@@ -140,18 +80,15 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
 
-    createActions();
-    createToolBar();
+    menus_ = new MainMenus(*this, *mdi_, [this](int command) { runCommand(command); });
     createStatusBar();
     tree_ = new CDockingWnd(this, this);
     addDockWidget(Qt::LeftDockWidgetArea, tree_);
-    connect(tree_, &CDockingWnd::itemDisabledChanged, this, &CMainFrame::onTreeItemDisabled);
-    createMenus();
     registry_ = std::make_unique<Registry>();
     help_ = new HelpWindow(this);
-    session_ = std::make_unique<transfer::TransferSession>(*this);
-    if (app_.options().transferPeriods)
-        session_->setPeriods(*app_.options().transferPeriods);
+    editors_ = new EditorWindows(
+        app_, *mdi_, *tree_, *help_, [this](int command) { return action(command); }, this);
+    transfer_ = std::make_unique<TransferWindows>(*this);
 
     showTree(false);
     switchMenu(MenuSet::NoDatabase);
@@ -163,85 +100,12 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
 
 CMainFrame::~CMainFrame()
 {
-    endTransfer();
-    session_.reset(); // destroys the link
+    transfer_.reset(); // ends a session still running and destroys the link
     // Editor frames go before the document they show.
     for (CChildFrame* frame : editorFrames())
         delete frame;
     if (app_.hasDocument())
         app_.deleteDocument();
-}
-
-void CMainFrame::createActions()
-{
-    for (const CommandInfo& info : commandTable()) {
-        auto* action = new QAction(QString::fromLatin1(info.menuText), this);
-        action->setStatusTip(promptStatusText(info));
-        action->setToolTip(promptToolTip(info));
-        action->setData(info.id);
-        action->setShortcutContext(Qt::WindowShortcut);
-        const int id = info.id;
-        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
-        actions_[id] = action;
-        addAction(action); // keys work whichever menu set is shown
-    }
-    actions_[cmd::kViewToolbar]->setCheckable(true);
-    actions_[cmd::kViewStatusBar]->setCheckable(true);
-
-    for (int k = 0; k < cmd::kRecentFileCount; ++k) {
-        auto* action = new QAction(this);
-        action->setData(cmd::kRecentFile1 + k);
-        action->setStatusTip(QString::fromLatin1(text::kRecentFilePrompt));
-        connect(action, &QAction::triggered, this, [this, k] { openRecentFile(k); });
-        recentActions_.push_back(action);
-    }
-    recentPlaceholder_ = new QAction(QString::fromLatin1(text::kRecentFilePlaceholder), this);
-    recentPlaceholder_->setEnabled(false);
-}
-
-void CMainFrame::createMenus()
-{
-    for (MenuSet set : {MenuSet::NoDatabase, MenuSet::DatabaseOpen}) {
-        for (const MenuSpec& layout : menuSpecs(set)) {
-            auto* menu = new QMenu(QString::fromLatin1(layout.title), this);
-            for (int item : layout.items) {
-                if (item == kSeparator) {
-                    menu->addSeparator();
-                } else if (item == kRecentBlock) {
-                    menu->addAction(recentPlaceholder_);
-                    for (QAction* recent : recentActions_)
-                        menu->addAction(recent);
-                } else {
-                    menu->addAction(actions_.at(item));
-                }
-            }
-            if (layout.title == text::kMenuWindow) {
-                windowMenu_ = menu;
-                connect(menu, &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
-            }
-            menus_[set].push_back(menu);
-        }
-    }
-}
-
-void CMainFrame::createToolBar()
-{
-    toolBar_ = addToolBar(QString::fromLatin1(text::kToolbarTitle));
-    toolBar_->setObjectName(QStringLiteral("ToolBar128"));
-    toolBar_->setMovable(false);
-    toolBar_->setIconSize({24, 24});
-    for (int item : kToolBarItems) {
-        if (item == kSeparator) {
-            toolBar_->addSeparator();
-            continue;
-        }
-        QAction* action = actions_.at(item);
-        action->setIcon(toolIcon(style(), item));
-        toolBar_->addAction(action);
-    }
-    actions_[cmd::kViewToolbar]->setChecked(true);
-    connect(toolBar_, &QToolBar::visibilityChanged, this,
-            [this](bool visible) { actions_[cmd::kViewToolbar]->setChecked(visible); });
 }
 
 void CMainFrame::createStatusBar()
@@ -251,7 +115,6 @@ void CMainFrame::createStatusBar()
     messagePane_->setIndent(4);
     statusBar()->addWidget(messagePane_, 1);
     locks_ = new KeyboardLocks(statusBar(), app_.options().lockSource, app_.options().lockPollMs);
-    actions_[cmd::kViewStatusBar]->setChecked(true);
 }
 
 QString CMainFrame::statusText() const
@@ -266,24 +129,32 @@ void CMainFrame::setStatusText(const QString& text)
 
 QAction* CMainFrame::action(int command) const
 {
-    const auto it = actions_.find(command);
-    if (it != actions_.end())
-        return it->second;
-    const int recent = command - cmd::kRecentFile1;
-    return recent >= 0 && recent < cmd::kRecentFileCount ? recentActions_[recent] : nullptr;
-}
-
-const std::vector<QMenu*>& CMainFrame::menus(MenuSet set) const
-{
-    return menus_.at(set);
+    return menus_->action(command);
 }
 
 void CMainFrame::switchMenu(MenuSet set)
 {
-    menuSet_ = set;
-    menuBar()->clear();
-    for (QMenu* menu : menus_.at(set))
-        menuBar()->addMenu(menu);
+    menus_->switchTo(set);
+}
+
+void CMainFrame::updateRecentFileActions()
+{
+    menus_->showRecentFiles(app_.recentFiles().paths());
+}
+
+std::vector<CChildFrame*> CMainFrame::editorFrames() const
+{
+    return editors_->frames();
+}
+
+transfer::TransferSession& CMainFrame::transferSession() const
+{
+    return transfer_->session();
+}
+
+TransferProgressDlg* CMainFrame::progressDialog() const
+{
+    return transfer_->progressDialog();
 }
 
 void CMainFrame::showTree(bool show)
@@ -301,42 +172,11 @@ bool CMainFrame::isDatabaseOpen() const
 void CMainFrame::updateCommandStates()
 {
     const bool open = isDatabaseOpen();
-    actions_[cmd::kSave]->setEnabled(open);
-    actions_[cmd::kUpload]->setEnabled(open);
+    action(cmd::kSave)->setEnabled(open);
+    action(cmd::kUpload)->setEnabled(open);
     for (const EditorEntry& entry : editorEntries()) {
         if (entry.channel == 0 && !entry.menuFollowsItem)
-            actions_[entry.viewMenuId]->setEnabled(open);
-    }
-}
-
-void CMainFrame::updateRecentFileActions()
-{
-    const QStringList& paths = app_.recentFiles().paths();
-    for (int k = 0; k < cmd::kRecentFileCount; ++k) {
-        QAction* action = recentActions_[k];
-        const bool used = k < paths.size();
-        action->setVisible(used);
-        if (used)
-            action->setText(QStringLiteral("&%1 %2").arg(k + 1).arg(
-                QString(paths[k]).replace(QLatin1Char('&'), QLatin1String("&&"))));
-    }
-    recentPlaceholder_->setVisible(paths.isEmpty());
-}
-
-void CMainFrame::fillWindowMenu()
-{
-    windowMenu_->clear();
-    windowMenu_->addAction(actions_[cmd::kCascade]);
-    const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
-    if (!windows.isEmpty())
-        windowMenu_->addSeparator();
-    int number = 1;
-    for (QMdiSubWindow* window : windows) {
-        QAction* item =
-            windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
-        item->setCheckable(true);
-        item->setChecked(window == mdi_->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, window] { mdi_->setActiveSubWindow(window); });
+            action(entry.viewMenuId)->setEnabled(open);
     }
 }
 
@@ -364,20 +204,11 @@ void CMainFrame::runCommand(int command)
         saveDatabase(true);
         break;
     case cmd::kDownload:
-        if (isDatabaseOpen() && document().anyEditorWindowOpen())
-            platform::showMessage(QString::fromLatin1(transfer::text::kCloseWindowsBeforeDownload),
-                                  MsgButtons::Ok, MsgIcon::Exclamation, this);
-        else
-            startTransfer(false);
+        downloadOrUpload(false);
         break;
     case cmd::kUpload:
-        if (!isDatabaseOpen())
-            break;
-        if (document().anyEditorWindowOpen())
-            platform::showMessage(QString::fromLatin1(transfer::text::kCloseWindowsBeforeUpload),
-                                  MsgButtons::Ok, MsgIcon::Exclamation, this);
-        else
-            startTransfer(true);
+        if (isDatabaseOpen())
+            downloadOrUpload(true);
         break;
     case cmd::kExit:
         close();
@@ -389,11 +220,11 @@ void CMainFrame::runCommand(int command)
         showShortcutsDialog();
         break;
     case cmd::kViewToolbar:
-        toolBar_->setVisible(!toolBar_->isVisible());
+        toolBar()->setVisible(!toolBar()->isVisible());
         break;
     case cmd::kViewStatusBar: {
         statusBar()->setVisible(!statusBar()->isVisible());
-        actions_[cmd::kViewStatusBar]->setChecked(statusBar()->isVisible());
+        action(cmd::kViewStatusBar)->setChecked(statusBar()->isVisible());
         break;
     }
     case cmd::kViewConfigTree:
@@ -417,7 +248,7 @@ void CMainFrame::runCommand(int command)
         break;
     default:
         if (entryByViewMenuId(command))
-            onViewEditorCommand(command);
+            editors_->onViewMenuCommand(command);
         else if (const int recent = command - cmd::kRecentFile1;
                  recent >= 0 && recent < cmd::kRecentFileCount)
             openRecentFile(recent);
@@ -425,10 +256,22 @@ void CMainFrame::runCommand(int command)
     }
 }
 
+void CMainFrame::downloadOrUpload(bool upload)
+{
+    // Editors keep their values in their controls until their OK: a transfer now would lose them.
+    if (isDatabaseOpen() && app_.document().anyEditorWindowOpen()) {
+        platform::showMessage(QString::fromLatin1(upload ? transfer::text::kCloseWindowsBeforeUpload
+                                                         : transfer::text::kCloseWindowsBeforeDownload),
+                              MsgButtons::Ok, MsgIcon::Exclamation, this);
+        return;
+    }
+    transfer_->start(upload);
+}
+
 bool CMainFrame::event(QEvent* event)
 {
     if (event->type() == CommandEvent::eventType()) {
-        onEditorCommand(static_cast<CommandEvent*>(event)->command());
+        editors_->onEditorCommand(static_cast<CommandEvent*>(event)->command());
         return true;
     }
     return QMainWindow::event(event);
@@ -442,7 +285,7 @@ bool CMainFrame::closeDatabaseRequest()
         app_.setProceed(true);
         return true;
     }
-    db::CTRVDoc& doc = document();
+    db::CTRVDoc& doc = app_.document();
     if (doc.isModified()) {
         const QString name = QString::fromStdString(doc.pathName().empty() ? doc.title() : doc.pathName());
         const MsgAnswer answer = platform::showMessage(QString::fromLatin1(text::kSavePrompt).arg(name),
@@ -468,8 +311,7 @@ void CMainFrame::closeDatabase()
     setWindowTitle(QString::fromLatin1(trv::text::kAppTitle));
     switchMenu(MenuSet::NoDatabase);
     showTree(false);
-    for (CChildFrame* frame : editorFrames())
-        destroyFrame(frame);
+    editors_->closeAll();
     app_.deleteDocument();
     updateCommandStates();
 }
@@ -543,7 +385,7 @@ bool CMainFrame::saveDatabase(bool askForPath, bool fromClosePrompt)
 {
     if (!isDatabaseOpen())
         return false;
-    db::CTRVDoc& doc = document();
+    db::CTRVDoc& doc = app_.document();
     // Editors keep their values in their controls until their OK: saving now would lose them.
     if (!fromClosePrompt && doc.anyEditorWindowOpen()) {
         platform::showMessage(QString::fromLatin1(text::kCloseWindowsToSave), MsgButtons::Ok,
@@ -605,164 +447,6 @@ void CMainFrame::openRecentFile(int index)
         openNamedFile(paths[index]);
 }
 
-// ---- Editor windows ---------------------------------------------------------------------------
-
-db::CTRVDoc& CMainFrame::document()
-{
-    return app_.document();
-}
-
-std::vector<CChildFrame*> CMainFrame::editorFrames() const
-{
-    std::vector<CChildFrame*> frames;
-    for (QMdiSubWindow* window : mdi_->subWindowList()) {
-        if (auto* frame = qobject_cast<CChildFrame*>(window))
-            frames.push_back(frame);
-    }
-    return frames;
-}
-
-std::vector<editors::EditorView*> CMainFrame::openViews() const
-{
-    std::vector<editors::EditorView*> views;
-    if (!app_.hasDocument())
-        return views;
-    for (db::EditorWindow* window : app_.document().editorWindows()) {
-        if (auto* view = dynamic_cast<editors::EditorView*>(window))
-            views.push_back(view);
-    }
-    return views;
-}
-
-CChildFrame* CMainFrame::frameOf(editors::EditorView* view) const
-{
-    return qobject_cast<CChildFrame*>(view->parentWidget());
-}
-
-void CMainFrame::destroyFrame(CChildFrame* frame)
-{
-    // Off the document's list and the tree at once; the widget itself goes once the event that
-    // asked for it (perhaps one of its own) has finished.
-    frame->release();
-    mdi_->removeSubWindow(frame);
-    frame->hide();
-    frame->deleteLater();
-}
-
-bool CMainFrame::isEditorOpen(editors::EditorKind kind)
-{
-    for (editors::EditorView* view : openViews()) {
-        if (view->kind() == kind)
-            return true;
-    }
-    return false;
-}
-
-void CMainFrame::openOrActivateEditor(editors::EditorKind kind, int channel)
-{
-    if (!isDatabaseOpen())
-        return;
-    for (editors::EditorView* view : openViews()) {
-        if (view->kind() != kind || (channel != 0 && view->channelIndex() != channel - 1))
-            continue;
-        if (CChildFrame* frame = frameOf(view)) {
-            mdi_->setActiveSubWindow(frame);
-            view->setFocus();
-            frame->update();
-        }
-        return;
-    }
-    const editors::EditorFactory factory = editors::editorFactory(kind);
-    const EditorEntry* entry = nullptr;
-    for (const EditorEntry& e : editorEntries()) {
-        if (e.kind == kind && e.channel == channel)
-            entry = &e;
-    }
-    if (!factory) {
-        // Nothing opens for a kind without a view: its tree item must not claim an open window.
-        if (entry && tree_->itemState(QString::fromLatin1(entry->label)) == TreeState::Open)
-            tree_->editorClosed(QString::fromLatin1(entry->label));
-        return;
-    }
-    if (channel != 0)
-        document().setNextChannelIndex(channel - 1);
-    editors::EditorView* view = factory(*this, nullptr);
-    if (!view)
-        return;
-    auto* frame =
-        new CChildFrame(view, document(), [this](const QString& label) { tree_->editorClosed(label); });
-    mdi_->addSubWindow(frame);
-    frame->layout()->setSizeConstraint(QLayout::SetFixedSize);
-    view->initialFill();
-    frame->show();
-    mdi_->setActiveSubWindow(frame);
-    view->setFocus();
-    if (entry)
-        tree_->markOpen(view->treeLabel());
-}
-
-void CMainFrame::closeEditor(editors::EditorKind kind)
-{
-    for (editors::EditorView* view : openViews()) {
-        if (view->kind() == kind) {
-            if (CChildFrame* frame = frameOf(view))
-                destroyFrame(frame);
-        }
-    }
-}
-
-void CMainFrame::closeAndReopenEditor(editors::EditorKind kind)
-{
-    closeEditor(kind);
-    openOrActivateEditor(kind);
-}
-
-void CMainFrame::closeChannelEditors2To4()
-{
-    for (editors::EditorView* view : openViews()) {
-        if (view->kind() == editors::EditorKind::Channel && view->channelIndex() >= 1) {
-            if (CChildFrame* frame = frameOf(view))
-                destroyFrame(frame);
-        }
-    }
-}
-
-void CMainFrame::refreshChannelItems()
-{
-    tree_->refreshChannelItems();
-}
-
-void CMainFrame::refreshSpeedPagingItem()
-{
-    tree_->refreshSpeedPagingItem();
-}
-
-void CMainFrame::onEditorCommand(int command)
-{
-    if (!isDatabaseOpen())
-        return;
-    if (const EditorEntry* entry = entryByCommand(command))
-        openOrActivateEditor(entry->kind, entry->channel);
-}
-
-void CMainFrame::onViewEditorCommand(int viewMenuId)
-{
-    const EditorEntry* entry = entryByViewMenuId(viewMenuId);
-    if (!entry || !isDatabaseOpen())
-        return;
-    if (entry->menuFollowsItem && !actions_[viewMenuId]->isEnabled())
-        return; // grayed with its tree item
-    tree_->markOpen(QString::fromLatin1(entry->label));
-    postCommand(this, entry->command);
-}
-
-void CMainFrame::onTreeItemDisabled(const QString& label, bool disabled)
-{
-    const EditorEntry* entry = entryByLabel(label);
-    if (entry && entry->menuFollowsItem)
-        actions_[entry->viewMenuId]->setEnabled(!disabled);
-}
-
 // ---- Dialogs, help, start-up pieces -----------------------------------------------------------
 
 void CMainFrame::showComPortDialog()
@@ -784,8 +468,7 @@ void CMainFrame::showShortcutsDialog()
 void CMainFrame::applyShortcuts(const ShortcutTable& table)
 {
     shortcuts_ = table;
-    for (const auto& [command, action] : actions_)
-        action->setShortcut(table.key(command));
+    menus_->applyShortcuts(table);
 }
 
 void CMainFrame::showAbout()
@@ -828,7 +511,7 @@ void CMainFrame::startupPortCheck()
         ComPortDialog dialog(this);
         dialog.exec();
     }
-    session_->resetAttempts();
+    transfer_->session().resetAttempts();
 }
 
 void CMainFrame::restoreWorkspace()
@@ -838,7 +521,7 @@ void CMainFrame::restoreWorkspace()
     restoreState(settings->value(QLatin1String(kStateValue)).toByteArray());
     const bool statusVisible = settings->value(QLatin1String(kStatusBarValue), true).toBool();
     statusBar()->setVisible(statusVisible);
-    actions_[cmd::kViewStatusBar]->setChecked(statusVisible);
+    action(cmd::kViewStatusBar)->setChecked(statusVisible);
     // The tree shows exactly while a database is open, whatever the saved layout says.
     showTree(isDatabaseOpen());
 }
@@ -852,100 +535,6 @@ void CMainFrame::saveWorkspace() const
     settings->setValue(QLatin1String(kStatusBarValue), statusBar()->isVisible());
 }
 
-// ---- Download and upload --------------------------------------------------------------------
-
-void CMainFrame::startTransfer(bool upload)
-{
-    if (upload)
-        session_->upload();
-    else
-        session_->download();
-}
-
-void CMainFrame::endTransfer()
-{
-    if (progress_) {
-        progress_->disconnect(this);
-        delete progress_;
-        progress_ = nullptr;
-    }
-    session_->progressClosed(); // the session's end: the link is disconnected
-}
-
-bool CMainFrame::askRetry(const QString& text)
-{
-    return platform::showMessage(text, MsgButtons::RetryCancel, MsgIcon::Exclamation, this) ==
-           MsgAnswer::Retry;
-}
-
-void CMainFrame::showMessage(const QString& text)
-{
-    platform::showMessage(text, MsgButtons::Ok, MsgIcon::Exclamation, this);
-}
-
-bool CMainFrame::closeDatabaseAndStartNew()
-{
-    return newDatabase();
-}
-
-void CMainFrame::setDatabaseName(const QString& name)
-{
-    setDatabaseName(name, name);
-}
-
-void CMainFrame::refreshAfterDownload()
-{
-    db::signallingFlags().recompute();
-    tree_->refreshAllStates();
-}
-
-void CMainFrame::progressOpen(const QString& text)
-{
-    // A start announcement still queued when its session has already ended (a fast link can
-    // deliver every block and the end message first) must not open a window that never ends.
-    if (progress_ || (!session_->downloadPending() && !session_->uploadPending()))
-        return;
-    progress_ = new TransferProgressDlg(text, this);
-    connect(progress_, &QDialog::finished, this, &CMainFrame::onProgressFinished);
-    progress_->start();
-}
-
-void CMainFrame::onProgressFinished()
-{
-    // The window is forgotten first, so the session's end sees no progress window.
-    TransferProgressDlg* closed = std::exchange(progress_, nullptr);
-    closed->deleteLater();
-    if (session_)
-        session_->progressClosed();
-}
-
-bool CMainFrame::progressIsOpen() const
-{
-    return progress_ != nullptr;
-}
-
-int CMainFrame::progressPosition() const
-{
-    return progress_ ? progress_->position() : 0;
-}
-
-void CMainFrame::progressSetPosition(int position)
-{
-    if (progress_)
-        progress_->setPosition(position);
-}
-
-void CMainFrame::progressEnd(const QString& text, transfer::EndButton button)
-{
-    if (progress_)
-        progress_->end(text, button == transfer::EndButton::Cancel);
-}
-
-QString CMainFrame::progressText() const
-{
-    return progress_ ? progress_->text() : QString();
-}
-
 // ---- Window events ----------------------------------------------------------------------------
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -954,7 +543,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    endTransfer();
+    transfer_->end();
     if (splash_ && !splash_->isFinished()) {
         // Closed while the splash was up: no port question after the window has gone.
         splash_->disconnect(this);

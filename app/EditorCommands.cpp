@@ -55,4 +55,9 @@ const EditorEntry* entryByViewMenuId(int id)
     return findEntry([&](const EditorEntry& e) { return e.viewMenuId == id; });
 }
 
+const EditorEntry* entryByKind(editors::EditorKind kind, int channel)
+{
+    return findEntry([&](const EditorEntry& e) { return e.kind == kind && e.channel == channel; });
+}
+
 } // namespace trv::app

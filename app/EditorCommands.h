@@ -24,5 +24,7 @@ std::span<const EditorEntry> editorEntries();
 const EditorEntry* entryByLabel(const QString& label);
 const EditorEntry* entryByCommand(int command);
 const EditorEntry* entryByViewMenuId(int id);
+// The window of that kind (and channel 1..4 for a channel window, else 0).
+const EditorEntry* entryByKind(editors::EditorKind kind, int channel);
 
 } // namespace trv::app

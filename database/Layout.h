@@ -72,9 +72,10 @@ inline constexpr int kParameter = 1;
 inline constexpr std::uint8_t kNoParameter = 0xFF;
 } // namespace button
 
-// Channel record fields (offsets inside one 448-byte record).
+// Channel record fields (offsets inside one 448-byte record). Every byte from 0x000 to 0x148 belongs
+// to exactly one field; 0x149 to the end of the record is reserved.
 namespace channel {
-inline constexpr int kFrequencyLabel = 0x000; // 16 text slots of 12 bytes
+inline constexpr int kFrequencyLabel = 0x000; // 16 text slots of 12 bytes, F1..F16
 inline constexpr int kFrequencyLabelSize = 12;
 inline constexpr int kFrequencyCount = 16;
 inline constexpr int kInterfaceType = 0x0C0;
@@ -84,8 +85,14 @@ inline constexpr int kTxLevel = 0x0C3;    // signed
 inline constexpr int kHangoverDelay = 0x0C4;
 inline constexpr int kParallelStatus = 0x0C6;
 inline constexpr int kCrossMute = 0x0C7;
-inline constexpr int kKeying = 0x0C8; // keying and the I/O bytes pttRelay..encryptSense: 0x0C8-0x0CF
-inline constexpr int kKeyingAndIoEnd = 0x0D0;
+inline constexpr int kKeying = 0x0C8;
+inline constexpr int kPttRelay = 0x0C9; // the I/O lists
+inline constexpr int kMonitorRelay = 0x0CA;
+inline constexpr int kMonitorLatching = 0x0CB;
+inline constexpr int kEncryptRelay = 0x0CC;
+inline constexpr int kELead = 0x0CD;
+inline constexpr int kPttSense = 0x0CE;
+inline constexpr int kEncryptSense = 0x0CF;
 inline constexpr int kGuardToneFrequency = 0x0D0;
 inline constexpr int kHlgtDuration = 0x0D2;
 inline constexpr int kFunctionToneDuration = 0x0D4;
@@ -94,32 +101,106 @@ inline constexpr int kFunctionToneLevel = 0x0D7; // signed
 inline constexpr int kLlgtLevel = 0x0D8;         // signed
 inline constexpr int kFunctionToneFrequency = 0x0D9; // 16 two-byte values, 0.1 Hz
 inline constexpr int kMonitorToneFrequency = 0x0F9;
-inline constexpr int kRepeaterEnableFrequency = 0x0FB; // eight two-byte frequencies up to wildcard2Off
-inline constexpr int kToneFrequencyPairCount = 8;
+inline constexpr int kRepeaterEnableFrequency = 0x0FB;
+inline constexpr int kRepeaterDisableFrequency = 0x0FD;
+inline constexpr int kCodedFrequency = 0x0FF;
+inline constexpr int kClearFrequency = 0x101;
+inline constexpr int kWildcard1OnFrequency = 0x103;
+inline constexpr int kWildcard2OnFrequency = 0x105;
+inline constexpr int kWildcard1OffFrequency = 0x107;
+inline constexpr int kWildcard2OffFrequency = 0x109;
 inline constexpr int kDcCurrent = 0x10B; // four signed bytes, F1..F4
+inline constexpr int kDcCurrentCount = 4;
 inline constexpr int kDcMonitorCurrent = 0x10F; // signed
 inline constexpr int kSignalingType = 0x110;
 inline constexpr int kDesksetId = 0x111;
+inline constexpr int kDesksetIdSize = 8;
+inline constexpr int kSignalingArea = 0x119; // StatAlertSettings or DtmfSettings
+inline constexpr int kSignalingAreaSize = 17;
+inline constexpr int kRelay = 0x12A;
 inline constexpr int kTptTimeout = 0x12B;
 inline constexpr int kTptFrequency = 0x12D;
 inline constexpr int kTptBeepDuration = 0x12F;
 inline constexpr int kTptPauseDuration = 0x131;
 inline constexpr int kTptBeepCount = 0x133;
 inline constexpr int kTptPostTime = 0x134;
+inline constexpr int kTptDetect = 0x136; // 16 flags, F1..F16
 inline constexpr int kEchoCancellationDelay = 0x146;
 inline constexpr int kMdcRxPreEmphasis = 0x148;
+inline constexpr int kReserved = 0x149; // to the end of the record
 
 // signalingType values
 inline constexpr std::uint8_t kSignalingNone = 0;
 inline constexpr std::uint8_t kSignalingStatAlert = 1;
 inline constexpr std::uint8_t kSignalingDtmfDecode = 2;
 inline constexpr std::uint8_t kSignalingDtmfSelectiveCall = 3;
+
+// StatAlertSettings: the signalling area while signalingType is stat alert.
+namespace statalert {
+inline constexpr int kStatAlertMode = 0x119;
+inline constexpr int kLeadingPretime = 0x11A;
+inline constexpr int kTrailingPretime = 0x11C;
+inline constexpr int kPretimeKind = 0x11E;
+inline constexpr int kRacMode = 0x11F;
+inline constexpr int kDefaultRac = 0x120;
+inline constexpr int kRacPretime = 0x122;
+inline constexpr int kRetryConstant = 0x124;
+inline constexpr int kLimitedPatience = 0x125;
+inline constexpr int kBusyTimer = 0x126;
+inline constexpr int kDosCoast = 0x127;
+inline constexpr int kEmergencyAcknowledge = 0x129;
+} // namespace statalert
+
+// DtmfSettings: the signalling area while signalingType is DTMF decode or DTMF selective call.
+// Bytes 0x11F-0x129 are not used by this layout.
+namespace dtmf {
+inline constexpr int kMinDigits = 0x119;
+inline constexpr int kMaxDigits = 0x11A;
+inline constexpr int kDigitDuration = 0x11B;
+inline constexpr int kInterdigitTime = 0x11D;
+} // namespace dtmf
 } // namespace channel
 
-// Paging format records: the first 8 bytes hold the label; an empty label means unconfigured.
+// Paging format records: the label, the format type, then parameters laid out per format type.
+// An empty label (first byte 0) marks a free record.
 namespace paging {
-inline constexpr int kLabel = 0;
+inline constexpr int kLabel = 0x00;
 inline constexpr int kLabelSize = 8;
+inline constexpr int kFormatType = 0x08;
+inline constexpr int kParameters = 0x09;
+inline constexpr int kParametersSize = 15;
 } // namespace paging
+
+// Custom paging tone records: record n is tone number n; an empty number text marks a free record.
+namespace customtone {
+inline constexpr int kNumber = 0x00; // decimal text "0".."99"
+inline constexpr int kNumberSize = 2;
+inline constexpr int kFirstToneFrequency = 0x02; // 0.1 Hz
+inline constexpr int kFirstToneDuration = 0x04;
+inline constexpr int kIntertoneDelay = 0x06;
+inline constexpr int kSecondToneFrequency = 0x08; // 0.1 Hz
+inline constexpr int kSecondToneDuration = 0x0A;
+inline constexpr int kInhibitDelay = 0x0C;
+} // namespace customtone
+
+// Speed page records: label, the paging format record index it uses, and its digits.
+namespace speedpage {
+inline constexpr int kLabel = 0x00;
+inline constexpr int kLabelSize = 8;
+inline constexpr int kFormatIndex = 0x08;
+inline constexpr int kDigits = 0x09;
+inline constexpr int kDigitsSize = 16;
+} // namespace speedpage
+
+// PTT ID alias records.
+namespace alias {
+inline constexpr int kLabel = 0;
+inline constexpr int kLabelSize = 12;
+inline constexpr int kPttId = 12;
+inline constexpr int kPttIdSize = 8;
+inline constexpr int kUnitType = 20;
+inline constexpr std::uint8_t kMdc1200 = 0;
+inline constexpr std::uint8_t kDtmf = 3; // any other non-zero value is read as DTMF
+} // namespace alias
 
 } // namespace trv::db

@@ -4,7 +4,11 @@
 
 #include "database/CTRVDoc.h"
 
+#include <vector>
+
 namespace trv::editors {
+
+class EditorView;
 
 // One kind per editor window class.
 enum class EditorKind {
@@ -15,6 +19,16 @@ enum class EditorKind {
     SpeedPaging,       // SpeedPageListFV, command 207
     CustomPagingTones, // CustomPageListFV, command 208
     PttAliases,        // AliasListFV, command 210
+};
+
+// The part of the image a window changed, for the other open windows that show it.
+enum class ChangedArea { Deskset, Buttons, Channel, PagingFormats, SpeedPages, CustomTones, PttAliases };
+
+struct ImageChange {
+    ChangedArea area;
+    // When not empty: for each old record index of that table, its new index (-1 = deleted), so
+    // that windows holding record indices (button references, selections) can follow the moves.
+    std::vector<int> recordMap;
 };
 
 class EditorHost {
@@ -29,10 +43,19 @@ public:
     virtual void closeAndReopenEditor(EditorKind kind) = 0;
     virtual void closeEditor(EditorKind kind) = 0;
     virtual void closeChannelEditors2To4() = 0;
+    // Activates the next editor window in the window list, wrapping at its end.
+    virtual void activateNextEditor() = 0;
+
+    // Tells every other open view, in window order and before returning, that source changed
+    // the image (EditorView::imageChanged).
+    virtual void notifyImageChanged(const ImageChange& change, EditorView* source) = 0;
 
     // Configuration tree.
     virtual void refreshChannelItems() = 0;
     virtual void refreshSpeedPagingItem() = 0;
+    // Disables or enables the tree item of that kind (for Channel: the four channel items) and
+    // the View menu item that follows it.
+    virtual void setTreeItemDisabled(EditorKind kind, bool disabled) = 0;
 
     // Opens the help file at a context number.
     virtual void showHelp(int context) = 0;

@@ -1,5 +1,7 @@
 #include "editors/common/EditorView.h"
 
+#include "editors/common/HelpKey.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -28,23 +30,25 @@ void EditorView::placeFrame(const QString& title)
     frame->move(0, 0);
 }
 
-namespace {
-
 bool isHelpKey(const QKeyEvent* event)
 {
     return event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier;
 }
 
-} // namespace
+bool claimsHelpKey(QEvent* event)
+{
+    // An F1 shortcut of the main window would otherwise take the key before it reaches the widget;
+    // accepting the override delivers it as a key press.
+    if (event->type() != QEvent::ShortcutOverride || !isHelpKey(static_cast<QKeyEvent*>(event)))
+        return false;
+    event->accept();
+    return true;
+}
 
 bool EditorView::event(QEvent* event)
 {
-    // An F1 shortcut of the main window would otherwise take the key before it reaches the view;
-    // accepting the override delivers it as a key press, so F1 opens this window's own help.
-    if (event->type() == QEvent::ShortcutOverride && isHelpKey(static_cast<QKeyEvent*>(event))) {
-        event->accept();
+    if (claimsHelpKey(event))
         return true;
-    }
     return QWidget::event(event);
 }
 

@@ -27,6 +27,12 @@ public:
     // Reads the values from the image into the controls (the editor's open step).
     virtual void initialFill() = 0;
 
+    // Another window changed the image (EditorHost::notifyImageChanged); by default ignored.
+    virtual void imageChanged(const ImageChange& /*change*/) {}
+    // The window is closing, for whatever reason (its own Cancel or OK, the close box, the
+    // database closing); called once by the frame, before the tree is told.
+    virtual void viewClosing() {}
+
 protected:
     EditorHost& host() const { return host_; }
     // The database image the view reads on open and writes on its commit.

@@ -1,5 +1,7 @@
 #include "editors/common/NumberEdit.h"
 
+#include "editors/common/Focus.h"
+
 #include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -86,8 +88,7 @@ void NumberEdit::stepBy(int delta)
 
 void NumberEdit::focusWithTextSelected()
 {
-    edit_->setFocus(Qt::OtherFocusReason);
-    edit_->selectAll(); // also scrolls the edit so that the selected text shows
+    editors::focusWithTextSelected(edit_);
 }
 
 int NumberEdit::stepAfter(std::chrono::milliseconds held)

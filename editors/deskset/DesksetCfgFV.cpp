@@ -1,8 +1,10 @@
 #include "editors/deskset/DesksetCfgFV.h"
 
+#include "database/FieldCatalog.h"
 #include "database/NewDatabase.h"
 #include "editors/common/ButtonTable.h"
 #include "editors/common/EditorTexts.h"
+#include "editors/common/FormGrid.h"
 #include "editors/common/NumberEdit.h"
 #include "editors/deskset/DesksetTexts.h"
 #include "platform/MessageBox.h"
@@ -10,135 +12,41 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
-
-#include <span>
 
 namespace trv::editors {
 
-namespace field = db::deskset;
+namespace f = db::fields;
 namespace dtext = deskset::text;
 using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 
-// A number edit and the field it stores: one or two bytes (little-endian), 0 to maximum.
-struct DesksetNumberField {
-    const char* label;
-    int offset;
-    int width;
-    unsigned maximum;
-    const char* rangeMessage;
-};
-
 namespace {
-
-constexpr DesksetNumberField kVoiceAnnotation{dtext::kVoiceAnnotationLabel, field::kVoiceAnnotation, 1, 60,
-                                              dtext::kVoiceAnnotationRange};
-constexpr DesksetNumberField kTransmitDelay{dtext::kTransmitDelayLabel, field::kTransmitDelay, 2, 500,
-                                            dtext::kTransmitDelayRange};
-constexpr DesksetNumberField kPageKeyUpDelay{dtext::kPageKeyUpDelayLabel, field::kPageKeyUpDelay, 1, 60,
-                                             dtext::kPageKeyUpDelayRange};
 
 constexpr int kSingleChannelEntry = 0; // entries of the deskset type list
 constexpr int kMultiChannelEntry = 1;
-constexpr int kMuteTimerMaximum = 60;
 constexpr int kFormColumns = 3;
-constexpr int kPairSpacing = 6;
 
 // The check boxes of the "Settings" group, in form order.
 struct Flag {
     const char* label;
-    int offset;
+    const db::Field& field;
 };
-constexpr Flag kSettingsFlags[] = {
-    {dtext::kUseUnselectSpeaker, field::kUseUnselectSpeaker},
-    {dtext::kExternalMicPresent, field::kExternalMicPresent},
-    {dtext::kDisplayTime, field::kDisplayTime},
-    {dtext::kMicAgc, field::kMicAgc},
-    {dtext::kHandsetPresent, field::kHandsetPresent},
+const Flag kSettingsFlags[] = {
+    {dtext::kUseUnselectSpeaker, f::useUnselectSpeaker}, {dtext::kExternalMicPresent, f::externalMicPresent},
+    {dtext::kDisplayTime, f::displayTime},               {dtext::kMicAgc, f::micAgc},
+    {dtext::kHandsetPresent, f::handsetPresent},
 };
 
-QStringList entries(std::span<const char* const> texts)
+NumberBinding::Rules numberRules(const db::Field& field, const char* rangeMessage)
 {
-    QStringList list;
-    for (const char* t : texts)
-        list << QString::fromLatin1(t);
-    return list;
-}
-
-QStringList muteTimerEntries()
-{
-    QStringList list;
-    for (int seconds = 0; seconds <= kMuteTimerMaximum; ++seconds)
-        list << QString::number(seconds);
-    return list;
-}
-
-// Lays out labelled controls row by row, a label above its control, kFormColumns to a row.
-class FormGrid {
-public:
-    explicit FormGrid(QWidget* group) : group_(group), grid_(new QGridLayout(group)) {}
-
-    QComboBox* addList(const char* label, const QStringList& items)
-    {
-        auto* box = new QComboBox(group_);
-        box->addItems(items);
-        place(label, box);
-        return box;
-    }
-
-    NumberEdit* addNumber(const DesksetNumberField& number)
-    {
-        auto* edit = new NumberEdit(0, number.maximum, group_);
-        place(number.label, edit);
-        return edit;
-    }
-
-    QCheckBox* addCheck(const char* label)
-    {
-        if (cell_ % kFormColumns != 0 && !checksStarted_)
-            cell_ += kFormColumns - cell_ % kFormColumns; // check boxes start on a row of their own
-        checksStarted_ = true;
-        auto* box = new QCheckBox(QString::fromLatin1(label), group_);
-        grid_->addWidget(box, 2 * (cell_ / kFormColumns), cell_ % kFormColumns);
-        ++cell_;
-        return box;
-    }
-
-private:
-    void place(const char* label, QWidget* control)
-    {
-        auto* caption = new QLabel(QString::fromLatin1(label), group_);
-        caption->setBuddy(control);
-        const int row = 2 * (cell_ / kFormColumns);
-        if (row > 0)
-            caption->setContentsMargins(0, kPairSpacing, 0, 0); // pairs apart, a label close to its control
-        grid_->addWidget(caption, row, cell_ % kFormColumns);
-        grid_->addWidget(control, row + 1, cell_ % kFormColumns);
-        ++cell_;
-    }
-
-    QWidget* group_;
-    QGridLayout* grid_;
-    int cell_ = 0;
-    bool checksStarted_ = false;
-};
-
-unsigned readField(const db::Image& image, const DesksetNumberField& number)
-{
-    return number.width == 2 ? db::readU16(image, number.offset) : image[number.offset];
-}
-
-void writeField(db::Image& image, const DesksetNumberField& number, unsigned value)
-{
-    if (number.width == 2)
-        db::writeU16(image, number.offset, static_cast<std::uint16_t>(value));
-    else
-        image[number.offset] = static_cast<std::uint8_t>(value);
+    return {.minimum = field.minimum,
+            .maximum = field.maximum,
+            .outOfRange = QString::fromLatin1(rangeMessage),
+            .notNumber = QString::fromLatin1(text::kEnterPositiveInteger)};
 }
 
 } // namespace
@@ -156,38 +64,53 @@ QString DesksetCfgFV::treeLabel() const
     return QString::fromLatin1(dtext::kTitle);
 }
 
-// Controls are created in form order, which is also their tab order.
+// Controls are created in form order, which is also their tab order. Lists keep a stored value that
+// has no entry, except the mute timer, which then writes 0.
 void DesksetCfgFV::buildForm()
 {
     auto* settings = new QGroupBox(QString::fromLatin1(dtext::kSettingsGroup), this);
-    FormGrid form(settings);
-    desksetType_ = form.addList(dtext::kDesksetTypeLabel, entries(dtext::kDesksetTypes));
-    muteTimer_ = form.addList(dtext::kMuteTimerLabel, muteTimerEntries());
-    numbers_[0] = {form.addNumber(kVoiceAnnotation), &kVoiceAnnotation};
-    muteLevel_ = form.addList(dtext::kMuteLevelLabel, entries(dtext::kMuteLevels));
-    numbers_[1] = {form.addNumber(kTransmitDelay), &kTransmitDelay};
-    auto* baudRate = form.addList(dtext::kBaudRateLabel, entries(dtext::kBaudRates));
-    auto* clockMode = form.addList(dtext::kClockModeLabel, entries(dtext::kClockModes));
-    numbers_[2] = {form.addNumber(kPageKeyUpDelay), &kPageKeyUpDelay};
-    auto* feedback = form.addList(dtext::kPagingFeedbackLabel, entries(dtext::kPagingFeedbacks));
-    indexLists_ = {{muteLevel_, field::kMuteLevel},
-                   {baudRate, field::kPrinterBaudRate},
-                   {clockMode, field::kClockMode},
-                   {feedback, field::kPagingFeedback}};
-    for (const Flag& flag : kSettingsFlags)
-        flags_.push_back({form.addCheck(flag.label), flag.offset});
-    useUnselectSpeaker_ = flags_.front().box;
+    FormGrid form(settings, kFormColumns);
+    const auto keep = NoSelection::keepStored();
+    auto number = [&](const char* label, const db::Field& field, const char* rangeMessage) {
+        NumberEdit* edit = form.addNumber(label, field.minimum, field.maximum);
+        bindings_.add<NumberBinding>(edit->lineEdit(), field, numberRules(field, rangeMessage));
+    };
+    auto list = [&](const char* label, const db::Field& field) {
+        QComboBox* box = form.addList(label);
+        bindings_.add<ListBinding>(box, field, choicesOf(field), keep);
+        return box;
+    };
+
+    desksetType_ = form.addList(dtext::kDesksetTypeLabel);
+    for (const ListEntry& entry : choicesOf(f::desksetType))
+        desksetType_->addItem(entry.text);
+    muteTimer_ = form.addList(dtext::kMuteTimerLabel);
+    bindings_.add<ListBinding>(muteTimer_, f::muteTimer, numberChoices(0, f::muteTimer.maximum),
+                               NoSelection::write(0));
+    number(dtext::kVoiceAnnotationLabel, f::voiceAnnotation, dtext::kVoiceAnnotationRange);
+    muteLevel_ = list(dtext::kMuteLevelLabel, f::muteLevel);
+    number(dtext::kTransmitDelayLabel, f::transmitDelay, dtext::kTransmitDelayRange);
+    list(dtext::kBaudRateLabel, f::printerBaudRate);
+    list(dtext::kClockModeLabel, f::clockMode);
+    number(dtext::kPageKeyUpDelayLabel, f::pageKeyUpDelay, dtext::kPageKeyUpDelayRange);
+    list(dtext::kPagingFeedbackLabel, f::pagingFeedback);
+    for (const Flag& flag : kSettingsFlags) {
+        QCheckBox* box = form.addCheck(flag.label);
+        bindings_.add<CheckBinding>(box, flag.field);
+        if (&flag.field == &f::useUnselectSpeaker)
+            useUnselectSpeaker_ = box;
+    }
 
     auto* relay = new QGroupBox(QString::fromLatin1(dtext::kRelayGroup), this);
     auto* relayRow = new QHBoxLayout(relay);
-    for (int r = 0; r < field::kRelayCount; ++r) {
+    for (int r = 0; r < f::relayLatching.count; ++r) {
         auto* box = new QCheckBox(QString::fromLatin1(dtext::kRelayLatching[r]), relay);
         relayRow->addWidget(box);
-        flags_.push_back({box, field::kRelayLatching1 + r});
+        bindings_.add<CheckBinding>(box, f::relayLatching, r);
     }
 
-    ok_ = new QPushButton(QString::fromLatin1(editors::text::kOk), this);
-    cancel_ = new QPushButton(QString::fromLatin1(editors::text::kCancel), this);
+    ok_ = new QPushButton(QString::fromLatin1(text::kOk), this);
+    cancel_ = new QPushButton(QString::fromLatin1(text::kCancel), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);
@@ -202,21 +125,10 @@ void DesksetCfgFV::buildForm()
 
 void DesksetCfgFV::initialFill()
 {
-    const db::Image& img = image();
-    const bool single = img[field::kDesksetType] == field::kSingleChannel;
+    const bool single = db::readField(image(), f::desksetType) == db::deskset::kSingleChannel;
     desksetType_->setCurrentIndex(single ? kSingleChannelEntry : kMultiChannelEntry);
     enableMultiChannelControls();
-
-    // The mute timer is found by its text: a stored value without an entry selects nothing.
-    muteTimer_->setCurrentIndex(muteTimer_->findText(QString::number(img[field::kMuteTimer])));
-
-    for (const BoundList& list : indexLists_)
-        list.box->setCurrentIndex(img[list.offset] < list.box->count() ? img[list.offset] : -1);
-    for (const BoundFlag& flag : flags_)
-        flag.box->setChecked(img[flag.offset] != 0);
-    for (const BoundNumber& number : numbers_)
-        number.edit->setValue(readField(img, *number.field));
-
+    bindings_.load(image());
     placeFrame(QString::fromLatin1(dtext::kTitle));
 }
 
@@ -233,28 +145,30 @@ void DesksetCfgFV::enableMultiChannelControls()
         control->setEnabled(multi);
 }
 
+// Every number is read before any range is checked; only the first refusal shows.
 void DesksetCfgFV::commit()
 {
-    const std::optional<Numbers> numbers = readNumbers();
-    if (!numbers)
+    if (const std::optional<Refusal> refusal = bindings_.check(CheckOrder::PassByPass)) {
+        showRefusal(*refusal, this);
         return;
+    }
 
     host().document().setModified();
-    const std::uint8_t stored = image()[field::kDesksetType];
-    const std::uint8_t chosen = multiChannelSelected() ? field::kMultiChannel : field::kSingleChannel;
+    const int stored = db::readField(image(), f::desksetType);
+    const int chosen = multiChannelSelected() ? db::deskset::kMultiChannel : db::deskset::kSingleChannel;
 
-    if (stored == field::kMultiChannel && chosen == field::kSingleChannel) {
+    if (stored == db::deskset::kMultiChannel && chosen == db::deskset::kSingleChannel) {
         if (platform::showMessage(QString::fromLatin1(dtext::kEraseChannelsQuestion), MsgButtons::YesNo,
                                   MsgIcon::Question, this) != MsgAnswer::Yes)
             return;
         eraseChannels2To4();
-        writeFields(*numbers);
+        writeFields();
         host().refreshChannelItems();
-    } else if (stored == field::kSingleChannel && chosen == field::kMultiChannel) {
+    } else if (stored == db::deskset::kSingleChannel && chosen == db::deskset::kMultiChannel) {
         enableChannels2To4();
-        writeFields(*numbers);
+        writeFields();
     } else {
-        writeFields(*numbers);
+        writeFields();
         // A type byte other than 1 or 4 (a damaged file) has just been replaced: the tree follows it.
         if (stored != chosen)
             host().refreshChannelItems();
@@ -262,37 +176,11 @@ void DesksetCfgFV::commit()
     closeFrame();
 }
 
-std::optional<DesksetCfgFV::Numbers> DesksetCfgFV::readNumbers()
-{
-    Numbers values{};
-    for (int i = 0; i < kNumberCount; ++i) {
-        const std::optional<unsigned> value = numbers_[i].edit->value();
-        if (!value) {
-            refuse(numbers_[i], editors::text::kEnterPositiveInteger);
-            return std::nullopt;
-        }
-        values[i] = *value;
-    }
-    for (int i = 0; i < kNumberCount; ++i) {
-        if (values[i] > numbers_[i].field->maximum) {
-            refuse(numbers_[i], numbers_[i].field->rangeMessage);
-            return std::nullopt;
-        }
-    }
-    return values;
-}
-
-void DesksetCfgFV::refuse(const BoundNumber& number, const char* message)
-{
-    platform::showMessage(QString::fromLatin1(message), MsgButtons::Ok, MsgIcon::Exclamation, this);
-    number.edit->focusWithTextSelected();
-}
-
 // Multi-channel to single channel, after the user agreed to lose channels 2 to 4.
 void DesksetCfgFV::eraseChannels2To4()
 {
     db::Image& img = image();
-    img[field::kDesksetType] = field::kSingleChannel;
+    db::writeField(img, f::desksetType, db::deskset::kSingleChannel);
     // The buttons editor copies the table when it opens, so the table is cleaned before that window
     // reopens: otherwise it would show the removed buttons and its OK would write them back.
     removeOtherChannelButtons(img);
@@ -306,27 +194,17 @@ void DesksetCfgFV::eraseChannels2To4()
 // Single channel to multi-channel: channels 2 to 4 become available with whatever they hold.
 void DesksetCfgFV::enableChannels2To4()
 {
-    image()[field::kDesksetType] = field::kMultiChannel;
+    db::writeField(image(), f::desksetType, db::deskset::kMultiChannel);
     if (host().isEditorOpen(EditorKind::Buttons))
         host().closeAndReopenEditor(EditorKind::Buttons); // now with the multi-channel layout
     host().refreshChannelItems();
 }
 
-void DesksetCfgFV::writeFields(const Numbers& numbers)
+void DesksetCfgFV::writeFields()
 {
-    db::Image& img = image();
-    img[field::kDesksetType] = multiChannelSelected() ? field::kMultiChannel : field::kSingleChannel;
-    const int muteTimer = muteTimer_->currentIndex();
-    img[field::kMuteTimer] =
-        muteTimer < 0 ? 0 : static_cast<std::uint8_t>(muteTimer_->currentText().toUInt());
-    // A list left without a selection (its stored value had no entry) keeps the stored value.
-    for (const BoundList& list : indexLists_)
-        if (list.box->currentIndex() >= 0)
-            img[list.offset] = static_cast<std::uint8_t>(list.box->currentIndex());
-    for (const BoundFlag& flag : flags_)
-        img[flag.offset] = flag.box->isChecked() ? 1 : 0;
-    for (int i = 0; i < kNumberCount; ++i)
-        writeField(img, *numbers_[i].field, numbers[i]);
+    db::writeField(image(), f::desksetType,
+                   multiChannelSelected() ? db::deskset::kMultiChannel : db::deskset::kSingleChannel);
+    bindings_.store(image());
 }
 
 } // namespace trv::editors

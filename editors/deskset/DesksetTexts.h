@@ -28,15 +28,7 @@ inline constexpr const char* kHandsetPresent = "H&andset present";
 inline constexpr const char* kRelayLatching[] = {"Relay latching &1", "Relay latching &2",
                                                  "Relay latching &3", "Relay latching &4"};
 
-// Drop-down list entries, in list order (the list index is the stored value, except for the
-// deskset type and the mute timer).
-inline constexpr const char* kDesksetTypes[] = {"Advanced Single Channel", "Advanced Multi-Channel"};
-inline constexpr const char* kMuteLevels[] = {"Half Mute", "Full Mute"};
-inline constexpr const char* kBaudRates[] = {"1200   bps", "2400   bps", "4800   bps", "9600   bps",
-                                             "19200 bps"};
-inline constexpr const char* kClockModes[] = {"12 Hour", "24 Hour"};
-inline constexpr const char* kPagingFeedbacks[] = {"Loud", "Soft", "None"};
-// The mute timer list holds the decimal texts "0" to "60".
+// The drop-down lists show the choices of their fields in the field catalogue.
 
 inline constexpr const char* kVoiceAnnotationRange = "Paging voice annotation must be between 0 and 60 sec.";
 inline constexpr const char* kTransmitDelayRange = "Transmit delay must be between 0 and 500 ms.";

@@ -109,9 +109,21 @@ public:
         ++fills;
         placeFrame(label_);
     }
+    void imageChanged(const editors::ImageChange& change) override
+    {
+        if (onImageChanged)
+            onImageChanged(*this, change);
+    }
+    void viewClosing() override
+    {
+        if (onClosing)
+            onClosing(*this);
+    }
     void requestClose() { closeFrame(); }
     QLineEdit* field() const { return field_; }
     int fills = 0;
+    std::function<void(FakeEditorView&, const editors::ImageChange&)> onImageChanged;
+    std::function<void(FakeEditorView&)> onClosing;
 
 private:
     editors::EditorKind kind_;

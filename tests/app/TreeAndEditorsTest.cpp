@@ -4,6 +4,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CommandEvent.h"
+#include "app/EditorWindows.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
 
@@ -312,20 +313,20 @@ TEST_F(EditorWindowTest, HostClosesChannels2To4AndReopensByKind)
     for (int command : {cmd::kViewChannel1, cmd::kViewChannel2, cmd::kViewChannel4, cmd::kViewDeskset})
         run(command);
     ASSERT_EQ(editorCount(), 4);
-    frame()->closeChannelEditors2To4();
+    frame()->editorWindows().closeChannelEditors2To4();
     EXPECT_EQ(editorCount(), 2);
     EXPECT_EQ(tree()->itemState("Channel 2"), TreeState::Normal);
     EXPECT_EQ(tree()->itemState("Channel 1"), TreeState::Open);
 
     FakeEditorView* before = activeView();
-    frame()->closeAndReopenEditor(editors::EditorKind::DesksetCfg);
+    frame()->editorWindows().closeAndReopenEditor(editors::EditorKind::DesksetCfg);
     settle();
     EXPECT_EQ(editorCount(), 2);
     EXPECT_NE(activeView(), before);
     EXPECT_EQ(tree()->itemState("Deskset Configuration"), TreeState::Open);
-    EXPECT_TRUE(frame()->isEditorOpen(editors::EditorKind::DesksetCfg));
-    frame()->closeEditor(editors::EditorKind::DesksetCfg);
-    EXPECT_FALSE(frame()->isEditorOpen(editors::EditorKind::DesksetCfg));
+    EXPECT_TRUE(frame()->editorWindows().isEditorOpen(editors::EditorKind::DesksetCfg));
+    frame()->editorWindows().closeEditor(editors::EditorKind::DesksetCfg);
+    EXPECT_FALSE(frame()->editorWindows().isEditorOpen(editors::EditorKind::DesksetCfg));
 }
 
 TEST_F(EditorWindowTest, ConfigurationTreeCommandFocusesTheTree)
@@ -348,6 +349,116 @@ TEST_F(EditorWindowTest, CascadeArrangesTheWindows)
     frames[1]->move(0, 0);
     run(cmd::kCascade);
     EXPECT_NE(frames[0]->pos(), frames[1]->pos());
+}
+
+// The operations the editors use to work together: notifications, tree items, window order and
+// the close hook.
+class EditorHostTest : public EditorWindowTest {
+protected:
+    // Opens the windows of the given View menu commands, in order, and returns their views.
+    std::vector<FakeEditorView*> open(std::initializer_list<int> viewCommands)
+    {
+        db::theImage()[db::deskset::kDesksetType] = db::deskset::kMultiChannel;
+        tree()->refreshAllStates();
+        std::vector<FakeEditorView*> views;
+        for (int command : viewCommands) {
+            run(command);
+            views.push_back(activeView());
+        }
+        return views;
+    }
+    EditorWindows& host() const { return frame()->editorWindows(); }
+};
+
+TEST_F(EditorHostTest, ImageChangeReachesEveryOtherViewInWindowOrderBeforeReturning)
+{
+    const auto views = open({cmd::kViewChannel2, cmd::kViewDeskset, cmd::kViewChannel1});
+    QStringList told;
+    std::vector<int> mapSeen;
+    for (FakeEditorView* view : views) {
+        view->onImageChanged = [&](FakeEditorView& self, const editors::ImageChange& change) {
+            told << self.treeLabel();
+            EXPECT_EQ(change.area, editors::ChangedArea::SpeedPages);
+            mapSeen = change.recordMap;
+        };
+    }
+    frame()->workspace()->setActiveSubWindow(frame()->editorFrames()[0]); // activation order differs
+    host().notifyImageChanged({editors::ChangedArea::SpeedPages, {1, -1, 0}}, views[1]);
+    EXPECT_EQ(told, (QStringList{"Channel 2", "Channel 1"})) << "the source is not told";
+    EXPECT_EQ(mapSeen, (std::vector<int>{1, -1, 0}));
+}
+
+TEST_F(EditorHostTest, ImageChangeSkipsAViewClosedByAnEarlierOne)
+{
+    const auto views = open({cmd::kViewDeskset, cmd::kViewChannel1, cmd::kViewChannel2});
+    QStringList told;
+    views[0]->onImageChanged = [&](FakeEditorView&, const editors::ImageChange&) {
+        host().closeChannelEditors2To4();
+    };
+    views[1]->onImageChanged = views[2]->onImageChanged =
+        [&](FakeEditorView& self, const editors::ImageChange&) { told << self.treeLabel(); };
+    host().notifyImageChanged({editors::ChangedArea::Deskset, {}}, nullptr);
+    EXPECT_EQ(told, QStringList{"Channel 1"});
+}
+
+TEST_F(EditorHostTest, DisabledTreeItemGraysItsViewMenuCommandUntilEnabled)
+{
+    using editors::EditorKind;
+    open({});
+    host().setTreeItemDisabled(EditorKind::Buttons, true);
+    EXPECT_EQ(tree()->itemState("Buttons Configuration"), TreeState::Disabled);
+    EXPECT_FALSE(frame()->action(cmd::kViewButtons)->isEnabled());
+    run(cmd::kViewButtons);
+    EXPECT_EQ(tree()->itemState("Buttons Configuration"), TreeState::Disabled) << "nothing happens";
+
+    host().setTreeItemDisabled(EditorKind::Buttons, false);
+    EXPECT_EQ(tree()->itemState("Buttons Configuration"), TreeState::Normal);
+    EXPECT_TRUE(frame()->action(cmd::kViewButtons)->isEnabled());
+
+    host().setTreeItemDisabled(EditorKind::Channel, true);
+    for (const char* label : {"Channel 1", "Channel 2", "Channel 3", "Channel 4"})
+        EXPECT_EQ(tree()->itemState(label), TreeState::Disabled) << label;
+    EXPECT_FALSE(frame()->action(cmd::kViewChannel1)->isEnabled());
+}
+
+TEST_F(EditorHostTest, NextEditorFollowsWindowOrderAndWraps)
+{
+    const auto views = open({cmd::kViewDeskset, cmd::kViewChannel1, cmd::kViewChannel3});
+    ASSERT_EQ(activeView(), views[2]);
+    host().activateNextEditor();
+    EXPECT_EQ(activeView(), views[0]);
+    host().activateNextEditor();
+    EXPECT_EQ(activeView(), views[1]);
+}
+
+TEST_F(EditorHostTest, ClosingHookRunsOnceBeforeTheTreeIsToldWhateverCloses)
+{
+    // Close box, the view's own close request, the host, and the database closing.
+    const auto views = open({cmd::kViewDeskset, cmd::kViewChannel1, cmd::kViewChannel2, cmd::kViewChannel3});
+    std::vector<std::pair<QString, TreeState>> closings;
+    CDockingWnd* treeWindow = tree();
+    const auto record = [&closings, treeWindow](FakeEditorView& self) {
+        closings.emplace_back(self.treeLabel(), treeWindow->itemState(self.treeLabel()));
+    };
+    for (FakeEditorView* view : views)
+        view->onClosing = record;
+    frame()->editorFrames()[0]->close();
+    views[1]->requestClose();
+    settle();
+    host().closeEditor(editors::EditorKind::Channel); // channels 2 and 3
+    settle();
+    ASSERT_EQ(closings.size(), 4u);
+    for (const auto& [label, state] : closings)
+        EXPECT_EQ(state, TreeState::Open) << label.toStdString();
+
+    const auto more = open({cmd::kViewChannel4});
+    more[0]->onClosing = record;
+    boxes_.expect(QString::fromLatin1("This action will close the current database. OK to continue?"),
+                  MsgAnswer::Ok);
+    run(cmd::kCloseDatabase);
+    settle();
+    ASSERT_EQ(closings.size(), 5u);
+    EXPECT_EQ(closings.back().first, "Channel 4");
 }
 
 } // namespace

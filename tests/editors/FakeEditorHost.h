@@ -13,9 +13,17 @@
 namespace trv::test {
 
 struct HostCall {
-    std::string what;  // the operation's name, e.g. "closeAndReopenEditor"
-    int argument = 0;  // kind, channel or help context, as the operation takes it
+    std::string what; // the operation's name, e.g. "closeAndReopenEditor"
+    // kind, kind * 10 + channel, help context, changed area, or kind * 10 + 1 for a disabled tree
+    // item (+ 0 enabled), as the operation takes it
+    int argument = 0;
     db::Image image{}; // the image when the call was made
+};
+
+// One notifyImageChanged call: the change (with its record map) and the view that made it.
+struct ImageChangeCall {
+    editors::ImageChange change;
+    editors::EditorView* source = nullptr;
 };
 
 class FakeEditorHost : public editors::EditorHost {
@@ -37,8 +45,18 @@ public:
     }
     void closeEditor(editors::EditorKind kind) override { record("closeEditor", static_cast<int>(kind)); }
     void closeChannelEditors2To4() override { record("closeChannelEditors2To4"); }
+    void activateNextEditor() override { record("activateNextEditor"); }
+    void notifyImageChanged(const editors::ImageChange& change, editors::EditorView* source) override
+    {
+        record("notifyImageChanged", static_cast<int>(change.area));
+        imageChanges.push_back({change, source});
+    }
     void refreshChannelItems() override { record("refreshChannelItems"); }
     void refreshSpeedPagingItem() override { record("refreshSpeedPagingItem"); }
+    void setTreeItemDisabled(editors::EditorKind kind, bool disabled) override
+    {
+        record("setTreeItemDisabled", static_cast<int>(kind) * 10 + (disabled ? 1 : 0));
+    }
     void showHelp(int context) override { record("showHelp", context); }
 
     // The calls named `what`, in order.
@@ -62,6 +80,7 @@ public:
     db::CTRVDoc doc;
     std::set<editors::EditorKind> openEditors;
     std::vector<HostCall> calls;
+    std::vector<ImageChangeCall> imageChanges;
 
 private:
     void record(const char* what, int argument = 0) { calls.push_back({what, argument, db::theImage()}); }

@@ -1,0 +1,72 @@
+// The editor windows of the main window: opening or activating them by kind, their frames in the
+// workspace, the tree items that show them, and the editors' host (EditorHost) on the shell side.
+#pragma once
+
+#include "editors/common/EditorHost.h"
+
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+class QAction;
+class QMdiArea;
+
+namespace trv::editors {
+class EditorView;
+}
+
+namespace trv::app {
+
+class CChildFrame;
+class CDockingWnd;
+class CTRVApp;
+class HelpWindow;
+
+class EditorWindows : public QObject, public editors::EditorHost {
+    Q_OBJECT
+public:
+    // viewAction gives the View menu item of a View menu command.
+    EditorWindows(CTRVApp& app, QMdiArea& workspace, CDockingWnd& tree, HelpWindow& help,
+                  std::function<QAction*(int command)> viewAction, QObject* parent = nullptr);
+
+    // Editor commands 200..210 (posted by the tree and the View menu).
+    void onEditorCommand(int command);
+    // A View menu command: marks the item open and posts its editor command.
+    void onViewMenuCommand(int viewMenuId);
+    // The frames in window (creation) order.
+    std::vector<CChildFrame*> frames() const;
+    // Closes every editor window (the database is closing).
+    void closeAll();
+
+    // EditorHost
+    db::CTRVDoc& document() override;
+    bool isEditorOpen(editors::EditorKind kind) override;
+    void openOrActivateEditor(editors::EditorKind kind, int channel = 0) override;
+    void closeAndReopenEditor(editors::EditorKind kind) override;
+    void closeEditor(editors::EditorKind kind) override;
+    void closeChannelEditors2To4() override;
+    void activateNextEditor() override;
+    void notifyImageChanged(const editors::ImageChange& change, editors::EditorView* source) override;
+    void refreshChannelItems() override;
+    void refreshSpeedPagingItem() override;
+    void setTreeItemDisabled(editors::EditorKind kind, bool disabled) override;
+    void showHelp(int context) override;
+
+private:
+    bool isDatabaseOpen() const;
+    std::vector<editors::EditorView*> openViews() const;
+    CChildFrame* frameOf(editors::EditorView* view) const;
+    void activate(CChildFrame* frame);
+    void destroyFrame(CChildFrame* frame);
+    void closeViewsIf(const std::function<bool(const editors::EditorView&)>& match);
+    void onTreeItemDisabled(const QString& label, bool disabled);
+
+    CTRVApp& app_;
+    QMdiArea& workspace_;
+    CDockingWnd& tree_;
+    HelpWindow& help_;
+    std::function<QAction*(int)> viewAction_;
+};
+
+} // namespace trv::app

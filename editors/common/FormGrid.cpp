@@ -1,0 +1,60 @@
+#include "editors/common/FormGrid.h"
+
+#include "editors/common/NumberEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace trv::editors {
+
+namespace {
+constexpr int kPairSpacing = 6; // pairs apart, a label close to its control
+}
+
+FormGrid::FormGrid(QWidget* group, int columns) : group_(group), grid_(new QGridLayout(group)), columns_(columns)
+{
+}
+
+QComboBox* FormGrid::addList(const char* label)
+{
+    return static_cast<QComboBox*>(addControl(label, new QComboBox(group_)));
+}
+
+NumberEdit* FormGrid::addNumber(const char* label, unsigned minimum, unsigned maximum)
+{
+    return static_cast<NumberEdit*>(addControl(label, new NumberEdit(minimum, maximum, group_)));
+}
+
+QLineEdit* FormGrid::addEdit(const char* label)
+{
+    return static_cast<QLineEdit*>(addControl(label, new QLineEdit(group_)));
+}
+
+QCheckBox* FormGrid::addCheck(const char* label)
+{
+    if (cell_ % columns_ != 0 && !checksStarted_)
+        cell_ += columns_ - cell_ % columns_;
+    checksStarted_ = true;
+    auto* box = new QCheckBox(QString::fromLatin1(label), group_);
+    grid_->addWidget(box, 2 * (cell_ / columns_), cell_ % columns_);
+    ++cell_;
+    return box;
+}
+
+QWidget* FormGrid::addControl(const char* label, QWidget* control)
+{
+    auto* caption = new QLabel(QString::fromLatin1(label), group_);
+    caption->setBuddy(control);
+    const int row = 2 * (cell_ / columns_);
+    if (row > 0)
+        caption->setContentsMargins(0, kPairSpacing, 0, 0);
+    grid_->addWidget(caption, row, cell_ % columns_);
+    grid_->addWidget(control, row + 1, cell_ % columns_);
+    ++cell_;
+    return control;
+}
+
+} // namespace trv::editors

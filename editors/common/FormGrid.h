@@ -1,0 +1,39 @@
+// Lays out labelled controls in a grid, a label above its control, a fixed number of columns to a
+// row, in the order they are added (which is also the tab order). Check boxes start on a row of
+// their own. Every label is the buddy of its control, so its "&" access key reaches the control.
+#pragma once
+
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+class QWidget;
+
+namespace trv::editors {
+
+class NumberEdit;
+
+class FormGrid {
+public:
+    FormGrid(QWidget* group, int columns);
+
+    QComboBox* addList(const char* label);
+    NumberEdit* addNumber(const char* label, unsigned minimum, unsigned maximum);
+    QLineEdit* addEdit(const char* label);
+    QCheckBox* addCheck(const char* label);
+    // Any other control, under its label.
+    QWidget* addControl(const char* label, QWidget* control);
+
+    QGridLayout* layout() const { return grid_; }
+
+private:
+    QWidget* group_;
+    QGridLayout* grid_;
+    int columns_;
+    int cell_ = 0;
+    bool checksStarted_ = false;
+};
+
+} // namespace trv::editors

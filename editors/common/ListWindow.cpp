@@ -1,0 +1,131 @@
+#include "editors/common/ListWindow.h"
+
+#include "editors/common/EditorTexts.h"
+#include "platform/MessageBox.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace trv::editors {
+
+ListWindow::ListWindow(EditorHost& host, Setup setup, QWidget* parent)
+    : EditorView(host, parent), setup_(std::move(setup)), list_(new QTreeWidget(this)),
+      add_(new QPushButton(QString::fromLatin1(text::kAdd), this)),
+      edit_(new QPushButton(QString::fromLatin1(text::kEdit), this)),
+      delete_(new QPushButton(QString::fromLatin1(text::kDelete), this)),
+      close_(new QPushButton(QString::fromLatin1(text::kClose), this))
+{
+    QStringList titles;
+    for (const Column& c : setup_.columns)
+        titles << QString::fromLatin1(c.title);
+    list_->setColumnCount(static_cast<int>(titles.size()));
+    list_->setHeaderLabels(titles);
+    list_->setHeaderHidden(titles.size() == 1 && titles.front().isEmpty()); // a plain list box
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setAllColumnsShowFocus(true);
+    int width = 0;
+    for (int c = 0; c < static_cast<int>(setup_.columns.size()); ++c) {
+        list_->setColumnWidth(c, setup_.columns[static_cast<std::size_t>(c)].width);
+        width += setup_.columns[static_cast<std::size_t>(c)].width;
+    }
+    list_->setMinimumSize(width + 2 * list_->frameWidth() + 4, 220);
+
+    auto* prompt = new QLabel(QString::fromLatin1(setup_.prompt), this);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {add_, edit_, delete_, close_})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* body = new QHBoxLayout;
+    body->addWidget(list_, 1);
+    body->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addLayout(body);
+
+    connect(add_, &QPushButton::clicked, this, [this] { add(); });
+    connect(edit_, &QPushButton::clicked, this, &ListWindow::onEdit);
+    connect(delete_, &QPushButton::clicked, this, &ListWindow::onDelete);
+    connect(close_, &QPushButton::clicked, this, &ListWindow::closeFrame);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &ListWindow::onEdit);
+}
+
+QString ListWindow::treeLabel() const
+{
+    return QString::fromLatin1(setup_.title);
+}
+
+void ListWindow::initialFill()
+{
+    refill(0);
+    placeFrame(QString::fromLatin1(setup_.title));
+}
+
+void ListWindow::imageChanged(const ImageChange&)
+{
+    refill(kLastRow);
+}
+
+void ListWindow::refill(int selectRowIndex)
+{
+    rows_ = rows();
+    list_->clear();
+    for (const Row& row : rows_)
+        list_->addTopLevelItem(new QTreeWidgetItem(row.texts));
+    const bool empty = rows_.empty();
+    if (empty)
+        list_->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromLatin1(setup_.placeholder)}));
+    add_->setEnabled(rowCount() < setup_.capacity);
+    edit_->setEnabled(!empty);
+    delete_->setEnabled(!empty);
+    selectRow(selectRowIndex);
+}
+
+void ListWindow::selectRow(int row)
+{
+    const int last = list_->topLevelItemCount() - 1;
+    if (last < 0)
+        return;
+    const int chosen = row < 0 || row > last ? last : row;
+    list_->setCurrentItem(list_->topLevelItem(chosen));
+}
+
+int ListWindow::selectedRow() const
+{
+    QTreeWidgetItem* item = list_->currentItem();
+    return item && item->isSelected() ? list_->indexOfTopLevelItem(item) : -1;
+}
+
+int ListWindow::selectedRecord() const
+{
+    const int row = selectedRow();
+    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].record : -1;
+}
+
+void ListWindow::onEdit()
+{
+    const int record = selectedRecord();
+    if (record >= 0) // never the placeholder
+        edit(record);
+}
+
+void ListWindow::onDelete()
+{
+    const int row = selectedRow();
+    const int record = selectedRecord();
+    if (record < 0 || !mayRemove(record))
+        return;
+    if (platform::showMessage(QString::fromLatin1(text::kDeleteQuestion), platform::MsgButtons::YesNo,
+                              platform::MsgIcon::Question, this) != platform::MsgAnswer::Yes)
+        return;
+    if (!remove(record))
+        return;
+    host().document().setModified();
+    refill(row); // the row at the same position, or the last one
+}
+
+} // namespace trv::editors
