@@ -45,6 +45,8 @@ ConfigTreeCtrl::ConfigTreeCtrl(QWidget* parent) : QTreeWidget(parent)
     setIndentation(14); // the full labels fit in the fixed width
     setFrameShadow(QFrame::Sunken);
     setUniformRowHeights(true);
+    // Long database names keep their start and their extension.
+    setTextElideMode(Qt::ElideMiddle);
     header()->setStretchLastSection(true);
 }
 
@@ -141,9 +143,10 @@ void CDockingWnd::build()
     tree_->setCurrentItem(root_);
 }
 
-void CDockingWnd::setRootLabel(const QString& label)
+void CDockingWnd::setRootLabel(const QString& label, const QString& fullPath)
 {
     root_->setText(0, label);
+    root_->setToolTip(0, fullPath.isEmpty() ? label : fullPath);
 }
 
 QString CDockingWnd::rootLabel() const
@@ -179,6 +182,9 @@ void CDockingWnd::setState(QTreeWidgetItem* item, TreeState state)
     item->setData(0, kStateRole, static_cast<int>(state));
     item->setIcon(0, treeItemIcon(state));
     item->setDisabled(state == TreeState::Disabled);
+    // An open window's item also stands out by a tinted row, not only by its state image (a
+    // bold label would no longer fit the tree's fixed width).
+    item->setBackground(0, state == TreeState::Open ? QBrush(openItemTint()) : QBrush());
 }
 
 void CDockingWnd::setItemDisabled(const QString& label, bool disabled)

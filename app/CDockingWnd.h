@@ -40,7 +40,8 @@ public:
 
     ConfigTreeCtrl* tree() const { return tree_; }
 
-    void setRootLabel(const QString& label);
+    // The root shows label; its tool tip shows the full path of the database (label when none).
+    void setRootLabel(const QString& label, const QString& fullPath = {});
     QString rootLabel() const;
 
     void refreshAllStates(const db::Image& image = db::theImage());

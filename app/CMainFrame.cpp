@@ -8,6 +8,7 @@
 #include "app/ComPortDialog.h"
 #include "app/CommandEvent.h"
 #include "app/Commands.h"
+#include "app/DatabaseFileDialogs.h"
 #include "app/DocTemplate.h"
 #include "app/EditorCommands.h"
 #include "app/EditorWindows.h"
@@ -30,8 +31,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
+#include <QDir>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -345,11 +346,22 @@ bool CMainFrame::openNamedFile(const QString& path)
     return false;
 }
 
+bool CMainFrame::openStartupFile(const QString& path)
+{
+    startupOpen_ = true;
+    const bool opened = openNamedFile(path);
+    startupOpen_ = false;
+    return opened;
+}
+
 bool CMainFrame::openDatabaseFile(const QString& path)
 {
     db::CTRVDoc& doc = app_.createDocument();
     const db::FileResult result = db::loadDatabase(path.toStdString());
     if (!result.ok) {
+        // At start-up the program ends after this: the error comes alone, after the splash.
+        if (startupOpen_)
+            endSplashWithoutPortCheck();
         if (!result.message.empty())
             platform::showMessage(withPath(result.message, path), MsgButtons::Ok, MsgIcon::Exclamation, this);
         app_.deleteDocument();
@@ -373,7 +385,7 @@ void CMainFrame::setDatabaseName(const QString& captionName, const QString& root
 {
     setWindowTitle(QString::fromLatin1(trv::text::kAppTitle) + QString::fromLatin1(text::kCaptionOpen) +
                    captionName + QString::fromLatin1(text::kCaptionClose));
-    tree_->setRootLabel(rootLabel);
+    tree_->setRootLabel(rootLabel, captionName);
 }
 
 bool CMainFrame::saveDatabase(bool askForPath)
@@ -394,13 +406,10 @@ bool CMainFrame::saveDatabase(bool askForPath, bool fromClosePrompt)
     }
     QString path = QString::fromStdString(doc.pathName());
     if (askForPath || path.isEmpty()) {
-        path = chooseSavePath(QString::fromStdString(doc.title()));
+        path = chooseSavePath(proposedSavePath(path, tree_->rootLabel(), app_.recentFiles().paths()));
         if (path.isEmpty())
             return false;
-        if (!path.endsWith(docString(DocString::FilterExtension), Qt::CaseInsensitive) &&
-            QFileInfo(path).suffix().isEmpty())
-            path += docString(DocString::FilterExtension);
-        path = QFileInfo(path).absoluteFilePath();
+        path = QFileInfo(withDatabaseExtension(path)).absoluteFilePath();
     }
     const db::FileResult result = db::saveDatabase(path.toStdString());
     if (!result.ok) {
@@ -419,25 +428,14 @@ QString CMainFrame::chooseOpenPath()
 {
     if (app_.options().chooseOpenPath)
         return app_.options().chooseOpenPath();
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(docString(DocString::FilterName));
-    dialog.setDefaultSuffix(docString(DocString::FilterExtension).mid(1));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return askOpenPath(this, lastDatabaseFolder(app_.recentFiles().paths()));
 }
 
-QString CMainFrame::chooseSavePath(const QString& suggested)
+QString CMainFrame::chooseSavePath(const QString& proposed)
 {
     if (app_.options().chooseSavePath)
-        return app_.options().chooseSavePath(suggested);
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(docString(DocString::FilterName));
-    dialog.setDefaultSuffix(docString(DocString::FilterExtension).mid(1));
-    dialog.selectFile(suggested + docString(DocString::FilterExtension));
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return app_.options().chooseSavePath(proposed);
+    return askSavePath(this, proposed);
 }
 
 void CMainFrame::openRecentFile(int index)
@@ -499,6 +497,14 @@ void CMainFrame::startSplash()
     splash_->start();
 }
 
+void CMainFrame::endSplashWithoutPortCheck()
+{
+    if (splash_ && !splash_->isFinished()) {
+        splash_->disconnect(this);
+        splash_->finish();
+    }
+}
+
 void CMainFrame::onSplashClosed()
 {
     update();
@@ -544,11 +550,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     transfer_->end();
-    if (splash_ && !splash_->isFinished()) {
-        // Closed while the splash was up: no port question after the window has gone.
-        splash_->disconnect(this);
-        splash_->finish();
-    }
+    endSplashWithoutPortCheck(); // no port question after the window has gone
     app_.recentFiles().save();
     saveWorkspace();
     help_->close();

@@ -53,6 +53,8 @@ public:
     bool newDatabase();
     bool openNamedFile(const QString& path);    // after the close request; false when the load failed
     bool openDatabaseFile(const QString& path); // the open itself, from creating the document on
+    // The file named on the command line; a load error ends the splash first, with no port check.
+    bool openStartupFile(const QString& path);
     bool saveDatabase(bool askForPath);
     // Caption and tree root for the open database ("New", a file name, "download.ddb").
     void setDatabaseName(const QString& captionName, const QString& rootLabel);
@@ -111,8 +113,9 @@ private:
     void showShortcutsDialog();
     void showAbout();
     void onSplashClosed();
+    void endSplashWithoutPortCheck();
     QString chooseOpenPath();
-    QString chooseSavePath(const QString& suggested);
+    QString chooseSavePath(const QString& proposed);
 
     CTRVApp& app_;
     std::unique_ptr<Registry> registry_;
@@ -127,6 +130,7 @@ private:
     std::unique_ptr<TransferWindows> transfer_;
     ShortcutTable shortcuts_;
     QPointer<QWidget> lastFocus_;
+    bool startupOpen_ = false;
 };
 
 } // namespace trv::app

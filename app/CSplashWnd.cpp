@@ -11,11 +11,11 @@ namespace trv::app {
 
 CSplashWnd::CSplashWnd(int periodMs, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(splashPicture())
+      picture_(splashPicture(qApp->devicePixelRatio()))
 {
     setObjectName(QStringLiteral("CSplashWnd"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFixedSize(picture_.size());
+    setFixedSize(picture_.deviceIndependentSize().toSize());
     timer_.setSingleShot(true);
     timer_.setInterval(periodMs);
     connect(&timer_, &QTimer::timeout, this, &CSplashWnd::finish);

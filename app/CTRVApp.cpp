@@ -40,7 +40,7 @@ bool CTRVApp::initInstance(const QStringList& arguments)
     // A plain start opens no database; a file named on the command line is opened, and the
     // program ends when that fails.
     const QStringList files = arguments.mid(1);
-    if (!files.isEmpty() && !frame_->openNamedFile(files.first()))
+    if (!files.isEmpty() && !frame_->openStartupFile(files.first()))
         return false;
 
     frame_->showMaximized();

@@ -2,19 +2,67 @@
 
 #include "app/Registry.h"
 #include "app/ShellTexts.h"
+#include "comms/SerialLayer1.h"
 #include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace trv::app {
+namespace {
 
-ComPortDialog::ComPortDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+using platform::SerialAdapter;
+
+QString portName(int port)
+{
+    return QStringLiteral("COM%1").arg(port);
+}
+
+// $TRV_COMn stands for the port before any setting.
+QString environmentDevice(int port)
+{
+    return qEnvironmentVariable(qPrintable(QStringLiteral("TRV_") + portName(port)));
+}
+
+QString builtInDevice(int port)
+{
+    return QString::fromStdString(comms::DefaultComDevicePath(port));
+}
+
+QString storedDevice(int port)
+{
+    return platform::SettingsStore::read(platform::Hive::LocalMachine, QString::fromLatin1(key::kPorts),
+                                         portName(port))
+        .toString();
+}
+
+QString adapterText(const SerialAdapter* adapter)
+{
+    if (!adapter || !adapter->isAdapter())
+        return QString::fromLatin1(text::kComPortNoAdapter);
+    QStringList parts;
+    for (const QString& part : {adapter->manufacturer, adapter->product})
+        if (!part.isEmpty() && !parts.contains(part))
+            parts << part;
+    QString shown = parts.join(QLatin1Char(' '));
+    if (!adapter->serialNumber.isEmpty())
+        shown += QString::fromLatin1(text::kComPortSerialNumber).arg(adapter->serialNumber);
+    return shown;
+}
+
+} // namespace
+
+ComPortDialog::ComPortDialog(QWidget* parent, const platform::AdapterSource& adapters)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      adapters_(adapters ? adapters() : std::vector<SerialAdapter>{})
 {
     setWindowTitle(QString::fromLatin1(text::kComPortCaption));
     setObjectName(QStringLiteral("ComPortDialog"));
@@ -24,7 +72,7 @@ ComPortDialog::ComPortDialog(QWidget* parent)
     ports_ = new QComboBox(group);
     ports_->setObjectName(QStringLiteral("portList"));
     for (int n = 1; n <= kComPortCount; ++n)
-        ports_->addItem(QStringLiteral("COM%1").arg(n));
+        ports_->addItem(portName(n));
     label->setBuddy(ports_);
 
     auto* groupLayout = new QVBoxLayout(group);
@@ -33,6 +81,35 @@ ComPortDialog::ComPortDialog(QWidget* parent)
     listRow->addWidget(ports_);
     listRow->addStretch();
     groupLayout->addLayout(listRow);
+
+    // Which device each COMn opens and what is behind it.
+    auto* devicesGroup = new QGroupBox(QString::fromLatin1(text::kComPortDevices), this);
+    table_ = new QTreeWidget(devicesGroup);
+    table_->setObjectName(QStringLiteral("deviceTable"));
+    table_->setRootIsDecorated(false);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->setHeaderLabels({QString::fromLatin1(text::kComPortColumnPort),
+                             QString::fromLatin1(text::kComPortColumnDevice),
+                             QString::fromLatin1(text::kComPortColumnAdapter)});
+    table_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->header()->setStretchLastSection(false);
+    table_->setTextElideMode(Qt::ElideMiddle);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int n = 1; n <= kComPortCount; ++n)
+        new QTreeWidgetItem(table_, {portName(n)});
+    deviceLabel_ = new QLabel(devicesGroup);
+    devices_ = new QComboBox(devicesGroup);
+    devices_->setObjectName(QStringLiteral("deviceList"));
+    devices_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    deviceLabel_->setBuddy(devices_);
+    auto* devicesLayout = new QVBoxLayout(devicesGroup);
+    devicesLayout->addWidget(table_);
+    auto* deviceRow = new QHBoxLayout;
+    deviceRow->addWidget(deviceLabel_);
+    deviceRow->addWidget(devices_, 1);
+    devicesLayout->addLayout(deviceRow);
 
     close_ = new QPushButton(QString::fromLatin1(text::kComPortClose), this);
     close_->setDefault(true);
@@ -45,12 +122,101 @@ ComPortDialog::ComPortDialog(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(devicesGroup);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(ports_, &QComboBox::currentIndexChanged, this, &ComPortDialog::onPortSelected);
+    connect(devices_, &QComboBox::activated, this, &ComPortDialog::onDeviceChosen);
 
     // Entry n - 1 for a stored "COMn"; nothing selected when no port is stored.
     const int stored = Registry::comPortNumber();
     ports_->setCurrentIndex(stored >= 1 && stored <= kComPortCount ? stored - 1 : -1);
+    fillTable();
+    onPortSelected();
+    fitTable();
+}
+
+void ComPortDialog::fitTable()
+{
+    // Every row and column in view, as wide as the screen allows (long names elide in the middle).
+    int width = 2 * table_->frameWidth();
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        table_->resizeColumnToContents(column);
+        width += table_->header()->sectionSize(column);
+    }
+    const int room = screen() ? screen()->availableGeometry().width() * 4 / 5 : width;
+    table_->setFixedWidth(std::min(width, room));
+    table_->setFixedHeight(table_->header()->sizeHint().height() + 2 * table_->frameWidth() +
+                           kComPortCount * table_->sizeHintForRow(0));
+}
+
+QString ComPortDialog::deviceOf(int port) const
+{
+    if (const QString fromEnvironment = environmentDevice(port); !fromEnvironment.isEmpty())
+        return fromEnvironment;
+    const auto it = pending_.find(port);
+    const QString chosen = it != pending_.end() ? it->second : storedDevice(port);
+    return chosen.isEmpty() ? builtInDevice(port) : chosen;
+}
+
+void ComPortDialog::fillTable()
+{
+    for (int n = 1; n <= kComPortCount; ++n) {
+        QTreeWidgetItem* row = table_->topLevelItem(n - 1);
+        const QString device = deviceOf(n);
+        const SerialAdapter* adapter = platform::findAdapter(adapters_, device);
+        row->setText(1, environmentDevice(n).isEmpty()
+                            ? device
+                            : QString::fromLatin1(text::kComPortFromEnvironment).arg(device, portName(n)));
+        row->setText(2, adapterText(adapter));
+        row->setToolTip(2, adapter ? adapter->byIdPath : QString());
+        row->setToolTip(1, device);
+    }
+}
+
+void ComPortDialog::onPortSelected()
+{
+    const int port = ports_->currentIndex() + 1;
+    devices_->clear();
+    deviceLabel_->setEnabled(port >= 1);
+    devices_->setEnabled(port >= 1 && environmentDevice(port).isEmpty());
+    if (port < 1) {
+        deviceLabel_->setText(QString::fromLatin1(text::kComPortDeviceFor).arg(QString()));
+        return;
+    }
+    deviceLabel_->setText(QString::fromLatin1(text::kComPortDeviceFor).arg(portName(port)));
+    devices_->addItem(QString::fromLatin1(text::kComPortBuiltIn).arg(builtInDevice(port)), QString());
+    for (const SerialAdapter& adapter : adapters_) {
+        if (adapter.device == builtInDevice(port) && !adapter.isAdapter())
+            continue; // the built-in entry already stands for it
+        const QString shown = adapter.isAdapter()
+                                  ? QStringLiteral("%1 - %2").arg(adapterText(&adapter), adapter.device)
+                                  : adapter.device;
+        devices_->addItem(shown, adapter.stableName());
+        devices_->setItemData(devices_->count() - 1, adapter.stableName(), Qt::ToolTipRole);
+    }
+    // The present mapping, also when its device is not plugged in now.
+    const QString current = deviceOf(port);
+    int index = -1;
+    if (current == builtInDevice(port))
+        index = 0;
+    else if (const SerialAdapter* adapter = platform::findAdapter(adapters_, current))
+        index = devices_->findData(adapter->stableName());
+    if (index < 0) {
+        devices_->addItem(QString::fromLatin1(text::kComPortAbsent).arg(current), current);
+        index = devices_->count() - 1;
+    }
+    devices_->setCurrentIndex(index);
+}
+
+void ComPortDialog::onDeviceChosen()
+{
+    const int port = ports_->currentIndex() + 1;
+    if (port < 1)
+        return;
+    pending_[port] = devices_->currentData().toString();
+    fillTable();
 }
 
 void ComPortDialog::onClose()
@@ -62,6 +228,9 @@ void ComPortDialog::onClose()
         return;
     }
     Registry::setComPort(index + 1);
+    for (const auto& [port, device] : pending_)
+        platform::SettingsStore::write(platform::Hive::LocalMachine, QString::fromLatin1(key::kPorts),
+                                       portName(port), device);
     accept();
 }
 

@@ -197,6 +197,17 @@ void EditorWindows::setTreeItemDisabled(editors::EditorKind kind, bool disabled)
     }
 }
 
+// While the buttons editor is open its working table holds assignments the image does not have yet;
+// the guards of the paging format and speed page deletes must see those.
+editors::ButtonEntries EditorWindows::buttonTable()
+{
+    for (editors::EditorView* view : openViews()) {
+        if (const auto* editor = dynamic_cast<const editors::ButtonTableEditor*>(view))
+            return editor->workingButtonTable();
+    }
+    return editors::imageButtonTable(db::theImage());
+}
+
 void EditorWindows::showHelp(int context)
 {
     help_.showContext(context);
@@ -206,8 +217,14 @@ void EditorWindows::onEditorCommand(int command)
 {
     if (!isDatabaseOpen())
         return;
-    if (const EditorEntry* entry = entryByCommand(command))
-        openOrActivateEditor(entry->kind, entry->channel);
+    const EditorEntry* entry = entryByCommand(command);
+    if (!entry)
+        return;
+    // A command whose tree item is disabled is refused as the item is, whoever sent it (the View
+    // menu, a keyboard shortcut): the buttons editor while the speed paging window is open.
+    if (entry->menuFollowsItem && tree_.itemState(QString::fromLatin1(entry->label)) == TreeState::Disabled)
+        return;
+    openOrActivateEditor(entry->kind, entry->channel);
 }
 
 void EditorWindows::onViewMenuCommand(int viewMenuId)

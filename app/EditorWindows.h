@@ -51,6 +51,7 @@ public:
     void refreshChannelItems() override;
     void refreshSpeedPagingItem() override;
     void setTreeItemDisabled(editors::EditorKind kind, bool disabled) override;
+    editors::ButtonEntries buttonTable() override;
     void showHelp(int context) override;
 
 private:

@@ -3,11 +3,14 @@
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -40,6 +43,9 @@ QString pageTitle(const QString& html)
 // Links look like "ctx:139".
 constexpr const char* kContextScheme = "ctx";
 
+constexpr QSize kPreferredSize(640, 560);
+constexpr QSize kSmallestSize(320, 240);
+
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this))
@@ -59,7 +65,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(browser_);
-    resize(640, 560);
+    resize(kPreferredSize);
 }
 
 bool HelpWindow::hasContext(int context)
@@ -99,10 +105,79 @@ bool HelpWindow::showContext(int context)
     const QString html = context == 0 ? contentsHtml() : readPage(context);
     browser_->setHtml(html);
     context_ = context;
+    // A window that a modal dialog would block must be modal itself to be usable; its modality
+    // can only change while it is hidden.
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == this)
+        dialog = nullptr;
+    const Qt::WindowModality modality = dialog ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != modality) {
+        hide();
+        setWindowModality(modality);
+    }
+    if (dialog)
+        placeBeside(dialog);
     show();
     raise();
     activateWindow();
     return true;
+}
+
+void HelpWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (windowModality() != Qt::NonModal)
+        setWindowModality(Qt::NonModal); // opened from the main window next time, it blocks nothing
+}
+
+namespace {
+
+// The largest of the free bands right of, left of, below and above clear, inside room.
+QRect largestBandAround(const QRect& clear, const QRect& room)
+{
+    const QRect sides[] = {
+        QRect(QPoint(clear.right() + 1, room.top()), room.bottomRight()),
+        QRect(room.topLeft(), QPoint(clear.left() - 1, room.bottom())),
+        QRect(QPoint(room.left(), clear.bottom() + 1), room.bottomRight()),
+        QRect(room.topLeft(), QPoint(room.right(), clear.top() - 1)),
+    };
+    const auto area = [](const QRect& r) { return r.isValid() ? qint64(r.width()) * r.height() : 0; };
+    QRect best = sides[0];
+    for (const QRect& side : sides) {
+        if (area(side) > area(best))
+            best = side;
+    }
+    return best.intersected(room);
+}
+
+// The buttons of the dialog, in screen coordinates.
+QRect buttonArea(const QWidget* dialog)
+{
+    QRect area;
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        if (button->isVisible())
+            area |= QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+    }
+    return area;
+}
+
+} // namespace
+
+void HelpWindow::placeBeside(const QWidget* dialog)
+{
+    const QScreen* screen = dialog->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size(); // title bar and borders
+    // Beside the whole dialog when there is room for it, else at least clear of its buttons.
+    QRect band = largestBandAround(dialog->frameGeometry(), room);
+    if (band.width() < kSmallestSize.width() + frame.width() ||
+        band.height() < kSmallestSize.height() + frame.height())
+        band = largestBandAround(buttonArea(dialog), room);
+    const QSize size = kPreferredSize.boundedTo(band.size() - frame);
+    resize(size);
+    move(band.topLeft());
 }
 
 void HelpWindow::onAnchor(const QUrl& url)

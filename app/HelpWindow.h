@@ -15,7 +15,9 @@ public:
 
     // True when a page exists for the context; other contexts open nothing.
     static bool hasContext(int context);
-    // Shows the page of the context and returns true, or does nothing and returns false.
+    // Shows the page of the context and returns true, or does nothing and returns false. Asked
+    // from a modal dialog, the window is modal itself while it is shown, so that it can be used
+    // with the dialog still open, and stands beside the dialog rather than over its buttons.
     bool showContext(int context);
     int currentContext() const { return context_; }
     QTextBrowser* browser() const { return browser_; }
@@ -23,8 +25,12 @@ public:
     // The contents page: the page of context 0 followed by a link to every other page.
     static QString contentsHtml();
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void onAnchor(const QUrl& url);
+    void placeBeside(const QWidget* dialog);
 
     QTextBrowser* browser_;
     int context_ = -1;

@@ -22,7 +22,7 @@ struct ShellOptions {
 
     // File dialogs; an empty result means the user cancelled. Unset: the standard dialogs.
     std::function<QString()> chooseOpenPath;
-    std::function<QString(const QString& suggestedName)> chooseSavePath;
+    std::function<QString(const QString& proposedPath)> chooseSavePath;
 };
 
 } // namespace trv::app

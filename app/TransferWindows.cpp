@@ -3,9 +3,15 @@
 #include "app/CDockingWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
+#include "app/PortDiagnosis.h"
+#include "app/ShellTexts.h"
 #include "app/TransferProgressDlg.h"
+#include "comms/SerialLayer1.h"
 #include "database/SignallingFlags.h"
 #include "platform/MessageBox.h"
+
+#include <QApplication>
+#include <QShortcut>
 
 #include <utility>
 
@@ -20,6 +26,9 @@ TransferWindows::TransferWindows(CMainFrame& frame)
 {
     if (frame_.app().options().transferPeriods)
         session_->setPeriods(*frame_.app().options().transferPeriods);
+    stopConnecting_ = new QShortcut(QKeySequence(Qt::Key_Escape), &frame_);
+    stopConnecting_->setEnabled(false);
+    connect(stopConnecting_, &QShortcut::activated, this, [this] { session_->stopConnecting(); });
 }
 
 TransferWindows::~TransferWindows()
@@ -60,6 +69,38 @@ void TransferWindows::showMessage(const QString& text)
 void TransferWindows::setStatusText(const QString& text)
 {
     frame_.setStatusText(text);
+}
+
+void TransferWindows::connectingStarted(int attempt, const QString& portDigit)
+{
+    const int port = portDigit.toInt();
+    const QString device = port > 0 ? QString::fromStdString(comms::ComDevicePath(port))
+                                    : QString::fromLatin1(text::kNoPortChosen);
+    setStatusText(QString::fromLatin1(text::kConnecting)
+                      .arg(QStringLiteral("COM") + portDigit, device)
+                      .arg(attempt)
+                      .arg(transfer::TransferSession::kAttemptsPerSeries));
+    if (!std::exchange(busyPointer_, true))
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    stopConnecting_->setEnabled(true);
+}
+
+void TransferWindows::connectingEnded()
+{
+    if (std::exchange(busyPointer_, false))
+        QApplication::restoreOverrideCursor();
+    stopConnecting_->setEnabled(false);
+}
+
+void TransferWindows::showConnectFailure(const QString& text, const QString& portDigit)
+{
+    // The library only says the open failed: the device is tried again here to say why.
+    QString details;
+    if (const int port = portDigit.toInt(); port > 0) {
+        const QString device = QString::fromStdString(comms::ComDevicePath(port));
+        details = openFailureDetails(port, device, probePort(device));
+    }
+    platform::showMessage(text, MsgButtons::Ok, MsgIcon::Exclamation, &frame_, details);
 }
 
 bool TransferWindows::closeDatabaseAndStartNew()

@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+class QShortcut;
+
 #include <memory>
 
 namespace trv::app {
@@ -33,6 +35,9 @@ public:
     bool askRetry(const QString& text) override;
     void showMessage(const QString& text) override;
     void setStatusText(const QString& text) override;
+    void connectingStarted(int attempt, const QString& portDigit) override;
+    void connectingEnded() override;
+    void showConnectFailure(const QString& text, const QString& portDigit) override;
     bool closeDatabaseAndStartNew() override;
     void setDatabaseName(const QString& name) override;
     void refreshAfterDownload() override;
@@ -49,6 +54,8 @@ private:
     CMainFrame& frame_;
     std::unique_ptr<transfer::TransferSession> session_;
     TransferProgressDlg* progress_ = nullptr;
+    QShortcut* stopConnecting_ = nullptr; // Escape while connecting
+    bool busyPointer_ = false;
 };
 
 } // namespace trv::app

@@ -159,7 +159,12 @@ std::string ComDevicePath(int port)
         return fromEnvironment;
     if (auto fromSettings = ReadMachineSetting("Ports", name); fromSettings && !fromSettings->empty())
         return *fromSettings;
-    return "/dev/ttyS" + std::to_string(port - 1);
+    return DefaultComDevicePath(port);
+}
+
+std::string DefaultComDevicePath(int port)
+{
+    return port < 1 ? std::string() : "/dev/ttyS" + std::to_string(port - 1);
 }
 
 bool ApplyLineSettings(termios& tio, const SerialSettings& settings, int flowOptions)

@@ -52,6 +52,8 @@ ParsedSerialSettings ParseSerialSettings(const char* text);
 
 // The device that stands for "COMn"; empty for port numbers below 1.
 std::string ComDevicePath(int port);
+// The device COMn stands for when neither the environment nor the settings name one.
+std::string DefaultComDevicePath(int port);
 
 // Changes `tio` to a raw 8-bit line with these settings and flow-control options; false when
 // the termios interface cannot express them (unknown baud rate, data bits, parity, stop bits

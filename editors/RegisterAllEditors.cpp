@@ -1,4 +1,5 @@
 // One line per editor family: the view class that opens for its kind.
+#include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/common/EditorRegistry.h"
 #include "editors/deskset/DesksetCfgFV.h"
 
@@ -8,6 +9,8 @@ void registerAllEditors()
 {
     registerEditor(EditorKind::DesksetCfg,
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
+    registerEditor(EditorKind::Buttons,
+                   [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
 }
 
 } // namespace trv::editors

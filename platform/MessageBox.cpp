@@ -3,7 +3,10 @@
 #include "platform/AppTexts.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace trv::platform {
 namespace {
@@ -17,11 +20,16 @@ MessageHook& hook()
 QMessageBox::StandardButtons standardButtons(MsgButtons buttons)
 {
     switch (buttons) {
-    case MsgButtons::Ok: return QMessageBox::Ok;
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+        return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -29,11 +37,16 @@ QMessageBox::StandardButtons standardButtons(MsgButtons buttons)
 QMessageBox::Icon boxIcon(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::None: return QMessageBox::NoIcon;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Stop: return QMessageBox::Critical;
+    case MsgIcon::None:
+        return QMessageBox::NoIcon;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Stop:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -41,13 +54,50 @@ QMessageBox::Icon boxIcon(MsgIcon icon)
 MsgAnswer answerOf(int button)
 {
     switch (button) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Retry: return MsgAnswer::Retry;
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    default: return MsgAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Retry:
+        return MsgAnswer::Retry;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    default:
+        return MsgAnswer::Cancel;
     }
 }
+
+// QMessageBox wraps any line wider than a fixed share of the screen, which breaks texts that
+// carry their own line breaks in odd places. This box undoes that each time the box sizes itself.
+class LineBreakMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::Show || event->type() == QEvent::Resize ||
+            event->type() == QEvent::LayoutRequest)
+            keepOwnLineBreaks();
+        return handled;
+    }
+
+private:
+    void keepOwnLineBreaks()
+    {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!label || !label->wordWrap() || !layout())
+            return;
+        label->setWordWrap(false);
+        label->updateGeometry();
+        layout()->invalidate();
+        layout()->activate();
+        const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+        const QSize wanted = layout()->totalMinimumSize().expandedTo(layout()->totalSizeHint());
+        setFixedSize(std::min(wanted.width(), room.width()), std::min(wanted.height(), room.height()));
+    }
+};
 
 } // namespace
 
@@ -56,13 +106,24 @@ MessageHook setMessageHook(MessageHook h)
     return std::exchange(hook(), std::move(h));
 }
 
-MsgAnswer showMessage(const QString& text, MsgButtons buttons, MsgIcon icon, QWidget* parent)
+std::unique_ptr<QMessageBox> createMessageBox(const MessageRequest& request, QWidget* parent)
 {
+    auto box = std::make_unique<LineBreakMessageBox>(
+        boxIcon(request.icon), QString::fromLatin1(text::kAppTitle), request.text,
+        standardButtons(request.buttons), parent ? parent : QApplication::activeWindow());
+    box->setTextFormat(Qt::PlainText);
+    if (!request.details.isEmpty())
+        box->setDetailedText(request.details);
+    return box;
+}
+
+MsgAnswer showMessage(const QString& text, MsgButtons buttons, MsgIcon icon, QWidget* parent,
+                      const QString& details)
+{
+    const MessageRequest request{text, buttons, icon, details};
     if (hook())
-        return hook()(MessageRequest{text, buttons, icon});
-    QMessageBox box(boxIcon(icon), QString::fromLatin1(text::kAppTitle), text, standardButtons(buttons),
-                    parent ? parent : QApplication::activeWindow());
-    return answerOf(box.exec());
+        return hook()(request);
+    return answerOf(createMessageBox(request, parent)->exec());
 }
 
 } // namespace trv::platform

@@ -5,7 +5,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace trv::platform {
@@ -18,10 +20,17 @@ struct MessageRequest {
     QString text;
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::Exclamation;
+    QString details; // shown on request under the text ("Show Details..."); empty: none
 };
 
+// The box keeps the text's own line breaks and wraps nothing else: it is as wide as the longest
+// line, within the screen.
 MsgAnswer showMessage(const QString& text, MsgButtons buttons = MsgButtons::Ok,
-                      MsgIcon icon = MsgIcon::Exclamation, QWidget* parent = nullptr);
+                      MsgIcon icon = MsgIcon::Exclamation, QWidget* parent = nullptr,
+                      const QString& details = {});
+
+// The box showMessage() runs when no hook is set, for pictures and tests that show it themselves.
+std::unique_ptr<QMessageBox> createMessageBox(const MessageRequest& request, QWidget* parent = nullptr);
 
 // While a hook is set, showMessage() calls it instead of opening a box. Returns the previous hook.
 using MessageHook = std::function<MsgAnswer(const MessageRequest&)>;

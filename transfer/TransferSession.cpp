@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <utility>
 
 namespace trv::transfer {
 
@@ -130,13 +131,36 @@ void TransferSession::connectionAttempt()
     if (linkUp_)
         return;
     link_->disconnect();
-    const std::string params = (portSource_() + kLineSettings).toStdString();
-    if (link_->connectSerial(params) != 0) {
+    const QString portDigit = portSource_();
+    if (link_->connectSerial((portDigit + kLineSettings).toStdString()) != 0) {
+        endConnecting();
         clearPendingFlags();
-        ui_.showMessage(text::kUnableToConnect);
+        ui_.setStatusText(text::kIdlePrompt);
+        ui_.showConnectFailure(text::kUnableToConnect, portDigit);
         return;
     }
     connectRetryTimer_.start();
+    connecting_ = true;
+    ui_.connectingStarted(attempts_ + 1, portDigit);
+}
+
+void TransferSession::stopConnecting()
+{
+    if (!connecting_)
+        return;
+    connectRetryTimer_.stop();
+    link_->disconnect();
+    attempts_ = 0;
+    endConnecting();
+    clearPendingFlags();
+    ui_.setStatusText(text::kIdlePrompt);
+}
+
+void TransferSession::endConnecting()
+{
+    if (!std::exchange(connecting_, false))
+        return;
+    ui_.connectingEnded();
 }
 
 void TransferSession::connectRetryExpired()
@@ -149,6 +173,7 @@ void TransferSession::connectRetryExpired()
     }
     link_->disconnect();
     attempts_ = 0;
+    endConnecting();
     if (ui_.askRetry(text::kRetryQuestion)) {
         connectionAttempt();
     } else {
@@ -188,6 +213,7 @@ bool TransferSession::event(QEvent* event)
 void TransferSession::linkConnected()
 {
     connectRetryTimer_.stop();
+    endConnecting();
     linkUp_ = true;
     ui_.setStatusText(text::kLinkEstablished);
     link_->send(DesksetMessage(MessageType::Version));
@@ -197,10 +223,13 @@ void TransferSession::linkDisconnected()
 {
     // A notification that comes after the session closed the link itself must not overwrite
     // the result in the progress window.
+    // A notification of a link this session has closed itself is no loss.
     const bool wasUp = linkUp_;
     linkUp_ = false;
+    if (!wasUp)
+        return;
     ui_.setStatusText(text::kLinkLost);
-    if (wasUp && ui_.progressIsOpen())
+    if (ui_.progressIsOpen())
         finish(Outcome::Disconnected);
 }
 
@@ -329,9 +358,10 @@ void TransferSession::advanceProgress(int position)
 
 void TransferSession::endMessage(Outcome outcome, TransferKind kind)
 {
-    // An end message that comes before any block still shows its result.
-    if (!ui_.progressIsOpen())
-        ui_.progressOpen(textOf(kind));
+    // An end message that comes before the window opened (before any block, or with every block
+    // still ahead of the start announcement in the queue) still shows its result and the blocks
+    // that did arrive.
+    openProgress(kind);
     finish(outcome);
 }
 
@@ -363,8 +393,12 @@ void TransferSession::progressClosed()
 
 void TransferSession::sessionEnd()
 {
+    connectRetryTimer_.stop();
+    endConnecting();
     link_->disconnect();
-    linkUp_ = false;
+    // The port is closed: the status no longer says the link is established.
+    if (std::exchange(linkUp_, false))
+        ui_.setStatusText(text::kIdlePrompt);
     clearPendingFlags();
     uploadProgressTimer_.stop();
     watchdogTimer_.stop();

@@ -33,6 +33,7 @@ public:
     // Attempts made by the retry timer before the Retry/Cancel question: with the first
     // attempt, six in all.
     static constexpr int kRetriesBeforeQuestion = 5;
+    static constexpr int kAttemptsPerSeries = kRetriesBeforeQuestion + 1;
     // Progress runs 0..16400 in steps of 100, one step per block.
     static constexpr int kProgressStep = 100;
     static constexpr int kProgressEnd = kBlocksPerImage * kProgressStep;
@@ -58,8 +59,14 @@ public:
     void progressClosed();
     // The start-up check clears the attempt counter.
     void resetAttempts() { attempts_ = 0; }
+    // The user stops the connection attempts: as Cancel in the Retry/Cancel question, the
+    // pending flags are cleared and the idle prompt comes back. Nothing while none is under way.
+    void stopConnecting();
 
     bool linkUp() const { return linkUp_; }
+    // Connection attempts are under way (between a successful Connect and the link coming up,
+    // the question, or a stop).
+    bool connecting() const { return connecting_; }
     bool uploadPending() const { return uploadPending_; }
     bool downloadPending() const { return downloadPending_; }
     bool watchdogArmable() const { return watchdogArmable_; }
@@ -96,6 +103,7 @@ private:
     void finish(Outcome outcome);
     void sessionEnd();
     void clearPendingFlags();
+    void endConnecting();
 
     TransferUi& ui_;
     std::unique_ptr<DesksetLink> link_;
@@ -103,6 +111,7 @@ private:
     db::Image* image_;
 
     bool linkUp_ = false;
+    bool connecting_ = false;
     bool uploadPending_ = false;
     bool downloadPending_ = false;
     bool watchdogArmable_ = true;

@@ -23,6 +23,15 @@ public:
     // The status bar's message pane.
     virtual void setStatusText(const QString& text) = 0;
 
+    // A connection attempt is under way: attempt 1..TransferSession::kAttemptsPerSeries of a
+    // series, on the port with that digit (empty: none chosen). The user may stop the attempts
+    // (TransferSession::stopConnecting). connectingEnded(): no attempt is under way any more.
+    virtual void connectingStarted(int /*attempt*/, const QString& /*portDigit*/) {}
+    virtual void connectingEnded() {}
+    // The port could not be opened: a message box with the text, which an implementation may
+    // complete with the reason it finds.
+    virtual void showConnectFailure(const QString& text, const QString& /*portDigit*/) { showMessage(text); }
+
     // Download start: runs the close database request and then New. False when the user declined.
     virtual bool closeDatabaseAndStartNew() = 0;
     // Names the open database (title bar and tree root), e.g. "download.ddb".

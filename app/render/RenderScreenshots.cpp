@@ -2,28 +2,40 @@
 // (scripts/render-screenshots). Runs headless; each picture gets a plain window frame with its
 // caption, since no window manager draws one.
 #include "app/AboutDlg.h"
+#include "app/CChildFrame.h"
 #include "app/CDockingWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
 #include "app/HelpWindow.h"
+#include "app/PortDiagnosis.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
+#include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
 #include "database/Image.h"
 #include "database/Layout.h"
+#include "editors/buttons/CUniButton.h"
+#include "editors/buttons/DesksetButtonsCfgFV.h"
+#include "editors/buttons/DesksetPicture.h"
+#include "editors/common/EditorDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -33,10 +45,17 @@ using namespace trv::app;
 constexpr int kTitleHeight = 30;
 
 // A window frame as a desktop would draw it: a title bar with icon and caption, a thin border.
+// Pictures are laid out in logical pixels and drawn at the density of the widgets they show.
+QSize logicalSize(const QPixmap& picture)
+{
+    return picture.deviceIndependentSize().toSize();
+}
+
 QPixmap framed(const QPixmap& content, const QString& caption)
 {
-    const QSize size(content.width() + 2, content.height() + kTitleHeight + 1);
-    QPixmap picture(size);
+    const QSize size(logicalSize(content).width() + 2, logicalSize(content).height() + kTitleHeight + 1);
+    QPixmap picture(size * content.devicePixelRatio());
+    picture.setDevicePixelRatio(content.devicePixelRatio());
     picture.fill(QColor(0x2b, 0x2f, 0x36));
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -69,11 +88,13 @@ QPixmap withDialog(const QPixmap& main, QWidget* dialog, bool frameless)
     QPixmap picture = main;
     const QPixmap shot = frameless ? dialog->grab() : framed(dialog->grab(), dialog->windowTitle());
     QPainter p(&picture);
-    const QPoint at((picture.width() - shot.width()) / 2, (picture.height() - shot.height()) / 2);
-    p.fillRect(QRect(at + QPoint(4, 6), shot.size()), QColor(0, 0, 0, 60)); // shadow
+    const QSize room = logicalSize(picture);
+    const QSize size = logicalSize(shot);
+    const QPoint at((room.width() - size.width()) / 2, (room.height() - size.height()) / 2);
+    p.fillRect(QRect(at + QPoint(4, 6), size), QColor(0, 0, 0, 60)); // shadow
     if (frameless) {
         p.setPen(QColor(0x5a, 0x60, 0x6a));
-        p.drawRect(QRect(at - QPoint(1, 1), shot.size() + QSize(1, 1)));
+        p.drawRect(QRect(at - QPoint(1, 1), size + QSize(1, 1)));
     }
     p.drawPixmap(at, shot);
     return picture;
@@ -84,6 +105,35 @@ void settle()
     for (int k = 0; k < 5; ++k) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
+    }
+}
+
+// The widget as a display at 200 % scale shows it: every logical pixel drawn as two by two.
+QPixmap grabAtDoubleScale(QWidget* widget)
+{
+    QPixmap picture(widget->size() * 2);
+    picture.setDevicePixelRatio(2);
+    picture.fill(Qt::transparent);
+    widget->render(&picture);
+    return picture;
+}
+
+// A button table with a bit of everything, over two paging formats and a speed page.
+void fillButtonsExample()
+{
+    using namespace trv::db;
+    Image& image = theImage();
+    writeText(image, kPagingFormats.record(0), paging::kLabelSize, "FIRE");
+    image[kPagingFormats.record(0) + paging::kFormatType] = 13;
+    writeText(image, kPagingFormats.record(1), paging::kLabelSize, "EMS");
+    image[kPagingFormats.record(1) + paging::kFormatType] = 18;
+    writeText(image, kSpeedPages.record(0), speedpage::kLabelSize, "CHIEF");
+    const int entries[][2] = {{4, 1},   {4, 2},    {5, 1},    {7, 1},  {7, 2},   {9, 1},
+                              {1, 255}, {2, 255},  {3, 255},  {10, 1}, {12, 1},  {11, 255},
+                              {6, 255}, {15, 255}, {17, 255}, {18, 1}, {8, 255}, {0, 255}};
+    for (int k = 0; k < kButtonTable.count; ++k) {
+        image[kButtonTable.record(k) + button::kKind] = static_cast<std::uint8_t>(entries[k][0]);
+        image[kButtonTable.record(k) + button::kParameter] = static_cast<std::uint8_t>(entries[k][1]);
     }
 }
 
@@ -154,7 +204,16 @@ int main(int argc, char* argv[])
     save(withDialog(behind, &progress, true), QStringLiteral("07-progress-disconnected.png"));
     progress.hide();
 
-    ComPortDialog port(frame);
+    // A machine with one USB adapter mapped to COM2.
+    const std::vector<trv::platform::SerialAdapter> adapters = {
+        {QStringLiteral("/dev/ttyS0"), {}, {}, {}, {}},
+        {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FTDI"), QStringLiteral("FT232R USB UART"),
+         QStringLiteral("A10K3XYZ"),
+         QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")},
+    };
+    trv::platform::SettingsStore::write(trv::platform::Hive::LocalMachine, QString::fromLatin1(key::kPorts),
+                                        QStringLiteral("COM2"), adapters[1].byIdPath);
+    ComPortDialog port(frame, [&] { return adapters; });
     port.show();
     settle();
     save(withDialog(behind, &port, false), QStringLiteral("08-com-port.png"));
@@ -173,12 +232,81 @@ int main(int argc, char* argv[])
     save(withDialog(behind, &about, false), QStringLiteral("10-about.png"));
     about.hide();
 
+    // The Retry/Cancel question with its own line breaks, and a port that cannot be opened with
+    // the reason in the box's details.
+    using trv::platform::MsgButtons;
+    using trv::platform::MsgIcon;
+    const auto question =
+        trv::platform::createMessageBox({QString::fromLatin1(trv::transfer::text::kRetryQuestion),
+                                         MsgButtons::RetryCancel,
+                                         MsgIcon::Exclamation,
+                                         {}},
+                                        frame);
+    question->show();
+    settle();
+    save(withDialog(behind, question.get(), false), QStringLiteral("15-retry-question.png"));
+    question->hide();
+    const auto failure = trv::platform::createMessageBox(
+        {QString::fromLatin1(trv::transfer::text::kUnableToConnect), MsgButtons::Ok, MsgIcon::Exclamation,
+         openFailureDetails(1, QStringLiteral("/dev/ttyUSB0"),
+                            {PortProbe::Problem::NoPermission, EACCES, {}})},
+        frame);
+    failure->show();
+    for (QAbstractButton* button : failure->buttons()) {
+        if (failure->buttonRole(button) == QMessageBox::ActionRole)
+            button->click(); // "Show Details..."
+    }
+    settle();
+    save(withDialog(behind, failure.get(), false), QStringLiteral("16-unable-to-connect.png"));
+    failure->hide();
+
+    frame->setStatusText(QString::fromLatin1(text::kConnecting)
+                             .arg(QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"))
+                             .arg(2)
+                             .arg(trv::transfer::TransferSession::kAttemptsPerSeries));
+    settle();
+    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("17-connecting.png"));
+
     frame->helpWindow()->showContext(0);
     settle();
     save(framed(frame->helpWindow()->grab(), frame->helpWindow()->windowTitle()),
          QStringLiteral("11-help.png"));
     frame->helpWindow()->close();
 
+    // The buttons editor on a single-channel and on a multi-channel deskset, at 100 % and 200 %.
+    fillButtonsExample();
+    for (const auto& [type, name] : {std::pair{trv::db::deskset::kSingleChannel, QStringLiteral("single")},
+                                     std::pair{trv::db::deskset::kMultiChannel, QStringLiteral("multi")}}) {
+        trv::db::theImage()[trv::db::deskset::kDesksetType] = type;
+        // All Mute only on the multi-channel deskset, as the deskset settings window leaves it.
+        trv::db::theImage()[trv::db::kButtonTable.record(16)] =
+            type == trv::db::deskset::kMultiChannel ? 8 : 0;
+        frame->treeWindow()->refreshAllStates();
+        frame->runCommand(cmd::kViewButtons);
+        settle();
+        if (frame->editorFrames().empty()) {
+            std::fprintf(stderr, "trv_render: no buttons editor is registered\n");
+            break;
+        }
+        save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("12-buttons-%1.png").arg(name));
+        save(grabAtDoubleScale(frame->editorFrames().front()),
+             QStringLiteral("13-buttons-%1-200.png").arg(name));
+        if (type == trv::db::deskset::kMultiChannel) {
+            const QPixmap behindDialog = framed(frame->grab(), frame->windowTitle());
+            auto* view =
+                dynamic_cast<trv::editors::DesksetButtonsCfgFV*>(frame->editorFrames().front()->view());
+            trv::editors::EditorDialog::setHook([&](trv::editors::EditorDialog& dialog) {
+                settle();
+                save(withDialog(behindDialog, &dialog, false), QStringLiteral("14-button-configuration.png"));
+            });
+            view->picture()->button(2)->click();
+            trv::editors::EditorDialog::setHook({});
+        }
+        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+            window->close();
+        settle();
+    }
+
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == 11 ? 0 : 1;
+    return written.size() == 19 ? 0 : 1;
 }

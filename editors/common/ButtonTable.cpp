@@ -1,6 +1,43 @@
 #include "editors/common/ButtonTable.h"
 
+#include <algorithm>
+
 namespace trv::editors {
+
+ButtonEntries imageButtonTable(const db::Image& image)
+{
+    static_assert(sizeof(ButtonEntries) == db::kButtonTable.size());
+    ButtonEntries entries{};
+    std::copy_n(image.begin() + db::kButtonTable.base, entries.size(), entries.begin());
+    return entries;
+}
+
+ButtonEntry buttonEntry(const ButtonEntries& entries, int button)
+{
+    const int at = button * db::kButtonTable.recordSize;
+    return {entries[at + db::button::kKind], entries[at + db::button::kParameter]};
+}
+
+void setButtonEntry(ButtonEntries& entries, int button, ButtonEntry entry)
+{
+    const int at = button * db::kButtonTable.recordSize;
+    entries[at + db::button::kKind] = entry.kind;
+    entries[at + db::button::kParameter] = entry.parameter;
+}
+
+void followSpeedPageMoves(ButtonEntries& entries, const std::vector<int>& recordMap)
+{
+    for (int k = 0; k < kButtonCount; ++k) {
+        const ButtonEntry entry = buttonEntry(entries, k);
+        const int record = entry.parameter - 1; // the parameter is the record index + 1
+        if (!entry.is(ButtonKind::SpeedPage) || record < 0 || record >= static_cast<int>(recordMap.size()))
+            continue;
+        const int moved = recordMap[record];
+        setButtonEntry(entries, k,
+                       moved < 0 ? ButtonEntry{}
+                                 : ButtonEntry{entry.kind, static_cast<std::uint8_t>(moved + 1)});
+    }
+}
 
 bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter)
 {

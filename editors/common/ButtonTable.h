@@ -2,10 +2,19 @@
 #pragma once
 
 #include "database/Image.h"
+#include "database/Layout.h"
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace trv::editors {
+
+// The 18 kind/parameter pairs of the button table, in table order (entry k at 2k and 2k + 1).
+using ButtonEntries = std::array<std::uint8_t, 36>;
+
+// The button table as the image holds it.
+ButtonEntries imageButtonTable(const db::Image& image);
 
 // Function kinds of a programmable button, as stored in the table.
 enum class ButtonKind : std::uint8_t {
@@ -28,6 +37,34 @@ enum class ButtonKind : std::uint8_t {
     VolumeAdjust = 16,
     EnterRac = 17,
     Auxiliary = 18,
+};
+
+// One entry of the table: the function kind and its parameter (0xFF when the kind takes none).
+struct ButtonEntry {
+    std::uint8_t kind = 0;
+    std::uint8_t parameter = db::button::kNoParameter;
+
+    bool is(ButtonKind k) const { return kind == static_cast<std::uint8_t>(k); }
+    friend bool operator==(const ButtonEntry&, const ButtonEntry&) = default;
+};
+
+inline constexpr int kButtonCount = 18;
+
+ButtonEntry buttonEntry(const ButtonEntries& entries, int button);
+void setButtonEntry(ButtonEntries& entries, int button, ButtonEntry entry);
+
+// Keeps the Speed Page buttons on the speed pages they call while the speed page table moves its
+// records: recordMap gives each old record index its new index (-1: deleted). A button whose speed
+// page was deleted becomes undefined, so that it never silently calls the record moved into its
+// place.
+void followSpeedPageMoves(ButtonEntries& entries, const std::vector<int>& recordMap);
+
+// Implemented by the window that edits the button table: its working table, which holds
+// assignments not yet written to the image. The shell hands it to the reference guards.
+class ButtonTableEditor {
+public:
+    virtual ~ButtonTableEditor() = default;
+    virtual ButtonEntries workingButtonTable() const = 0;
 };
 
 // True for a button that addresses channels 2 to 4, which a single-channel deskset does not have:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/CTRVDoc.h"
+#include "editors/common/ButtonTable.h"
 
 #include <vector>
 
@@ -56,6 +57,10 @@ public:
     // Disables or enables the tree item of that kind (for Channel: the four channel items) and
     // the View menu item that follows it.
     virtual void setTreeItemDisabled(EditorKind kind, bool disabled) = 0;
+
+    // The button table in use: the image's table, or the open buttons editor's unsaved working
+    // table. Reference guards read it here, never from the image directly.
+    virtual ButtonEntries buttonTable() = 0;
 
     // Opens the help file at a context number.
     virtual void showHelp(int context) = 0;

@@ -6,7 +6,9 @@
 #include "app/ShortcutDialogs.h"
 #include "platform/SettingsStore.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeySequenceEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -80,6 +82,48 @@ TEST_F(ComPortTest, CloseBoxWritesNothing)
     dialog.portList()->setCurrentIndex(3);
     dialog.close();
     EXPECT_TRUE(storedPort().isEmpty());
+}
+
+TEST_F(ComPortTest, ShowsEachPortsDeviceAndAdapterAndMapsThePortToAnAdapter)
+{
+    const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0");
+    const std::vector<platform::SerialAdapter> adapters = {
+        {"/dev/ttyS0", {}, {}, {}, {}},
+        {"/dev/ttyUSB0", "FTDI", "FT232R USB UART", "A10K3XYZ", byId},
+    };
+    const QString ports = QString::fromLatin1(key::kPorts);
+    SettingsStore::write(Hive::LocalMachine, ports, QStringLiteral("COM2"), byId);
+    Registry::setComPort(2);
+    ComPortDialog dialog(nullptr, [&] { return adapters; });
+    dialog.show();
+    auto row = [&](int port) {
+        const QTreeWidgetItem* item = dialog.deviceTable()->topLevelItem(port - 1);
+        return QStringList{item->text(0), item->text(1), item->text(2)};
+    };
+    EXPECT_EQ(row(1), (QStringList{"COM1", "/dev/ttyS0", "No adapter"}));
+    EXPECT_EQ(row(2), (QStringList{"COM2", byId, "FTDI FT232R USB UART, serial number A10K3XYZ"}));
+    EXPECT_EQ(dialog.deviceList()->currentData().toString(), byId) << "the stored mapping is chosen";
+
+    // COM3 onto the adapter: shown at once, stored on Close with the chosen port.
+    dialog.portList()->setCurrentIndex(2);
+    EXPECT_EQ(dialog.deviceList()->currentIndex(), 0) << "COM3 has its built-in device";
+    const int adapter = dialog.deviceList()->findData(byId);
+    ASSERT_GE(adapter, 1);
+    dialog.deviceList()->setCurrentIndex(adapter);
+    emit dialog.deviceList()->activated(adapter);
+    EXPECT_EQ(row(3)[1], byId);
+    EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, ports, QStringLiteral("COM3")).toString(), QString());
+    dialog.closeButton()->click();
+    EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, ports, QStringLiteral("COM3")).toString(), byId);
+    EXPECT_EQ(storedPort(), "COM3");
+
+    // Escape keeps the stored mappings.
+    ComPortDialog again(nullptr, [&] { return adapters; });
+    again.show();
+    again.deviceList()->setCurrentIndex(0);
+    emit again.deviceList()->activated(0);
+    QTest::keyClick(&again, Qt::Key_Escape);
+    EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, ports, QStringLiteral("COM3")).toString(), byId);
 }
 
 TEST_F(ComPortTest, NonNumericStoredValueSelectsNothing)
@@ -269,6 +313,44 @@ TEST_F(ShortcutTest, DialogsOpenTheirHelpContexts)
     assign.show();
     QTest::keyClick(&assign, Qt::Key_F1);
     EXPECT_EQ(contexts, (std::vector<int>{139, 83}));
+}
+
+TEST_F(ShortcutTest, HelpFromTheDialogIsUsableBesideItWhileItStaysOpen)
+{
+    Registry::setComPort(1);
+    start();
+    HelpWindow* help = frame()->helpWindow();
+    int contextAfterClick = -1;
+    bool dialogStillOpen = false;
+    QStringList covered;
+    onNextModal<ShortcutKeysDlg>([&](ShortcutKeysDlg* dialog) {
+        QTest::keyClick(dialog, Qt::Key_F1);
+        ASSERT_TRUE(help->isVisible());
+        ASSERT_EQ(help->currentContext(), 139);
+        // Its own controls answer with the dialog still open (clicked through the window system,
+        // which drops input to windows a modal dialog blocks).
+        auto* contents = help->findChild<QPushButton*>();
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                          contents->mapTo(help, contents->rect().center()));
+        contextAfterClick = help->currentContext();
+        const QRect helpArea = help->frameGeometry();
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (button->isVisible() &&
+                helpArea.intersects(QRect(button->mapToGlobal(QPoint()), button->size())))
+                covered << button->text();
+        }
+        help->close();
+        dialogStillOpen = QApplication::activeModalWidget() == dialog;
+        dialog->reject();
+    });
+    run(cmd::kShortcuts);
+    EXPECT_EQ(contextAfterClick, 0);
+    EXPECT_TRUE(covered.isEmpty()) << covered.join(", ").toStdString();
+    EXPECT_TRUE(dialogStillOpen);
+    // Opened from the main window afterwards, it blocks nothing.
+    run(cmd::kHelpTopics);
+    EXPECT_EQ(help->windowModality(), Qt::NonModal);
+    help->close();
 }
 
 TEST(HelpTest, KnownContextsOpenOthersDoNot)

@@ -3,10 +3,12 @@
 
 #include "app/DocTemplate.h"
 #include "app/ShellTexts.h"
+#include "app/TransferWindows.h"
 #include "database/DdbFile.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
 #include "platform/AppTexts.h"
+#include "platform/SettingsStore.h"
 #include "transfer/TransferEvents.h"
 #include "transfer/TransferTexts.h"
 
@@ -220,7 +222,7 @@ TEST_F(MainFrameTest, ModifiedNewDatabaseAsksToSaveUnderItsTitle)
     boxes_.expect("Save changes to New?", MsgAnswer::Yes);
     run(cmd::kCloseDatabase);
     EXPECT_TRUE(frame()->isDatabaseOpen());
-    EXPECT_EQ(suggestedName_, "New");
+    EXPECT_EQ(suggestedName_, QDir::home().filePath("New.ddb"));
 
     // Yes with a name saves, then closes.
     saveChoice_ = path("kept.ddb");
@@ -348,9 +350,30 @@ TEST_F(MainFrameTest, CommandLineFileWithWrongHeaderEndsStartAfterMessage)
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write(QByteArray(db::kImageSize, 'x'));
     bad.close();
+    // No port stored: the port question would follow the splash, but must not come at all.
+    ASSERT_TRUE(platform::SettingsStore::write(
+        platform::Hive::LocalMachine, QString::fromLatin1(transfer::ComPortSetting::kKeyPath),
+        QString::fromLatin1(transfer::ComPortSetting::kValueName), QString()));
+    int portDialogs = 0;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ++portDialogs;
+            dialog->reject();
+        }
+    });
+    guard.start(5);
+    bool splashGoneAtTheBox = false;
+    boxes_.whenShown = [&](const MessageRequest&) {
+        splashGoneAtTheBox = frame()->splash()->isFinished() && !frame()->splash()->isVisible();
+    };
     boxes_.expect("Unknown database version.", MsgAnswer::Ok);
-    start({bad.fileName()});
+    start({bad.fileName()}, true);
+    settle();
     EXPECT_FALSE(started_);
+    EXPECT_TRUE(splashGoneAtTheBox);
+    EXPECT_EQ(boxes_.seen().size(), 1u) << "the error comes alone";
+    EXPECT_EQ(portDialogs, 0);
 }
 
 TEST_F(MainFrameTest, CommandLineEmptyFileEndsStartSilently)
@@ -402,6 +425,36 @@ TEST_F(MainFrameTest, SaveAsRenamesCaptionAndTreeRoot)
     EXPECT_EQ(frame()->windowTitle(), kTitle + "  - [" + saved + "]");
     EXPECT_EQ(tree()->rootLabel(), "renamed.ddb");
     EXPECT_EQ(app_->document().pathName(), saved.toStdString());
+}
+
+TEST_F(MainFrameTest, SaveAsProposesTheFilesOwnNameOrTheDatabaseNameInTheLastFolder)
+{
+    start();
+    // Nothing used yet: the home folder.
+    run(cmd::kNewDatabase);
+    run(cmd::kSaveAs);
+    EXPECT_EQ(suggestedName_, QDir::home().filePath("New.ddb"));
+
+    // An opened file: its own name in its own folder, nothing added.
+    const QString opened = writeDatabase("t1.ddb");
+    boxes_.expect(kCloseQuestion, MsgAnswer::Ok);
+    ASSERT_TRUE(frame()->openNamedFile(opened));
+    run(cmd::kSaveAs);
+    EXPECT_EQ(suggestedName_, opened);
+
+    // A new and a downloaded database: their names in the folder last used.
+    boxes_.expect(kCloseQuestion, MsgAnswer::Ok);
+    run(cmd::kNewDatabase);
+    run(cmd::kSaveAs);
+    EXPECT_EQ(suggestedName_, path("New.ddb"));
+    frame()->transferWindows().setDatabaseName(QString::fromLatin1(transfer::text::kDownloadName));
+    run(cmd::kSaveAs);
+    EXPECT_EQ(suggestedName_, path("download.ddb"));
+
+    // A name chosen with its extension keeps it as it is.
+    saveChoice_ = path("kept.ddb");
+    run(cmd::kSaveAs);
+    EXPECT_EQ(app_->document().pathName(), path("kept.ddb").toStdString());
 }
 
 TEST_F(MainFrameTest, SaveAsRefusedWithEditorOpen)

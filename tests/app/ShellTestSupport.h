@@ -48,6 +48,8 @@ public:
     bool allAnswered() const { return expected_.empty(); }
     const std::vector<MessageRequest>& seen() const { return seen_; }
     void clearSeen() { seen_.clear(); }
+    // Runs as each box shows, before it is answered.
+    std::function<void(const MessageRequest&)> whenShown;
 
 private:
     struct Expected {
@@ -58,6 +60,8 @@ private:
     MsgAnswer answer(const MessageRequest& request)
     {
         seen_.push_back(request);
+        if (whenShown)
+            whenShown(request);
         if (expected_.empty()) {
             ADD_FAILURE() << "unexpected message box: " << request.text.toStdString();
             return MsgAnswer::Cancel;

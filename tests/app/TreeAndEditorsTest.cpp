@@ -7,6 +7,8 @@
 #include "app/EditorWindows.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
+#include "editors/buttons/DesksetButtonsCfgFV.h"
+#include "editors/buttons/DesksetPicture.h"
 
 #include <QMouseEvent>
 
@@ -187,6 +189,38 @@ TEST_F(TreeTest, EditorClosedReturnsToNormalUnlessDisabledMeanwhile)
     tree_.setItemDisabled("Channel 3", true);
     tree_.editorClosed("Channel 3");
     EXPECT_EQ(tree_.itemState("Channel 3"), TreeState::Disabled);
+}
+
+TEST_F(TreeTest, StatesAreToldApartAtAGlanceAndLongNamesKeepBothEnds)
+{
+    tree_.refreshAllStates(image_);
+    tree_.markOpen("Channel 1");
+    EXPECT_EQ(item("Channel 1")->background(0).color(), openItemTint()) << "an open window's row stands out";
+    EXPECT_EQ(item("Deskset Configuration")->background(0).style(), Qt::NoBrush);
+    EXPECT_TRUE(item("Channel 2")->isDisabled());
+    // The state pictures differ over far more than a few pixels, and are drawn for the density.
+    const auto picture = [](TreeState state) {
+        return treeItemIcon(state)
+            .pixmap(treeIconSize(), 2.0)
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage normal = picture(TreeState::Normal);
+    EXPECT_EQ(normal.size(), treeIconSize() * 2);
+    for (TreeState other : {TreeState::Open, TreeState::Disabled}) {
+        const QImage image = picture(other);
+        int differing = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                differing += image.pixel(x, y) != normal.pixel(x, y);
+        EXPECT_GT(differing, 60) << static_cast<int>(other);
+    }
+    tree_.editorClosed("Channel 1");
+    EXPECT_EQ(item("Channel 1")->background(0).style(), Qt::NoBrush);
+
+    EXPECT_EQ(tree_.tree()->textElideMode(), Qt::ElideMiddle);
+    tree_.setRootLabel("a-very-long-database-name-for-the-north-site.ddb", "/srv/sites/a-very-long.ddb");
+    EXPECT_EQ(tree_.tree()->topLevelItem(0)->toolTip(0), "/srv/sites/a-very-long.ddb");
 }
 
 TEST_F(TreeTest, EnablingAnOpenItemKeepsItShownOpen)
@@ -419,6 +453,79 @@ TEST_F(EditorHostTest, DisabledTreeItemGraysItsViewMenuCommandUntilEnabled)
     for (const char* label : {"Channel 1", "Channel 2", "Channel 3", "Channel 4"})
         EXPECT_EQ(tree()->itemState(label), TreeState::Disabled) << label;
     EXPECT_FALSE(frame()->action(cmd::kViewChannel1)->isEnabled());
+}
+
+// A buttons editor stand-in whose working table differs from the image's.
+class FakeButtonsView : public FakeEditorView, public editors::ButtonTableEditor {
+public:
+    explicit FakeButtonsView(editors::EditorHost& host)
+        : FakeEditorView(host, editors::EditorKind::Buttons, QStringLiteral("Buttons Configuration"), -1)
+    {
+        working[0] = 4; // a Manual Page button on format 1, not saved yet
+        working[1] = 1;
+    }
+    editors::ButtonEntries workingButtonTable() const override { return working; }
+    editors::ButtonEntries working{};
+};
+
+void registerFakeButtonsView()
+{
+    editors::registerEditor(editors::EditorKind::Buttons,
+                            [](editors::EditorHost& host, QWidget*) { return new FakeButtonsView(host); });
+}
+
+TEST_F(EditorHostTest, ButtonTableIsTheOpenButtonsEditorsWorkingTable)
+{
+    registerFakeButtonsView();
+    open({});
+    db::theImage()[db::kButtonTable.base + 35] = 0x77;
+    EXPECT_EQ(host().buttonTable()[35], 0x77) << "no buttons editor: the image's table";
+    run(cmd::kViewButtons);
+    ASSERT_EQ(editorCount(), 1);
+    EXPECT_EQ(host().buttonTable(), FakeButtonsView(host()).working);
+    frame()->editorFrames()[0]->close();
+    settle();
+    EXPECT_EQ(host().buttonTable()[35], 0x77);
+    EXPECT_EQ(host().buttonTable()[0], 0);
+}
+
+// The tree item is disabled (the speed paging window is open): its command opens nothing, whoever
+// sends it.
+TEST_F(EditorHostTest, EditorCommandOfADisabledItemOpensNothing)
+{
+    registerFakeButtonsView();
+    open({});
+    host().setTreeItemDisabled(editors::EditorKind::Buttons, true);
+    postCommand(frame(), cmd::kEditButtons);
+    settle();
+    EXPECT_EQ(editorCount(), 0);
+    host().setTreeItemDisabled(editors::EditorKind::Buttons, false);
+    postCommand(frame(), cmd::kEditButtons);
+    settle();
+    EXPECT_EQ(editorCount(), 1);
+}
+
+// The deskset settings window closes and reopens the buttons editor when the deskset type
+// changes: the reopened window shows the new type's picture.
+TEST_F(EditorHostTest, ButtonsEditorReopensWithTheDesksetTypeOfTheImage)
+{
+    editors::registerAllEditors();
+    open({});
+    run(cmd::kViewButtons);
+    ASSERT_TRUE(host().isEditorOpen(editors::EditorKind::Buttons));
+    auto* before = dynamic_cast<editors::DesksetButtonsCfgFV*>(frame()->editorFrames()[0]->view());
+    ASSERT_NE(before, nullptr);
+    EXPECT_TRUE(before->picture()->multiChannel());
+
+    db::theImage()[db::deskset::kDesksetType] = db::deskset::kSingleChannel;
+    host().closeAndReopenEditor(editors::EditorKind::Buttons);
+    settle();
+    ASSERT_EQ(editorCount(), 1);
+    auto* after = dynamic_cast<editors::DesksetButtonsCfgFV*>(frame()->editorFrames()[0]->view());
+    ASSERT_NE(after, nullptr);
+    EXPECT_NE(after, before);
+    EXPECT_FALSE(after->picture()->multiChannel());
+    EXPECT_EQ(tree()->itemState("Buttons Configuration"), TreeState::Open);
 }
 
 TEST_F(EditorHostTest, NextEditorFollowsWindowOrderAndWraps)

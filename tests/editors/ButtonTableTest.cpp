@@ -41,4 +41,17 @@ TEST(ButtonTable, RemovingOtherChannelButtonsKeepsEveryOtherEntryAndByte)
     EXPECT_EQ(image, expected);
 }
 
+TEST(ButtonTable, ImageTableHoldsTheEighteenPairsInTableOrder)
+{
+    db::Image image{};
+    image.fill(0x5A);
+    for (int k = 0; k < 18; ++k)
+        setButton(image, k, k + 1, 100 + k);
+    const editors::ButtonEntries entries = editors::imageButtonTable(image);
+    for (int k = 0; k < 18; ++k) {
+        EXPECT_EQ(entries[2 * k], k + 1);
+        EXPECT_EQ(entries[2 * k + 1], 100 + k);
+    }
+}
+
 } // namespace

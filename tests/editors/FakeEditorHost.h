@@ -6,6 +6,7 @@
 #include "database/Image.h"
 #include "editors/common/EditorHost.h"
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -57,6 +58,12 @@ public:
     {
         record("setTreeItemDisabled", static_cast<int>(kind) * 10 + (disabled ? 1 : 0));
     }
+    // The image's table unless the test stands in an open buttons editor's working table.
+    editors::ButtonEntries buttonTable() override
+    {
+        record("buttonTable");
+        return workingButtons ? *workingButtons : editors::imageButtonTable(db::theImage());
+    }
     void showHelp(int context) override { record("showHelp", context); }
 
     // The calls named `what`, in order.
@@ -79,6 +86,7 @@ public:
 
     db::CTRVDoc doc;
     std::set<editors::EditorKind> openEditors;
+    std::optional<editors::ButtonEntries> workingButtons; // an open buttons editor's unsaved table
     std::vector<HostCall> calls;
     std::vector<ImageChangeCall> imageChanges;
 

@@ -139,6 +139,55 @@ TEST_F(SessionTest, SilentDesksetBringsTheQuestionAfterSixAttemptsAndRetryStarts
     EXPECT_FALSE(session->downloadPending());
 }
 
+TEST_F(SessionTest, EachAttemptIsAnnouncedAndTheQuestionOrTheLinkEndsTheSeries)
+{
+    std::vector<int> announcedBeforeQuestion;
+    int endsBeforeQuestion = 0;
+    ui.onAsk = [&] {
+        announcedBeforeQuestion = ui.connectingAttempts;
+        endsBeforeQuestion = ui.connectingEnds;
+    };
+    ui.retryAnswers = {true};
+    session->download();
+    EXPECT_TRUE(session->connecting());
+    EXPECT_EQ(ui.connectingPort, "3");
+    ASSERT_TRUE(waitUntil([&] { return ui.questions.size() == 1; }));
+    EXPECT_EQ(announcedBeforeQuestion, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(endsBeforeQuestion, 1);
+
+    // Retry starts a new series at attempt 1; the link coming up ends it.
+    EXPECT_EQ(ui.connectingAttempts.back(), 1);
+    linkComesUp();
+    EXPECT_FALSE(session->connecting());
+    EXPECT_EQ(ui.connectingEnds, 2);
+}
+
+TEST_F(SessionTest, StoppingTheAttemptsActsAsCancelInTheQuestion)
+{
+    session->upload();
+    const int disconnects = link->disconnects;
+    session->stopConnecting();
+    EXPECT_FALSE(session->connecting());
+    EXPECT_FALSE(session->uploadPending());
+    EXPECT_FALSE(session->timerActive(TransferSession::ConnectRetryTimer));
+    EXPECT_EQ(link->disconnects, disconnects + 1);
+    EXPECT_EQ(session->attempts(), 0);
+    EXPECT_EQ(ui.statusTexts.back(), text::kIdlePrompt);
+    EXPECT_EQ(ui.connectingEnds, 1);
+    session->stopConnecting(); // nothing under way: nothing happens
+    EXPECT_EQ(ui.connectingEnds, 1);
+}
+
+TEST_F(SessionTest, AClosedPortBringsTheIdlePromptBack)
+{
+    startUp(&TransferSession::upload);
+    ASSERT_EQ(ui.statusTexts.back(), text::kLinkEstablished);
+    receive(DesksetMessage(MessageType::UploadDone));
+    EXPECT_EQ(ui.statusTexts.back(), text::kIdlePrompt);
+    linkGoesDown(); // the notification of the port the session closed itself
+    EXPECT_EQ(ui.statusTexts.back(), text::kIdlePrompt);
+}
+
 TEST_F(SessionTest, QuestionTextIsExact)
 {
     EXPECT_EQ(QString(text::kRetryQuestion),
@@ -418,6 +467,20 @@ TEST_F(SessionTest, Type8EndsTheDownloadAsIncomplete)
     EXPECT_EQ(ui.text, QString(text::kDownloading) + text::kIncomplete);
     EXPECT_EQ(ui.button, EndButton::Ok);
     EXPECT_FALSE(session->linkUp());
+}
+
+// A fast line can queue every block and the end message ahead of the window's start announcement.
+TEST_F(SessionTest, AWholeDownloadQueuedBeforeTheWindowOpensShowsFullProgress)
+{
+    startUp(&TransferSession::download);
+    for (const auto& b : downloadBlocks(desksetImage()))
+        receive(b, false);
+    receive(DesksetMessage(MessageType::DownloadDone), false);
+    drain();
+    EXPECT_EQ(ui.opens, 1);
+    EXPECT_EQ(ui.text, QString(text::kDownloading) + text::kCompleted);
+    EXPECT_EQ(ui.position, TransferSession::kProgressEnd);
+    EXPECT_EQ(image, desksetImage());
 }
 
 TEST_F(SessionTest, EndMessageBeforeAnyBlockStillShowsItsResult)

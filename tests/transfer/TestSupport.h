@@ -37,6 +37,9 @@ public:
     QStringList messages;
     QStringList questions;
     QStringList statusTexts;
+    std::vector<int> connectingAttempts; // attempt numbers announced, in order
+    QString connectingPort;
+    int connectingEnds = 0;
     std::deque<bool> retryAnswers; // answers to the Retry/Cancel question; Cancel when empty
     std::function<void()> onAsk;   // runs while the question is shown
     bool acceptClose = true;
@@ -64,6 +67,12 @@ public:
     }
     void showMessage(const QString& message) override { messages << message; }
     void setStatusText(const QString& status) override { statusTexts << status; }
+    void connectingStarted(int attempt, const QString& portDigit) override
+    {
+        connectingAttempts.push_back(attempt);
+        connectingPort = portDigit;
+    }
+    void connectingEnded() override { ++connectingEnds; }
     bool closeDatabaseAndStartNew() override
     {
         ++closeRequests;

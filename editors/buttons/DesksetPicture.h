@@ -1,0 +1,67 @@
+// The picture of the deskset, drawn as vector art in a fixed design space and scaled to the widget,
+// with the 18 programmable buttons (three columns of six, each with its short label to its right)
+// and, on a multi-channel deskset, the eight channel keys laid over it. Buttons, labels and the
+// drawing scale together, so the picture reads the same at any display scale.
+#pragma once
+
+#include <QTransform>
+#include <QWidget>
+
+#include <array>
+
+namespace trv::editors {
+
+class CUniButton;
+class ColoredStatic;
+
+class DesksetPicture : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kColumns = 3;
+    static constexpr int kRows = 6;
+    static constexpr int kButtons = kColumns * kRows;
+    static constexpr int kChannelKeys = 8;
+
+    explicit DesksetPicture(QWidget* parent = nullptr);
+
+    // The single-channel deskset has no channel keys and a different right-hand panel.
+    void setMultiChannel(bool multiChannel);
+    bool multiChannel() const { return multiChannel_; }
+
+    CUniButton* button(int k) const { return buttons_[k]; }
+    ColoredStatic* label(int k) const { return labels_[k]; }
+    ColoredStatic* channelKey(int k) const { return channelKeys_[k]; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void buttonClicked(int button);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Design space to widget: uniform scale, centred.
+    QTransform designToWidget() const;
+    // How much larger than the design size the picture is drawn for the current font.
+    qreal fontScale() const;
+    void placeChildren();
+
+    void drawBody(class QPainter& p) const;
+    void drawDisplayAndSpeaker(QPainter& p) const;
+    void drawButtonField(QPainter& p) const;
+    void drawChannelPanel(QPainter& p) const;
+    void drawSingleChannelPanel(QPainter& p) const;
+    void drawKeypad(QPainter& p) const;
+    void drawHandsetRest(QPainter& p) const;
+
+    bool multiChannel_ = true;
+    std::array<CUniButton*, kButtons> buttons_{};
+    std::array<ColoredStatic*, kButtons> labels_{};
+    std::array<ColoredStatic*, kChannelKeys> channelKeys_{};
+};
+
+} // namespace trv::editors
