@@ -82,7 +82,10 @@ private:
         const uint8_t type = data[0];
         const bool known = (type >= comms::kFrameConnectRequest && type <= comms::kFrameDataLast) ||
                            type == comms::kFrameConnectConfirm;
-        if (!known || data[1] >= comms::kSequenceCount || data[2] > comms::kMaxFramePayload ||
+        // An acknowledgement repeats the peer's number, whatever it was; every other frame
+        // carries one of ours, 0 to 254.
+        const bool numberOk = type == comms::kFrameAck || data[1] < comms::kSequenceCount;
+        if (!known || !numberOk || data[2] > comms::kMaxFramePayload ||
             length != comms::kFrameHeaderSize + data[2] + comms::CrcSize(crc8_))
             std::abort();
         std::array<uint8_t, comms::kMaxFrameSize> frame;
