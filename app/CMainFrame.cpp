@@ -90,6 +90,9 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
     editors_ = new EditorWindows(
         app_, *mdi_, *tree_, *help_, [this](int command) { return action(command); }, this);
     transfer_ = std::make_unique<TransferWindows>(*this);
+    const TransferWindows::UploadChoices choices = TransferWindows::storedUploadChoices();
+    action(cmd::kBackupBeforeUpload)->setChecked(choices.backup);
+    action(cmd::kVerifyAfterUpload)->setChecked(choices.verify);
 
     showTree(false);
     switchMenu(MenuSet::NoDatabase);
@@ -219,6 +222,14 @@ void CMainFrame::runCommand(int command)
         break;
     case cmd::kShortcuts:
         showShortcutsDialog();
+        break;
+    case cmd::kBackupBeforeUpload:
+    case cmd::kVerifyAfterUpload:
+        transfer_->storeUploadChoices({action(cmd::kBackupBeforeUpload)->isChecked(),
+                                       action(cmd::kVerifyAfterUpload)->isChecked()});
+        break;
+    case cmd::kSaveCommunicationLog:
+        transfer_->saveCommunicationLog();
         break;
     case cmd::kViewToolbar:
         toolBar()->setVisible(!toolBar()->isVisible());

@@ -29,22 +29,24 @@ const std::vector<MenuSpec>& menuSpecs(MenuSet set)
     static const std::vector<MenuSpec> noDatabase = {
         {text::kMenuFile,
          {cmd::kNewDatabase, cmd::kOpen, cmd::kDownload, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
-        {text::kMenuOptions, {cmd::kComPort, cmd::kShortcuts}},
+        {text::kMenuOptions, {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload,
+                              cmd::kVerifyAfterUpload}},
         {text::kMenuView, {cmd::kViewToolbar, cmd::kViewStatusBar}},
-        {text::kMenuHelp, {cmd::kHelpTopics, kSeparator, cmd::kAbout}},
+        {text::kMenuHelp, {cmd::kHelpTopics, cmd::kSaveCommunicationLog, kSeparator, cmd::kAbout}},
     };
     static const std::vector<MenuSpec> databaseOpen = {
         {text::kMenuFile,
          {cmd::kNewDatabase, cmd::kOpen, cmd::kCloseDatabase, cmd::kSave, cmd::kSaveAs, kSeparator,
           cmd::kDownload, cmd::kUpload, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
-        {text::kMenuOptions, {cmd::kComPort, cmd::kShortcuts}},
+        {text::kMenuOptions, {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload,
+                              cmd::kVerifyAfterUpload}},
         {text::kMenuView,
          {cmd::kViewToolbar, cmd::kViewStatusBar, kSeparator, cmd::kViewConfigTree, kSeparator,
           cmd::kViewDeskset, cmd::kViewChannel1, cmd::kViewChannel2, cmd::kViewChannel3, cmd::kViewChannel4,
           cmd::kViewButtons, cmd::kViewPagingFormats, cmd::kViewSpeedPaging, cmd::kViewCustomTones,
           cmd::kViewPttAliases}},
         {text::kMenuWindow, {cmd::kCascade}},
-        {text::kMenuHelp, {cmd::kHelpTopics, kSeparator, cmd::kAbout}},
+        {text::kMenuHelp, {cmd::kHelpTopics, cmd::kSaveCommunicationLog, kSeparator, cmd::kAbout}},
     };
     return set == MenuSet::NoDatabase ? noDatabase : databaseOpen;
 }
@@ -99,6 +101,8 @@ void MainMenus::createActions()
     actions_[cmd::kViewToolbar]->setCheckable(true);
     actions_[cmd::kViewStatusBar]->setCheckable(true);
     actions_[cmd::kViewStatusBar]->setChecked(true);
+    actions_[cmd::kBackupBeforeUpload]->setCheckable(true);
+    actions_[cmd::kVerifyAfterUpload]->setCheckable(true);
 
     for (int k = 0; k < cmd::kRecentFileCount; ++k) {
         auto* action = new QAction(&window_);

@@ -23,6 +23,8 @@ struct ShellOptions {
     // File dialogs; an empty result means the user cancelled. Unset: the standard dialogs.
     std::function<QString()> chooseOpenPath;
     std::function<QString(const QString& proposedPath)> chooseSavePath;
+    // The file for Help > "Save communication log..."; empty: cancelled. Unset: the standard dialog.
+    std::function<QString()> chooseLogPath;
 };
 
 } // namespace trv::app

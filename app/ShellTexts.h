@@ -112,4 +112,11 @@ inline constexpr const char* kHelpContentsLink = "&Contents";
 inline constexpr const char* kProgressOk = "Ok";
 inline constexpr const char* kProgressCancel = "Cancel";
 
+// Safe uploads and the communication log (the shared texts are in transfer/SafeUpload.h).
+inline constexpr const char* kBackupFolder = "backups"; // in the settings folder
+inline constexpr const char* kNoCommunicationLog = "There is no communication to save yet.";
+inline constexpr const char* kLogNotSaved = "The communication log could not be saved: %1";
+inline constexpr const char* kLogFilter = "Text files (*.txt);;All files (*)";
+inline constexpr const char* kLogName = "communication-log.txt";
+
 } // namespace trv::app::text

@@ -4,14 +4,25 @@
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
 #include "app/PortDiagnosis.h"
+#include "app/Registry.h"
 #include "app/ShellTexts.h"
 #include "app/TransferProgressDlg.h"
 #include "comms/SerialLayer1.h"
+#include "database/DdbFile.h"
 #include "database/SignallingFlags.h"
+#include "interchange/Diff.h"
 #include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "transfer/SafeUpload.h"
+#include "transfer/TransferTexts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QShortcut>
+#include <QTimer>
 
 #include <utility>
 
@@ -20,6 +31,15 @@ namespace trv::app {
 using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
+using platform::SettingsStore;
+namespace safe = transfer::text::safe;
+
+namespace {
+constexpr const char* kBackupValue = "Backup";
+constexpr const char* kVerifyValue = "Verify";
+// A read-back that differs lists at most this many fields in its message.
+constexpr int kDifferencesShown = 20;
+} // namespace
 
 TransferWindows::TransferWindows(CMainFrame& frame)
     : frame_(frame), session_(std::make_unique<transfer::TransferSession>(*this))
@@ -29,6 +49,7 @@ TransferWindows::TransferWindows(CMainFrame& frame)
     stopConnecting_ = new QShortcut(QKeySequence(Qt::Key_Escape), &frame_);
     stopConnecting_->setEnabled(false);
     connect(stopConnecting_, &QShortcut::activated, this, [this] { session_->stopConnecting(); });
+    session_->setTrace(&trace_);
 }
 
 TransferWindows::~TransferWindows()
@@ -37,12 +58,116 @@ TransferWindows::~TransferWindows()
     session_.reset(); // destroys the link
 }
 
+TransferWindows::UploadChoices TransferWindows::storedUploadChoices()
+{
+    const auto read = [](const char* name) {
+        return SettingsStore::read(platform::Hive::CurrentUser, key::kUpload, name, false).toBool();
+    };
+    return {read(kBackupValue), read(kVerifyValue)};
+}
+
+void TransferWindows::storeUploadChoices(const UploadChoices& choices)
+{
+    SettingsStore::write(platform::Hive::CurrentUser, key::kUpload, kBackupValue, choices.backup);
+    SettingsStore::write(platform::Hive::CurrentUser, key::kUpload, kVerifyValue, choices.verify);
+}
+
+QString TransferWindows::backupFolder()
+{
+    return QDir(SettingsStore::configDir()).filePath(QString::fromLatin1(text::kBackupFolder));
+}
+
 void TransferWindows::start(bool upload)
 {
-    if (upload)
+    choices_ = upload ? storedUploadChoices() : UploadChoices{};
+    runStep(!upload ? Step::Plain : choices_.backup ? Step::Backup : Step::Upload);
+}
+
+void TransferWindows::runStep(Step step)
+{
+    step_ = step;
+    // A backup and a read-back go into a buffer of their own, never into the open database.
+    session_->setImage(intoOwnBuffer() ? ownBuffer_ : db::theImage());
+    if (step == Step::Backup || step == Step::Verify)
+        frame_.setStatusText(QString::fromLatin1(step == Step::Backup ? safe::kBackupStarting : safe::kVerifyStarting));
+    if (step == Step::Upload)
         session_->upload();
     else
         session_->download();
+}
+
+// Runs when the user closed the progress window of a step.
+void TransferWindows::stepEnded(bool completed)
+{
+    const Step ended = std::exchange(step_, Step::Plain);
+    session_->setImage(db::theImage());
+    switch (ended) {
+    case Step::Plain:
+        return;
+    case Step::Backup: {
+        if (!completed) {
+            showMessage(QString::fromLatin1(safe::kBackupFailed));
+            return;
+        }
+        const QString path = transfer::backupPath(backupFolder(), QString::fromStdString(frame_.app().document().title()),
+                                                  QDateTime::currentDateTime());
+        const db::FileResult saved =
+            QDir().mkpath(backupFolder()) ? db::saveDatabase(path.toStdString(), ownBuffer_)
+                                          : db::FileResult::failure(backupFolder().toStdString());
+        if (!saved.ok) {
+            showMessage(QString::fromLatin1(safe::kBackupNotSaved).arg(QString::fromStdString(saved.message)));
+            return;
+        }
+        frame_.setStatusText(QString::fromLatin1(safe::kBackupSaved).arg(path));
+        QTimer::singleShot(0, this, [this] { runStep(Step::Upload); });
+        return;
+    }
+    case Step::Upload:
+        if (completed && choices_.verify)
+            QTimer::singleShot(0, this, [this] { runStep(Step::Verify); });
+        return;
+    case Step::Verify: {
+        if (!completed) {
+            showMessage(QString::fromLatin1(safe::kVerifyImpossible));
+            return;
+        }
+        if (ownBuffer_ == db::theImage()) {
+            frame_.setStatusText(QString::fromLatin1(safe::kVerifyPassed));
+            platform::showMessage(QString::fromLatin1(safe::kVerifyPassed), MsgButtons::Ok, MsgIcon::Information,
+                                  &frame_);
+            return;
+        }
+        const QStringList lines = interchange::diffImages(db::theImage(), ownBuffer_).lines();
+        QString message = QString::fromLatin1(safe::kVerifyFailed);
+        for (const QString& line : lines.mid(0, kDifferencesShown))
+            message += QStringLiteral("\n") + line;
+        if (lines.size() > kDifferencesShown)
+            message += QStringLiteral("\n...");
+        showMessage(message);
+        return;
+    }
+    }
+}
+
+void TransferWindows::saveCommunicationLog()
+{
+    if (trace_.isEmpty()) {
+        platform::showMessage(QString::fromLatin1(text::kNoCommunicationLog), MsgButtons::Ok, MsgIcon::Information,
+                              &frame_);
+        return;
+    }
+    QString path;
+    if (frame_.app().options().chooseLogPath)
+        path = frame_.app().options().chooseLogPath();
+    else
+        path = QFileDialog::getSaveFileName(&frame_, QString(), QString::fromLatin1(text::kLogName),
+                                            QString::fromLatin1(text::kLogFilter));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    const QByteArray log = trace_.text().toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(log) != log.size() || !file.commit())
+        showMessage(QString::fromLatin1(text::kLogNotSaved).arg(file.errorString()));
 }
 
 void TransferWindows::end()
@@ -105,16 +230,19 @@ void TransferWindows::showConnectFailure(const QString& text, const QString& por
 
 bool TransferWindows::closeDatabaseAndStartNew()
 {
-    return frame_.newDatabase();
+    return intoOwnBuffer() || frame_.newDatabase();
 }
 
 void TransferWindows::setDatabaseName(const QString& name)
 {
-    frame_.setDatabaseName(name, name);
+    if (!intoOwnBuffer())
+        frame_.setDatabaseName(name, name);
 }
 
 void TransferWindows::refreshAfterDownload()
 {
+    if (intoOwnBuffer())
+        return;
     db::signallingFlags().recompute();
     frame_.treeWindow()->refreshAllStates();
 }
@@ -134,9 +262,12 @@ void TransferWindows::onProgressFinished()
 {
     // The window is forgotten first, so the session's end sees no progress window.
     TransferProgressDlg* closed = std::exchange(progress_, nullptr);
+    const bool completed = closed->text().endsWith(QLatin1String(transfer::text::kCompleted));
     closed->deleteLater();
-    if (session_)
+    if (session_) {
         session_->progressClosed();
+        stepEnded(completed);
+    }
 }
 
 bool TransferWindows::progressIsOpen() const

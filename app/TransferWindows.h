@@ -1,8 +1,12 @@
 // The user interface of the download and upload sessions in the main window: the progress
 // window, the Retry/Cancel question and messages, the status bar texts, and the database the
-// download replaces. It owns the session and its link.
+// download replaces. It owns the session and its link, the trace of the last session, and the
+// steps of a safe upload (Options: a backup download before, a read-back after), each its own
+// session whose progress window the user closes before the next step starts.
 #pragma once
 
+#include "database/Image.h"
+#include "transfer/LinkTrace.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferUi.h"
 
@@ -26,8 +30,21 @@ public:
     transfer::TransferSession& session() const { return *session_; }
     TransferProgressDlg* progressDialog() const { return progress_; }
 
+    // The Options menu's choices for Upload Database, kept in the user settings; off by default.
+    struct UploadChoices {
+        bool backup = false;
+        bool verify = false;
+    };
+    static UploadChoices storedUploadChoices();
+    static void storeUploadChoices(const UploadChoices& choices);
+    // Where backups go: "backups" in the settings folder.
+    static QString backupFolder();
+
     // Download Database and Upload Database, after the shell's own checks.
     void start(bool upload);
+    // Help > "Save communication log...": the last session's frames to a text file.
+    void saveCommunicationLog();
+    const transfer::LinkTrace& trace() const { return trace_; }
     // Ends a session still running (the main window closes): progress window and link go.
     void end();
 
@@ -49,13 +66,23 @@ public:
     QString progressText() const override;
 
 private:
+    // The step of Upload Database that the session runs; Plain for everything else.
+    enum class Step { Plain, Backup, Upload, Verify };
+
     void onProgressFinished();
+    void runStep(Step step);
+    void stepEnded(bool completed);
+    bool intoOwnBuffer() const { return step_ == Step::Backup || step_ == Step::Verify; }
 
     CMainFrame& frame_;
+    transfer::LinkTrace trace_;
     std::unique_ptr<transfer::TransferSession> session_;
     TransferProgressDlg* progress_ = nullptr;
     QShortcut* stopConnecting_ = nullptr; // Escape while connecting
     bool busyPointer_ = false;
+    Step step_ = Step::Plain;
+    UploadChoices choices_;
+    db::Image ownBuffer_{}; // the backup, or the database read back
 };
 
 } // namespace trv::app

@@ -1,5 +1,7 @@
 #include "comms/Trace.h"
 
+#include "comms/FrameSplitter.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,14 +46,10 @@ void Trace(std::string_view text)
 
 void TraceBytes(std::string_view label, const unsigned char* data, int length)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string line(label);
     line += ':';
-    for (int i = 0; i < length; ++i) {
-        line += ' ';
-        line += kHex[data[i] >> 4];
-        line += kHex[data[i] & 0x0F];
-    }
+    if (length > 0)
+        line += ' ' + HexBytes(data, static_cast<size_t>(length));
     line += '\n';
     Trace(line);
 }

@@ -65,6 +65,7 @@ struct Field {
     int defaultValue = 0;                           // Value: every element without its own default
     std::span<const int> elementDefaults;           // Value: the first elements' own defaults
     std::span<const std::string_view> textDefaults; // Value, Text: the first elements' texts
+    int newRecordValue = 0;                         // what an editor offers in a record it adds to the table
 
     std::string_view selector;           // Area: the name of the field that chooses the layout
     std::span<const AreaLayout> layouts; // Area: the layouts it may hold

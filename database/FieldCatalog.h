@@ -294,14 +294,16 @@ inline constexpr Field formatParameters{.name = "parameters", .region = &kPaging
 // ---- Custom paging tones (100 records of 14 bytes) ---------------------------------------------
 
 namespace detail {
-constexpr Field toneMs(std::string_view name, int offset)
+constexpr Field toneMs(std::string_view name, int offset, int newTone)
 {
-    return {.name = name, .region = &kCustomTones, .offset = offset, .width = 2, .maximum = 60000, .unit = "ms"};
+    return {.name = name, .region = &kCustomTones, .offset = offset, .width = 2, .maximum = 60000, .unit = "ms",
+            .newRecordValue = newTone};
 }
+// 200.0 to 3400.0 Hz; a new tone starts at 200.0 Hz.
 constexpr Field toneHz(std::string_view name, int offset)
 {
     return {.name = name, .region = &kCustomTones, .offset = offset, .width = 2, .kind = FieldKind::Frequency,
-            .minimum = 2000, .maximum = 34000, .unit = "Hz"};
+            .minimum = 2000, .maximum = 34000, .unit = "Hz", .newRecordValue = 2000};
 }
 } // namespace detail
 
@@ -309,11 +311,11 @@ inline constexpr Field toneNumber{.name = "number", .region = &kCustomTones, .of
                                   .width = customtone::kNumberSize, .kind = FieldKind::Text,
                                   .init = FieldInit::FirstByteZero};
 inline constexpr Field firstToneFrequency = detail::toneHz("firstToneFrequency", customtone::kFirstToneFrequency);
-inline constexpr Field firstToneDuration = detail::toneMs("firstToneDuration", customtone::kFirstToneDuration);
-inline constexpr Field intertoneDelay = detail::toneMs("intertoneDelay", customtone::kIntertoneDelay);
+inline constexpr Field firstToneDuration = detail::toneMs("firstToneDuration", customtone::kFirstToneDuration, 1000);
+inline constexpr Field intertoneDelay = detail::toneMs("intertoneDelay", customtone::kIntertoneDelay, 0);
 inline constexpr Field secondToneFrequency = detail::toneHz("secondToneFrequency", customtone::kSecondToneFrequency);
-inline constexpr Field secondToneDuration = detail::toneMs("secondToneDuration", customtone::kSecondToneDuration);
-inline constexpr Field inhibitDelay = detail::toneMs("inhibitDelay", customtone::kInhibitDelay);
+inline constexpr Field secondToneDuration = detail::toneMs("secondToneDuration", customtone::kSecondToneDuration, 3000);
+inline constexpr Field inhibitDelay = detail::toneMs("inhibitDelay", customtone::kInhibitDelay, 3000);
 
 // ---- Speed pages (250 records of 25 bytes) -----------------------------------------------------
 

@@ -1,6 +1,7 @@
 // One line per editor family: the view class that opens for its kind.
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/common/EditorRegistry.h"
+#include "editors/customtones/CustomPageListFV.h"
 #include "editors/deskset/DesksetCfgFV.h"
 
 namespace trv::editors {
@@ -11,6 +12,8 @@ void registerAllEditors()
                    [](EditorHost& host, QWidget* parent) { return new DesksetCfgFV(host, parent); });
     registerEditor(EditorKind::Buttons,
                    [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
+    registerEditor(EditorKind::CustomPagingTones,
+                   [](EditorHost& host, QWidget* parent) { return new CustomPageListFV(host, parent); });
 }
 
 } // namespace trv::editors

@@ -1,6 +1,12 @@
 #include "transfer/CslNimb.h"
 
+#include "comms/Layer1Factory.h"
+#include "comms/SerialLayer1.h"
+#include "transfer/LinkTrace.h"
+#include "transfer/PortAddress.h"
+#include "transfer/TracingLayer1.h"
 #include "transfer/TransferEvents.h"
+#include "transfer/TransferTexts.h"
 
 #include <QCoreApplication>
 
@@ -23,8 +29,30 @@ CslNimb::~CslNimb()
 
 int CslNimb::connectSerial(const std::string& serialParams)
 {
+    const std::string device = comms::ComDevicePath(std::atoi(serialParams.c_str()));
+    int layer1Type = comms::kLayer1Serial;
+    std::string layer1Params = serialParams;
+    if (isTcpAddress(device)) {
+        const std::optional<TcpAddress> address = parseTcpAddress(device);
+        if (!address)
+            return comms::kErrLayer1OpenFailed;
+        layer1Type = comms::kLayer1Socket;
+        layer1Params = socketClientParams(*address);
+    }
     // The acknowledged frame link takes no parameter text.
-    return Connect(comms::kLayer2AckFrame, nullptr, comms::kLayer1Serial, serialParams.c_str(), nullptr);
+    if (trace_ == nullptr)
+        return Connect(comms::kLayer2AckFrame, nullptr, layer1Type, layer1Params.c_str(), nullptr);
+
+    int result = comms::kOk;
+    std::unique_ptr<comms::Layer1> layer1 =
+        comms::CreateLayer1(layer1Type, layer1Params.c_str(), &result, nullptr);
+    if (!layer1)
+        return result != comms::kOk ? result : comms::kErrUnknownLayer1;
+    if (result != comms::kOk)
+        return result;
+    trace_->note(text::trace::kConnecting + device);
+    return Connect(comms::kLayer2AckFrame, nullptr,
+                   std::make_unique<TracingLayer1>(std::move(layer1), *trace_));
 }
 
 void CslNimb::disconnect()
@@ -64,11 +92,15 @@ void CslNimb::OnReceive(int length)
 
 void CslNimb::OnConnect()
 {
+    if (trace_ != nullptr)
+        trace_->note(text::trace::kLinkUp);
     QCoreApplication::postEvent(owner_, new QEvent(MSG_LINK_CONNECTED));
 }
 
 void CslNimb::OnDisconnect()
 {
+    if (trace_ != nullptr)
+        trace_->note(text::trace::kLinkDown);
     QCoreApplication::postEvent(owner_, new QEvent(MSG_LINK_DISCONNECTED));
 }
 

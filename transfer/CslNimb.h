@@ -9,6 +9,8 @@ class QObject;
 
 namespace trv::transfer {
 
+class LinkTrace;
+
 class CslNimb : public comms::Nimb, public DesksetLink {
 public:
     // Events go to owner (MSG_LINK_RECEIVE, MSG_LINK_CONNECTED, MSG_LINK_DISCONNECTED).
@@ -17,10 +19,15 @@ public:
     CslNimb(QObject* owner, comms::Clock& clock);
     ~CslNimb() override;
 
+    // The port number leads the parameter text. A port whose device is "tcp://HOST:PORT" (a
+    // serial device server) is reached through the socket transport instead.
     int connectSerial(const std::string& serialParams) override;
     void disconnect() override;
     int send(const DesksetMessage& message) override;
     std::optional<int> messagesNotYetSent() const override;
+
+    // The trace must outlive the connections it records.
+    void setTrace(LinkTrace* trace) override { trace_ = trace; }
 
 protected:
     void OnReceive(int length) override;
@@ -29,6 +36,7 @@ protected:
 
 private:
     QObject* owner_;
+    LinkTrace* trace_ = nullptr;
 };
 
 } // namespace trv::transfer

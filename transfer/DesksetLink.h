@@ -9,6 +9,8 @@
 
 namespace trv::transfer {
 
+class LinkTrace;
+
 class DesksetLink {
 public:
     virtual ~DesksetLink() = default;
@@ -21,6 +23,8 @@ public:
     // Messages still in the send store plus frames still in the link's send ring; nothing while
     // not connected.
     virtual std::optional<int> messagesNotYetSent() const = 0;
+    // Every frame of later connections goes to the trace as well (null: none).
+    virtual void setTrace(LinkTrace*) {}
 };
 
 } // namespace trv::transfer

@@ -2,6 +2,7 @@
 
 #include "transfer/ComPortSetting.h"
 #include "transfer/CslNimb.h"
+#include "transfer/LinkTrace.h"
 #include "transfer/ReceiveHandlers.h"
 #include "transfer/TransferTexts.h"
 
@@ -84,6 +85,12 @@ bool TransferSession::timerActive(TimerId id) const
     return false;
 }
 
+void TransferSession::setTrace(LinkTrace* trace)
+{
+    trace_ = trace;
+    link_->setTrace(trace);
+}
+
 void TransferSession::expireTimer(TimerId id)
 {
     if (!timerActive(id))
@@ -108,6 +115,8 @@ void TransferSession::download()
 {
     downloadPending_ = true;
     uploadPending_ = false;
+    if (trace_ != nullptr)
+        trace_->beginSession(text::trace::kDownloadSession);
     begin();
 }
 
@@ -115,6 +124,8 @@ void TransferSession::upload()
 {
     uploadPending_ = true;
     downloadPending_ = false;
+    if (trace_ != nullptr)
+        trace_->beginSession(text::trace::kUploadSession);
     begin();
 }
 

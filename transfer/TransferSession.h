@@ -51,6 +51,8 @@ public:
     void setPortSource(std::function<QString()> source) { portSource_ = std::move(source); }
     // The image an upload sends and a download replaces (the process-wide image by default).
     void setImage(db::Image& image) { image_ = &image; }
+    // Each command starts a new session of the trace, which records every frame (null: none).
+    void setTrace(LinkTrace* trace);
 
     // The Download Database and Upload Database commands (after the shell's own checks).
     void download();
@@ -109,6 +111,7 @@ private:
     std::unique_ptr<DesksetLink> link_;
     std::function<QString()> portSource_;
     db::Image* image_;
+    LinkTrace* trace_ = nullptr;
 
     bool linkUp_ = false;
     bool connecting_ = false;

@@ -41,4 +41,40 @@ inline constexpr const char* kCloseWindowsBeforeUpload = "You must close all win
 // Name given to a downloaded database.
 inline constexpr const char* kDownloadName = "download.ddb";
 
+// Communication trace (trvctl --trace, Help > "Save communication log...").
+namespace trace {
+inline constexpr const char* kDownloadSession = "Download Database";
+inline constexpr const char* kUploadSession = "Upload Database";
+inline constexpr const char* kLegend = "TX: sent by the tool, RX: received from the deskset";
+inline constexpr const char* kSent = "TX";
+inline constexpr const char* kReceived = "RX";
+inline constexpr const char* kConnectRequest = "connect request";
+inline constexpr const char* kConnectConfirm = "connect confirm";
+inline constexpr const char* kAcknowledgement = "acknowledgement #";
+inline constexpr const char* kHeartbeat = "heartbeat";
+inline constexpr const char* kData = "data #";
+inline constexpr const char* kUnknownFrame = "unknown frame type ";
+inline constexpr const char* kFragments[] = {"", "first fragment", "middle fragment", "last fragment"};
+inline constexpr const char* kCrcError = "damaged frame (CRC error)";
+inline constexpr const char* kBadLength = "damaged frame (length above 250)";
+inline constexpr const char* kIncomplete = "incomplete frame (the rest did not arrive)";
+inline constexpr const char* kVersionRequest = "version request";
+inline constexpr const char* kVersion = "version ";
+inline constexpr const char* kHardwareCheck = "hardware check";
+inline constexpr const char* kHardwareResult = "hardware result ";
+inline constexpr const char* kHardwareMatch = " (match)";
+inline constexpr const char* kHardwareMismatch = " (no match)";
+inline constexpr const char* kDownloadRequest = "download request";
+inline constexpr const char* kDownloadBlock = "download block";
+inline constexpr const char* kUploadBlock = "upload block";
+inline constexpr const char* kOffset = ", offset ";
+inline constexpr const char* kBytes = " bytes";
+inline constexpr const char* kEndMessages[] = {"upload complete", "upload incomplete", "download complete",
+                                               "download failed"};
+inline constexpr const char* kMessageType = "message type ";
+inline constexpr const char* kLinkUp = "link up";
+inline constexpr const char* kLinkDown = "link down";
+inline constexpr const char* kConnecting = "connecting to ";
+} // namespace trace
+
 } // namespace trv::transfer::text

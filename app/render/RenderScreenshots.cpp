@@ -8,6 +8,7 @@
 #include "app/CTRVApp.h"
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
+#include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/PortDiagnosis.h"
 #include "app/Registry.h"
@@ -15,12 +16,14 @@
 #include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
+#include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
 #include "editors/buttons/CUniButton.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/buttons/DesksetPicture.h"
 #include "editors/common/EditorDialog.h"
+#include "editors/customtones/EditCustomPageFV.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
@@ -100,6 +103,24 @@ QPixmap withDialog(const QPixmap& main, QWidget* dialog, bool frameless)
     return picture;
 }
 
+// A few custom paging tones for the list editors' pictures.
+void writeSampleTables()
+{
+    namespace f = trv::db::fields;
+    trv::db::Image& image = trv::db::theImage();
+    const struct {
+        int number, first, second;
+    } tones[] = {{0, 9530, 14200}, {1, 3499, 5670}, {5, 12345, 2002}, {12, 20000, 30000}};
+    for (const auto& t : tones) {
+        trv::db::writeFieldText(image, f::toneNumber, std::to_string(t.number), t.number);
+        trv::db::writeField(image, f::firstToneFrequency, t.first, t.number);
+        trv::db::writeField(image, f::secondToneFrequency, t.second, t.number);
+        trv::db::writeField(image, f::firstToneDuration, 1000, t.number);
+        trv::db::writeField(image, f::secondToneDuration, 3000, t.number);
+        trv::db::writeField(image, f::inhibitDelay, 3000, t.number);
+    }
+}
+
 void settle()
 {
     for (int k = 0; k < 5; ++k) {
@@ -151,7 +172,9 @@ int main(int argc, char* argv[])
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
     QStringList written;
+    int attempted = 0;
     auto save = [&](const QPixmap& picture, const QString& name) {
+        ++attempted;
         const QString file = QDir(outDir).filePath(name);
         if (picture.save(file))
             written << file;
@@ -307,6 +330,26 @@ int main(int argc, char* argv[])
         settle();
     }
 
+    // The list editors over a few sample records: each window in the main window, then its dialog.
+    writeSampleTables();
+    frame->editorWindows().refreshSpeedPagingItem();
+    auto listAndDialog = [&](int command, const QString& window, QDialog& dialog, const QString& dialogFile) {
+        frame->runCommand(command);
+        settle();
+        const QPixmap withList = framed(frame->grab(), frame->windowTitle());
+        save(withList, window);
+        dialog.show();
+        settle();
+        save(withDialog(withList, &dialog, false), dialogFile);
+        dialog.hide();
+        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+            window->close();
+        settle();
+    };
+    trv::editors::EditCustomPageFV tone(frame->editorWindows(), 5, frame);
+    listAndDialog(cmd::kViewCustomTones, QStringLiteral("custom-paging-tones.png"), tone,
+                  QStringLiteral("edit-custom-page.png"));
+
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == 19 ? 0 : 1;
+    return written.size() == attempted ? 0 : 1;
 }

@@ -15,7 +15,7 @@ void WorkingButtonTable::load(const db::Image& image)
 
 void WorkingButtonTable::store(db::Image& image) const
 {
-    std::copy(working_.begin(), working_.end(), image.begin() + db::kButtonTable.base);
+    writeImageButtonTable(image, working_);
 }
 
 void WorkingButtonTable::assign(int button, ButtonEntry entry)

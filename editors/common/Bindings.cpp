@@ -247,6 +247,15 @@ void FieldBindings::load(const db::Image& image, int record) const
         b->load(image, record);
 }
 
+void FieldBindings::loadNewRecord() const
+{
+    db::Image fresh{};
+    for (const auto& b : bindings_)
+        if (!b->field().isText() && b->field().width <= 2) // numbers; texts start empty
+            db::writeField(fresh, b->field(), b->field().newRecordValue, 0, b->element());
+    load(fresh, 0);
+}
+
 std::optional<Refusal> FieldBindings::check(CheckOrder order) const
 {
     if (order == CheckOrder::FieldByField) {
@@ -271,7 +280,7 @@ void FieldBindings::store(db::Image& image, int record) const
 
 void showRefusal(const Refusal& refusal, QWidget* parent)
 {
-    platform::showMessage(refusal.message, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, parent);
+    platform::showMessage(refusal.message, platform::MsgButtons::Ok, refusal.icon, parent);
     focusWithTextSelected(refusal.focus);
 }
 

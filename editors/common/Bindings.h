@@ -5,6 +5,7 @@
 #pragma once
 
 #include "database/Field.h"
+#include "platform/MessageBox.h"
 
 #include <QString>
 
@@ -21,10 +22,12 @@ class QWidget;
 
 namespace trv::editors {
 
-// Why a form refuses to commit: the message to show and the control to point at.
+// Why a form refuses to commit: the message to show, the control to point at, and the box's icon
+// (some windows show their refusals without one).
 struct Refusal {
     QString message;
     QWidget* focus = nullptr;
+    platform::MsgIcon icon = platform::MsgIcon::Exclamation;
 };
 
 // What a list or radio group stores when nothing is selected (its stored value had no entry). The
@@ -188,6 +191,8 @@ public:
     }
 
     void load(const db::Image& image, int record = 0) const;
+    // Loads what a record added to the table starts with: each field's newRecordValue (texts empty).
+    void loadNewRecord() const;
     // The first refusal, in the window's order.
     std::optional<Refusal> check(CheckOrder order = CheckOrder::FieldByField) const;
     void store(db::Image& image, int record = 0) const;
@@ -196,7 +201,7 @@ private:
     std::vector<std::unique_ptr<Binding>> bindings_;
 };
 
-// Shows a refusal (exclamation box, OK) and then points at its control with the text selected.
+// Shows a refusal (a box with its icon and OK) and then points at its control with the text selected.
 void showRefusal(const Refusal& refusal, QWidget* parent);
 
 } // namespace trv::editors

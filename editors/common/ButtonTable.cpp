@@ -12,6 +12,11 @@ ButtonEntries imageButtonTable(const db::Image& image)
     return entries;
 }
 
+void writeImageButtonTable(db::Image& image, const ButtonEntries& entries)
+{
+    std::copy(entries.begin(), entries.end(), image.begin() + db::kButtonTable.base);
+}
+
 ButtonEntry buttonEntry(const ButtonEntries& entries, int button)
 {
     const int at = button * db::kButtonTable.recordSize;

@@ -13,8 +13,9 @@ namespace trv::editors {
 // The 18 kind/parameter pairs of the button table, in table order (entry k at 2k and 2k + 1).
 using ButtonEntries = std::array<std::uint8_t, 36>;
 
-// The button table as the image holds it.
+// The button table as the image holds it, and its write back.
 ButtonEntries imageButtonTable(const db::Image& image);
+void writeImageButtonTable(db::Image& image, const ButtonEntries& entries);
 
 // Function kinds of a programmable button, as stored in the table.
 enum class ButtonKind : std::uint8_t {

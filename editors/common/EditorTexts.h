@@ -14,7 +14,11 @@ inline constexpr const char* kEnterPositiveInteger = "Please enter a positive in
 // Range refusals of number fields; %1 and %2 are the limits.
 inline constexpr const char* kEnterNumberBetween = "Please enter a number between %1 and %2.";
 inline constexpr const char* kEnterIntegerBetween = "Please enter an integer between %1 and %2.";
+// The refusal of an empty or non-numeric duration.
+inline constexpr const char* kEnterNumber = "Please enter a number.";
 // The list windows' delete question, and the dialogs' refusal of an empty required field.
 inline constexpr const char* kDeleteQuestion = "Are you sure you want to delete the selected item?";
 inline constexpr const char* kFillAllFields = "All the fields must be filled out before you can continue.";
+// The refusal of a label that another record of the table already has.
+inline constexpr const char* kLabelExists = "This label already exists.";
 } // namespace trv::editors::text

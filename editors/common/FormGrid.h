@@ -25,6 +25,8 @@ public:
     QCheckBox* addCheck(const char* label);
     // Any other control, under its label.
     QWidget* addControl(const char* label, QWidget* control);
+    // Leaves the next cell empty, so that the following control starts the next row sooner.
+    void skipCell() { ++cell_; }
 
     QGridLayout* layout() const { return grid_; }
 

@@ -5,11 +5,15 @@
 #include "../transfer/Simulator.h"
 #include "app/ShellTexts.h"
 #include "app/TransferProgressDlg.h"
+#include "app/TransferWindows.h"
 #include "database/DdbFile.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
+#include "transfer/SafeUpload.h"
 #include "transfer/TransferTexts.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -176,6 +180,83 @@ TEST_F(TransferWindowsTest, DeclinedCloseQuestionAtDownloadStartKeepsTheDatabase
     settle();
     EXPECT_EQ(db::theImage()[db::deskset::kMuteTimer], 12);
     EXPECT_EQ(progress(), nullptr);
+}
+
+} // namespace
+} // namespace trv::app::test
+
+// ---- Safe uploads (Options menu) and the communication log --------------------------------------
+
+namespace trv::app::test {
+namespace {
+
+namespace safe = transfer::text::safe;
+
+class SafeUploadTest : public TransferWindowsTest {
+protected:
+    // Ends the session whose progress window is open, as the user does, after checking its text.
+    void finishStep(const QString& expectedText)
+    {
+        ASSERT_TRUE(waitForEnd()) << frame()->statusText().toStdString();
+        EXPECT_EQ(progress()->textLine()->text(), expectedText);
+        closeProgress();
+    }
+};
+
+TEST_F(SafeUploadTest, ChoicesAreOffByDefaultAndRememberedInTheUserSettings)
+{
+    start();
+    EXPECT_FALSE(frame()->action(cmd::kBackupBeforeUpload)->isChecked());
+    EXPECT_FALSE(frame()->action(cmd::kVerifyAfterUpload)->isChecked());
+    frame()->action(cmd::kVerifyAfterUpload)->trigger();
+    EXPECT_EQ(TransferWindows::storedUploadChoices().verify, true);
+    EXPECT_EQ(TransferWindows::storedUploadChoices().backup, false);
+    app_.reset(); // the program ends and starts again
+    start();
+    EXPECT_TRUE(frame()->action(cmd::kVerifyAfterUpload)->isChecked());
+    EXPECT_FALSE(frame()->action(cmd::kBackupBeforeUpload)->isChecked());
+}
+
+TEST_F(SafeUploadTest, BackupUploadAndVerifyEachRunOnTheirOwnAndTheOpenDatabaseStays)
+{
+    startSimulator({"--store-altered", "0x0015"}); // the deskset keeps deskset.muteTimer wrong
+    const QString log = path("log.txt");
+    options_.chooseLogPath = [log] { return log; };
+    start();
+    boxes_.expect(text::kNoCommunicationLog, MsgAnswer::Ok);
+    run(cmd::kSaveCommunicationLog);
+    EXPECT_FALSE(QFile::exists(log));
+    frame()->action(cmd::kBackupBeforeUpload)->trigger();
+    frame()->action(cmd::kVerifyAfterUpload)->trigger();
+    run(cmd::kNewDatabase);
+    const db::Image sent = db::theImage();
+
+    run(cmd::kUpload);
+    finishStep(QString(ttext::kDownloading) + ttext::kCompleted); // the backup
+    EXPECT_EQ(db::theImage(), sent) << "the backup goes into a buffer of its own";
+    EXPECT_EQ(tree()->rootLabel(), "New");
+    const QStringList backups =
+        QDir(TransferWindows::backupFolder()).entryList({"New-backup-*.ddb"}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    db::Image backup{};
+    ASSERT_TRUE(db::loadDatabase(QDir(TransferWindows::backupFolder()).filePath(backups[0]).toStdString(), backup).ok);
+    EXPECT_EQ(backup, source_);
+
+    finishStep(QString(ttext::kUploading) + ttext::kCompleted);
+    boxes_.expect(QString(safe::kVerifyFailed) + "\ndeskset.muteTimer: 30 s -> raw E1", MsgAnswer::Ok);
+    finishStep(QString(ttext::kDownloading) + ttext::kCompleted); // the read-back
+    EXPECT_TRUE(boxes_.allAnswered());
+    EXPECT_EQ(db::theImage(), sent);
+    EXPECT_FALSE(frame()->transferSession().linkUp());
+
+    // Help > "Save communication log..." saves the last session: the read-back.
+    run(cmd::kSaveCommunicationLog);
+    QFile saved(log);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QString frames = QString::fromUtf8(saved.readAll());
+    EXPECT_TRUE(frames.contains(ttext::trace::kDownloadSession));
+    EXPECT_FALSE(frames.contains(ttext::trace::kUploadSession));
+    EXPECT_TRUE(frames.contains("download block, offset 0x3FAC, 84 bytes"));
 }
 
 } // namespace

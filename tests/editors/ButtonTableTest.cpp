@@ -55,3 +55,30 @@ TEST(ButtonTable, ImageTableHoldsTheEighteenPairsInTableOrder)
 }
 
 } // namespace
+
+namespace {
+
+// Records 0..4 of a table: record 1 deleted, 2..4 moved down by one, the rest in place. Only Speed
+// Page buttons with a parameter inside the table follow.
+TEST(ButtonTable, SpeedPageButtonsFollowTheirRecordsAndLoseDeletedOnes)
+{
+    const int before[][2] = {{5, 1}, {5, 2}, {5, 3}, {5, 5}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}};
+    const int after[][2] = {{5, 1}, {0, 255}, {5, 2}, {5, 4}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}};
+    editors::ButtonEntries entries{};
+    editors::ButtonEntries expected{};
+    for (int k = 0; k < 18; ++k) {
+        const bool set = k < 9;
+        editors::setButtonEntry(
+            entries, k, {std::uint8_t(set ? before[k][0] : 0), std::uint8_t(set ? before[k][1] : 255)});
+        editors::setButtonEntry(expected, k,
+                                {std::uint8_t(set ? after[k][0] : 0), std::uint8_t(set ? after[k][1] : 255)});
+    }
+    std::vector<int> moves(250);
+    for (int r = 0; r < 250; ++r)
+        moves[static_cast<std::size_t>(r)] = r == 1 ? -1 : (r >= 2 && r <= 4 ? r - 1 : r);
+
+    editors::followSpeedPageMoves(entries, moves);
+    EXPECT_EQ(entries, expected);
+}
+
+} // namespace

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -26,15 +27,26 @@
 
 #include <deque>
 #include <memory>
+#include <utility>
 
 namespace trv::test {
 
-// The shell's editor frame as far as editors rely on it: it closes on the close-frame event.
+// The shell's editor frame as far as editors rely on it: it closes on the close-frame event and tells
+// its view once that it is closing.
 class TestFrame : public QMdiSubWindow {
 public:
     TestFrame() { setAttribute(Qt::WA_DeleteOnClose); }
 
 protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        QMdiSubWindow::closeEvent(event);
+        if (!event->isAccepted() || std::exchange(told_, true))
+            return;
+        if (auto* view = qobject_cast<editors::EditorView*>(widget()))
+            view->viewClosing();
+    }
+
     bool event(QEvent* event) override
     {
         if (event->type() == static_cast<QEvent::Type>(editors::kCloseFrameEvent)) {
@@ -43,6 +55,9 @@ protected:
         }
         return QMdiSubWindow::event(event);
     }
+
+private:
+    bool told_ = false;
 };
 
 class EditorFixture : public ::testing::Test {

@@ -2,6 +2,7 @@
 // and frame link, with the simulator's frame log as the witness of what went over the line.
 #include "Simulator.h"
 #include "TestSupport.h"
+#include "TrvctlRun.h"
 
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
@@ -258,33 +259,6 @@ TEST_F(EndToEndTest, DecliningTheCloseQuestionSendsNothingMore)
 }
 
 // --- trvctl over the same line ---
-
-namespace {
-
-struct CtlRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CtlRun runTrvctl(const QStringList& arguments)
-{
-    QProcess ctl;
-    trv::testsupport::TieToThisProcess(ctl);
-    ctl.start(TRVCTL_PATH, arguments);
-    CtlRun run;
-    if (!ctl.waitForFinished(kSessionLimitMs)) {
-        ctl.kill();
-        ctl.waitForFinished();
-        return run;
-    }
-    run.exitCode = ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(ctl.readAllStandardError());
-    return run;
-}
-
-} // namespace
 
 TEST_F(EndToEndTest, TrvctlDownloadWritesTheDesksetImage)
 {

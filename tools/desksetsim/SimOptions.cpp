@@ -91,6 +91,22 @@ ParsedOptions ParseSimOptions(const std::vector<std::string>& args)
         {"--save-upload", text(&o.saveUploadPath)},
         {"--stop-after",
          integer(0, kIntMax, [&](int64_t v) { o.profile.stopAfterBlocks = static_cast<int>(v); })},
+        {"--store-altered",
+         [&](const std::string& v) {
+             int64_t offset = 0;
+             const bool hex = v.starts_with("0x") || v.starts_with("0X");
+             if (hex) {
+                 const auto [end, error] = std::from_chars(v.data() + 2, v.data() + v.size(), offset, 16);
+                 if (error != std::errc{} || end != v.data() + v.size() || v.size() == 2)
+                     return false;
+             } else if (!ParseInteger(v, 0, trv::db::kImageSize - 1, &offset)) {
+                 return false;
+             }
+             if (offset < 0 || offset >= trv::db::kImageSize)
+                 return false;
+             o.profile.alterStoredByte = static_cast<int>(offset);
+             return true;
+         }},
         {"--unknown-type", integer(0, 255, [&](int64_t v) { o.profile.unknownType = static_cast<int>(v); })},
         {"--corrupt", [&](const std::string& v) { return ParseProbability(v, &o.corruptProbability); }},
         {"--drop", [&](const std::string& v) { return ParseProbability(v, &o.dropProbability); }},

@@ -28,6 +28,9 @@ Deskset:
                         (default: a new database)
   --save-upload FILE    write every completed upload to FILE
   --fail-upload         answer a completed upload with type 6 (not completed) instead of 5
+  --store-altered OFFSET  store every completed upload with the byte at image OFFSET
+                        (0 to 16383, decimal or 0x hexadecimal) inverted, yet answer type 5:
+                        a deskset whose memory fails, for checking a tool's verify
 
 A completed, successful upload replaces the database the deskset holds, so a later
 download returns it.

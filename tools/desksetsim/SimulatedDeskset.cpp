@@ -114,8 +114,11 @@ void SimulatedDeskset::TakeUploadBlock(const uint8_t* data, int length, DesksetR
         return;
 
     response.upload = upload_;
-    if (!profile_.failUpload)
+    if (!profile_.failUpload) {
         image_ = upload_; // the deskset now holds the uploaded database
+        if (profile_.alterStoredByte >= 0)
+            image_[profile_.alterStoredByte] ^= 0xFF;
+    }
     if (!profile_.noEnd)
         response.messages.push_back(
             MakeMessage(profile_.failUpload ? kTypeUploadIncomplete : kTypeUploadComplete));

@@ -36,6 +36,7 @@ struct DesksetProfile {
     bool noEnd = false;       // never send type 7 or type 5/6
     int stopAfterBlocks = -1; // go silent after this many blocks; -1 never
     int unknownType = -1;     // also send a message of this type after the version reply
+    int alterStoredByte = -1; // store uploads with the byte at this image offset inverted; -1 never
 };
 
 // What the simulator does with one received message.

@@ -3,6 +3,8 @@
 // Nothing here does I/O, so every rule can be tested on its own.
 #pragma once
 
+#include "comms/FrameSplitter.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -35,34 +37,9 @@ private:
     SteadyTime lineFreeAt_{};
 };
 
-// One frame as seen on the wire, or the bytes of a broken one.
-struct WireFrame {
-    enum class Kind { kValid, kCrcError, kBadLength, kIncomplete };
-    std::vector<uint8_t> bytes;
-    Kind kind = Kind::kValid;
-};
-
-// Splits a byte stream into link frames the way the receiving link does: type, number,
-// length, payload, two CRC bytes; no resynchronisation. A frame whose bytes stop arriving for
-// longer than the completion time-out is given up, as the link gives it up.
-class FrameSplitter {
-public:
-    using Sink = std::function<void(const WireFrame&)>;
-
-    FrameSplitter(uint32_t completionTimeoutMs, Sink sink);
-
-    void Feed(const uint8_t* data, int length, uint32_t nowMs);
-    // Hands over a partly received frame whose time-out has passed.
-    void Expire(uint32_t nowMs);
-
-private:
-    void Emit(WireFrame::Kind kind);
-
-    uint32_t completionTimeoutMs_;
-    Sink sink_;
-    std::vector<uint8_t> frame_;
-    uint32_t startedMs_ = 0;
-};
+// Frames as the log sees them (shared with the tool's communication trace).
+using comms::FrameSplitter;
+using comms::WireFrame;
 
 // The type and number of a frame as written by the link (a whole frame per write).
 bool IsDataFrame(const uint8_t* frame, int length);
@@ -89,7 +66,6 @@ private:
     std::mt19937 random_;
 };
 
-// Hexadecimal bytes separated by blanks: "04 00 02 01 01 A0 71".
-std::string HexBytes(const uint8_t* data, size_t length);
+using comms::HexBytes;
 
 } // namespace desksetsim

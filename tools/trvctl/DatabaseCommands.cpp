@@ -3,8 +3,10 @@
 
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
+#include "tools/trvctl/Files.h"
 
 #include <iostream>
+#include <memory>
 
 namespace trv::ctl {
 namespace {
@@ -23,19 +25,20 @@ int usedRecords(const Image& image, const Region& table)
 const char* desksetTypeName(std::uint8_t type)
 {
     switch (type) {
-    case deskset::kSingleChannel: return "Advanced Single Channel";
-    case deskset::kMultiChannel: return "Advanced Multi-Channel";
-    default: return "unknown";
+    case deskset::kSingleChannel:
+        return "Advanced Single Channel";
+    case deskset::kMultiChannel:
+        return "Advanced Multi-Channel";
+    default:
+        return "unknown";
     }
 }
 
-int runNew(std::span<char*> args)
+int runNew(const std::string& file)
 {
-    if (args.size() != 1)
-        return kExitUsage;
     Image image{};
     newDatabase(image);
-    const FileResult result = saveDatabase(args[0], image);
+    const FileResult result = saveDatabase(file, image);
     if (!result.ok) {
         std::cerr << result.message << '\n';
         return kExitFailed;
@@ -43,31 +46,38 @@ int runNew(std::span<char*> args)
     return kExitOk;
 }
 
-int runInfo(std::span<char*> args)
+int runInfo(const std::string& file)
 {
-    if (args.size() != 1)
-        return kExitUsage;
-    Image image{};
-    const FileResult result = loadDatabase(args[0], image);
-    if (!result.ok) {
-        std::cerr << (result.message.empty() ? "The file is empty." : result.message) << '\n';
+    const std::optional<Image> loaded = loadImageOrReport(file);
+    if (!loaded)
         return kExitFailed;
-    }
+    const Image& image = *loaded;
     const std::uint8_t type = image[deskset::kDesksetType];
     std::cout << "Deskset type:         " << desksetTypeName(type) << " (" << int(type) << ")\n"
-              << "Paging formats:       " << usedRecords(image, kPagingFormats) << " of " << kPagingFormats.count << '\n'
-              << "Speed pages:          " << usedRecords(image, kSpeedPages) << " of " << kSpeedPages.count << '\n'
-              << "Custom paging tones:  " << usedRecords(image, kCustomTones) << " of " << kCustomTones.count << '\n'
-              << "PTT ID aliases:       " << usedRecords(image, kPttAliases) << " of " << kPttAliases.count << '\n';
+              << "Paging formats:       " << usedRecords(image, kPagingFormats) << " of "
+              << kPagingFormats.count << '\n'
+              << "Speed pages:          " << usedRecords(image, kSpeedPages) << " of " << kSpeedPages.count
+              << '\n'
+              << "Custom paging tones:  " << usedRecords(image, kCustomTones) << " of " << kCustomTones.count
+              << '\n'
+              << "PTT ID aliases:       " << usedRecords(image, kPttAliases) << " of " << kPttAliases.count
+              << '\n';
     return kExitOk;
 }
 
 } // namespace
 
-void addDatabaseCommands(std::vector<Command>& commands)
+void addDatabaseCommands(CLI::App& app, int& status)
 {
-    commands.push_back({"new", "FILE", "write a new database with every default", runNew});
-    commands.push_back({"info", "FILE", "load a database and summarise it", runInfo});
+    auto file = std::make_shared<std::string>();
+    CLI::App* make = app.add_subcommand("new", "Write a new database with every default.");
+    make->add_option("FILE", *file, "the .ddb file to write")->required();
+    make->callback([file, &status] { status = runNew(*file); });
+
+    CLI::App* info =
+        app.add_subcommand("info", "Load a database and summarise it, or print why it cannot be loaded.");
+    info->add_option("FILE", *file, "the .ddb file to read")->required();
+    info->callback([file, &status] { status = runInfo(*file); });
 }
 
 } // namespace trv::ctl

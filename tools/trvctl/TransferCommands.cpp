@@ -1,22 +1,34 @@
-// trvctl download / upload / port: the same transfer session as trv, run in a QCoreApplication
-// event loop, with the terminal as its user interface.
+// trvctl download / upload: the same transfer session as trv, run in the QCoreApplication event loop,
+// with the terminal as its user interface. Every session has its own connection: an upload with
+// --backup and --verify makes three, one after the other.
 #include "tools/trvctl/Command.h"
 
+#include "comms/SerialLayer1.h"
 #include "database/DdbFile.h"
-#include "database/NewDatabase.h"
+#include "interchange/Diff.h"
+#include "tools/trvctl/CtlTexts.h"
+#include "tools/trvctl/Files.h"
 #include "transfer/ComPortSetting.h"
+#include "transfer/LinkTrace.h"
+#include "transfer/PortAddress.h"
+#include "transfer/SafeUpload.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 namespace trv::ctl {
@@ -25,67 +37,50 @@ namespace {
 using transfer::ComPortSetting;
 using transfer::EndButton;
 using transfer::TransferSession;
-namespace text = transfer::text;
+namespace session_text = transfer::text;
+namespace safe_text = transfer::text::safe;
 
-// The device a "--port /dev/..." option names is reached as COM1 of this process: the serial
-// transport looks $TRV_COM1 up before anything else.
 constexpr const char* kDevicePortVariable = "TRV_COM1";
 constexpr const char* kDevicePortDigit = "1";
 
 struct TransferOptions {
-    std::optional<std::string> port;
-    int retries = 0; // Retry/Cancel questions answered with Retry
+    std::string port; // empty: the stored port
+    int retries = 0;  // Retry/Cancel questions answered with Retry
     std::string file;
+    std::string trace;     // empty: no trace
+    std::string backupDir; // upload: empty: no backup
+    bool verify = false;   // upload: read back and compare
 };
 
-// Parses [--port P] [--retries N] followed by either "-o FILE" (download) or "FILE" (upload).
-std::optional<TransferOptions> parseOptions(std::span<char*> args, bool wantOutput)
+QString arg(const char* message, const QString& value)
 {
-    TransferOptions options;
-    bool haveFile = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--port" && hasValue) {
-            options.port = args[++i];
-        } else if (arg == "--retries" && hasValue) {
-            char* end = nullptr;
-            const long n = std::strtol(args[++i], &end, 10);
-            if (*end != '\0' || n < 0 || n > 1000)
-                return std::nullopt;
-            options.retries = static_cast<int>(n);
-        } else if (wantOutput && arg == "-o" && hasValue && !haveFile) {
-            options.file = args[++i];
-            haveFile = true;
-        } else if (!wantOutput && !haveFile && !arg.starts_with('-')) {
-            options.file = arg;
-            haveFile = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    return haveFile ? std::optional(options) : std::nullopt;
+    return QString::fromUtf8(message).arg(value);
 }
 
-// The port digit for the connection parameters, from the option or the stored setting; an
-// empty result has printed why.
-QString resolvePort(const std::optional<std::string>& port)
+// The port digit for the connection parameters, from the option or the stored setting; an empty
+// result has printed why. A device path or a device server's address stands in for COM1 of this
+// process: the transport looks $TRV_COM1 up before anything else.
+QString resolvePort(const std::string& port)
 {
-    if (!port) {
+    if (port.empty()) {
         const QString digit = ComPortSetting::portDigit();
         if (digit.isEmpty())
-            std::cerr << "No COM port is set: use --port P or 'trvctl port COMn'.\n";
+            std::cerr << text::kNoPortSet << '\n';
         return digit;
     }
-    const QString name = QString::fromStdString(*port);
+    const QString name = QString::fromStdString(port);
     if (const int number = ComPortSetting::parsePortName(name))
         return QString::number(number);
-    if (!name.startsWith(QLatin1Char('/'))) {
-        std::cerr << "Unknown port '" << *port << "': use COM1 to COM4 or a device path.\n";
+    if (transfer::isTcpAddress(port)) {
+        if (!transfer::parseTcpAddress(port)) {
+            std::cerr << qPrintable(arg(text::kBadTcpAddress, name)) << '\n';
+            return {};
+        }
+    } else if (!name.startsWith(QLatin1Char('/'))) {
+        std::cerr << qPrintable(arg(text::kUnknownPort, name)) << '\n';
         return {};
-    }
-    if (!QFileInfo::exists(name)) {
-        std::cerr << "No such device: " << *port << '\n';
+    } else if (!QFileInfo::exists(name)) {
+        std::cerr << qPrintable(arg(text::kNoSuchDevice, name)) << '\n';
         return {};
     }
     qputenv(kDevicePortVariable, name.toLocal8Bit());
@@ -106,7 +101,7 @@ public:
     {
         if (retriesLeft_ > 0) {
             --retriesLeft_;
-            line("Retrying to connect with the deskset.");
+            line(text::kRetrying);
             return true;
         }
         fail(question);
@@ -117,16 +112,12 @@ public:
     {
         line(status);
         // A link lost before any transfer began shows nowhere else.
-        if (status == text::kLinkLost && !open_)
+        if (status == session_text::kLinkLost && !open_)
             fail(status);
     }
 
-    bool closeDatabaseAndStartNew() override
-    {
-        db::closeDatabase();
-        db::newDatabase();
-        return true;
-    }
+    // trvctl downloads into a buffer of its own: there is no open database to close.
+    bool closeDatabaseAndStartNew() override { return true; }
     void setDatabaseName(const QString&) override {}
     void refreshAfterDownload() override {}
 
@@ -155,7 +146,7 @@ public:
     void progressEnd(const QString& endText, EndButton) override
     {
         text_ = endText;
-        if (endText.endsWith(QLatin1String(text::kCompleted))) {
+        if (endText.endsWith(QLatin1String(session_text::kCompleted))) {
             line(endText);
             finish(kExitOk);
         } else {
@@ -223,88 +214,176 @@ private:
 
 enum class Direction { Download, Upload };
 
-int runTransfer(std::span<char*> args, Direction direction)
+// One session on its own connection: a download into `image` or an upload of it. 0 on
+// "(Completed)", 1 otherwise (the reason is on stderr).
+int runSession(Direction direction, db::Image& image, const QString& digit, int retries,
+               transfer::LinkTrace* trace)
 {
-    const auto options = parseOptions(args, direction == Direction::Download);
-    if (!options)
-        return kExitUsage;
-
-    int argc = 1;
-    char name[] = "trvctl";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-
-    const QString digit = resolvePort(options->port);
-    if (digit.isEmpty())
-        return kExitFailed;
-    if (direction == Direction::Upload) {
-        const db::FileResult loaded = db::loadDatabase(options->file);
-        if (!loaded.ok) {
-            std::cerr << (loaded.message.empty() ? "The file is empty." : loaded.message) << '\n';
-            return kExitFailed;
-        }
-    }
-
-    TerminalUi ui(options->retries);
+    TerminalUi ui(retries);
     TransferSession session(ui);
     ui.attach(session);
     session.setPortSource([digit] { return digit; });
+    session.setImage(image);
+    session.setTrace(trace);
     QTimer::singleShot(0, &session, [&] {
         if (direction == Direction::Download)
             session.download();
         else
             session.upload();
     });
-    if (app.exec() != kExitOk)
-        return kExitFailed;
-
-    if (direction == Direction::Download) {
-        const db::FileResult saved = db::saveDatabase(options->file);
-        if (!saved.ok) {
-            std::cerr << saved.message << '\n';
-            return kExitFailed;
-        }
-    }
-    return kExitOk;
+    return QCoreApplication::exec() == kExitOk ? kExitOk : kExitFailed;
 }
 
-int runPort(std::span<char*> args)
+// The trace file of --trace, written line by line as the frames go by.
+class TraceFile {
+public:
+    bool open(const std::string& path)
+    {
+        if (path.empty())
+            return true;
+        out_.open(path, std::ios::out | std::ios::trunc);
+        if (!out_) {
+            std::cerr << qPrintable(QString::fromUtf8(text::kTraceNotWritten)
+                                        .arg(QString::fromStdString(path),
+                                             QString::fromLocal8Bit(std::strerror(errno))))
+                      << '\n';
+            return false;
+        }
+        trace_ = std::make_unique<transfer::LinkTrace>(
+            [this](const std::string& line) { out_ << line << std::endl; });
+        return true;
+    }
+    transfer::LinkTrace* trace() const { return trace_.get(); }
+
+private:
+    std::ofstream out_;
+    std::unique_ptr<transfer::LinkTrace> trace_;
+};
+
+int runDownload(const TransferOptions& options)
 {
-    if (args.size() > 1)
-        return kExitUsage;
-    int argc = 1;
-    char name[] = "trvctl";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    if (args.empty()) {
-        const QString stored = ComPortSetting::value();
-        std::cout << (stored.isEmpty() ? std::string("(not set)") : stored.toStdString()) << '\n';
-        return kExitOk;
+    TraceFile trace;
+    const QString digit = resolvePort(options.port);
+    if (digit.isEmpty() || !trace.open(options.trace))
+        return kExitFailed;
+    db::Image image{};
+    if (runSession(Direction::Download, image, digit, options.retries, trace.trace()) != kExitOk)
+        return kExitFailed;
+    return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
+}
+
+void say(const char* message, const QString& value = {})
+{
+    std::cout
+        << (value.isNull() ? QString::fromUtf8(message) : QString::fromUtf8(message).arg(value)).toStdString()
+        << std::endl;
+}
+
+// --backup: the deskset's current database, saved before anything is sent. False when there is
+// none (the reason is on stderr).
+bool backUp(const TransferOptions& options, const QString& digit, transfer::LinkTrace* trace)
+{
+    say(safe_text::kBackupStarting);
+    db::Image current{};
+    const QString path =
+        transfer::backupPath(QString::fromStdString(options.backupDir), QString::fromStdString(options.file),
+                             QDateTime::currentDateTime());
+    if (runSession(Direction::Download, current, digit, options.retries, trace) != kExitOk ||
+        !saveImageOrReport(path.toStdString(), current)) {
+        std::cerr << safe_text::kBackupFailed << '\n';
+        return false;
     }
-    const int port = ComPortSetting::parsePortName(QString::fromLocal8Bit(args[0]));
-    if (port == 0) {
-        std::cerr << "Unknown port '" << args[0] << "': use COM1 to COM4.\n";
-        return kExitUsage;
-    }
-    if (!ComPortSetting::store(port)) {
-        std::cerr << "The setting could not be written to " << ComPortSetting::kKeyPath << ".\n";
+    say(safe_text::kBackupSaved, path);
+    return true;
+}
+
+// --verify: the database read back on a connection of its own, compared byte for byte.
+int verify(const TransferOptions& options, const db::Image& sent, const QString& digit,
+           transfer::LinkTrace* trace)
+{
+    say(safe_text::kVerifyStarting);
+    db::Image readBack{};
+    if (runSession(Direction::Download, readBack, digit, options.retries, trace) != kExitOk) {
+        std::cerr << safe_text::kVerifyImpossible << '\n';
         return kExitFailed;
     }
-    return kExitOk;
+    if (readBack == sent) {
+        say(safe_text::kVerifyPassed);
+        return kExitOk;
+    }
+    std::cerr << safe_text::kVerifyFailed << '\n';
+    for (const QString& line : interchange::diffImages(sent, readBack).lines())
+        std::cerr << "  " << line.toStdString() << '\n';
+    return kExitFailed;
+}
+
+int runUpload(const TransferOptions& options)
+{
+    TraceFile trace;
+    const QString digit = resolvePort(options.port);
+    if (digit.isEmpty() || !trace.open(options.trace))
+        return kExitFailed;
+    std::optional<db::Image> image = loadImageOrReport(options.file);
+    if (!image)
+        return kExitFailed;
+    if (!options.backupDir.empty()) {
+        if (!QFileInfo(QString::fromStdString(options.backupDir)).isDir()) {
+            std::cerr << qPrintable(
+                             arg(text::kBackupFolderMissing, QString::fromStdString(options.backupDir)))
+                      << '\n';
+            return kExitFailed;
+        }
+        if (!backUp(options, digit, trace.trace()))
+            return kExitFailed;
+    }
+    if (runSession(Direction::Upload, *image, digit, options.retries, trace.trace()) != kExitOk)
+        return kExitFailed;
+    return options.verify ? verify(options, *image, digit, trace.trace()) : kExitOk;
+}
+
+// --port, --retries and --trace, shared by both commands.
+void addSessionOptions(CLI::App* command, TransferOptions& options)
+{
+    command
+        ->add_option("--port", options.port,
+                     "COM1..COM4, a device path or tcp://HOST:PORT (default: the stored port)")
+        ->type_name("PORT");
+    command
+        ->add_option("--retries", options.retries,
+                     "answer the \"unable to establish connection\" question with Retry N times")
+        ->type_name("N")
+        ->check(CLI::Range(0, 1000));
+    command
+        ->add_option("--trace", options.trace,
+                     "write every frame with its time, direction and meaning to FILE")
+        ->type_name("FILE");
 }
 
 } // namespace
 
-void addTransferCommands(std::vector<Command>& commands)
+void addTransferCommands(CLI::App& app, int& status)
 {
-    // Options of both: --port P (COM1..COM4 or a device path; default: the stored port) and
-    // --retries N (Retry/Cancel questions answered with Retry; default 0).
-    commands.push_back({"download", "[OPTIONS] -o FILE",
-                        "receive the deskset's database (--port P, --retries N)",
-                        [](std::span<char*> args) { return runTransfer(args, Direction::Download); }});
-    commands.push_back({"upload", "[OPTIONS] FILE", "send FILE to the deskset (--port P, --retries N)",
-                        [](std::span<char*> args) { return runTransfer(args, Direction::Upload); }});
-    commands.push_back({"port", "[COMn]", "show the stored serial port, or store COM1..COM4", runPort});
+    auto options = std::make_shared<TransferOptions>();
+
+    CLI::App* download = app.add_subcommand("download", "Receive the deskset's database into a .ddb file.");
+    download->add_option("-o,--output", options->file, "the .ddb file to write")
+        ->type_name("FILE")
+        ->required();
+    addSessionOptions(download, *options);
+    download->callback([options, &status] { status = runDownload(*options); });
+
+    CLI::App* upload = app.add_subcommand("upload", "Send a .ddb file to the deskset.");
+    upload->add_option("FILE", options->file, "the .ddb file to send")->required();
+    addSessionOptions(upload, *options);
+    upload
+        ->add_option("--backup", options->backupDir,
+                     "first download the deskset's current database into DIR, under a time-stamped name; "
+                     "a failed backup sends nothing")
+        ->type_name("DIR");
+    upload->add_flag("--verify", options->verify,
+                     "afterwards download the database again and compare it byte for byte; "
+                     "a difference lists the fields and exits 1");
+    upload->callback([options, &status] { status = runUpload(*options); });
 }
 
 } // namespace trv::ctl

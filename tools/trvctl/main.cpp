@@ -1,53 +1,62 @@
 // trvctl: the command-line tool for technicians and scripts.
 #include "tools/trvctl/Command.h"
 
-#include <cstring>
-#include <iostream>
+#include <QCoreApplication>
 
 using namespace trv::ctl;
 
 namespace {
 
-std::vector<Command> allCommands()
-{
-    std::vector<Command> commands;
-    addDatabaseCommands(commands);
-    addTransferCommands(commands);
-    return commands;
-}
+constexpr const char* kFooter = "Exit status: 0 success, 1 failure, 2 wrong usage.\n"
+                                "diff: 0 the databases are equal, 1 they differ, 2 wrong usage or a file\n"
+                                "that cannot be loaded.\n"
+                                "Run 'trvctl COMMAND --help' for the options of a command.";
 
-void printUsage(std::ostream& out, const std::vector<Command>& commands)
-{
-    out << "Usage: trvctl COMMAND [ARGS]\n\nCommands:\n";
-    for (const Command& c : commands) {
-        const std::string head = c.name + " " + c.usage;
-        out << "  " << head << std::string(head.size() < 34 ? 34 - head.size() : 1, ' ') << c.summary << '\n';
+// The command list names each command with its arguments ("upload [OPTIONS] FILE").
+class CommandListFormatter : public CLI::Formatter {
+public:
+    std::string make_subcommand(const CLI::App* sub) const override
+    {
+        std::string head = sub->get_name();
+        const auto options = sub->get_options([](const CLI::Option* o) { return o->nonpositional(); });
+        if (options.size() > 1) // more than --help
+            head += " [OPTIONS]";
+        for (const CLI::Option* o :
+             sub->get_options([](const CLI::Option* o) { return !o->nonpositional(); }))
+            head += " " + (o->get_required() ? o->get_name() : "[" + o->get_name() + "]");
+        std::stringstream out;
+        CLI::detail::format_help(out, head, sub->get_description(), get_column_width());
+        return out.str();
     }
-    out << "\nExit status: 0 success, 1 failure, 2 wrong usage.\n";
-}
+};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::vector<Command> commands = allCommands();
-    if (argc < 2) {
-        printUsage(std::cerr, commands);
-        return kExitUsage;
+    // The transfer commands run their sessions in this application's event loop.
+    QCoreApplication qtApp(argc, argv);
+
+    CLI::App app("trvctl: create, read, compare, export, import, download and upload deskset databases.",
+                 "trvctl");
+    app.footer(kFooter);
+    auto formatter = std::make_shared<CommandListFormatter>();
+    formatter->column_width(34);
+    app.formatter(formatter);
+    app.require_subcommand(1);
+    app.fallthrough(false);
+
+    int status = kExitOk;
+    addDatabaseCommands(app, status);
+    addInterchangeCommands(app, status);
+    addTransferCommands(app, status);
+    addPortCommands(app, status);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help requests print and succeed; every other parse error is wrong usage.
+        return app.exit(e) == 0 ? kExitOk : kExitUsage;
     }
-    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
-        printUsage(std::cout, commands);
-        return kExitOk;
-    }
-    for (const Command& c : commands) {
-        if (c.name != argv[1])
-            continue;
-        const int status = c.run(std::span<char*>(argv + 2, argv + argc));
-        if (status == kExitUsage)
-            std::cerr << "Usage: trvctl " << c.name << ' ' << c.usage << '\n';
-        return status;
-    }
-    std::cerr << "trvctl: unknown command '" << argv[1] << "'\n\n";
-    printUsage(std::cerr, commands);
-    return kExitUsage;
+    return status;
 }

@@ -1,0 +1,244 @@
+#include "interchange/FieldCodec.h"
+
+#include "interchange/InterchangeTexts.h"
+
+#include <QJsonObject>
+#include <QStringList>
+
+#include <cctype>
+#include <cmath>
+
+namespace trv::interchange {
+
+namespace {
+
+using db::FieldKind;
+
+QString fromView(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<int>(text.size()));
+}
+
+// Stored units per shown unit: tenths of a hertz, half milliamperes.
+int scaleOf(const db::Field& field)
+{
+    switch (field.kind) {
+    case FieldKind::Frequency:
+        return 10;
+    case FieldKind::HalfMilliamps:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+bool hasList(const db::Field& field)
+{
+    return (field.kind == FieldKind::List || field.kind == FieldKind::Flag) && !field.choices.empty();
+}
+
+bool printableByte(std::uint8_t b)
+{
+    return (b >= 0x20 && b < 0x7F) || b >= 0xA0;
+}
+
+QString hexNumber(const db::Field& field, int value)
+{
+    return QStringLiteral("0x%1")
+        .arg(value, field.width * 2, 16, QLatin1Char('0'))
+        .toUpper()
+        .replace(QLatin1String("0X"), QLatin1String("0x"));
+}
+
+// A number in its shown unit: 1950.0 Hz keeps its tenth, 5.5 mA its half.
+QString numberText(const db::Field& field, int stored)
+{
+    const int scale = scaleOf(field);
+    const QString number =
+        scale == 1 ? QString::number(stored) : QString::number(double(stored) / scale, 'f', 1);
+    return field.unit.empty() ? number : number + QLatin1Char(' ') + fromView(field.unit);
+}
+
+QString listTexts(const db::Field& field)
+{
+    QStringList texts;
+    for (const db::Choice& c : field.choices)
+        texts << QLatin1Char('"') + fromView(c.text) + QLatin1Char('"');
+    return texts.join(QStringLiteral(", "));
+}
+
+QString jsonText(const QJsonValue& value)
+{
+    if (value.isString())
+        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
+    if (value.isDouble())
+        return QString::number(value.toDouble(), 'g', 12);
+    if (value.isBool())
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    if (value.isNull())
+        return QStringLiteral("null");
+    return value.isArray() ? QStringLiteral("an array") : QStringLiteral("an object");
+}
+
+std::optional<QString> storeText(const QJsonValue& value, db::Image& image, const Slot& slot)
+{
+    if (!value.isString())
+        return QString::fromLatin1(text::kExpectedText).arg(jsonText(value));
+    const QString textValue = value.toString();
+    QByteArray bytes;
+    for (const QChar c : textValue) {
+        if (c.unicode() > 0xFF || !printableByte(static_cast<std::uint8_t>(c.unicode())))
+            return QString::fromLatin1(text::kNotSingleByte).arg(jsonText(value));
+        bytes += static_cast<char>(c.unicode());
+    }
+    if (bytes.size() > slot.size())
+        return QString::fromLatin1(text::kTextTooLong).arg(jsonText(value)).arg(slot.size());
+    db::writeText(image, slot.offset(), slot.size(), std::string_view(bytes.constData(), bytes.size()));
+    return std::nullopt;
+}
+
+std::optional<QString> storeNumber(const QJsonValue& value, db::Image& image, const Slot& slot)
+{
+    const db::Field& field = *slot.field;
+    double shown = 0;
+    if (field.kind == FieldKind::Hex) {
+        bool ok = value.isString() && value.toString().startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+        shown = ok ? value.toString().mid(2).toInt(&ok, 16) : 0;
+        if (!ok)
+            return QString::fromLatin1(text::kExpectedNumber).arg(jsonText(value));
+    } else if (!value.isDouble()) {
+        return QString::fromLatin1(text::kExpectedNumber).arg(jsonText(value));
+    } else {
+        shown = value.toDouble();
+    }
+    const double stored = shown * scaleOf(field);
+    const double rounded = std::round(stored);
+    if (std::abs(stored - rounded) > 1e-6) {
+        const QString step = scaleOf(field) == 10  ? QStringLiteral("0.1 Hz")
+                             : scaleOf(field) == 2 ? QStringLiteral("0.5 mA")
+                                                   : QStringLiteral("1");
+        return QString::fromLatin1(text::kNotWhole).arg(jsonText(value), step);
+    }
+    if (rounded < field.minimum || rounded > field.maximum)
+        return QString::fromLatin1(text::kOutOfRange)
+            .arg(jsonText(value), numberText(field, field.minimum), numberText(field, field.maximum));
+    db::writeNumber(image, slot.offset(), field.width, static_cast<int>(rounded));
+    return std::nullopt;
+}
+
+std::optional<QString> storeChoice(const QJsonValue& value, db::Image& image, const Slot& slot)
+{
+    const db::Field& field = *slot.field;
+    for (const db::Choice& c : field.choices)
+        if (value.isString() && value.toString() == fromView(c.text)) {
+            db::writeNumber(image, slot.offset(), field.width, c.value);
+            return std::nullopt;
+        }
+    return QString::fromLatin1(text::kNotInList).arg(jsonText(value), listTexts(field));
+}
+
+} // namespace
+
+std::vector<int> range(int offset, int size)
+{
+    std::vector<int> offsets(static_cast<std::size_t>(size));
+    for (int i = 0; i < size; ++i)
+        offsets[static_cast<std::size_t>(i)] = offset + i;
+    return offsets;
+}
+
+bool holdsTypedValue(const db::Image& image, const Slot& slot)
+{
+    const db::Field& field = *slot.field;
+    if (field.isText()) {
+        const int start = slot.offset();
+        int end = start;
+        while (end < start + slot.size() && image[end] != 0)
+            if (!printableByte(image[end++]))
+                return false;
+        return allZero(image, end, start + slot.size() - end);
+    }
+    if (field.kind == FieldKind::Area)
+        return false;
+    const int value = db::readNumber(image, slot.offset(), field.width, field.isSigned);
+    if (hasList(field))
+        return field.choice(value).has_value();
+    return value >= field.minimum && value <= field.maximum;
+}
+
+QString displayValue(const db::Image& image, const Slot& slot)
+{
+    const db::Field& field = *slot.field;
+    if (!holdsTypedValue(image, slot))
+        return QString::fromLatin1(text::kRawPrefix) + hexText(image, slot.offset(), slot.size());
+    if (field.isText())
+        return QLatin1Char('"') + QString::fromLatin1(db::readText(image, slot.offset(), slot.size())) +
+               QLatin1Char('"');
+    const int value = db::readNumber(image, slot.offset(), field.width, field.isSigned);
+    if (hasList(field))
+        return fromView(field.choice(value)->text);
+    if (field.kind == FieldKind::Hex)
+        return hexNumber(field, value);
+    return numberText(field, value);
+}
+
+QJsonValue jsonValue(const db::Image& image, const Slot& slot)
+{
+    const db::Field& field = *slot.field;
+    if (!holdsTypedValue(image, slot))
+        return rawValue(image, range(slot.offset(), slot.size()));
+    if (field.isText())
+        return QString::fromLatin1(db::readText(image, slot.offset(), slot.size()));
+    const int value = db::readNumber(image, slot.offset(), field.width, field.isSigned);
+    if (hasList(field))
+        return fromView(field.choice(value)->text);
+    if (field.kind == FieldKind::Hex)
+        return hexNumber(field, value);
+    const int scale = scaleOf(field);
+    return scale == 1 ? QJsonValue(value) : QJsonValue(double(value) / scale);
+}
+
+std::optional<QString> storeJsonValue(const QJsonValue& value, db::Image& image, const Slot& slot)
+{
+    if (value.isObject())
+        return storeRaw(value, image, range(slot.offset(), slot.size()));
+    if (slot.field->isText())
+        return storeText(value, image, slot);
+    if (hasList(*slot.field))
+        return storeChoice(value, image, slot);
+    return storeNumber(value, image, slot);
+}
+
+QString rawHex(const db::Image& image, const std::vector<int>& offsets)
+{
+    QByteArray bytes;
+    for (int offset : offsets)
+        bytes += static_cast<char>(image[offset]);
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QJsonValue rawValue(const db::Image& image, const std::vector<int>& offsets)
+{
+    return QJsonObject{{QLatin1String(text::kRawKey), rawHex(image, offsets)}};
+}
+
+std::optional<QString> storeRaw(const QJsonValue& value, db::Image& image, const std::vector<int>& offsets)
+{
+    const QJsonObject object = value.toObject();
+    const QJsonValue raw = object.value(QLatin1String(text::kRawKey));
+    const QString badHex = QString::fromLatin1(text::kBadHex).arg(jsonText(raw)).arg(offsets.size());
+    if (object.size() != 1 || !raw.isString())
+        return object.size() != 1 && raw.isString() ? QString::fromLatin1(text::kRawAlone) : badHex;
+    QString digits = raw.toString();
+    digits.remove(QLatin1Char(' '));
+    const QByteArray bytes = QByteArray::fromHex(digits.toLatin1());
+    const bool hexOnly =
+        std::all_of(digits.begin(), digits.end(), [](QChar c) { return std::isxdigit(c.toLatin1()); });
+    if (!hexOnly || digits.size() != static_cast<int>(offsets.size()) * 2)
+        return badHex;
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        image[offsets[i]] = static_cast<std::uint8_t>(bytes[static_cast<int>(i)]);
+    return std::nullopt;
+}
+
+} // namespace trv::interchange

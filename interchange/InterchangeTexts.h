@@ -1,0 +1,65 @@
+// Every text the interchange module writes: the dump and diff wording, the JSON form's names and
+// the messages of a refused import.
+#pragma once
+
+namespace trv::interchange::text {
+
+// The JSON form.
+inline constexpr const char* kFormatKey = "format";
+inline constexpr const char* kFormatName = "TRV database";
+inline constexpr const char* kVersionKey = "version";
+inline constexpr int kFormatVersion = 1;
+inline constexpr const char* kRecordKey = "record";
+inline constexpr const char* kFreeKey = "free";
+inline constexpr const char* kRawKey = "raw";
+inline constexpr const char* kLayoutKey = "layout";
+inline constexpr const char* kUnusedKey = "unused";
+inline constexpr const char* kReservedKey = "reserved";
+inline constexpr const char* kOffsetKey = "offset";
+inline constexpr const char* kBytesKey = "bytes";
+
+// Dump and diff.
+inline constexpr const char* kRawPrefix = "raw ";
+inline constexpr const char* kFreeMark = " (free)";
+inline constexpr const char* kReservedHeading = "reserved";
+inline constexpr const char* kReservedDiffer = "reserved areas: %1 bytes differ";
+inline constexpr const char* kArrow = " -> ";
+
+// Headings of the records of each area; an area not named here is headed by its own name.
+struct AreaHeading {
+    const char* area;
+    const char* heading;
+};
+inline constexpr AreaHeading kAreaHeadings[] = {
+    {"deskset", "deskset"},         {"buttons", "button"},
+    {"channels", "channel"},        {"pagingFormats", "paging format"},
+    {"customTones", "custom tone"}, {"speedPages", "speed page"},
+    {"pttAliases", "PTT ID alias"},
+};
+
+// A refused import: "<path>: <problem>".
+inline constexpr const char* kNotJson = "the file is not JSON: %1 (at byte %2)";
+inline constexpr const char* kNotAnObject = "expected a JSON object";
+inline constexpr const char* kNotAnArray = "expected a JSON array";
+inline constexpr const char* kWrongFormat = "is not \"TRV database\"";
+inline constexpr const char* kWrongVersion = "%1 is not supported (this tool reads version %2)";
+inline constexpr const char* kUnknownField = "unknown field";
+inline constexpr const char* kBadRecord = "%1 is not a record number from 1 to %2";
+inline constexpr const char* kRecordTwice = "record %1 is given twice";
+inline constexpr const char* kExpectedNumber = "%1 is not a number";
+inline constexpr const char* kNotWhole = "%1 is not a whole number of %2";
+inline constexpr const char* kOutOfRange = "%1 is out of range (%2 to %3)";
+inline constexpr const char* kNotInList = "%1 is not in the list (%2)";
+inline constexpr const char* kExpectedText = "%1 is not a text";
+inline constexpr const char* kTextTooLong = "%1 is longer than its %2-byte slot";
+inline constexpr const char* kNotSingleByte = "%1 holds a character that is not a single byte (Latin-1)";
+inline constexpr const char* kBadHex = "%1 is not %2 bytes in hexadecimal";
+inline constexpr const char* kWrongCount = "expected %1 values, not %2";
+inline constexpr const char* kWrongLayout = "layout %1 does not fit %2 (it holds %3)";
+inline constexpr const char* kNoLayout = "%1 chooses no layout: give the bytes as \"raw\"";
+inline constexpr const char* kRawAlone = "\"raw\" stands alone";
+inline constexpr const char* kFreeNeedsRaw = "a free record gives its bytes as \"raw\" and nothing else";
+inline constexpr const char* kNotReserved = "offset %1 and its %2 bytes are not all reserved";
+inline constexpr const char* kMissingKey = "\"%1\" is missing";
+
+} // namespace trv::interchange::text

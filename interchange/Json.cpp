@@ -1,0 +1,314 @@
+#include "interchange/Json.h"
+
+#include "database/NewDatabase.h"
+#include "interchange/FieldCodec.h"
+#include "interchange/InterchangeTexts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <set>
+
+namespace trv::interchange {
+
+namespace {
+
+QLatin1String key(const char* name)
+{
+    return QLatin1String(name);
+}
+
+QString nameOf(std::string_view name)
+{
+    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+}
+
+// ---- export ------------------------------------------------------------------------------------
+
+QJsonValue fieldJson(const db::Image& image, const db::CatalogueArea& area, const db::Field& field,
+                     int record)
+{
+    if (field.kind == db::FieldKind::Area) {
+        const db::AreaLayout* layout = layoutOf(image, area, field, record);
+        if (layout == nullptr)
+            return rawValue(image, range(field.at(record), field.size()));
+        QJsonObject object{{key(text::kLayoutKey), nameOf(layout->name)}};
+        for (const db::Field& inner : layout->fields)
+            object.insert(nameOf(inner.name), fieldJson(image, area, inner, record));
+        const std::vector<int> unused = unusedOffsets(field, *layout, record);
+        if (std::any_of(unused.begin(), unused.end(), [&](int o) { return image[o] != 0; }))
+            object.insert(key(text::kUnusedKey), rawValue(image, unused));
+        return object;
+    }
+    if (field.count == 1)
+        return jsonValue(image, {&field, record, 0});
+    QJsonArray elements;
+    for (int e = 0; e < field.count; ++e)
+        elements.append(jsonValue(image, {&field, record, e}));
+    return elements;
+}
+
+QJsonObject recordJson(const db::Image& image, const db::CatalogueArea& area, int record)
+{
+    QJsonObject object;
+    for (const db::Field* field : area.fields)
+        object.insert(nameOf(field->name), fieldJson(image, area, *field, record));
+    return object;
+}
+
+// ---- import ------------------------------------------------------------------------------------
+
+// The first problem found, with its path; import stops at it.
+class Importer {
+public:
+    db::Image image{};
+    QString error;
+
+    bool fail(const QString& path, const QString& problem)
+    {
+        error = path + QStringLiteral(": ") + problem;
+        return false;
+    }
+
+    bool root(const QJsonObject& object);
+
+private:
+    bool area(const db::CatalogueArea& area, const QJsonValue& value);
+    bool record(const db::CatalogueArea& area, int record, const QJsonObject& object, const QString& path);
+    bool field(const db::CatalogueArea& area, const db::Field& field, int record, const QJsonValue& value,
+               const QString& path);
+    bool areaField(const db::CatalogueArea& area, const db::Field& field, int record, const QJsonValue& value,
+                   const QString& path);
+    bool reserved(const QJsonValue& value);
+};
+
+bool Importer::root(const QJsonObject& object)
+{
+    if (object.value(key(text::kFormatKey)) != QJsonValue(key(text::kFormatName)))
+        return fail(key(text::kFormatKey), key(text::kWrongFormat));
+    const QJsonValue version = object.value(key(text::kVersionKey));
+    if (version != QJsonValue(text::kFormatVersion))
+        return fail(
+            key(text::kVersionKey),
+            QString::fromLatin1(text::kWrongVersion)
+                .arg(
+                    version.isUndefined()
+                        ? QStringLiteral("none")
+                        : QJsonDocument(QJsonArray{version}).toJson(QJsonDocument::Compact).mid(1).chopped(1))
+                .arg(text::kFormatVersion));
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const bool known =
+            it.key() == key(text::kFormatKey) || it.key() == key(text::kVersionKey) ||
+            it.key() == key(text::kReservedKey) ||
+            std::any_of(db::catalogue().begin(), db::catalogue().end(),
+                        [&](const db::CatalogueArea& a) { return nameOf(a.name) == it.key(); });
+        if (!known)
+            return fail(it.key(), key(text::kUnknownField));
+    }
+    db::newDatabase(image);
+    for (const db::CatalogueArea& a : db::catalogue())
+        if (const QJsonValue value = object.value(nameOf(a.name)); !value.isUndefined() && !area(a, value))
+            return false;
+    return reserved(object.value(key(text::kReservedKey)));
+}
+
+bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
+{
+    const QString path = nameOf(area.name);
+    if (area.region->count == 1)
+        return value.isObject() ? record(area, 0, value.toObject(), path)
+                                : fail(path, key(text::kNotAnObject));
+    if (!value.isArray())
+        return fail(path, key(text::kNotAnArray));
+    std::set<int> seen;
+    for (int i = 0; i < value.toArray().size(); ++i) {
+        const QJsonValue item = value.toArray().at(i);
+        const QString itemPath = QStringLiteral("%1[#%2]").arg(path).arg(i + 1);
+        if (!item.isObject())
+            return fail(itemPath, key(text::kNotAnObject));
+        QJsonObject object = item.toObject();
+        const QJsonValue number = object.take(key(text::kRecordKey));
+        if (number.isUndefined())
+            return fail(itemPath, QString::fromLatin1(text::kMissingKey).arg(key(text::kRecordKey)));
+        const double n = number.toDouble(-1);
+        if (!number.isDouble() || n != std::floor(n) || n < 1 || n > area.region->count)
+            return fail(itemPath,
+                        QString::fromLatin1(text::kBadRecord)
+                            .arg(number.isDouble() ? QString::number(n) : number.toVariant().toString())
+                            .arg(area.region->count));
+        const int k = static_cast<int>(n) - 1;
+        if (!seen.insert(k).second)
+            return fail(itemPath, QString::fromLatin1(text::kRecordTwice).arg(k + 1));
+        if (!record(area, k, object, recordPath(area, k)))
+            return false;
+    }
+    return true;
+}
+
+bool Importer::record(const db::CatalogueArea& area, int record, const QJsonObject& object,
+                      const QString& path)
+{
+    if (object.contains(key(text::kFreeKey))) {
+        // A free record with leftovers: its bytes as they are.
+        if (object.value(key(text::kFreeKey)) != QJsonValue(true) || object.size() != 2 ||
+            !object.contains(key(text::kRawKey)))
+            return fail(path, key(text::kFreeNeedsRaw));
+        QJsonObject raw{{key(text::kRawKey), object.value(key(text::kRawKey))}};
+        if (auto problem = storeRaw(raw, image, range(area.region->record(record), area.region->recordSize)))
+            return fail(path, *problem);
+        return true;
+    }
+    for (auto it = object.begin(); it != object.end(); ++it)
+        if (std::none_of(area.fields.begin(), area.fields.end(),
+                         [&](const db::Field* f) { return nameOf(f->name) == it.key(); }))
+            return fail(path + QLatin1Char('.') + it.key(), key(text::kUnknownField));
+    // Area fields last: their layout follows a selector field of the same record.
+    for (const bool areas : {false, true})
+        for (const db::Field* f : area.fields) {
+            const QJsonValue value = object.value(nameOf(f->name));
+            if ((f->kind == db::FieldKind::Area) == areas && !value.isUndefined() &&
+                !field(area, *f, record, value, path + QLatin1Char('.') + nameOf(f->name)))
+                return false;
+        }
+    return true;
+}
+
+bool Importer::field(const db::CatalogueArea& area, const db::Field& f, int record, const QJsonValue& value,
+                     const QString& path)
+{
+    if (f.kind == db::FieldKind::Area)
+        return areaField(area, f, record, value, path);
+    if (f.count == 1) {
+        const auto problem = storeJsonValue(value, image, {&f, record, 0});
+        return !problem || fail(path, *problem);
+    }
+    if (!value.isArray())
+        return fail(path, key(text::kNotAnArray));
+    const QJsonArray elements = value.toArray();
+    if (elements.size() != f.count)
+        return fail(path, QString::fromLatin1(text::kWrongCount).arg(f.count).arg(elements.size()));
+    for (int e = 0; e < f.count; ++e)
+        if (const auto problem = storeJsonValue(elements.at(e), image, {&f, record, e}))
+            return fail(path.section(QLatin1Char('.'), 0, -2) + QLatin1Char('.') + elementName(f, e),
+                        *problem);
+    return true;
+}
+
+bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int record,
+                         const QJsonValue& value, const QString& path)
+{
+    if (!value.isObject())
+        return fail(path, key(text::kNotAnObject));
+    QJsonObject object = value.toObject();
+    const db::AreaLayout* layout = layoutOf(image, area, f, record);
+    const QString selector = nameOf(f.selector);
+    if (object.contains(key(text::kRawKey))) {
+        const auto problem = storeRaw(object, image, range(f.at(record), f.size()));
+        return !problem || fail(path, *problem);
+    }
+    if (layout == nullptr)
+        return fail(path, QString::fromLatin1(text::kNoLayout).arg(selector));
+    const QJsonValue name = object.take(key(text::kLayoutKey));
+    if (name != QJsonValue(nameOf(layout->name)))
+        return fail(path + QLatin1Char('.') + key(text::kLayoutKey),
+                    QString::fromLatin1(text::kWrongLayout)
+                        .arg(name.isString() ? name.toString() : QStringLiteral("(none)"), selector,
+                             nameOf(layout->name)));
+    // The area starts empty: what its layout leaves out is zero unless given as "unused".
+    std::fill_n(image.begin() + f.at(record), f.size(), 0);
+    if (const QJsonValue unused = object.take(key(text::kUnusedKey)); !unused.isUndefined())
+        if (const auto problem = storeRaw(unused, image, unusedOffsets(f, *layout, record)))
+            return fail(path + QLatin1Char('.') + key(text::kUnusedKey), *problem);
+    for (auto it = object.begin(); it != object.end(); ++it)
+        if (std::none_of(layout->fields.begin(), layout->fields.end(),
+                         [&](const db::Field& inner) { return nameOf(inner.name) == it.key(); }))
+            return fail(path + QLatin1Char('.') + it.key(), key(text::kUnknownField));
+    for (const db::Field& inner : layout->fields)
+        if (const QJsonValue v = object.value(nameOf(inner.name));
+            !v.isUndefined() && !field(area, inner, record, v, path + QLatin1Char('.') + nameOf(inner.name)))
+            return false;
+    return true;
+}
+
+bool Importer::reserved(const QJsonValue& value)
+{
+    const QString path = key(text::kReservedKey);
+    if (value.isUndefined())
+        return true;
+    if (!value.isArray())
+        return fail(path, key(text::kNotAnArray));
+    for (int i = 0; i < value.toArray().size(); ++i) {
+        const QString itemPath = QStringLiteral("%1[#%2]").arg(path).arg(i + 1);
+        QJsonObject object = value.toArray().at(i).toObject();
+        bool ok = false;
+        const QString offsetText = object.take(key(text::kOffsetKey)).toString();
+        const int offset = offsetText.startsWith(QLatin1String("0x")) ? offsetText.mid(2).toInt(&ok, 16) : -1;
+        const QJsonValue bytes = object.take(key(text::kBytesKey));
+        if (!ok || !object.isEmpty() || !bytes.isString())
+            return fail(itemPath, QString::fromLatin1(text::kMissingKey).arg(key(text::kOffsetKey)) +
+                                      QStringLiteral(", ") +
+                                      QString::fromLatin1(text::kMissingKey).arg(key(text::kBytesKey)));
+        const int size = static_cast<int>(bytes.toString().remove(QLatin1Char(' ')).size() / 2);
+        for (int at = offset; at < offset + std::max(size, 1); ++at)
+            if (!isReserved(at))
+                return fail(itemPath, QString::fromLatin1(text::kNotReserved).arg(offsetText).arg(size));
+        if (const auto problem =
+                storeRaw(QJsonObject{{key(text::kRawKey), bytes}}, image, range(offset, size)))
+            return fail(itemPath, *problem);
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray exportJson(const db::Image& image)
+{
+    QJsonObject root{{key(text::kFormatKey), key(text::kFormatName)},
+                     {key(text::kVersionKey), text::kFormatVersion}};
+    for (const db::CatalogueArea& area : db::catalogue()) {
+        if (area.region->count == 1) {
+            root.insert(nameOf(area.name), recordJson(image, area, 0));
+            continue;
+        }
+        QJsonArray records;
+        for (int record = 0; record < area.region->count; ++record) {
+            const int base = area.region->record(record);
+            QJsonObject object;
+            if (!isFreeRecord(image, area, record))
+                object = recordJson(image, area, record);
+            else if (!allZero(image, base, area.region->recordSize))
+                object =
+                    QJsonObject{{key(text::kFreeKey), true},
+                                {key(text::kRawKey), rawHex(image, range(base, area.region->recordSize))}};
+            else
+                continue; // free and empty: an import leaves it so
+            object.insert(key(text::kRecordKey), record + 1);
+            records.append(object);
+        }
+        root.insert(nameOf(area.name), records);
+    }
+    QJsonArray reserved;
+    for (const ReservedRun& run : reservedRuns())
+        if (!allZero(image, run.offset, run.size))
+            reserved.append(QJsonObject{{key(text::kOffsetKey), offsetText(run.offset)},
+                                        {key(text::kBytesKey), hexText(image, run.offset, run.size)}});
+    root.insert(key(text::kReservedKey), reserved);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+ImportResult importJson(const QByteArray& json)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return {QString::fromLatin1(text::kNotJson).arg(parseError.errorString()).arg(parseError.offset)};
+    if (!document.isObject())
+        return {QStringLiteral("(top): ") + key(text::kNotAnObject)};
+    Importer importer;
+    if (!importer.root(document.object()))
+        return {importer.error};
+    return {importer.image};
+}
+
+} // namespace trv::interchange

@@ -1,0 +1,90 @@
+// trvctl dump / diff / export / import as a user runs them: exit statuses, files written or not.
+#include "database/DdbFile.h"
+#include "database/NewDatabase.h"
+#include "tests/support/TiedChild.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CtlResult {
+    int status;
+    QString out;
+    QString err;
+};
+
+CtlResult trvctl(const QStringList& args)
+{
+    QProcess p;
+    trv::testsupport::TieToThisProcess(p);
+    p.start(TRVCTL_PATH, args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(TrvctlInterchange, DiffExitsAsDiffDoes)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.ddb");
+    const QString b = dir.filePath("b.ddb");
+    trv::db::Image image{};
+    trv::db::newDatabase(image);
+    ASSERT_TRUE(trv::db::saveDatabase(a.toStdString(), image).ok);
+    image[trv::db::deskset::kMuteTimer] = 45;
+    image[trv::db::kReservedTail.base] = 1;
+    ASSERT_TRUE(trv::db::saveDatabase(b.toStdString(), image).ok);
+
+    EXPECT_EQ(trvctl({"diff", a, a}).status, 0);
+    const CtlResult differ = trvctl({"diff", a, b});
+    EXPECT_EQ(differ.status, 1);
+    EXPECT_EQ(differ.out, "deskset.muteTimer: 30 s -> 45 s\nreserved areas: 1 bytes differ\n");
+    const CtlResult missing = trvctl({"diff", a, dir.filePath("none.ddb")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.contains("none.ddb"));
+    EXPECT_EQ(trvctl({"diff", a}).status, 2);
+    EXPECT_TRUE(trvctl({"dump", b}).out.contains("deskset.muteTimer = 45 s\n"));
+}
+
+TEST(TrvctlInterchange, ExportImportRoundTripAndRefusalsWriteNothing)
+{
+    QTemporaryDir dir;
+    const QString site = dir.filePath("site.ddb");
+    ASSERT_EQ(trvctl({"new", site}).status, 0);
+    ASSERT_EQ(trvctl({"export", site, "-o", dir.filePath("site.json")}).status, 0);
+    ASSERT_EQ(trvctl({"import", dir.filePath("site.json"), "-o", dir.filePath("back.ddb")}).status, 0);
+    EXPECT_EQ(contents(dir.filePath("back.ddb")), contents(site));
+    EXPECT_EQ(trvctl({"export", site}).out.toUtf8(), contents(dir.filePath("site.json")));
+
+    QByteArray json = contents(dir.filePath("site.json"));
+    json.replace("\"muteTimer\": 30", "\"muteTimer\": 61");
+    write(dir.filePath("bad.json"), json);
+    const CtlResult refused = trvctl({"import", dir.filePath("bad.json"), "-o", dir.filePath("new.ddb")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              dir.filePath("bad.json") +
+                  ": deskset.muteTimer: 61 is out of range (0 s to 60 s)\nNothing was written.\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("new.ddb")));
+    // An existing file is left as it was.
+    EXPECT_EQ(trvctl({"import", dir.filePath("bad.json"), "-o", site}).status, 1);
+    EXPECT_EQ(contents(site), contents(dir.filePath("back.ddb")));
+}

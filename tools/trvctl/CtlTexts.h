@@ -1,0 +1,39 @@
+// Every text trvctl prints of its own (the transfer and database modules have theirs).
+#pragma once
+
+namespace trv::ctl::text {
+
+inline constexpr const char* kEmptyFile = "The file is empty.";
+inline constexpr const char* kNoPortSet = "No COM port is set: use --port P or 'trvctl port COMn'.";
+inline constexpr const char* kUnknownPort =
+    "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
+inline constexpr const char* kUnknownStoredPort = "Unknown port '%1': use COM1 to COM4.";
+inline constexpr const char* kNoSuchDevice = "No such device: %1";
+inline constexpr const char* kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT).";
+inline constexpr const char* kSettingNotWritten = "The setting could not be written to %1.";
+inline constexpr const char* kPortNotSet = "(not set)";
+inline constexpr const char* kRetrying = "Retrying to connect with the deskset.";
+inline constexpr const char* kTraceNotWritten = "The trace file %1 cannot be written: %2";
+
+// trvctl import
+inline constexpr const char* kNothingWritten = "Nothing was written.";
+
+// trvctl ports
+inline constexpr const char* kSerialDevices = "Serial devices:";
+inline constexpr const char* kNoSerialDevices = "  (none found)";
+inline constexpr const char* kByIdLabel = "      by-id:  ";
+inline constexpr const char* kComLabel = "      COM:    ";
+inline constexpr const char* kAccessLabel = "      access: ";
+inline constexpr const char* kMayOpen = "yes";
+inline constexpr const char* kMayNotOpen = "no (add your user to the dialout group and log in again)";
+inline constexpr const char* kComPorts = "COM ports:";
+inline constexpr const char* kStoredMark = "   (the stored port)";
+inline constexpr const char* kDeviceServer = "device server (raw TCP)";
+inline constexpr const char* kNotPresent = "not present";
+inline constexpr const char* kPlainPort = "serial port";
+inline constexpr const char* kNone = "none";
+
+// upload --backup (the rest of the safe upload's texts are in transfer/SafeUpload.h)
+inline constexpr const char* kBackupFolderMissing = "The backup folder %1 does not exist.";
+
+} // namespace trv::ctl::text
