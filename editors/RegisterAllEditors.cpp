@@ -3,6 +3,7 @@
 #include "editors/common/EditorRegistry.h"
 #include "editors/customtones/CustomPageListFV.h"
 #include "editors/deskset/DesksetCfgFV.h"
+#include "editors/speedpaging/SpeedPageListFV.h"
 
 namespace trv::editors {
 
@@ -14,6 +15,8 @@ void registerAllEditors()
                    [](EditorHost& host, QWidget* parent) { return new DesksetButtonsCfgFV(host, parent); });
     registerEditor(EditorKind::CustomPagingTones,
                    [](EditorHost& host, QWidget* parent) { return new CustomPageListFV(host, parent); });
+    registerEditor(EditorKind::SpeedPaging,
+                   [](EditorHost& host, QWidget* parent) { return new SpeedPageListFV(host, parent); });
 }
 
 } // namespace trv::editors

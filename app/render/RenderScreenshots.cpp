@@ -24,6 +24,7 @@
 #include "editors/buttons/DesksetPicture.h"
 #include "editors/common/EditorDialog.h"
 #include "editors/customtones/EditCustomPageFV.h"
+#include "editors/speedpaging/EditSpeedPageFV.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
@@ -103,7 +104,7 @@ QPixmap withDialog(const QPixmap& main, QWidget* dialog, bool frameless)
     return picture;
 }
 
-// A few custom paging tones for the list editors' pictures.
+// A few custom paging tones, paging formats and speed pages for the list editors' pictures.
 void writeSampleTables()
 {
     namespace f = trv::db::fields;
@@ -118,6 +119,25 @@ void writeSampleTables()
         trv::db::writeField(image, f::firstToneDuration, 1000, t.number);
         trv::db::writeField(image, f::secondToneDuration, 3000, t.number);
         trv::db::writeField(image, f::inhibitDelay, 3000, t.number);
+    }
+    const struct {
+        int index;
+        const char* label;
+        int type;
+    } formats[] = {{0, "FIRE", 13}, {1, "DTMF1", 18}, {2, "TONES", 20}};
+    for (const auto& p : formats) {
+        trv::db::writeFieldText(image, f::pagingLabel, p.label, p.index);
+        trv::db::writeField(image, f::formatType, p.type, p.index);
+    }
+    const struct {
+        const char* label;
+        int format;
+        const char* digits;
+    } pages[] = {{"AMBUL", 1, "555*12#"}, {"Fire1", 0, "12345"}, {"POLICE", 2, "5"}, {"Station4", 0, "40404"}};
+    for (int r = 0; r < 4; ++r) {
+        trv::db::writeFieldText(image, f::speedPageLabel, pages[r].label, r);
+        trv::db::writeField(image, f::speedPageFormat, pages[r].format, r);
+        trv::db::writeFieldText(image, f::speedPageDigits, pages[r].digits, r);
     }
 }
 
@@ -349,6 +369,9 @@ int main(int argc, char* argv[])
     trv::editors::EditCustomPageFV tone(frame->editorWindows(), 5, frame);
     listAndDialog(cmd::kViewCustomTones, QStringLiteral("custom-paging-tones.png"), tone,
                   QStringLiteral("edit-custom-page.png"));
+    trv::editors::EditSpeedPageFV page(frame->editorWindows(), 0, frame);
+    listAndDialog(cmd::kViewSpeedPaging, QStringLiteral("speed-paging.png"), page,
+                  QStringLiteral("edit-speed-page.png"));
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
     return written.size() == attempted ? 0 : 1;
