@@ -1,6 +1,8 @@
 #include "comms/AckFrameLayer2.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "comms/Crc.h"
 #include "comms/EventQueue.h"
@@ -330,6 +332,26 @@ int AckFrameLayer2::BytesStillToCome() const
         return crc - rxCrcCount_;
     }
     return 0;
+}
+
+int AckFrameLayer2::MsUntilDeadline() const
+{
+    if (lost_)
+        return -1;
+    const uint32_t now = clock_.NowMs();
+    const uint32_t sinceUpdate = TicksBetween(lastUpdateTick_, now);
+    int64_t earliest = -1;
+    auto consider = [&](int64_t ms) { earliest = earliest < 0 ? ms : std::min(earliest, ms); };
+    if (waiting_ && retransmitRunning_)
+        consider(CountDown(retransmitLeft_, sinceUpdate));
+    if (heartbeatRunning_)
+        consider(CountDown(heartbeatLeft_, sinceUpdate));
+    if (receiving_ != Receiving::kType) {
+        // The frame is dropped once more than the time-out has passed since its first byte.
+        const uint32_t sinceFirstByte = TicksBetween(rxStartTick_, now);
+        consider(sinceFirstByte > timers_.completionMs ? 0 : timers_.completionMs - sinceFirstByte + 1);
+    }
+    return static_cast<int>(std::min<int64_t>(earliest, std::numeric_limits<int>::max()));
 }
 
 int AckFrameLayer2::HasRoom() const

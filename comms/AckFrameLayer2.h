@@ -59,6 +59,7 @@ public:
     int QueuePayload(const uint8_t* data, int length, int kind) override;
     int LargestPayload() const override { return kMaxFramePayload; }
     int BytesStillToCome() const override;
+    int MsUntilDeadline() const override;
 
     const AckFrameTimers& Timers() const { return timers_; }
     bool UsesCrc8() const { return crc8_; }

@@ -69,9 +69,14 @@ CModemLayer1::CModemLayer1(const char* params) : CModemLayer1(params, SystemCloc
 }
 
 CModemLayer1::CModemLayer1(const char* params, Clock& clock, Sleep sleep)
-    : serial_(params), clock_(clock), sleep_(std::move(sleep))
+    : CModemLayer1(params, std::make_unique<SerialLayer1>(params), clock, std::move(sleep))
 {
-    serial_.AttachQueues(&serialEvents_, &serialNotifications_);
+}
+
+CModemLayer1::CModemLayer1(const char* params, std::unique_ptr<Layer1> port, Clock& clock, Sleep sleep)
+    : port_(std::move(port)), clock_(clock), sleep_(std::move(sleep))
+{
+    port_->AttachQueues(&serialEvents_, &serialNotifications_);
     // The serial transport's own complaint about the text is covered by ours below.
     int code = 0;
     int value = 0;
@@ -108,7 +113,7 @@ int CModemLayer1::Open()
 {
     if (open_)
         return -1;
-    const int result = serial_.Open();
+    const int result = port_->Open();
     ForwardSerialEvents();
     if (result != 0)
         return -1;
@@ -130,7 +135,7 @@ void CModemLayer1::Close()
         sleep_(kCloseSettleMs);
         open_ = false;
     }
-    serial_.Close();
+    port_->Close();
 }
 
 void CModemLayer1::HangUp()
@@ -161,14 +166,14 @@ void CModemLayer1::Enter(Stage stage, uint32_t waitMs)
 
 void CModemLayer1::SendText(std::string_view text)
 {
-    serial_.Write(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
+    port_->Write(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
 }
 
 int CModemLayer1::BytesWaiting()
 {
     if (!open_ || stage_ != Stage::OnLine)
         return 0;
-    return static_cast<int>(earlyData_.size()) + serial_.BytesWaiting();
+    return static_cast<int>(earlyData_.size()) + port_->BytesWaiting();
 }
 
 int CModemLayer1::Read(uint8_t* buffer, int max)
@@ -189,7 +194,7 @@ int CModemLayer1::Read(uint8_t* buffer, int max)
         earlyData_.erase(earlyData_.begin(), earlyData_.begin() + count);
         return count;
     }
-    return serial_.Read(buffer, max);
+    return port_->Read(buffer, max);
 }
 
 int CModemLayer1::Write(const uint8_t* data, int length)
@@ -198,7 +203,15 @@ int CModemLayer1::Write(const uint8_t* data, int length)
         return 0;
     if (stage_ != Stage::OnLine)
         return length; // no call yet: the bytes have nowhere to go
-    return serial_.Write(data, length);
+    return port_->Write(data, length);
+}
+
+int CModemLayer1::MsUntilDeadline()
+{
+    if (!open_ || stage_ == Stage::OnLine)
+        return -1;
+    const uint32_t elapsed = TicksBetween(stageStart_, clock_.NowMs());
+    return elapsed >= waitMs_ ? 0 : static_cast<int>(waitMs_ - elapsed);
 }
 
 void CModemLayer1::RunDialogue()
@@ -206,7 +219,7 @@ void CModemLayer1::RunDialogue()
     std::array<uint8_t, 256> chunk;
     int count;
     while (stage_ != Stage::OnLine &&
-           (count = serial_.Read(chunk.data(), static_cast<int>(chunk.size()))) > 0) {
+           (count = port_->Read(chunk.data(), static_cast<int>(chunk.size()))) > 0) {
         for (int i = 0; i < count; ++i) {
             if (stage_ == Stage::OnLine) {
                 // The peer's data may follow CONNECT at once; keep it for the first on-line read.
@@ -319,7 +332,7 @@ void CModemLayer1::OnTimers()
 
 bool CModemLayer1::CarrierPresent()
 {
-    const int fd = serial_.PollFd();
+    const int fd = port_->PollFd();
     int lines = 0;
     if (::ioctl(fd, TIOCMGET, &lines) == 0)
         return (lines & TIOCM_CD) != 0;

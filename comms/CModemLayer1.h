@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,17 +44,21 @@ public:
 
     explicit CModemLayer1(const char* params);
     CModemLayer1(const char* params, Clock& clock, Sleep sleep);
+    // Same over a port built by the caller (an in-memory line for tests and the fuzz target);
+    // the first five numbers of params are then not used.
+    CModemLayer1(const char* params, std::unique_ptr<Layer1> port, Clock& clock, Sleep sleep);
     ~CModemLayer1() override;
 
     int IsAttached() override { return 1; }
     int BaudRate() override { return 9600; }
-    int FreeRoom() override { return serial_.FreeRoom(); }
+    int FreeRoom() override { return port_->FreeRoom(); }
     int BytesWaiting() override;
     int Open() override;
     void Close() override;
     int Write(const uint8_t* data, int length) override;
     int Read(uint8_t* buffer, int max) override;
-    int PollFd() const override { return serial_.PollFd(); }
+    int PollFd() const override { return port_->PollFd(); }
+    int MsUntilDeadline() override; // the dialogue's next keep-alive or time-out
 
     static Reply Classify(std::string_view line);
 
@@ -76,7 +81,7 @@ private:
 
     EventQueue serialEvents_;
     NotifyQueue serialNotifications_;
-    SerialLayer1 serial_;
+    std::unique_ptr<Layer1> port_; // the serial port the modem is on
     Clock& clock_;
     Sleep sleep_;
 

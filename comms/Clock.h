@@ -12,12 +12,17 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual uint32_t NowMs() const = 0;
+    // True when the clock moves with real time only, so a thread may sleep in real time until
+    // the next deadline it reads from it. A clock moved by hand or running faster is looked at
+    // every few milliseconds instead.
+    virtual bool FollowsRealTime() const { return false; }
 };
 
 // Milliseconds of std::chrono::steady_clock.
 class SteadyClock final : public Clock {
 public:
     uint32_t NowMs() const override;
+    bool FollowsRealTime() const override { return true; }
 };
 
 // The process-wide steady clock used when no other clock is given.

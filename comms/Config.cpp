@@ -1,5 +1,6 @@
 #include "comms/Config.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
@@ -88,7 +89,21 @@ bool EqualNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// A value as the settings store writes it: plain, or in double quotes with backslash escapes.
+// The number a run of digits of `base` at raw[*i] spells (at least one digit); *i moves past it.
+unsigned ReadDigits(std::string_view raw, size_t* i, unsigned base)
+{
+    unsigned value = 0;
+    for (; *i < raw.size(); ++*i) {
+        const int digit = HexDigit(raw[*i]);
+        if (digit < 0 || static_cast<unsigned>(digit) >= base)
+            break;
+        value = std::min(value * base + static_cast<unsigned>(digit), 0xFFFFu);
+    }
+    return value;
+}
+
+// A value as the settings store writes it: plain, or in double quotes, with C-style escapes
+// (\n, \t, \x41, \101 ...) for control characters, and a leading @ doubled.
 std::string UnquoteValue(std::string_view raw)
 {
     raw = Trim(raw);
@@ -100,29 +115,25 @@ std::string UnquoteValue(std::string_view raw)
             quoted = !quoted;
             continue;
         }
-        if (c == '\\' && i + 1 < raw.size()) {
-            const char next = raw[++i];
-            switch (next) {
-            case 'n':
-                out += '\n';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case '0':
-                out += '\0';
-                break;
-            default:
-                out += next;
-                break;
-            }
+        if (c != '\\' || i + 1 == raw.size()) {
+            out += c;
             continue;
         }
-        out += c;
+        const char next = raw[++i];
+        static constexpr std::string_view kLetters = "abfnrtv";
+        static constexpr std::string_view kControls = "\a\b\f\n\r\t\v";
+        if (const size_t letter = kLetters.find(next); letter != std::string_view::npos) {
+            out += kControls[letter];
+        } else if (next == 'x' || (next >= '0' && next <= '7')) {
+            size_t digits = next == 'x' ? i + 1 : i;
+            AppendUtf8(&out, ReadDigits(raw, &digits, next == 'x' ? 16 : 8));
+            i = digits - 1;
+        } else {
+            out += next;
+        }
     }
+    if (out.starts_with("@@"))
+        out.erase(0, 1);
     return out;
 }
 

@@ -30,8 +30,18 @@ public:
     virtual int Write(const uint8_t* data, int length) = 0; // bytes written, negative when broken
     virtual int Read(uint8_t* buffer, int max) = 0;         // never blocks; negative when broken
 
-    // The descriptor the comm-link thread polls for input; -1 makes it wake every 10 ms instead.
+    // The descriptor the comm-link thread polls for input; -1 makes it wake every 10 ms instead,
+    // unless the transport has a wait of its own (below).
     virtual int PollFd() const { return -1; }
+    // A transport without a descriptor may wait for the peer itself: WaitForInput returns when
+    // input may be waiting, InterruptWait was called (from any thread, also before the wait
+    // began) or timeoutMs passed (-1: no limit).
+    virtual bool HasOwnWait() const { return false; }
+    virtual void WaitForInput(int /*timeoutMs*/) {}
+    virtual void InterruptWait() {}
+    // Milliseconds until a timer of the transport itself needs a read (a modem's dialogue);
+    // -1 when none runs.
+    virtual int MsUntilDeadline() { return -1; }
     // True for a concurrent socket server, which serves its clients without a comm-link thread.
     virtual bool RunsWithoutCommLink() const { return false; }
     // Back pointer for transports that call Nimb::OnAccept; most ignore it.

@@ -32,6 +32,11 @@ public:
     // which uses it to read the rest of a frame in one go on a slow line.
     virtual int BytesStillToCome() const { return 0; }
 
+    // Milliseconds from now until the next timer of the link can change something (a frame
+    // completion time-out, a retransmission, a heartbeat); 0 when one is due, -1 when none runs.
+    // Run by the comm-link thread after a step: it sleeps until then unless input or work comes.
+    virtual int MsUntilDeadline() const { return -1; }
+
     void AttachQueues(EventQueue* events, NotifyQueue* notifications)
     {
         events_ = events;

@@ -1,5 +1,6 @@
 #include "comms/Nimb.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -24,10 +25,9 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr milliseconds kIdleWait{200}; // the session thread's wait when it has nothing to do
-constexpr milliseconds kBusyWait{10};  // its wait while work is blocked
+constexpr milliseconds kBusyWait{10}; // the session thread's wait while work is blocked
 constexpr int kPassesBeforeWaiting = 10;
-constexpr int kLinkPollMs = 10; // the comm-link thread's longest wait
+constexpr int kLinkPollMs = 10; // the comm-link thread's wait when it cannot sleep to a deadline
 constexpr std::chrono::microseconds kLinkPollTime = milliseconds(kLinkPollMs);
 constexpr milliseconds kStopLogLimit{80 * 50};
 
@@ -52,6 +52,8 @@ struct Nimb::Impl {
 
     void SessionLoop();
     void CommLinkLoop(Layer1* layer1, Layer2* layer2);
+    int CommLinkWaitMs(Layer1& layer1, const Layer2& layer2, int fd) const;
+    void WakeCommLink();
     void Dispatch(const Session::StepReport& report);
     bool DispatchQueues();
     int Finish(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> newLayer1, int layer1Type,
@@ -77,6 +79,10 @@ struct Nimb::Impl {
     uint64_t generation = 0;
     std::atomic<int> layer1Type{-1};
     std::atomic<int> layer2Type{-1};
+
+    // The transport the comm-link thread waits in, when it has a wait of its own.
+    std::mutex waiterMutex;
+    Layer1* waiter = nullptr;
 
     std::thread sessionThread;
     std::thread commLinkThread;
@@ -255,7 +261,7 @@ int Nimb::Impl::TearDown()
         }
         signal.Pulse();
         commLinkRunning = false;
-        wake.Wake();
+        WakeCommLink();
         if (commLinkThread.joinable()) {
             const auto start = std::chrono::steady_clock::now();
             commLinkThread.join();
@@ -383,7 +389,8 @@ void Nimb::Impl::SessionLoop()
     int passesWithoutWait = 0;
     while (true) {
         if (idle) {
-            seen = signal.Wait(seen, kIdleWait);
+            // Nothing to do until a pulse: a send, a receive, a link change, a queue entry.
+            seen = signal.WaitForPulse(seen);
             passesWithoutWait = 0;
         } else if (++passesWithoutWait > kPassesBeforeWaiting) {
             seen = signal.Wait(seen, kBusyWait);
@@ -417,7 +424,7 @@ void Nimb::Impl::SessionLoop()
 void Nimb::Impl::Dispatch(const Session::StepReport& report)
 {
     if (report.payloadsQueued > 0)
-        wake.Wake();
+        WakeCommLink();
     if (report.link == Session::StepReport::Link::kDown) {
         bool toreDown = false;
         {
@@ -451,12 +458,37 @@ bool Nimb::Impl::DispatchQueues()
     return events.Count() == 0 && notifications.Count() == 0;
 }
 
+void Nimb::Impl::WakeCommLink()
+{
+    wake.Wake();
+    std::lock_guard lock(waiterMutex);
+    if (waiter != nullptr)
+        waiter->InterruptWait();
+}
+
+// How long the comm-link thread may sleep when no input and no work arrive: until the link's or
+// the transport's next deadline, without limit when no timer runs. Without a descriptor or wait
+// of the transport's own, or on a clock that does not follow real time, it looks every 10 ms.
+int Nimb::Impl::CommLinkWaitMs(Layer1& link1, const Layer2& link2, int fd) const
+{
+    int wait = link2.MsUntilDeadline();
+    if (const int transport = link1.MsUntilDeadline(); transport >= 0)
+        wait = wait < 0 ? transport : std::min(wait, transport);
+    if ((fd < 0 && !link1.HasOwnWait()) || !clock.FollowsRealTime())
+        wait = wait < 0 ? kLinkPollMs : std::min(wait, kLinkPollMs);
+    return wait;
+}
+
 void Nimb::Impl::CommLinkLoop(Layer1* link1, Layer2* link2)
 {
     if (auto priority = ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority))
         ApplyThreadPriority(*priority);
     while (commLinkRunning && link1->IsAttached() == 0)
         WaitForInput(-1, wake, kLinkPollMs);
+    if (link1->HasOwnWait()) {
+        std::lock_guard lock(waiterMutex);
+        waiter = link1;
+    }
     while (commLinkRunning) {
         const int stateBefore = link2->LinkState();
         const bool roomBefore = link2->HasRoom() != 0;
@@ -494,12 +526,21 @@ void Nimb::Impl::CommLinkLoop(Layer1* link1, Layer2* link2)
                 continue;
             }
         }
-        // With a descriptor, poll() itself returns at once while input waits.
-        const int fd = link1->PollFd();
-        if (fd < 0 && link1->BytesWaiting() > 0)
+        // Input left over (a transport may hold more than one step reads, e.g. queued
+        // datagrams that are no longer on its descriptor) is read at once.
+        if (link1->BytesWaiting() > 0)
             continue;
-        WaitForInput(fd, wake, kLinkPollMs);
+        const int fd = link1->PollFd();
+        const int waitMs = CommLinkWaitMs(*link1, *link2, fd);
+        if (fd < 0 && link1->HasOwnWait()) {
+            link1->WaitForInput(waitMs);
+            wake.Drain();
+        } else {
+            WaitForInput(fd, wake, waitMs);
+        }
     }
+    std::lock_guard lock(waiterMutex);
+    waiter = nullptr;
 }
 
 } // namespace comms

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -129,11 +130,22 @@ ParsedSerialSettings ParseSerialSettings(const char* text)
 {
     ParsedSerialSettings result;
     SerialSettings read;
-    if (text != nullptr && std::sscanf(text, "%d %d %d %d %d", &read.port, &read.dataBits, &read.parity,
-                                       &read.stopBits, &read.baudRate) == 5) {
-        result.settings = read;
-        result.complete = true;
+    // Five decimal numbers as "%d %d %d %d %d" reads them, except that a number too large for an
+    // int is refused rather than left to the library (which scanf does not define).
+    const char* at = text;
+    for (int* field : {&read.port, &read.dataBits, &read.parity, &read.stopBits, &read.baudRate}) {
+        if (at == nullptr)
+            return result;
+        char* end = nullptr;
+        errno = 0;
+        const long value = std::strtol(at, &end, 10);
+        if (end == at || errno == ERANGE || value < INT_MIN || value > INT_MAX)
+            return result;
+        *field = static_cast<int>(value);
+        at = end;
     }
+    result.settings = read;
+    result.complete = true;
     return result;
 }
 

@@ -147,7 +147,11 @@ bool Session::Pull()
     while (layer2_->TakeReceived(payload_.data(), &length, &kind) != 0) {
         switch (kind) {
         case kWhole:
-            if (length > 0) {
+            // Longer than the maximum, it could never be received and would block every
+            // message behind it.
+            if (length > maxMessageSize_) {
+                Trace(texts::kMessageTooLong);
+            } else if (length > 0) {
                 StoreReceived(payload_.data(), length);
                 stored = true;
             }

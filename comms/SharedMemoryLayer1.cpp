@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <thread>
 
@@ -21,9 +22,11 @@
 namespace comms {
 namespace {
 
-constexpr uint32_t kMagic = 0x464D4D4E; // "NMMF"
+constexpr uint32_t kMagic = 0x32464D4E; // "NMF2": the layout with doorbells
 constexpr size_t kMagicOffset = 0;
 constexpr size_t kUsersOffset = 4;
+constexpr size_t kDoorbellAOffset = 8;
+constexpr size_t kDoorbellBOffset = 12;
 constexpr size_t kCountOffset = 4;
 constexpr size_t kReadPosOffset = 8;
 constexpr size_t kWritePosOffset = 12;
@@ -81,10 +84,12 @@ public:
         }
         held_ = true;
     }
-    ~HalfLock()
+    ~HalfLock() { Release(); }
+    void Release()
     {
         if (held_ && Word(word_).exchange(0) == 2)
             Futex(word_, FUTEX_WAKE, 1, nullptr);
+        held_ = false;
     }
     HalfLock(const HalfLock&) = delete;
     HalfLock& operator=(const HalfLock&) = delete;
@@ -138,6 +143,8 @@ int SharedMemoryLayer1::Open()
     }
     readHalf_ = Half(creator_ ? kHalfAOffset : kHalfBOffset);
     writeHalf_ = Half(creator_ ? kHalfBOffset : kHalfAOffset);
+    readDoorbell_ = base_ + (creator_ ? kDoorbellAOffset : kDoorbellBOffset);
+    writeDoorbell_ = base_ + (creator_ ? kDoorbellBOffset : kDoorbellAOffset);
     return 0;
 }
 
@@ -172,7 +179,7 @@ void SharedMemoryLayer1::Close()
         return;
     const bool last = Word(base_ + kUsersOffset).fetch_sub(1) == 1;
     ::munmap(base_, kMappingSize);
-    base_ = readHalf_ = writeHalf_ = nullptr;
+    base_ = readHalf_ = writeHalf_ = readDoorbell_ = writeDoorbell_ = nullptr;
     if (last)
         ::shm_unlink(name_.c_str());
 }
@@ -234,7 +241,36 @@ int SharedMemoryLayer1::Write(const uint8_t* data, int length)
         state.readPos = state.writePos;
     }
     StoreState(writeHalf_, state);
+    lock.Release();
+    Ring(writeDoorbell_);
     return length;
+}
+
+void SharedMemoryLayer1::Ring(uint8_t* doorbell)
+{
+    Word(doorbell).fetch_add(1);
+    Futex(doorbell, FUTEX_WAKE, INT32_MAX, nullptr);
+}
+
+void SharedMemoryLayer1::InterruptWait()
+{
+    interrupted_ = true;
+    if (base_ != nullptr)
+        Ring(readDoorbell_);
+}
+
+void SharedMemoryLayer1::WaitForInput(int timeoutMs)
+{
+    if (base_ == nullptr || interrupted_.exchange(false))
+        return;
+    // The doorbell is read before the ring is looked at: a write after the look changes it,
+    // and the futex then does not sleep.
+    const uint32_t rung = Word(readDoorbell_).load();
+    if (interrupted_.exchange(false) || BytesWaiting() > 0)
+        return;
+    const timespec limit{timeoutMs / 1000, (timeoutMs % 1000) * 1'000'000L};
+    Futex(readDoorbell_, FUTEX_WAIT, rung, timeoutMs >= 0 ? &limit : nullptr);
+    interrupted_ = false;
 }
 
 int SharedMemoryLayer1::Read(uint8_t* buffer, int max)

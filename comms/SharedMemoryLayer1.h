@@ -2,13 +2,18 @@
 // "/NIMB_MMF_" + parameter text, shared by two processes (or two ends in one process).
 //
 // Layout of the mapping (4144 bytes, all numbers 32-bit in host byte order):
-//   offset 0     mapping header: magic "NMMF" at 0 (written last by the creator), number of
-//                users at 4, 8 bytes reserved;
+//   offset 0     mapping header: magic "NMF2" at 0 (written last by the creator; the layout's
+//                version: a side of another layout finds no mapping it knows and fails to
+//                open), number of users at 4, doorbell of half A at 8, doorbell of half B at 12;
 //   offset 16    half A: the creator reads it, the second side writes it;
 //   offset 2080  half B: the creator writes it, the second side reads it.
 // Each half (2064 bytes): busy flag at 0 (byte 0; the whole 32-bit word is the futex the
 // sides wait on while the other one copies), count of bytes stored at 4, read position at 8,
 // write position at 12, ring of 2048 bytes at 16.
+//
+// A doorbell is a counter the writer of a half increments after each write and wakes with a
+// futex: the reader of the half sleeps on it (WaitForInput) instead of polling the ring. The
+// reader's own thread rings it too to interrupt that sleep.
 //
 // The first side creates the mapping and clears it; a side that finds it existing becomes the
 // second side (a mapping left by a process that died counts as existing: remove
@@ -16,6 +21,7 @@
 // overwritten). The last side to close removes the name.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -46,6 +52,9 @@ public:
     void Close() override;
     int Write(const uint8_t* data, int length) override;
     int Read(uint8_t* buffer, int max) override;
+    bool HasOwnWait() const override { return true; }
+    void WaitForInput(int timeoutMs) override;
+    void InterruptWait() override;
 
     bool IsCreator() const { return creator_; }
     const std::string& Name() const { return name_; }
@@ -61,11 +70,15 @@ private:
     // Reads and checks the half's numbers; false (and broken) when the other side wrote nonsense.
     bool LoadState(const uint8_t* half, RingState* state);
     static void StoreState(uint8_t* half, const RingState& state);
+    static void Ring(uint8_t* doorbell);
 
     std::string name_;
     uint8_t* base_ = nullptr;
     uint8_t* readHalf_ = nullptr;
     uint8_t* writeHalf_ = nullptr;
+    uint8_t* readDoorbell_ = nullptr;  // rung by the peer after it wrote our read half
+    uint8_t* writeDoorbell_ = nullptr; // rung by us after we wrote the peer's read half
+    std::atomic<bool> interrupted_{false};
     bool creator_ = false;
 };
 

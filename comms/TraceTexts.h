@@ -14,6 +14,8 @@ inline constexpr const char* kCommLinkStoppedLate = "(Nimb::Disconnect)  comm-li
 inline constexpr const char* kSessionStoppedLate = "(Nimb::~Nimb)  session thread stopped late\n";
 inline constexpr const char* kReassemblyOverflow =
     "(Session::Pull)  error: reassembled message too long, dropped\n";
+inline constexpr const char* kMessageTooLong =
+    "(Session::Pull)  error: whole message longer than the maximum, dropped\n";
 inline constexpr const char* kOrphanFragment =
     "(Session::Pull)  error: fragment without a first fragment, dropped\n";
 inline constexpr const char* kCrcFailed = "(AckFrameLayer2)  CRC error, frame dropped";

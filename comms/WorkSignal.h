@@ -35,6 +35,14 @@ public:
         return pulses_;
     }
 
+    // Waits, without a time limit, until a pulse newer than `seen` arrives.
+    uint64_t WaitForPulse(uint64_t seen)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return pulses_ != seen; });
+        return pulses_;
+    }
+
 private:
     mutable std::mutex mutex_;
     std::condition_variable changed_;

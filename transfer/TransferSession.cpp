@@ -91,6 +91,24 @@ void TransferSession::setTrace(LinkTrace* trace)
     link_->setTrace(trace);
 }
 
+void TransferSession::expireTimer(TimerId id)
+{
+    if (!timerActive(id))
+        return;
+    switch (id) {
+    case ConnectRetryTimer:
+        connectRetryExpired(); // stops the single-shot timer itself
+        return;
+    case UploadProgressTimer:
+        uploadProgressTick(); // a repeating timer stays active
+        return;
+    case CompletionWatchdog:
+        watchdogTimer_.stop();
+        finish(Outcome::CommunicationError);
+        return;
+    }
+}
+
 // A command sets its own pending flag and clears the other, so a flag left from an abandoned
 // attempt can never turn one direction into the other.
 void TransferSession::download()

@@ -74,6 +74,9 @@ public:
     bool watchdogArmable() const { return watchdogArmable_; }
     int attempts() const { return attempts_; }
     bool timerActive(TimerId id) const;
+    // Does now what the timer would do when it expires, if it is running: for the fuzz target,
+    // which moves time by steps instead of waiting.
+    void expireTimer(TimerId id);
     const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
 
 protected:

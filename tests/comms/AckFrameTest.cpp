@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "FrameTestSupport.h"
@@ -643,6 +644,68 @@ TEST(FrameRing, Holds128FramesIn129Slots)
     EXPECT_EQ(frame[5], 3);
     ring.Clear();
     EXPECT_FALSE(ring.Pop(frame));
+}
+
+// The comm-link thread sleeps until MsUntilDeadline: one millisecond earlier a step changes
+// nothing, at the deadline the timer acts, and the next deadline lies ahead (no wake-up loop).
+// Followed through a silent peer's heartbeats and their retransmissions (the fifth expiry of an
+// unconnected link's heartbeat acts silently), the retransmissions that end a connected link,
+// and a frame whose bytes stop coming.
+TEST(AckFrameLink, EachDeadlineIsTheMomentTheNextTimerActs)
+{
+    struct Scenario {
+        const char* name;
+        const char* params;
+        int baudRate;
+        std::function<void(LinkEnd&)> setUp;
+        int deadlines;     // how many to follow
+        int framesWritten; // by the steps at those deadlines
+        int notifications; // dropped frames
+        bool lost;         // the link ends at the last one
+    };
+    const Scenario scenarios[] = {
+        {"idle, unconnected", nullptr, 19200, [](LinkEnd&) {}, 12, 10, 0, false},
+        {"slow media at 4800 baud", kOptionSlowMedia, 4800, [](LinkEnd&) {}, 6, 5, 0, false},
+        {"connected, data never acknowledged", nullptr, 19200,
+         [](LinkEnd& end) {
+             end.ConnectWithPeerNumber(7);
+             end.link.QueuePayload(Bytes{1}.data(), 1, kWhole);
+             end.Step();
+         },
+         5, 4, 0, true},
+        {"half a frame, then the first heartbeat", nullptr, 19200,
+         [](LinkEnd& end) {
+             end.clock.Advance(500);
+             end.Feed(Bytes{kFrameDataWhole, 3, 3, 1});
+         },
+         2, 1, 1, false},
+    };
+    for (const Scenario& s : scenarios) {
+        LinkEnd end(s.params, s.baudRate);
+        s.setUp(end);
+        end.TakeNotifications();
+        int frames = 0;
+        int notifications = 0;
+        for (int i = 0; i < s.deadlines; ++i) {
+            const int wait = end.link.MsUntilDeadline();
+            ASSERT_GT(wait, 0) << s.name << ", deadline " << i;
+            end.clock.Advance(static_cast<uint32_t>(wait - 1));
+            ASSERT_TRUE(end.Step().empty()) << s.name << ", deadline " << i;
+            ASSERT_TRUE(end.TakeNotifications().empty()) << s.name << ", deadline " << i;
+            end.clock.Advance(1);
+            frames += static_cast<int>(end.Step().size());
+            notifications += static_cast<int>(end.TakeNotifications().size());
+            if (!end.link.Lost()) {
+                ASSERT_GT(end.link.MsUntilDeadline(), 0) << s.name << ", deadline " << i;
+            }
+        }
+        EXPECT_EQ(frames, s.framesWritten) << s.name;
+        EXPECT_EQ(notifications, s.notifications) << s.name;
+        EXPECT_EQ(end.link.Lost(), s.lost) << s.name;
+        if (s.lost) {
+            EXPECT_EQ(end.link.MsUntilDeadline(), -1) << s.name << ": a lost link has no deadline";
+        }
+    }
 }
 
 } // namespace

@@ -142,7 +142,9 @@ TEST(SerialSettings, ParsesFiveNumbersOrTakesAllDefaults)
     EXPECT_EQ(odd.settings, (SerialSettings{2, 7, kParityOdd, kStopTwo, 4800}));
 
     // Without the port digit only four numbers are read, so none of them is taken.
-    for (const char* text : {" 8 0 0 19200", "3 8 0 0", "", "COM3 8 0 0 19200", "3 8 x 0 19200"}) {
+    // A number too large for an int is not taken as some other number.
+    for (const char* text : {" 8 0 0 19200", "3 8 0 0", "", "COM3 8 0 0 19200", "3 8 x 0 19200",
+                             "3 8 0 0 4294986496", "3 8 0 0 -99999999999999999999"}) {
         const ParsedSerialSettings parsed = ParseSerialSettings(text);
         EXPECT_FALSE(parsed.complete) << text;
         EXPECT_EQ(parsed.settings, SerialSettings{}) << text;

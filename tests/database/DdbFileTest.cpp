@@ -1,14 +1,25 @@
-#include "database/DbTexts.h"
 #include "database/DdbFile.h"
+#include "database/DbTexts.h"
 #include "database/NewDatabase.h"
+
+#include "tests/support/TiedChild.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <thread>
 
 using namespace trv::db;
 namespace fs = std::filesystem;
@@ -30,8 +41,8 @@ protected:
 
     void writeBytes(const std::string& file, const std::vector<std::uint8_t>& bytes)
     {
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     std::vector<std::uint8_t> readBytes(const std::string& file)
     {
@@ -141,8 +152,9 @@ TEST_F(DdbFileTest, MissingFileReportsItsPath)
     Image image{};
     const FileResult result = loadDatabase(path("none.ddb"), image);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, path("none.ddb") +
-                                  "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
+    EXPECT_EQ(result.message,
+              path("none.ddb") +
+                  "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
 }
 
 TEST_F(DdbFileTest, FailedSaveLeavesTheOldFile)
@@ -177,6 +189,98 @@ TEST_F(DdbFileTest, SaveIntoMissingFolderFailsWithMessage)
     newDatabase(image);
     const FileResult result = saveDatabase(path("no/such/folder.ddb"), image);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, path("no/such/folder.ddb") +
-                                  "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
+    EXPECT_EQ(result.message,
+              path("no/such/folder.ddb") +
+                  "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
+}
+
+namespace {
+
+// Save number g of the kill test: the counter g in the first four bytes, every other byte g's
+// low byte, so a file that mixed two saves shows.
+Image numberedImage(std::uint32_t g)
+{
+    Image image;
+    image.fill(static_cast<std::uint8_t>(g * 37 + 1));
+    std::memcpy(image.data(), &g, sizeof g);
+    return image;
+}
+
+// The number of the whole save the file holds, or -1 when it is missing, cut short or mixed.
+std::int64_t savedNumber(const std::vector<std::uint8_t>& bytes)
+{
+    if (bytes.size() != kImageSize)
+        return -1;
+    std::uint32_t g = 0;
+    std::memcpy(&g, bytes.data(), sizeof g);
+    const Image expected = numberedImage(g);
+    return std::equal(bytes.begin(), bytes.end(), expected.begin()) ? g : -1;
+}
+
+} // namespace
+
+// A process killed outright at any moment of a save leaves the previous database or the new
+// one, whole: never a mix, never a short file, never no file. A child saves numbered images in a
+// loop until it is killed at a varying point; the file must then hold the last save that
+// finished or the one after it.
+TEST_F(DdbFileTest, SigkillDuringSavesLeavesTheOldOrTheNewFileWhole)
+{
+    // In memory when the machine has a tmpfs: a kill only lands once an fsync to disk has
+    // finished, and what is tested is the process dying, not the disk.
+    const fs::path folder = fs::exists("/dev/shm")
+                                ? fs::path("/dev/shm") / ("trv-kill-" + std::to_string(::getpid()))
+                                : dir_ / "kill";
+    fs::create_directories(folder);
+    struct RemoveFolder {
+        fs::path path;
+        ~RemoveFolder() { fs::remove_all(path); }
+    } removeFolder{folder};
+    const std::string file = (folder / "site.ddb").string();
+    ASSERT_TRUE(saveDatabase(file, numberedImage(0)).ok);
+    // About how long one save takes here, to spread the kills over whole saves.
+    const auto start = std::chrono::steady_clock::now();
+    for (std::uint32_t g = 1; g <= 20; ++g)
+        ASSERT_TRUE(saveDatabase(file, numberedImage(g)).ok);
+    const auto perSave = std::max<std::int64_t>(
+        1, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+                   .count() /
+               20);
+
+    std::mt19937 random(19);
+    std::uint32_t next = 21;
+    constexpr int kKills = 200;
+    for (int kill = 0; kill < kKills; ++kill) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t parent = ::getpid();
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            trv::testsupport::DieWithParent(parent);
+            ::close(ready[0]);
+            [[maybe_unused]] const ssize_t n = ::write(ready[1], "x", 1);
+            for (std::uint32_t g = next;; ++g)
+                if (!saveDatabase(file, numberedImage(g)).ok)
+                    ::_exit(1);
+        }
+        ::close(ready[1]);
+        char started = 0;
+        const bool running = ::read(ready[0], &started, 1) == 1;
+        ::close(ready[0]);
+        // Anywhere in the first save or the next.
+        std::this_thread::sleep_for(std::chrono::microseconds(
+            std::uniform_int_distribution<std::int64_t>(0, 3 * perSave / 2)(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(running);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "the saving child stopped on its own";
+
+        const std::int64_t saved = savedNumber(readBytes(file));
+        ASSERT_GE(saved, static_cast<std::int64_t>(next) - 1)
+            << "after kill " << kill << " the file is not a whole save (or an older one)";
+        next = static_cast<std::uint32_t>(saved) + 1;
+    }
+    std::cout << kKills << " kills, " << next << " saves, about " << perSave << " us a save\n";
 }

@@ -1,4 +1,5 @@
 #include "platform/SettingsStore.h"
+#include "comms/Config.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <QFile>
@@ -52,4 +53,23 @@ TEST(SettingsStore, EmptyValueCountsAsPresent)
     ASSERT_TRUE(SettingsStore::write(Hive::LocalMachine, key, "COM Port", QString()));
     EXPECT_TRUE(SettingsStore::keyExists(Hive::LocalMachine, key));
     EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, key, "COM Port", "x").toString(), "");
+}
+
+// The communications library reads machine.ini on its own; whatever text the store writes, it
+// reads back the same, whatever characters the name and the text hold.
+TEST(SettingsStore, TheCommsLibraryReadsBackEveryTextTheStoreWrites)
+{
+    trv::test::TempConfigDir dir;
+    const QString key = "Software\\VXR\\Nimb";
+    const QString name = "COM Port=1;#[x]";
+    for (const QString& value :
+         {QString("plain"), QString(" padded "), QString("a,b;c"), QString("\"quoted\" \\ back"),
+          QString("@at"), QString("@@"),
+          QString("tab\there\nnew\x01\x7f\x1f"
+                  "9"),
+          QString::fromLatin1("\xe9t\xe9 \xff"), QString::fromUtf8("\u20ac"), QString()}) {
+        ASSERT_TRUE(SettingsStore::write(Hive::LocalMachine, key, name, value));
+        EXPECT_EQ(comms::ReadMachineSetting(key.toStdString(), name.toStdString()), value.toStdString())
+            << value.toStdString();
+    }
 }

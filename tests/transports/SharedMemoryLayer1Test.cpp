@@ -3,7 +3,10 @@
 #include <sys/mman.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstring>
+#include <functional>
+#include <thread>
 
 #include "comms/ResultCodes.h"
 #include "comms/SharedMemoryLayer1.h"
@@ -88,6 +91,44 @@ TEST(SharedMemory, TheCreatorWritesTheUpperHalfAndReadsTheLowerOne)
     std::memcpy(lower + 12, &two, 4);
     EXPECT_EQ(ReadAll(creator), ToBytes("ab"));
     ::munmap(map, Shm::kMappingSize);
+}
+
+// The reader sleeps until the peer writes (the doorbell in the segment), or until its own
+// thread interrupts the wait, also when the interrupt came first; it never waits out the limit.
+TEST(SharedMemory, AWaitEndsOnThePeersWriteOrAnInterruptNotOnTheLimit)
+{
+    const std::string text = UniqueName("bell");
+    Shm first(text.c_str());
+    Shm second(text.c_str());
+    ASSERT_EQ(first.Open(), 0);
+    ASSERT_EQ(second.Open(), 0);
+    ASSERT_TRUE(first.HasOwnWait());
+    constexpr int kLimitMs = 60000;
+    using Steady = std::chrono::steady_clock;
+    auto waitedMs = [](Shm& shm, const std::function<void()>& meanwhile) {
+        const auto start = Steady::now();
+        std::thread other(meanwhile);
+        shm.WaitForInput(kLimitMs);
+        const auto waited = Steady::now() - start;
+        other.join();
+        return std::chrono::duration_cast<std::chrono::milliseconds>(waited).count();
+    };
+    // Each side is woken by the other's write, in both halves.
+    EXPECT_LT(waitedMs(first, [&] { Write(second, ToBytes("x")); }), kLimitMs / 2);
+    EXPECT_EQ(ReadAll(first), ToBytes("x"));
+    EXPECT_LT(waitedMs(second, [&] { Write(first, ToBytes("y")); }), kLimitMs / 2);
+    EXPECT_EQ(ReadAll(second), ToBytes("y"));
+    // Input already waiting, or an interrupt before or during the wait, ends it at once.
+    Write(second, ToBytes("z"));
+    EXPECT_LT(waitedMs(first, [] {}), kLimitMs / 2);
+    ReadAll(first);
+    first.InterruptWait();
+    EXPECT_LT(waitedMs(first, [] {}), kLimitMs / 2);
+    EXPECT_LT(waitedMs(first, [&] { first.InterruptWait(); }), kLimitMs / 2);
+    // With nothing to end it, the limit does.
+    const auto start = Steady::now();
+    first.WaitForInput(20);
+    EXPECT_GE(Steady::now() - start, std::chrono::milliseconds(19));
 }
 
 TEST(SharedMemory, ReadsAndWritesWrapAroundTheRingEnd)
