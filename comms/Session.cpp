@@ -174,8 +174,11 @@ bool Session::Pull()
             std::memcpy(reassembly_.data() + reassembled_, payload_.data(), static_cast<size_t>(length));
             reassembled_ += length;
             if (kind == kLast) {
-                StoreReceived(reassembly_.data(), reassembled_);
-                stored = true;
+                // Empty fragments joined make no message, just as an empty whole payload.
+                if (reassembled_ > 0) {
+                    StoreReceived(reassembly_.data(), reassembled_);
+                    stored = true;
+                }
                 reassembling_ = false;
                 reassembled_ = 0;
             }

@@ -5,8 +5,8 @@
 //   op % 2 == 1: [lo][hi][room]       a message of lo + 256 * hi bytes (cut to the maximum) to
 //                                     send, through a link with room for room % 8 payloads
 // Checked: every message stored is the one a simple model of reassembly expects (a whole
-// payload, or first + middles + last while they fit), and every message sent leaves as one
-// whole payload or as first, middles and last of the fragment size that join up to it.
+// payload, or first + middles + last while they fit; nothing when empty), and every message sent
+// leaves as one whole payload or as first, middles and last of the fragment size that join up to it.
 #include "comms/EventQueue.h"
 #include "comms/Layer2.h"
 #include "comms/Session.h"
@@ -85,7 +85,7 @@ public:
             return std::nullopt;
         Bytes whole = std::move(*partial_);
         partial_.reset();
-        return whole;
+        return whole.empty() ? std::nullopt : std::optional<Bytes>(std::move(whole));
     }
 
 private:

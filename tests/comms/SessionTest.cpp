@@ -153,9 +153,11 @@ TEST_F(SessionTest, ReassemblesFragmentsAndAnnouncesOneMessageAtATime)
     EXPECT_EQ(Bytes(buffer, buffer + length), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
-TEST_F(SessionTest, OversizedOrOrphanFragmentsAreDroppedWithoutOverrunningTheBuffer)
+TEST_F(SessionTest, OversizedOrphanOrEmptyFragmentsAreDroppedWithoutOverrunningTheBuffer)
 {
-    layer2.incoming = {{{1, 2, 3, 4}, kMiddle}, // no first
+    layer2.incoming = {{{}, kFirst},
+                       {{}, kLast},             // joins up to nothing: no message to announce
+                       {{1, 2, 3, 4}, kMiddle}, // no first
                        {{1, 2, 3, 4}, kFirst},
                        {{1, 2, 3, 4}, kMiddle},
                        {{1, 2, 3, 4}, kLast}, // 12 > 10
