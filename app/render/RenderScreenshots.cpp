@@ -450,6 +450,7 @@ int main(int argc, char* argv[])
                              .arg(trv::transfer::TransferSession::kAttemptsPerSeries));
     settle();
     save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("17-connecting.png"));
+    frame->setStatusText(QString::fromLatin1(trv::transfer::text::kIdlePrompt));
 
     frame->helpWindow()->showContext(0);
     settle();
