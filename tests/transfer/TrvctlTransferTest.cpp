@@ -149,6 +149,16 @@ TEST_F(TrvctlTransferTest, VerifyCatchesADesksetThatStoresSomethingElse)
         << run.err.toStdString();
 }
 
+TEST_F(TrvctlTransferTest, AVerifyThatCannotReconnectFailsTheRun)
+{
+    startSimulator({"--once"}); // the deskset is gone after the upload's session
+    ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), deskset_).ok);
+    const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--verify"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.contains(QString(text::kUploading) + text::kCompleted));
+    EXPECT_TRUE(run.err.contains("Verification was not possible")) << run.err.toStdString();
+}
+
 TEST_F(TrvctlTransferTest, AFailedBackupSendsNoUploadBlock)
 {
     startSimulator({"--hw-id", "1"});
