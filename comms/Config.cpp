@@ -103,7 +103,8 @@ unsigned ReadDigits(std::string_view raw, size_t* i, unsigned base)
 }
 
 // A value as the settings store writes it: plain, or in double quotes, with C-style escapes
-// (\n, \t, \x41, \101 ...) for control characters, and a leading @ doubled.
+// (\n, \t, \x41, \101 ...) for control characters, a leading @ doubled, and text with a NUL
+// character wrapped in @String(...).
 std::string UnquoteValue(std::string_view raw)
 {
     raw = Trim(raw);
@@ -132,8 +133,12 @@ std::string UnquoteValue(std::string_view raw)
             out += next;
         }
     }
+    // Text holding a NUL character is stored as @String(...).
+    static constexpr std::string_view kWrapped = "@String(";
     if (out.starts_with("@@"))
         out.erase(0, 1);
+    else if (out.starts_with(kWrapped) && out.ends_with(')'))
+        out = out.substr(kWrapped.size(), out.size() - kWrapped.size() - 1);
     return out;
 }
 
