@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     app::CMainFrame& frame = Shell();
 
     const char* text = reinterpret_cast<const char*>(data);
-    const auto* split = static_cast<const uint8_t*>(std::memchr(data, 0, size));
+    const auto* split = size > 0 ? static_cast<const uint8_t*>(std::memchr(data, 0, size)) : nullptr;
     const size_t userSize = split ? static_cast<size_t>(split - data) : size;
     WriteFile(Hive::CurrentUser, text, userSize);
     WriteFile(Hive::LocalMachine, split ? text + userSize + 1 : text, split ? size - userSize - 1 : 0);
