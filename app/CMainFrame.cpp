@@ -37,6 +37,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWhatsThis>
@@ -535,6 +536,10 @@ void CMainFrame::restoreWorkspace()
 {
     auto settings = SettingsStore::open(Hive::CurrentUser, QString::fromLatin1(key::kWorkspace));
     restoreGeometry(settings->value(QLatin1String(kGeometryValue)).toByteArray());
+    // A damaged or foreign layout must not make the window larger than the screen (its backing
+    // store alone could need more memory than there is).
+    if (const QScreen* shown = screen())
+        resize(size().boundedTo(shown->availableGeometry().size()));
     restoreState(settings->value(QLatin1String(kStateValue)).toByteArray());
     const bool statusVisible = settings->value(QLatin1String(kStatusBarValue), true).toBool();
     statusBar()->setVisible(statusVisible);

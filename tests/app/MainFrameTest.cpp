@@ -12,11 +12,13 @@
 #include "transfer/TransferEvents.h"
 #include "transfer/TransferTexts.h"
 
+#include <QDataStream>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -519,6 +521,43 @@ TEST_F(MainFrameTest, ViewBarsToggleAndLayoutIsRestored)
     EXPECT_FALSE(frame()->statusBar()->isVisible());
     EXPECT_FALSE(frame()->toolBar()->isVisible());
     EXPECT_FALSE(tree()->isVisible()) << "no database, no tree, whatever the layout says";
+}
+
+TEST_F(MainFrameTest, StoredLayoutLargerThanTheScreenIsBroughtWithinIt)
+{
+    start();
+    frame()->showNormal();
+    const QByteArray stored = frame()->saveGeometry();
+    frame()->close();
+    app_.reset();
+
+    // The same layout with every rectangle 100,000 pixels wide and high.
+    QDataStream in(stored);
+    QByteArray huge;
+    QDataStream out(&huge, QIODevice::WriteOnly);
+    quint32 magic = 0;
+    quint16 major = 0;
+    quint16 minor = 0;
+    QRect frameRect;
+    QRect normalRect;
+    qint32 screenNumber = 0;
+    quint8 maximized = 0;
+    quint8 fullScreen = 0;
+    qint32 screenWidth = 0;
+    QRect geometry;
+    in >> magic >> major >> minor >> frameRect >> normalRect >> screenNumber >> maximized >> fullScreen >>
+        screenWidth >> geometry;
+    ASSERT_EQ(in.status(), QDataStream::Ok);
+    const QSize enormous(100000, 100000);
+    out << magic << major << minor << QRect(frameRect.topLeft(), enormous) << QRect(normalRect.topLeft(), enormous)
+        << screenNumber << maximized << fullScreen << screenWidth << QRect(geometry.topLeft(), enormous);
+    platform::SettingsStore::open(platform::Hive::CurrentUser, QString::fromLatin1(app::key::kWorkspace))
+        ->setValue(QStringLiteral("Geometry"), huge);
+
+    start();
+    const QSize room = frame()->screen()->availableGeometry().size();
+    EXPECT_LE(frame()->width(), room.width());
+    EXPECT_LE(frame()->height(), room.height());
 }
 
 TEST_F(MainFrameTest, DroppedFileIsOpened)
