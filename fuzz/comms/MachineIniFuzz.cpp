@@ -67,7 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             comms::ReadMachineSettingInt(comms::kNimbSettingsKey, comms::kCommLinkThreadPriority)) {
         const std::optional<std::string> text =
             comms::ReadMachineSetting(comms::kNimbSettingsKey, comms::kCommLinkThreadPriority);
-        if (!text || text->find(std::to_string(*number)) == std::string::npos)
+        // The text spells that number, perhaps with leading zeros after its sign.
+        const std::string digits = std::to_string(std::llabs(*number));
+        if (!text || text->find(digits) == std::string::npos ||
+            (*number < 0) != (text->find('-') != std::string::npos))
             std::abort();
     }
 
