@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // The text spells that number, perhaps with leading zeros after its sign.
         const std::string digits = std::to_string(std::llabs(*number));
         if (!text || text->find(digits) == std::string::npos ||
-            (*number < 0) != (text->find('-') != std::string::npos))
+            (*number != 0 && (*number < 0) != (text->find('-') != std::string::npos)))
             std::abort();
     }
 
