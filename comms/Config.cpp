@@ -133,7 +133,6 @@ std::string UnquoteValue(std::string_view raw)
             out += next;
         }
     }
-    // Text holding a NUL character is stored as @String(...).
     static constexpr std::string_view kWrapped = "@String(";
     if (out.starts_with("@@"))
         out.erase(0, 1);
