@@ -1,6 +1,7 @@
 // The custom paging tones window and its editor: numbering by record, the lowest free number,
 // renumbering, the frequency filters and ranges, the exact tenths of every frequency, durations and
 // the 100-tone limit. Texts and image bytes are written out here, independently of the headers.
+#include "database/Image.h"
 #include "editors/customtones/CustomPageListFV.h"
 #include "editors/customtones/EditCustomPageFV.h"
 #include "editors/customtones/ToneFrequency.h"
@@ -37,7 +38,7 @@ db::Image& image()
 
 int u16(int offset)
 {
-    return image()[static_cast<std::size_t>(offset)] | image()[static_cast<std::size_t>(offset) + 1] << 8;
+    return db::readU16(image(), offset);
 }
 
 // A tone in use with recognisable values: frequencies n * 100 + 2000 tenths, durations n + 1.
