@@ -23,6 +23,7 @@
 #include "database/NewDatabase.h"
 #include "database/SignallingFlags.h"
 #include "editors/common/EditorView.h"
+#include "editors/common/Focus.h"
 #include "platform/AppTexts.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
@@ -30,8 +31,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -226,14 +227,15 @@ void CMainFrame::runCommand(int command)
         break;
     case cmd::kBackupBeforeUpload:
     case cmd::kVerifyAfterUpload:
-        transfer_->storeUploadChoices({action(cmd::kBackupBeforeUpload)->isChecked(),
-                                       action(cmd::kVerifyAfterUpload)->isChecked()});
+        transfer_->storeUploadChoices(
+            {action(cmd::kBackupBeforeUpload)->isChecked(), action(cmd::kVerifyAfterUpload)->isChecked()});
         break;
     case cmd::kSaveCommunicationLog:
         transfer_->saveCommunicationLog();
         break;
     case cmd::kViewToolbar:
-        toolBar()->setVisible(!toolBar()->isVisible());
+        toolBar()->setVisible(toolBar()->isHidden());
+        action(cmd::kViewToolbar)->setChecked(!toolBar()->isHidden());
         break;
     case cmd::kViewStatusBar: {
         statusBar()->setVisible(!statusBar()->isVisible());
@@ -300,7 +302,9 @@ bool CMainFrame::closeDatabaseRequest()
     }
     db::CTRVDoc& doc = app_.document();
     if (doc.isModified()) {
-        const QString name = QString::fromStdString(doc.pathName().empty() ? doc.title() : doc.pathName());
+        // The document's title: the file name without its folder, or "New" before the first save.
+        const QString name = doc.pathName().empty() ? QString::fromStdString(doc.title())
+                                                    : fileNameOf(QString::fromStdString(doc.pathName()));
         const MsgAnswer answer = platform::showMessage(QString::fromLatin1(text::kSavePrompt).arg(name),
                                                        MsgButtons::YesNoCancel, MsgIcon::Exclamation, this);
         // A save that fails or is cancelled counts as Cancel.
@@ -541,6 +545,9 @@ void CMainFrame::restoreWorkspace()
     if (const QScreen* shown = screen())
         resize(size().boundedTo(shown->availableGeometry().size()));
     restoreState(settings->value(QLatin1String(kStateValue)).toByteArray());
+    // Restored before the window shows, the toolbar reports no visibility change: its menu item
+    // follows the restored state here.
+    action(cmd::kViewToolbar)->setChecked(!toolBar()->isHidden());
     const bool statusVisible = settings->value(QLatin1String(kStatusBarValue), true).toBool();
     statusBar()->setVisible(statusVisible);
     action(cmd::kViewStatusBar)->setChecked(statusVisible);
@@ -578,6 +585,10 @@ void CMainFrame::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange) {
         if (!isActiveWindow()) {
             lastFocus_ = focusWidget();
+        } else if (QWidget* refused = editors::takeRefusedField(this)) {
+            // The activation that follows a refusal's message: the refused field keeps the focus
+            // (with its text selected) that it was given while the box was up.
+            editors::focusWithTextSelected(refused);
         } else if (lastFocus_) {
             // Back to the tree when it had the focus; otherwise the frame takes it, which hands
             // it to the active editor window, if any.

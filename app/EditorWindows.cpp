@@ -134,7 +134,10 @@ void EditorWindows::openOrActivateEditor(editors::EditorKind kind, int channel)
     view->initialFill();
     frame->show();
     workspace_.setActiveSubWindow(frame);
-    view->setFocus();
+    if (QWidget* first = view->initialFocus())
+        first->setFocus(Qt::OtherFocusReason);
+    else
+        view->setFocus();
     if (entry)
         tree_.markOpen(view->treeLabel());
 }
@@ -210,7 +213,8 @@ editors::ButtonEntries EditorWindows::buttonTable()
 
 void EditorWindows::showHelp(int context)
 {
-    help_.showContext(context);
+    // Beside the editor window that asks (the active one); a modal dialog it opened comes first.
+    help_.showContext(context, workspace_.activeSubWindow());
 }
 
 void EditorWindows::onEditorCommand(int command)

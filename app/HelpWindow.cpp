@@ -11,9 +11,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QWindow>
 
+#include <algorithm>
 #include <map>
 
 namespace trv::app {
@@ -43,12 +46,16 @@ QString pageTitle(const QString& html)
 // Links look like "ctx:139".
 constexpr const char* kContextScheme = "ctx";
 
+constexpr Qt::WindowFlags kWindowHints = Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
 constexpr QSize kPreferredSize(640, 560);
 constexpr QSize kSmallestSize(320, 240);
 
 } // namespace
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this))
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | kWindowHints), browser_(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("%1 - %2").arg(QString::fromLatin1(text::kHelpCaption),
@@ -58,7 +65,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::onAnchor);
 
     auto* contents = new QPushButton(QString::fromLatin1(text::kHelpContentsLink), this);
-    connect(contents, &QPushButton::clicked, this, [this] { showContext(0); });
+    connect(contents, &QPushButton::clicked, this, [this] { showPage(0); });
+    auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     auto* bar = new QHBoxLayout;
     bar->addWidget(contents);
     bar->addStretch();
@@ -98,36 +107,85 @@ QString HelpWindow::contentsHtml()
     return html;
 }
 
-bool HelpWindow::showContext(int context)
+bool HelpWindow::showPage(int context)
 {
     if (!hasContext(context))
         return false;
-    const QString html = context == 0 ? contentsHtml() : readPage(context);
-    browser_->setHtml(html);
+    browser_->setHtml(context == 0 ? contentsHtml() : readPage(context));
     context_ = context;
-    // A window that a modal dialog would block must be modal itself to be usable; its modality
-    // can only change while it is hidden.
+    return true;
+}
+
+bool HelpWindow::showContext(int context, const QWidget* editor)
+{
+    if (!showPage(context))
+        return false;
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog == this)
         dialog = nullptr;
-    const Qt::WindowModality modality = dialog ? Qt::ApplicationModal : Qt::NonModal;
-    if (windowModality() != modality) {
-        hide();
-        setWindowModality(modality);
-    }
-    if (dialog)
+    if (dialog != dialog_)
+        leaveDialog();
+    if (dialog) {
         placeBeside(dialog);
+        if (dialog != dialog_)
+            serveDialog(dialog);
+    } else if (editor) {
+        placeBesideEditor(editor);
+    }
     show();
     raise();
     activateWindow();
     return true;
 }
 
-void HelpWindow::hideEvent(QHideEvent* event)
+// A modal dialog blocks every window but those it owns: while the help window belongs to the
+// dialog it takes input beside it, and as a dialog window of its own the window manager keeps it
+// above the dialog (a click in the dialog would otherwise raise the dialog and the main window over
+// it). The widget stays a child of the main window (so that it outlives the dialog); only the
+// window's owner and kind change.
+void HelpWindow::serveDialog(QWidget* dialog)
 {
-    QWidget::hideEvent(event);
-    if (windowModality() != Qt::NonModal)
-        setWindowModality(Qt::NonModal); // opened from the main window next time, it blocks nothing
+    dialog_ = dialog;
+    dialog->installEventFilter(this);
+    setOwner(dialog, Qt::Dialog);
+}
+
+void HelpWindow::leaveDialog()
+{
+    if (!dialog_)
+        return;
+    dialog_->removeEventFilter(this);
+    dialog_ = nullptr;
+    setOwner(parentWidget() ? parentWidget()->window() : nullptr, Qt::Window);
+}
+
+void HelpWindow::setOwner(const QWidget* owner, Qt::WindowType type)
+{
+    const bool shown = isVisible();
+    const QRect placed = geometry();
+    // The window manager learns the owner when the window is mapped: a shown window is shown again.
+    if (windowType() != type)
+        setWindowFlags(type | kWindowHints); // hides the window
+    else if (shown)
+        hide();
+    create();
+    windowHandle()->setTransientParent(owner ? owner->windowHandle() : nullptr);
+    setGeometry(placed);
+    if (shown)
+        show();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The dialog closed: help stays open, a window of the main window again, or of the modal
+    // dialog below the one that closed (the dialog that opened it).
+    if (watched == dialog_ && event->type() == QEvent::Hide) {
+        leaveDialog();
+        QWidget* below = QApplication::activeModalWidget();
+        if (isVisible() && below && below != this && below != watched)
+            serveDialog(below);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 namespace {
@@ -163,6 +221,40 @@ QRect buttonArea(const QWidget* dialog)
 
 } // namespace
 
+void HelpWindow::placeBesideEditor(const QWidget* editor)
+{
+    const QScreen* screen = editor->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QRect window(editor->mapToGlobal(QPoint(0, 0)), editor->size());
+    QSize size = kPreferredSize.boundedTo(room.size() - frame);
+    // Right of the editor when it fits, else against the screen's right edge.
+    int left = window.right() + 1;
+    if (left + size.width() + frame.width() > room.right() + 1)
+        left = room.right() + 1 - size.width() - frame.width();
+    const int top = std::clamp(window.top(), room.top(), room.bottom() + 1 - size.height() - frame.height());
+    // Never over the field the editor's focus is in: beside it on whichever side has more room.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && editor->isAncestorOf(focus)) {
+        const QRect field(focus->mapToGlobal(QPoint(0, 0)), focus->size());
+        if (QRect(QPoint(left, top), size + frame).intersects(field)) {
+            const int rightRoom = room.right() - field.right() - frame.width();
+            const int leftRoom = field.left() - room.left() - frame.width();
+            if (rightRoom >= leftRoom) {
+                left = field.right() + 1;
+                size.setWidth(std::min(size.width(), rightRoom));
+            } else {
+                size.setWidth(std::min(size.width(), leftRoom));
+                left = field.left() - size.width() - frame.width();
+            }
+        }
+    }
+    resize(size);
+    move(left, top);
+}
+
 void HelpWindow::placeBeside(const QWidget* dialog)
 {
     const QScreen* screen = dialog->screen();
@@ -186,7 +278,7 @@ void HelpWindow::onAnchor(const QUrl& url)
         bool ok = false;
         const int context = url.path().toInt(&ok);
         if (ok)
-            showContext(context);
+            showPage(context);
     }
 }
 

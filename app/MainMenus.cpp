@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
 
@@ -29,8 +30,8 @@ const std::vector<MenuSpec>& menuSpecs(MenuSet set)
     static const std::vector<MenuSpec> noDatabase = {
         {text::kMenuFile,
          {cmd::kNewDatabase, cmd::kOpen, cmd::kDownload, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
-        {text::kMenuOptions, {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload,
-                              cmd::kVerifyAfterUpload}},
+        {text::kMenuOptions,
+         {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload, cmd::kVerifyAfterUpload}},
         {text::kMenuView, {cmd::kViewToolbar, cmd::kViewStatusBar}},
         {text::kMenuHelp, {cmd::kHelpTopics, cmd::kSaveCommunicationLog, kSeparator, cmd::kAbout}},
     };
@@ -38,8 +39,8 @@ const std::vector<MenuSpec>& menuSpecs(MenuSet set)
         {text::kMenuFile,
          {cmd::kNewDatabase, cmd::kOpen, cmd::kCloseDatabase, cmd::kSave, cmd::kSaveAs, kSeparator,
           cmd::kDownload, cmd::kUpload, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
-        {text::kMenuOptions, {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload,
-                              cmd::kVerifyAfterUpload}},
+        {text::kMenuOptions,
+         {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload, cmd::kVerifyAfterUpload}},
         {text::kMenuView,
          {cmd::kViewToolbar, cmd::kViewStatusBar, kSeparator, cmd::kViewConfigTree, kSeparator,
           cmd::kViewDeskset, cmd::kViewChannel1, cmd::kViewChannel2, cmd::kViewChannel3, cmd::kViewChannel4,
@@ -83,6 +84,25 @@ MainMenus::MainMenus(QMainWindow& window, QMdiArea& workspace, std::function<voi
     createActions();
     createToolBar();
     createMenus();
+    createWindowKeys();
+}
+
+// Keys of the frame that are no command: F10 opens the first menu (then the arrows move through
+// the menus), from every window, so the menus stay reachable where an editor's mnemonics win over
+// the menu bar's; Ctrl+F4 closes the active editor window as its close box does.
+void MainMenus::createWindowKeys()
+{
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), &window_);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        const QList<QAction*> menus = window_.menuBar()->actions();
+        if (!menus.isEmpty())
+            window_.menuBar()->setActiveAction(menus.front());
+    });
+    auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), &window_);
+    connect(closeKey, &QShortcut::activated, this, [this] {
+        if (QMdiSubWindow* active = workspace_.activeSubWindow())
+            active->close();
+    });
 }
 
 void MainMenus::createActions()

@@ -41,6 +41,7 @@ private:
     void createActions();
     void createMenus();
     void createToolBar();
+    void createWindowKeys();
     void fillWindowMenu();
 
     QMainWindow& window_;

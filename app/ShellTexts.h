@@ -99,7 +99,7 @@ inline constexpr const char* kShortcutCommand = "Command";
 inline constexpr const char* kShortcutKeys = "Keys";
 inline constexpr const char* kShortcutAssign = "&Assign...";
 inline constexpr const char* kShortcutRemove = "&Remove";
-inline constexpr const char* kShortcutResetAll = "Reset &All";
+inline constexpr const char* kShortcutResetAll = "Reset A&ll"; // Alt+A is "&Assign..."
 inline constexpr const char* kAssignPrompt = "Press the new shortcut key for:";
 inline constexpr const char* kAssignInUse = "The key %1 is assigned to \"%2\". Assign it to \"%3\" instead?";
 

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -27,7 +26,107 @@ bool isHelpKey(const QKeyEvent* event)
     return event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier;
 }
 
+constexpr Qt::KeyboardModifiers kChordModifiers =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+Qt::KeyboardModifiers chordModifiers(const QKeyEvent* event)
+{
+    return event->modifiers() & kChordModifiers;
+}
+
+bool isModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_unknown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The keys the field leaves to the dialog: focus moves, OK, Cancel and help.
+bool isDialogKey(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = chordModifiers(event);
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_F1:
+        return modifiers == Qt::NoModifier;
+    default:
+        return false;
+    }
+}
+
+bool clearsTheField(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) &&
+           chordModifiers(event) == Qt::NoModifier;
+}
+
 } // namespace
+
+ShortcutKeyEdit::ShortcutKeyEdit(const QKeySequence& key, QWidget* parent) : QLineEdit(parent)
+{
+    setContextMenuPolicy(Qt::NoContextMenu); // nothing to paste: keys are pressed, not typed
+    setAcceptDrops(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setKey(key);
+}
+
+void ShortcutKeyEdit::setKey(const QKeySequence& key)
+{
+    key_ = key.isEmpty() ? QKeySequence() : QKeySequence(key[0]); // one combination
+    setText(key_.toString(QKeySequence::NativeText));
+}
+
+bool ShortcutKeyEdit::event(QEvent* event)
+{
+    // Every combination the field takes reaches it as a key press, before any shortcut or
+    // mnemonic of the dialog could claim it.
+    if (event->type() == QEvent::ShortcutOverride && !isDialogKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void ShortcutKeyEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (isDialogKey(event)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (isModifierKey(event->key()))
+        return;
+    if (clearsTheField(event)) {
+        setKey({});
+        return;
+    }
+    setKey(QKeySequence(QKeyCombination(chordModifiers(event), static_cast<Qt::Key>(event->key()))));
+}
+
+void ShortcutKeyEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    event->accept();
+}
 
 QString plainCommandName(int command)
 {
@@ -41,12 +140,13 @@ QString plainCommandName(int command)
 
 AssignShortcutDlg::AssignShortcutDlg(const QString& commandName, const QKeySequence& current,
                                      HelpRequest help, QWidget* parent)
-    : QDialog(parent, kDialogFlags), edit_(new QKeySequenceEdit(current, this)), help_(std::move(help))
+    : QDialog(parent, kDialogFlags), edit_(new ShortcutKeyEdit(current, this)), help_(std::move(help))
 {
     setWindowTitle(QString::fromLatin1(text::kAssignShortcutCaption));
     setObjectName(QStringLiteral("AssignShortcutDlg"));
     edit_->setObjectName(QStringLiteral("keyEdit"));
     auto* prompt = new QLabel(QString::fromLatin1(text::kAssignPrompt), this);
+    prompt->setBuddy(edit_); // the field's accessible name
     auto* command = new QLabel(QStringLiteral("<b>%1</b>").arg(commandName.toHtmlEscaped()), this);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
@@ -64,9 +164,7 @@ AssignShortcutDlg::AssignShortcutDlg(const QString& commandName, const QKeySeque
 
 QKeySequence AssignShortcutDlg::key() const
 {
-    // Only the first chord: the table keeps single keys, like a menu accelerator.
-    const QKeySequence seq = edit_->keySequence();
-    return seq.isEmpty() ? QKeySequence() : QKeySequence(seq[0]);
+    return edit_->key();
 }
 
 void AssignShortcutDlg::keyPressEvent(QKeyEvent* event)

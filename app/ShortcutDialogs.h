@@ -5,10 +5,10 @@
 #include "app/ShortcutTable.h"
 
 #include <QDialog>
+#include <QLineEdit>
 
 #include <functional>
 
-class QKeySequenceEdit;
 class QPushButton;
 class QTreeWidget;
 
@@ -20,20 +20,40 @@ inline constexpr int kAssignShortcutHelpContext = 83;
 
 using HelpRequest = std::function<void(int context)>;
 
+// The field of "Assign Shortcut": it holds one key combination. Each combination pressed replaces
+// the one shown; Backspace or Delete without a modifier clears the field. Tab and Shift+Tab move the
+// focus, and Enter, Escape and F1 without a modifier stay the dialog's keys (OK, Cancel, help).
+class ShortcutKeyEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit ShortcutKeyEdit(const QKeySequence& key, QWidget* parent = nullptr);
+
+    QKeySequence key() const { return key_; }
+    void setKey(const QKeySequence& key);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    QKeySequence key_;
+};
+
 class AssignShortcutDlg : public QDialog {
     Q_OBJECT
 public:
     AssignShortcutDlg(const QString& commandName, const QKeySequence& current, HelpRequest help,
                       QWidget* parent = nullptr);
 
-    QKeySequenceEdit* keyEdit() const { return edit_; }
+    ShortcutKeyEdit* keyEdit() const { return edit_; }
     QKeySequence key() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QKeySequenceEdit* edit_;
+    ShortcutKeyEdit* edit_;
     HelpRequest help_;
 };
 

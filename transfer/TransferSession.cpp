@@ -185,6 +185,7 @@ void TransferSession::connectRetryExpired()
     link_->disconnect();
     attempts_ = 0;
     endConnecting();
+    ui_.setStatusText(QString()); // the series has ended: no attempt is under way while the question is up
     if (ui_.askRetry(text::kRetryQuestion)) {
         connectionAttempt();
     } else {

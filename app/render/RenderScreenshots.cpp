@@ -27,11 +27,11 @@
 #include "editors/channel/ChanWizard.h"
 #include "editors/common/EditorDialog.h"
 #include "editors/customtones/EditCustomPageFV.h"
-#include "editors/speedpaging/EditSpeedPageFV.h"
 #include "editors/paging/FormatEditors.h"
 #include "editors/paging/ManualPageListFV.h"
 #include "editors/paging/MpageRequestProtDlg.h"
 #include "editors/paging/PagingFormatDlg.h"
+#include "editors/speedpaging/EditSpeedPageFV.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
@@ -44,9 +44,9 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -408,6 +408,12 @@ int main(int argc, char* argv[])
     shortcuts.show();
     settle();
     save(withDialog(behind, &shortcuts, false), QStringLiteral("09-shortcut-keys.png"));
+    AssignShortcutDlg assign(
+        plainCommandName(cmd::kSave), frame->shortcuts().key(cmd::kSave), [](int) {}, &shortcuts);
+    assign.show();
+    settle();
+    save(withDialog(behind, &assign, false), QStringLiteral("09-assign-shortcut.png"));
+    assign.hide();
     shortcuts.hide();
 
     AboutDlg about(frame);

@@ -105,30 +105,27 @@ void EditAliasFV::buildForm()
 
 bool EditAliasFV::commit()
 {
-    // Both texts filled (the label first), then the PTT ID's form, then the duplicates.
-    if (const std::optional<Refusal> empty = bindings_.check()) {
-        refuse(*empty);
+    // Both texts filled (the label first), then the PTT ID's form, then the duplicates. The
+    // dialog's messages are plain boxes: OK and no icon.
+    const auto refusePlainly = [this](Refusal refusal) {
+        refusal.icon = platform::MsgIcon::None;
+        refuse(refusal);
         return false;
-    }
+    };
+    if (const std::optional<Refusal> empty = bindings_.check())
+        return refusePlainly(*empty);
     const bool dtmf = dtmf_->isChecked();
-    if (!isValidPttId(pttId_->text(), dtmf)) {
-        refuse({QString::fromLatin1(dtmf ? atext::kInvalidDtmfId : atext::kInvalidMdc1200Id), pttId_});
-        return false;
-    }
+    if (!isValidPttId(pttId_->text(), dtmf))
+        return refusePlainly(
+            {QString::fromLatin1(dtmf ? atext::kInvalidDtmfId : atext::kInvalidMdc1200Id), pttId_});
     db::Image& image = db::theImage();
-    if (table().findOther(image, f::aliasPttId, slotText(pttId_), record_) >= 0) {
-        refuse({QString::fromLatin1(atext::kPttIdExists), pttId_});
-        return false;
-    }
-    if (table().findOther(image, f::aliasLabel, slotText(label_), record_) >= 0) {
-        refuse({QString::fromLatin1(text::kLabelExists), label_});
-        return false;
-    }
+    if (table().findOther(image, f::aliasPttId, slotText(pttId_), record_) >= 0)
+        return refusePlainly({QString::fromLatin1(atext::kPttIdExists), pttId_});
+    if (table().findOther(image, f::aliasLabel, slotText(label_), record_) >= 0)
+        return refusePlainly({QString::fromLatin1(text::kLabelExists), label_});
     const int at = record_ == kNewAlias ? table().firstFree(image) : record_;
-    if (at < 0) { // every record in use: nothing may be overwritten
-        refuse({QString::fromLatin1(atext::kTableFull), label_});
-        return false;
-    }
+    if (at < 0) // every record in use: nothing may be overwritten
+        return refusePlainly({QString::fromLatin1(atext::kTableFull), label_});
 
     bindings_.store(image, at);
     db::writeField(image, f::aliasUnitType, dtmf ? db::alias::kDtmf : db::alias::kMdc1200, at);

@@ -93,8 +93,7 @@ QString ButtonRules::kindName(ButtonKind kind)
 
 QString ButtonRules::shortLabel(std::uint8_t kind)
 {
-    return QString::fromLatin1(kind < std::size(btext::kShortLabels) ? btext::kShortLabels[kind]
-                                                                     : btext::kUnknownShortLabel);
+    return kind < std::size(btext::kShortLabels) ? QString::fromLatin1(btext::kShortLabels[kind]) : QString();
 }
 
 bool ButtonRules::kindUsedElsewhere(const ButtonEntries& table, int button, ButtonKind kind) const

@@ -39,7 +39,8 @@ public:
     bool multiChannel() const;
     // The function of a stored kind on this deskset; nullptr for a kind above 18.
     const ButtonFunction* function(std::uint8_t kind) const;
-    // The text of the type list and the short label beside the button.
+    // The text of the type list and the short label beside the button (empty for a kind above
+    // the last one).
     static QString kindName(ButtonKind kind);
     static QString shortLabel(std::uint8_t kind);
 

@@ -19,8 +19,6 @@ inline constexpr const char* kNoFunctionLabel = "No function label available.";
 inline constexpr const char* kShortLabels[] = {"ND",   "Up",    "Down", "Clr",   "MPg", "SPg",  "APg",
                                                "Fq",   "AlMut", "Mute", "AlrtT", "Rep", "WldC", "Ptch",
                                                "MSel", "CClr",  "Vol",  "RAC",   "Aux"};
-// The label of a button whose stored kind is none of the above (a damaged or newer file).
-inline constexpr const char* kUnknownShortLabel = "?";
 
 // The frequency pairs a Frequency button selects, by parameter 1 to 8.
 inline constexpr const char* kFrequencyPairs[] = {"1/2",  "3/4",   "5/6",   "7/8",

@@ -46,6 +46,16 @@ DesksetButtonsCfgFV::DesksetButtonsCfgFV(EditorHost& host, QWidget* parent) : Ed
     connect(cancel_, &QPushButton::clicked, this, &DesksetButtonsCfgFV::closeFrame);
 }
 
+QAbstractButton* DesksetButtonsCfgFV::defaultButton() const
+{
+    return ok_;
+}
+
+QAbstractButton* DesksetButtonsCfgFV::cancelButton() const
+{
+    return cancel_;
+}
+
 QString DesksetButtonsCfgFV::treeLabel() const
 {
     return QString::fromLatin1(btext::kTitle);
@@ -63,8 +73,12 @@ void DesksetButtonsCfgFV::refreshLabels()
 {
     const ButtonRules rules(image());
     table_.dropMissingReferences(rules);
-    for (int k = 0; k < kButtonCount; ++k)
-        picture_->label(k)->setText(ButtonRules::shortLabel(table_.entry(k).kind));
+    // A kind without a short label (above the last one: a damaged or newer file) leaves the label
+    // as it was.
+    for (int k = 0; k < kButtonCount; ++k) {
+        if (const QString label = ButtonRules::shortLabel(table_.entry(k).kind); !label.isEmpty())
+            picture_->label(k)->setText(label);
+    }
 }
 
 void DesksetButtonsCfgFV::configureButton(int button)

@@ -24,6 +24,9 @@ public:
     QString treeLabel() const override;
     int helpContext() const override { return kHelpContext; }
     void initialFill() override;
+    // Enter is OK unless a push button has the focus; Escape is Cancel.
+    QAbstractButton* defaultButton() const override;
+    QAbstractButton* cancelButton() const override;
     void imageChanged(const ImageChange& change) override;
 
     ButtonEntries workingButtonTable() const override { return table_.entries(); }

@@ -1,12 +1,14 @@
 #include "editors/channel/ChanCfgFV.h"
 
 #include "database/Layout.h"
+#include "editors/channel/ChanConfigPage.h"
 #include "editors/channel/ChanWizard.h"
 #include "editors/channel/ChannelTexts.h"
 #include "editors/common/WizardPage.h"
 #include "platform/MessageBox.h"
 
 #include <QBoxLayout>
+#include <QPushButton>
 #include <QShortcut>
 
 namespace trv::editors::channel {
@@ -25,15 +27,35 @@ ChanCfgFV::ChanCfgFV(EditorHost& host, QWidget* parent)
         this->host().notifyImageChanged({ChangedArea::Channel, {}}, this);
     });
     // Ctrl+Tab and Ctrl+Shift+Tab anywhere in the wizard move to the next editor window (both the
-    // same way) instead of switching pages or focus.
+    // same way) instead of switching pages or focus, or the workspace's own window switching. The
+    // keyboard reports Ctrl+Shift+Tab in more than one form (Tab or Backtab, with or without
+    // Shift), and one press may match two of these forms: such a press is an ambiguous shortcut,
+    // delivered to one of them as such, and counts the same.
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_Backtab),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this] { this->host().activateNextEditor(); });
+        const auto next = [this] { this->host().activateNextEditor(); };
+        connect(shortcut, &QShortcut::activated, this, next);
+        connect(shortcut, &QShortcut::activatedAmbiguously, this, next);
     }
+}
+
+QWidget* ChanCfgFV::initialFocus() const
+{
+    return wizard_->configPage()->checkedKeyingButton();
+}
+
+QAbstractButton* ChanCfgFV::defaultButton() const
+{
+    return wizard_->nextButton()->isVisible() ? wizard_->nextButton() : wizard_->finishButton();
+}
+
+QAbstractButton* ChanCfgFV::cancelButton() const
+{
+    return wizard_->cancelButton();
 }
 
 bool ChanCfgFV::validChannel() const

@@ -22,6 +22,11 @@ public:
     void initialFill() override;
     // A channel index out of range is reported when the window closes.
     void viewClosing() override;
+    // The checked keying button of the first page.
+    QWidget* initialFocus() const override;
+    // Next, or Finish on the last page; Escape is Cancel.
+    QAbstractButton* defaultButton() const override;
+    QAbstractButton* cancelButton() const override;
 
     ChanWizard* wizard() const { return wizard_; }
 

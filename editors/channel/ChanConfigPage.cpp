@@ -229,6 +229,15 @@ QWidget* ChanConfigPage::buildUnmuteAndLabel(QWidget*& labelRow)
     return unmute;
 }
 
+QAbstractButton* ChanConfigPage::checkedKeyingButton() const
+{
+    for (QAbstractButton* button : keyingButtons_) {
+        if (button->isChecked())
+            return button;
+    }
+    return keyingButtons_.front();
+}
+
 int ChanConfigPage::keying() const
 {
     return keying_->checkedValue().value_or(-1);

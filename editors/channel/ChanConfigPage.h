@@ -36,6 +36,8 @@ public:
     // The keying (0 tone, 1 DC, 2 none) and signalling type (0..3) checked now; -1 when none is.
     int keying() const;
     int signalingType() const;
+    // The checked keying button (the first one when none is): where a new window's focus goes.
+    QAbstractButton* checkedKeyingButton() const;
 
 signals:
     // Any keying or signalling button was clicked, even the one already checked.

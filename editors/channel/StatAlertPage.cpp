@@ -8,6 +8,8 @@
 #include "editors/common/FormGrid.h"
 #include "editors/common/NumberEdit.h"
 
+#include <algorithm>
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -121,11 +123,13 @@ void StatAlertPage::load(const db::Image& image, int channel)
     bindings().load(claimedView(image, channel, f::statAlertLayout, ours, &f::mdcRxPreEmphasis), channel);
 }
 
-// A limited patience that is no number is refused before any other field, as reading the
-// controls refuses it.
+// A limited patience that is no digit string is refused before any other field, as reading the
+// controls refuses it. A digit string is a number, however long: one too large for any integer
+// type is above the limit and gets the range message in form order.
 std::optional<Refusal> StatAlertPage::validate() const
 {
-    if (!limitedPatience_->value())
+    const QString typed = static_cast<const QLineEdit*>(limitedPatience_->control())->text();
+    if (typed.isEmpty() || std::any_of(typed.begin(), typed.end(), [](QChar c) { return !c.isDigit(); }))
         return Refusal{QString::fromLatin1(text::kEnterInteger), limitedPatience_->control()};
     return bindings().check();
 }

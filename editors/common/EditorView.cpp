@@ -1,16 +1,22 @@
 #include "editors/common/EditorView.h"
 
 #include "editors/common/HelpKey.h"
+#include "editors/common/Mnemonics.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QRadioButton>
 
 namespace trv::editors {
 
 EditorView::EditorView(EditorHost& host, QWidget* parent) : QWidget(parent), host_(host)
 {
+    installEditorMnemonics();
 }
 
 void EditorView::closeFrame()
@@ -52,10 +58,42 @@ bool EditorView::event(QEvent* event)
     return QWidget::event(event);
 }
 
+namespace {
+
+bool pressable(const QAbstractButton* button)
+{
+    return button && button->isVisible() && button->isEnabled();
+}
+
+// The push button (not a check box or radio button) that has the focus inside the view.
+QAbstractButton* focusedPushButton(const QWidget* view)
+{
+    auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    if (!button || !view->isAncestorOf(button) || qobject_cast<QCheckBox*>(button) ||
+        qobject_cast<QRadioButton*>(button))
+        return nullptr;
+    return button;
+}
+
+} // namespace
+
 void EditorView::keyPressEvent(QKeyEvent* event)
 {
     if (isHelpKey(event)) {
         host_.showHelp(helpContext());
+        return;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    QAbstractButton* pressed = nullptr;
+    if (modifiers == Qt::NoModifier && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        pressed = focusedPushButton(this);
+        if (!pressed && defaultButton())
+            pressed = defaultButton();
+    } else if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Escape) {
+        pressed = cancelButton();
+    }
+    if (pressable(pressed)) {
+        pressed->click();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+
 namespace trv::editors {
 
 // Posted by an editor to its own frame to close it after the current event.
@@ -33,6 +35,14 @@ public:
     // database closing); called once by the frame, before the tree is told.
     virtual void viewClosing() {}
 
+    // The control a new window gives the keyboard focus; nullptr: the view itself.
+    virtual QWidget* initialFocus() const { return nullptr; }
+    // Enter presses the focused push button, else this one (when shown and enabled); none: Enter
+    // does nothing of the window's own.
+    virtual QAbstractButton* defaultButton() const { return nullptr; }
+    // Escape presses this one.
+    virtual QAbstractButton* cancelButton() const { return nullptr; }
+
 protected:
     EditorHost& host() const { return host_; }
     // The database image the view reads on open and writes on its commit.
@@ -42,8 +52,9 @@ protected:
     // Titles the frame, sizes it to fit the form and moves it to the top-left of the client area.
     void placeFrame(const QString& title);
 
-    bool event(QEvent* event) override;            // claims F1 before any application shortcut
-    void keyPressEvent(QKeyEvent* event) override; // F1 opens the view's help context
+    bool event(QEvent* event) override; // claims F1 before any application shortcut
+    // F1 opens the view's help context; Enter and Escape press the window's buttons.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     EditorHost& host_;

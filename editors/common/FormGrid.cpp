@@ -15,7 +15,8 @@ namespace {
 constexpr int kPairSpacing = 6; // pairs apart, a label close to its control
 }
 
-FormGrid::FormGrid(QWidget* group, int columns) : group_(group), grid_(new QGridLayout(group)), columns_(columns)
+FormGrid::FormGrid(QWidget* group, int columns)
+    : group_(group), grid_(new QGridLayout(group)), columns_(columns)
 {
 }
 
@@ -63,6 +64,12 @@ QWidget* FormGrid::addControl(const char* label, QWidget* control)
 {
     auto* caption = new QLabel(QString::fromLatin1(label), group_);
     caption->setBuddy(control);
+    // Its label names it for assistive technology too; a composite control (a number edit) is
+    // named on the edit that takes its focus.
+    const QString name = QString(caption->text()).remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    control->setAccessibleName(name);
+    if (QWidget* proxy = control->focusProxy())
+        proxy->setAccessibleName(name);
     const int row = 2 * (cell_ / columns_);
     if (row > 0)
         caption->setContentsMargins(0, kPairSpacing, 0, 0);

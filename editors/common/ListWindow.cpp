@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 
 namespace trv::editors {
@@ -28,12 +29,17 @@ ListWindow::ListWindow(EditorHost& host, Setup setup, QWidget* parent)
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setAllColumnsShowFocus(true);
+    // The columns keep their widths at any row count: the list has room for them and for the
+    // vertical scroll bar that many rows bring, so it never scrolls sideways.
+    list_->header()->setStretchLastSection(false);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     int width = 0;
     for (int c = 0; c < static_cast<int>(setup_.columns.size()); ++c) {
         list_->setColumnWidth(c, setup_.columns[static_cast<std::size_t>(c)].width);
         width += setup_.columns[static_cast<std::size_t>(c)].width;
     }
-    list_->setMinimumSize(width + 2 * list_->frameWidth() + 4, 220);
+    const int scrollBar = list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    list_->setMinimumSize(width + 2 * list_->frameWidth() + scrollBar, 220);
 
     auto* prompt = new QLabel(QString::fromLatin1(setup_.prompt), this);
     auto* buttons = new QVBoxLayout;
@@ -77,8 +83,12 @@ void ListWindow::refill(int selectRowIndex)
     for (const Row& row : rows_)
         list_->addTopLevelItem(new QTreeWidgetItem(row.texts));
     const bool empty = rows_.empty();
-    if (empty)
-        list_->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromLatin1(setup_.placeholder)}));
+    if (empty) {
+        // Across every column, so that its text is not cut at the first column's width.
+        auto* placeholder = new QTreeWidgetItem(QStringList{QString::fromLatin1(setup_.placeholder)});
+        list_->addTopLevelItem(placeholder);
+        placeholder->setFirstColumnSpanned(true);
+    }
     add_->setEnabled(rowCount() < setup_.capacity);
     edit_->setEnabled(!empty);
     delete_->setEnabled(!empty);

@@ -9,8 +9,11 @@
 #include "editors/customtones/ToneFrequency.h"
 #include "platform/MessageBox.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 
 namespace trv::editors {
@@ -85,6 +88,7 @@ void EditCustomPageFV::buildForm()
                                  .outOfRange = durationRange(field),
                                  .notNumber = QString::fromLatin1(text::kEnterNumber)});
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { durationEdited(edit); });
+        return edit;
     };
     auto frequency = [&](const char* label, const db::Field& field) {
         QLineEdit* edit = form.addEdit(label);
@@ -92,7 +96,8 @@ void EditCustomPageFV::buildForm()
         frequencies_.push_back({edit, field});
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { frequencyEdited(edit); });
     };
-    duration(ctext::kInhibitDelayLabel, f::inhibitDelay);
+    inhibitDelay_ = duration(ctext::kInhibitDelayLabel, f::inhibitDelay);
+    inhibitDelay_->installEventFilter(this);
     frequency(ctext::kFirstToneLabel, f::firstToneFrequency);
     duration(ctext::kFirstToneDurationLabel, f::firstToneDuration);
     duration(ctext::kIntertoneDelayLabel, f::intertoneDelay);
@@ -139,26 +144,60 @@ std::optional<Refusal> EditCustomPageFV::checkNumber() const
     return std::nullopt;
 }
 
+void EditCustomPageFV::readFields()
+{
+    std::optional<Refusal> refusal = checkNumber();
+    if (!refusal)
+        refusal = durations_.check(CheckOrder::FieldByField);
+    if (refusal)
+        refuse(*refusal);
+}
+
+// A number of 100 or more is replaced by the lowest free number, after the reading's message.
 void EditCustomPageFV::numberEdited()
 {
+    if (number_->text().isEmpty())
+        return;
+    readFields();
     const std::optional<int> number = digitsValue(number_);
     if (!number || *number <= kHighestNumber)
         return;
-    platform::showMessage(numberRange(), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, this);
     number_->setText(QString::number(lowestFreeNumber()));
     focusWithTextSelected(number_);
 }
 
+// The field typed in is clamped only when it is itself above the range.
 void EditCustomPageFV::durationEdited(QLineEdit* edit)
 {
+    if (edit->text().isEmpty())
+        return;
+    readFields();
     const db::Field& field = f::inhibitDelay; // every duration has the same range
     const std::optional<int> value = digitsValue(edit);
     if (!value || *value <= field.maximum)
         return;
-    platform::showMessage(durationRange(field), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation,
-                          this);
     edit->setText(QString::number(field.maximum));
     focusWithTextSelected(edit);
+}
+
+// Leaving the inhibit delay for another control of the dialog (Tab, Shift+Tab, a click, a
+// mnemonic) reads every field; losing the focus to a message box, another window or Cancel does
+// not. The reading runs once the focus has moved, not in the middle of the move.
+bool EditCustomPageFV::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == inhibitDelay_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool byTheUser = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                               reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+        QWidget* next = QApplication::focusWidget();
+        const auto* buttons = findChild<QDialogButtonBox*>();
+        auto* button = qobject_cast<QAbstractButton*>(next);
+        const bool cancelling =
+            buttons && button && buttons->buttonRole(button) == QDialogButtonBox::RejectRole;
+        if (byTheUser && next && next != inhibitDelay_ && isAncestorOf(next) && !cancelling)
+            QMetaObject::invokeMethod(this, &EditCustomPageFV::readFields, Qt::QueuedConnection);
+    }
+    return EditorDialog::eventFilter(watched, event);
 }
 
 // Only digits and one "." with at most one decimal stay; a value of 3400 Hz or more is replaced by

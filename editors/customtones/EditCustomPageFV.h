@@ -24,6 +24,7 @@ public:
 
 protected:
     bool commit() override;
+    bool eventFilter(QObject* watched, QEvent* event) override; // leaving the inhibit delay
 
 private:
     struct Frequency {
@@ -39,6 +40,9 @@ private:
     void frequencyEdited(QLineEdit* edit);
 
     std::optional<Refusal> checkNumber() const;
+    // Reads every field in form order with its range check, as OK begins; the first failure is
+    // shown and points at its field, which may be another than the one being typed in.
+    void readFields();
     // Refuses (and resets) the first frequency outside the range.
     bool frequenciesInRange();
     // The lowest free tone number; the tone's own number when every number is taken.
@@ -48,6 +52,7 @@ private:
     int offered_ = 0;  // the number shown at open: the opened one, or the lowest free one
     int saved_ = kNewTone;
     QLineEdit* number_ = nullptr;
+    QLineEdit* inhibitDelay_ = nullptr;
     std::vector<Frequency> frequencies_;
     FieldBindings durations_;
 };

@@ -36,8 +36,10 @@ struct Flag {
     const db::Field& field;
 };
 const Flag kSettingsFlags[] = {
-    {dtext::kUseUnselectSpeaker, f::useUnselectSpeaker}, {dtext::kExternalMicPresent, f::externalMicPresent},
-    {dtext::kDisplayTime, f::displayTime},               {dtext::kMicAgc, f::micAgc},
+    {dtext::kUseUnselectSpeaker, f::useUnselectSpeaker},
+    {dtext::kExternalMicPresent, f::externalMicPresent},
+    {dtext::kDisplayTime, f::displayTime},
+    {dtext::kMicAgc, f::micAgc},
     {dtext::kHandsetPresent, f::handsetPresent},
 };
 
@@ -57,6 +59,16 @@ DesksetCfgFV::DesksetCfgFV(EditorHost& host, QWidget* parent) : EditorView(host,
     connect(desksetType_, &QComboBox::currentIndexChanged, this, &DesksetCfgFV::enableMultiChannelControls);
     connect(ok_, &QPushButton::clicked, this, &DesksetCfgFV::commit);
     connect(cancel_, &QPushButton::clicked, this, &DesksetCfgFV::closeFrame);
+}
+
+QAbstractButton* DesksetCfgFV::defaultButton() const
+{
+    return ok_;
+}
+
+QAbstractButton* DesksetCfgFV::cancelButton() const
+{
+    return cancel_;
 }
 
 QString DesksetCfgFV::treeLabel() const

@@ -22,6 +22,9 @@ public:
     QString treeLabel() const override;
     int helpContext() const override { return kHelpContext; }
     void initialFill() override;
+    // Enter is OK unless a push button has the focus; Escape is Cancel.
+    QAbstractButton* defaultButton() const override;
+    QAbstractButton* cancelButton() const override;
 
 private:
     void buildForm();

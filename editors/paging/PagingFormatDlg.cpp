@@ -22,6 +22,8 @@ namespace f = db::fields;
 namespace {
 
 constexpr int kColumns = 2;
+// Beyond its text, a line edit needs its frame and inner margins (about 8 pixels at 100 %).
+constexpr int kWholeTextRoom = 16;
 
 QString rangeMessage(const db::Field& field)
 {
@@ -43,6 +45,9 @@ PagingFormatDlg::PagingFormatDlg(EditorHost& host, const FormatEditor& editor, i
     base->setReadOnly(true);
     base->setFocusPolicy(Qt::NoFocus);
     base->setText(baseFormatText(editor_));
+    // Shown whole, from its first letter: the frame, the edit's inner margins and a little room.
+    base->setMinimumWidth(base->fontMetrics().horizontalAdvance(base->text()) + kWholeTextRoom);
+    base->setCursorPosition(0);
     // Wide enough for the whole title in the window's caption.
     heading->setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 140);
 
@@ -107,16 +112,19 @@ void PagingFormatDlg::addDuration(FormGrid& form, const ParameterControl& contro
     connect(edit, &QLineEdit::textEdited, this, [this, edit, &field] { limitDuration(edit, field); });
 }
 
+// Every field is read in form order with its range check, as OK begins: the first failure is shown
+// and points at its field (perhaps another one). The field typed in is clamped only when it is
+// itself above its range.
 void PagingFormatDlg::limitDuration(QLineEdit* edit, const db::Field& field)
 {
     if (edit->text().isEmpty())
         return;
+    if (const std::optional<Refusal> refusal = parameters_.check())
+        refuse(*refusal);
     bool ok = false;
     const qulonglong value = edit->text().toULongLong(&ok); // digits only: not ok means far too large
     if (ok && value <= static_cast<qulonglong>(field.maximum))
         return;
-    platform::showMessage(rangeMessage(field), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation,
-                          this);
     edit->setText(QString::number(field.maximum));
     focusWithTextSelected(edit);
 }

@@ -9,10 +9,11 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QKeySequenceEdit>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTreeWidget>
+
+#include <map>
 
 namespace trv::app::test {
 namespace {
@@ -269,7 +270,7 @@ TEST_F(ShortcutTest, ChangedShortcutIsSavedAndAppliedAtOnce)
         }
         onNextModal<AssignShortcutDlg>([dialog](AssignShortcutDlg* assign) {
             EXPECT_EQ(assign->windowTitle(), "Assign Shortcut");
-            assign->keyEdit()->setKeySequence(QKeySequence(Qt::CTRL | Qt::Key_D));
+            QTest::keyClick(assign->keyEdit(), Qt::Key_D, Qt::ControlModifier);
             assign->accept();
             QTimer::singleShot(0, dialog, &QDialog::accept);
         });
@@ -303,6 +304,70 @@ TEST_F(ShortcutTest, CancelKeepsEveryKey)
     EXPECT_FALSE(ShortcutTable().load());
 }
 
+TEST_F(ShortcutTest, AssignFieldHoldsTheLastCombinationAndBackspaceOrDeleteClearIt)
+{
+    struct Press {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Press> presses;
+        QKeySequence shown; // and what OK assigns
+    };
+    const Case cases[] = {
+        {"each combination replaces the one shown",
+         {{Qt::Key_D, Qt::ControlModifier}, {Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier}},
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)},
+        {"Backspace clears and is never assigned",
+         {{Qt::Key_Backspace, {}}, {Qt::Key_W, Qt::ControlModifier}},
+         QKeySequence(Qt::CTRL | Qt::Key_W)},
+        {"Backspace alone leaves the field empty", {{Qt::Key_Backspace, {}}}, QKeySequence()},
+        {"Delete alone clears a key", {{Qt::Key_F5, {}}, {Qt::Key_Delete, {}}}, QKeySequence()},
+        {"with a modifier, Backspace is a key",
+         {{Qt::Key_Backspace, Qt::AltModifier}},
+         QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+        {"a modifier alone changes nothing",
+         {{Qt::Key_F5, {}}, {Qt::Key_Control, Qt::ControlModifier}},
+         QKeySequence(Qt::Key_F5)},
+        {"a mnemonic of the dialog is taken as a key",
+         {{Qt::Key_C, Qt::AltModifier}},
+         QKeySequence(Qt::ALT | Qt::Key_C)},
+    };
+    for (const Case& c : cases) {
+        AssignShortcutDlg dialog("Save Database", QKeySequence(Qt::CTRL | Qt::Key_S), [](int) {});
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ShortcutKeyEdit* field = dialog.keyEdit();
+        field->setFocus();
+        for (const Press& press : c.presses)
+            QTest::keyClick(field, press.key, press.modifiers);
+        EXPECT_EQ(field->text(), c.shown.toString(QKeySequence::NativeText)) << c.what;
+        EXPECT_TRUE(dialog.isVisible()) << c.what;
+        QTest::keyClick(field, Qt::Key_Return); // OK
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << c.what;
+        EXPECT_EQ(dialog.key(), c.shown) << c.what;
+    }
+}
+
+TEST_F(ShortcutTest, EachButtonOfTheShortcutDialogsHasAMnemonicOfItsOwn)
+{
+    ShortcutKeysDlg keys(ShortcutTable::defaults(), [](int) {});
+    AssignShortcutDlg assign("Save Database", {}, [](int) {});
+    EXPECT_EQ(keys.assignButton()->text(), "&Assign...");
+    EXPECT_EQ(keys.resetButton()->text(), "Reset A&ll");
+    for (QDialog* dialog : {static_cast<QDialog*>(&keys), static_cast<QDialog*>(&assign)}) {
+        std::map<QString, QString> owners; // mnemonic -> the button with it
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+            if (mnemonic.isEmpty())
+                continue;
+            const auto [at, added] = owners.emplace(mnemonic.toString(), button->text());
+            EXPECT_TRUE(added) << button->text().toStdString() << " and " << at->second.toStdString();
+        }
+    }
+}
+
 TEST_F(ShortcutTest, DialogsOpenTheirHelpContexts)
 {
     std::vector<int> contexts;
@@ -320,36 +385,53 @@ TEST_F(ShortcutTest, HelpFromTheDialogIsUsableBesideItWhileItStaysOpen)
     Registry::setComPort(1);
     start();
     HelpWindow* help = frame()->helpWindow();
-    int contextAfterClick = -1;
-    bool dialogStillOpen = false;
+    std::vector<int> contextsAfterClicks;
+    bool ownedByTheDialog = false;
+    bool dialogTookTheClick = false;
     QStringList covered;
+    // A click through the window system, which drops input to windows a modal dialog blocks.
+    const auto clickThroughTheWindowSystem = [](QWidget* target) {
+        QTest::mouseClick(target->window()->windowHandle(), Qt::LeftButton, {},
+                          target->mapTo(target->window(), target->rect().center()));
+    };
     onNextModal<ShortcutKeysDlg>([&](ShortcutKeysDlg* dialog) {
         QTest::keyClick(dialog, Qt::Key_F1);
         ASSERT_TRUE(help->isVisible());
         ASSERT_EQ(help->currentContext(), 139);
-        // Its own controls answer with the dialog still open (clicked through the window system,
-        // which drops input to windows a modal dialog blocks).
+        ownedByTheDialog = help->windowHandle()->transientParent() == dialog->windowHandle();
+        // Contents and the pages it leads to keep answering, the dialog still open.
         auto* contents = help->findChild<QPushButton*>();
-        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
-                          contents->mapTo(help, contents->rect().center()));
-        contextAfterClick = help->currentContext();
+        clickThroughTheWindowSystem(contents);
+        contextsAfterClicks.push_back(help->currentContext());
+        emit help->browser()->anchorClicked(QUrl(QStringLiteral("ctx:83"))); // a link
+        contextsAfterClicks.push_back(help->currentContext());
+        clickThroughTheWindowSystem(contents);
+        contextsAfterClicks.push_back(help->currentContext());
         const QRect helpArea = help->frameGeometry();
         for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
             if (button->isVisible() &&
                 helpArea.intersects(QRect(button->mapToGlobal(QPoint()), button->size())))
                 covered << button->text();
         }
-        help->close();
-        dialogStillOpen = QApplication::activeModalWidget() == dialog;
-        dialog->reject();
+        // The dialog takes input beside it: its Cancel closes it.
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("Cancel") || button->text() == QStringLiteral("&Cancel"))
+                clickThroughTheWindowSystem(button);
+        dialogTookTheClick = !dialog->isVisible();
+        if (dialog->isVisible())
+            dialog->reject();
     });
     run(cmd::kShortcuts);
-    EXPECT_EQ(contextAfterClick, 0);
+    EXPECT_TRUE(ownedByTheDialog) << "kept above the dialog";
+    EXPECT_EQ(contextsAfterClicks, (std::vector<int>{0, 83, 0}));
     EXPECT_TRUE(covered.isEmpty()) << covered.join(", ").toStdString();
-    EXPECT_TRUE(dialogStillOpen);
-    // Opened from the main window afterwards, it blocks nothing.
-    run(cmd::kHelpTopics);
+    EXPECT_TRUE(dialogTookTheClick);
+    // Closing the dialog leaves help open, a window of the main window again, blocking nothing.
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowHandle()->transientParent(), frame()->windowHandle());
     EXPECT_EQ(help->windowModality(), Qt::NonModal);
+    run(cmd::kHelpTopics);
+    EXPECT_EQ(help->currentContext(), 0);
     help->close();
 }
 
@@ -373,6 +455,24 @@ TEST(HelpTest, ContentsListsEveryPage)
     EXPECT_TRUE(contents.contains("href=\"ctx:139\""));
     EXPECT_TRUE(contents.contains("href=\"ctx:83\""));
     EXPECT_FALSE(contents.contains("ctx:0\""));
+    // Each topic under its page's caption; the tree's disabled items as they are drawn.
+    EXPECT_TRUE(contents.contains("<a href=\"ctx:186\">DTMF Selective Call</a>"));
+    EXPECT_TRUE(contents.contains("<a href=\"ctx:188\">DTMF Decode</a>"));
+    EXPECT_FALSE(contents.contains("red sign"));
+    EXPECT_TRUE(contents.contains("drawn gray, with a gray"));
+}
+
+TEST(HelpTest, TheAssignShortcutPageSaysWhatTheFieldDoes)
+{
+    HelpWindow help;
+    ASSERT_TRUE(help.showContext(83));
+    const QString page = help.browser()->toPlainText().simplified();
+    for (const char* rule :
+         {"The field holds one key combination", "Each combination you press replaces the one shown",
+          "Backspace or Delete without Ctrl, Shift or Alt clears the field",
+          "they are never assigned themselves", "OK assigns what the field shows"})
+        EXPECT_TRUE(page.contains(QString::fromLatin1(rule))) << rule;
+    help.close();
 }
 
 TEST_F(ShortcutTest, HelpKeysOfTheFrameOpenNothingButAnEditorOpensItsContext)

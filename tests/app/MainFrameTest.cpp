@@ -234,12 +234,12 @@ TEST_F(MainFrameTest, ModifiedNewDatabaseAsksToSaveUnderItsTitle)
     EXPECT_EQ(QFileInfo(saveChoice_).size(), db::kImageSize);
 }
 
-TEST_F(MainFrameTest, ModifiedFileAsksWithItsPathAndNoDiscards)
+TEST_F(MainFrameTest, ModifiedFileAsksWithItsFileNameAndNoDiscards)
 {
-    const QString file = writeDatabase("site.ddb");
+    const QString file = writeDatabase("X3.DDB");
     start({file});
     app_->document().setModified();
-    boxes_.expect(QStringLiteral("Save changes to %1?").arg(file), MsgAnswer::No);
+    boxes_.expect("Save changes to X3.DDB?", MsgAnswer::No);
     run(cmd::kNewDatabase);
     EXPECT_EQ(frame()->windowTitle(), kTitle + "  - [New]");
 }
@@ -520,7 +520,13 @@ TEST_F(MainFrameTest, ViewBarsToggleAndLayoutIsRestored)
     start();
     EXPECT_FALSE(frame()->statusBar()->isVisible());
     EXPECT_FALSE(frame()->toolBar()->isVisible());
+    EXPECT_FALSE(frame()->action(cmd::kViewStatusBar)->isChecked());
+    EXPECT_FALSE(frame()->action(cmd::kViewToolbar)->isChecked())
+        << "the check mark follows the restored bar";
     EXPECT_FALSE(tree()->isVisible()) << "no database, no tree, whatever the layout says";
+    run(cmd::kViewToolbar);
+    EXPECT_TRUE(frame()->toolBar()->isVisible());
+    EXPECT_TRUE(frame()->action(cmd::kViewToolbar)->isChecked());
 }
 
 TEST_F(MainFrameTest, StoredLayoutLargerThanTheScreenIsBroughtWithinIt)
@@ -549,8 +555,9 @@ TEST_F(MainFrameTest, StoredLayoutLargerThanTheScreenIsBroughtWithinIt)
         screenWidth >> geometry;
     ASSERT_EQ(in.status(), QDataStream::Ok);
     const QSize enormous(100000, 100000);
-    out << magic << major << minor << QRect(frameRect.topLeft(), enormous) << QRect(normalRect.topLeft(), enormous)
-        << screenNumber << maximized << fullScreen << screenWidth << QRect(geometry.topLeft(), enormous);
+    out << magic << major << minor << QRect(frameRect.topLeft(), enormous)
+        << QRect(normalRect.topLeft(), enormous) << screenNumber << maximized << fullScreen << screenWidth
+        << QRect(geometry.topLeft(), enormous);
     platform::SettingsStore::open(platform::Hive::CurrentUser, QString::fromLatin1(app::key::kWorkspace))
         ->setValue(QStringLiteral("Geometry"), huge);
 

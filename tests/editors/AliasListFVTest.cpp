@@ -150,6 +150,7 @@ protected:
         ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(boxes.back().text, QString::fromLatin1(message));
         EXPECT_EQ(boxes.back().buttons, platform::MsgButtons::Ok);
+        EXPECT_EQ(boxes.back().icon, platform::MsgIcon::None) << "a plain message box: " << message;
         EXPECT_EQ(refusedFocus, field) << message;
     }
 

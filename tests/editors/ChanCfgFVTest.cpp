@@ -485,6 +485,8 @@ TEST_F(ChanCfgFVTest, RefusalsNameTheirFieldAndLimitsPass)
         {kStat, 2, 1, "&RAC pretime (ms)", "60001", "RAC pretime must be between 0 and 60000 ms.", "0"},
         {kStat, 2, 1, "Limited &patience (sec)", "61", "Limited patience must be between 0 and 60 sec.",
          "60"},
+        {kStat, 2, 1, "Limited &patience (sec)", "99999999999",
+         "Limited patience must be between 0 and 60 sec.", "60"}, // however many digits
         {kStat, 2, 1, "Limited &patience (sec)", "", "Please enter an integer.", "0"},
         {kStat, 2, 1, "DOS &coast (ms)", "60001", "DOS coast must be between 0 and 60000 ms.", "60000"},
         {kDecode, 2, 2, "&Digit duration (ms)", "60001", "Digit duration must be between 0 and 60000 ms.",

@@ -316,6 +316,87 @@ TEST_F(CustomTonesTest, NumberAndDurationsAreCheckedWhileTypingAndOnOk)
     EXPECT_EQ(image()[kBase + kSize], 0); // nothing written
 }
 
+// Typing in the number or a duration reads every field in form order, as OK begins: the first
+// failure gets the message and the focus, even when it is another field.
+TEST_F(CustomTonesTest, TypingReadsEveryFieldAndPointsAtTheFirstFailure)
+{
+    open();
+    answers = {MsgAnswer::Ok, MsgAnswer::Ok};
+    runEditor("&Add", [&] {
+        QWidget* dialog = edit(kNumber)->window();
+        typeInto(edit(kNumber), ""); // empty while typing: no reading yet
+        EXPECT_TRUE(boxes.empty());
+        typeInto(edit(kFirstDuration), "7");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Please enter an integer between 0 and 99.");
+        EXPECT_EQ(dialog->focusWidget(), edit(kNumber));
+        EXPECT_EQ(edit(kFirstDuration)->text(), "7") << "in range: not clamped";
+
+        typeInto(edit(kNumber), "4");
+        edit(kIntertone)->setText("");
+        typeInto(edit(kNumber), "5");
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1].text, "Please enter a number.");
+        EXPECT_EQ(dialog->focusWidget(), edit(kIntertone));
+        EXPECT_EQ(edit(kNumber)->text(), "5");
+    });
+}
+
+// Leaving the inhibit delay for another control of the dialog reads every field; a focus loss to
+// another window or to Cancel reads nothing.
+TEST_F(CustomTonesTest, LeavingTheInhibitDelayForAnotherControlReadsEveryField)
+{
+    open();
+    struct Case {
+        const char* how;
+        std::function<void(QDialog&)> leave;
+        bool reads;
+    };
+    QWidget other;
+    const Case cases[] = {
+        {"Tab", [&](QDialog&) { QTest::keyClick(edit(kInhibit), Qt::Key_Tab); }, true},
+        {"Shift+Tab", [&](QDialog&) { QTest::keyClick(edit(kInhibit), Qt::Key_Backtab, Qt::ShiftModifier); },
+         true},
+        {"a click", [&](QDialog&) { QTest::mouseClick(edit(kSecond), Qt::LeftButton); }, true},
+        {"a mnemonic", [&](QDialog&) { QTest::keyClick(edit(kInhibit), Qt::Key_S, Qt::AltModifier); }, true},
+        {"Cancel",
+         [&](QDialog& d) {
+             for (QPushButton* b : d.findChildren<QPushButton*>())
+                 if (b->text() == "Cancel")
+                     b->setFocus(Qt::MouseFocusReason); // the press of a click on it
+         },
+         false},
+        {"another window",
+         [&](QDialog&) {
+             other.show();
+             QApplication::setActiveWindow(&other);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        answers = {MsgAnswer::Ok};
+        boxes.clear();
+        runEditor("&Add", [&] {
+            auto& dialog = *qobject_cast<QDialog*>(edit(kNumber)->window());
+            QApplication::setActiveWindow(&dialog);
+            edit(kIntertone)->setText("");
+            edit(kInhibit)->setFocus();
+            c.leave(dialog);
+            QCoreApplication::sendPostedEvents();
+            if (c.reads) {
+                ASSERT_EQ(boxes.size(), 1u);
+                EXPECT_EQ(boxes[0].text, "Please enter a number.");
+                EXPECT_EQ(dialog.focusWidget(), edit(kIntertone));
+            } else {
+                EXPECT_TRUE(boxes.empty());
+                answers.clear();
+            }
+        });
+        other.hide();
+    }
+}
+
 TEST_F(CustomTonesTest, AddStopsAtOneHundredTonesAndDeleteFreesOnlyTheFirstByte)
 {
     for (int n = 0; n < 100; ++n)

@@ -405,6 +405,25 @@ TEST_F(DesksetButtonsCfgFVTest, ShortLabelsFollowEveryKind)
         EXPECT_EQ(labels()[kind % 18], kind == 0 ? "Aux" : shortLabels[kind]) << kind;
 }
 
+TEST_F(DesksetButtonsCfgFVTest, AKindAboveTheLastLeavesItsLabelAsItWas)
+{
+    image()[kType] = 4;
+    setButton(3, 19, 1);
+    setButton(4, 0xFF, 0);
+    setButton(5, 9, 1);
+    open();
+    const QStringList opened = labels();
+    EXPECT_EQ(opened[3], "") << "no label of its own, not a made-up one";
+    EXPECT_EQ(opened[4], "");
+    EXPECT_EQ(opened[5], "Mute");
+    for (int button : {3, 4})
+        view->picture()->label(button)->setText("kept");
+    clickCommand("&Undo Last Change"); // nothing to undo yet; the labels are refreshed
+    EXPECT_EQ(labels()[3], "kept");
+    EXPECT_EQ(labels()[4], "kept");
+    EXPECT_EQ(labels()[5], "Mute");
+}
+
 TEST_F(DesksetButtonsCfgFVTest, ClearAllAndUndoRestoreEveryAssignment)
 {
     image()[kType] = 4;

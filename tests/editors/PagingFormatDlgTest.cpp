@@ -127,9 +127,15 @@ TEST_F(PagingFormatDlgTest, EveryTypeWritesItsLabelTypeAndDefaultsAndNothingElse
         openList();
         QString title, base;
         int help = 0;
+        bool baseShownWhole = false;
         driveDialogs({choose(format.addEntry), [&](EditorDialog& d) {
                           title = d.windowTitle();
-                          base = labelledIn<QLineEdit>(&d, "Base format")->text();
+                          auto* baseField = labelledIn<QLineEdit>(&d, "Base format");
+                          base = baseField->text();
+                          // From its first letter, with room for all of it ("Custom Paging Tones").
+                          baseShownWhole = baseField->cursorPosition() == 0 &&
+                                           baseField->width() >=
+                                               baseField->fontMetrics().horizontalAdvance(base) + 8;
                           help = d.helpContext();
                           QTest::keyClicks(labelledIn<QLineEdit>(&d, "&Label"), "Fmt");
                           pressIn(&d, "OK");
@@ -138,6 +144,7 @@ TEST_F(PagingFormatDlgTest, EveryTypeWritesItsLabelTypeAndDefaultsAndNothingElse
         EXPECT_EQ(dialogsRun, 2);
         EXPECT_EQ(title, format.title);
         EXPECT_EQ(base, format.baseFormat);
+        EXPECT_TRUE(baseShownWhole);
         EXPECT_EQ(help, format.helpContext);
 
         std::vector<int> expected = {'F', 'm', 't', 0, 0, 0, 0, 0, format.type};
@@ -284,6 +291,34 @@ TEST_F(DurationTest, TheKeystrokeThatLeavesTheRangeIsRefusedAndTheMaximumSelecte
     });
     EXPECT_EQ(db::theImage()[pagingByte(0, 0x0E)], 0x60);
     EXPECT_EQ(db::theImage()[pagingByte(0, 0x0F)], 0xEA);
+}
+
+// Typing in a duration reads every field in form order, as OK begins: the first failure (here an
+// earlier, empty field) is shown and gets the focus with its text selected; the field typed in is
+// clamped only when it is itself above the range.
+TEST_F(DurationTest, TypingReadsEveryFieldAndPointsAtTheFirstFailure)
+{
+    answers = {platform::MsgAnswer::Ok, platform::MsgAnswer::Ok};
+    openNew([&](EditorDialog& d) {
+        auto* preamble = labelledIn<QLineEdit>(&d, "&Preamble duration (ms)");
+        auto* tone = labelledIn<QLineEdit>(&d, "&Tone duration (ms)");
+        typeInto(preamble, ""); // empty while typing: no reading yet
+        EXPECT_TRUE(boxes.empty());
+        typeInto(tone, "5");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Please enter a number.");
+        EXPECT_EQ(d.focusWidget(), preamble) << "the failing field, not the one typed in";
+        EXPECT_EQ(tone->text(), "5");
+
+        tone->setText("6000");
+        QTest::keyClicks(tone, "1"); // 60001: the earlier failure is shown, this one clamped
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1].text, "Please enter a number.");
+        EXPECT_EQ(tone->text(), "60000");
+        EXPECT_EQ(d.focusWidget(), tone);
+        EXPECT_EQ(tone->selectedText(), "60000");
+        pressIn(&d, "Cancel");
+    });
 }
 
 // OK checks the durations in form order before the label; a refusal keeps the dialog open and

@@ -122,6 +122,7 @@ TEST_F(SessionTest, SilentDesksetBringsTheQuestionAfterSixAttemptsAndRetryStarts
     std::vector<std::size_t> connectsAtQuestion;
     ui.onAsk = [&] {
         connectsAtQuestion.push_back(link->connects.size());
+        EXPECT_EQ(ui.statusTexts.back(), "") << "no attempt is announced while the question is up";
         EXPECT_EQ(session->attempts(), 0);
         EXPECT_FALSE(session->timerActive(TransferSession::ConnectRetryTimer));
     };
@@ -157,6 +158,7 @@ TEST_F(SessionTest, EachAttemptIsAnnouncedAndTheQuestionOrTheLinkEndsTheSeries)
 
     // Retry starts a new series at attempt 1; the link coming up ends it.
     EXPECT_EQ(ui.connectingAttempts.back(), 1);
+    EXPECT_TRUE(session->connecting());
     linkComesUp();
     EXPECT_FALSE(session->connecting());
     EXPECT_EQ(ui.connectingEnds, 2);
