@@ -64,7 +64,7 @@ inline constexpr const char* kMissingKey = "\"%1\" is missing";
 
 // A refused CSV file: "line 3, column 14: <problem>".
 inline constexpr const char* kCsvAt = "line %1, column %2: %3";
-inline constexpr const char* kCsvNotUtf8 = "the file is not UTF-8 text";
+inline constexpr const char* kCsvNotUtf8 = "not UTF-8 (save the file as CSV UTF-8)";
 inline constexpr const char* kCsvNoHeader = "the file has no header line";
 inline constexpr const char* kCsvEmptyColumnName = "column %1 of the header has no name";
 inline constexpr const char* kCsvColumnTwice = "the header names %1 twice";

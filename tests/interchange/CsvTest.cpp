@@ -71,7 +71,7 @@ TEST(Csv, RefusesWithLineAndColumn)
         {"name,port\nA,COM1,extra\n", "line 2, column 8: 3 fields, the header has 2"},
         {"name,port\nA\n", "line 2, column 1: 1 fields, the header has 2"},
         {"name,port\nA,\"x\ny\",z\n", "line 3, column 4: 3 fields, the header has 2"},
-        {"name,port\nA,B\xC3(\n", "line 2, column 4: the file is not UTF-8 text"},
+        {"name,port\nA,B\xC3(\n", "line 2, column 4: not UTF-8 (save the file as CSV UTF-8)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(errorOf(c.bytes), c.error) << c.bytes.toStdString();
