@@ -125,14 +125,17 @@ bool HelpWindow::showContext(int context, const QWidget* editor)
         dialog = nullptr;
     if (dialog != dialog_)
         leaveDialog();
-    if (dialog) {
-        placeBeside(dialog);
-        if (dialog != dialog_)
-            serveDialog(dialog);
-    } else if (editor) {
-        placeBesideEditor(editor);
-    }
+    const auto place = [&] {
+        if (dialog)
+            placeBeside(dialog);
+        else if (editor)
+            placeBesideEditor(editor);
+    };
+    place();
+    if (dialog && dialog != dialog_)
+        serveDialog(dialog);
     show();
+    place(); // again, now that the window's frame is known
     raise();
     activateWindow();
     return true;

@@ -99,10 +99,13 @@ void MainMenus::createWindowKeys()
             window_.menuBar()->setActiveAction(menus.front());
     });
     auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), &window_);
-    connect(closeKey, &QShortcut::activated, this, [this] {
+    const auto closeActive = [this] {
         if (QMdiSubWindow* active = workspace_.activeSubWindow())
             active->close();
-    });
+    };
+    connect(closeKey, &QShortcut::activated, this, closeActive);
+    // The editor frame's own window menu offers the same key: the press is then ambiguous.
+    connect(closeKey, &QShortcut::activatedAmbiguously, this, closeActive);
 }
 
 void MainMenus::createActions()
