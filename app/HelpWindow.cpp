@@ -46,8 +46,8 @@ QString pageTitle(const QString& html)
 // Links look like "ctx:139".
 constexpr const char* kContextScheme = "ctx";
 
-constexpr Qt::WindowFlags kWindowHints = Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags kWindowHints =
+    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
 
 constexpr QSize kPreferredSize(640, 560);
 constexpr QSize kSmallestSize(320, 240);

@@ -49,7 +49,9 @@ CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(fields, 0, Qt::AlignLeft); // as wide as its fields need
+    // The two columns as wide as their fields and labels need; the rest of the width is left over.
+    form.layout()->setColumnStretch(2, 1);
+    layout->addWidget(fields);
     layout->addSpacing(12);
     layout->addWidget(hint);
     layout->addStretch();

@@ -13,7 +13,8 @@ namespace trv::editors {
 
 namespace {
 constexpr int kPairSpacing = 6; // pairs apart, a label close to its control
-}
+constexpr int kLabelRoom = 4;   // beyond a label's text: its last letter's overhang
+} // namespace
 
 FormGrid::FormGrid(QWidget* group, int columns)
     : group_(group), grid_(new QGridLayout(group)), columns_(columns)
@@ -68,6 +69,8 @@ QWidget* FormGrid::addControl(const char* label, QWidget* control)
     // named on the edit that takes its focus.
     const QString name = QString(caption->text()).remove(QRegularExpression(QStringLiteral("&(?!&)")));
     control->setAccessibleName(name);
+    // Never narrower than its text, whatever the control below it asks of the column.
+    caption->setMinimumWidth(caption->fontMetrics().horizontalAdvance(name) + kLabelRoom);
     if (QWidget* proxy = control->focusProxy())
         proxy->setAccessibleName(name);
     const int row = 2 * (cell_ / columns_);
