@@ -24,8 +24,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the programs link are found by dpkg-shlibdeps; the Qt plugins loaded at run time
-# it cannot see: the platform plugins (xcb, offscreen, ...). The programs load no image or icon
-# plugin: their icons are drawn in code and the help pages hold no pictures.
+# it cannot see. On Debian 12 the ones trv loads on a desktop (the xcb platform, the compose input
+# context, the gif, ico and jpeg readers the toolkit probes) and offscreen ship in libqt6gui6,
+# which dpkg-shlibdeps lists; qt6-qpa-plugins adds the other platforms (vnc, for a machine without
+# a display: trv -platform vnc). No image or icon plugin beyond those: the icons are drawn in code
+# and the help pages hold no pictures.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -43,6 +43,12 @@ QStringList missingFrom(const QStringList& listed, const QStringList& documented
     return lines;
 }
 
+// Test names and messages show the program by its name.
+void PrintTo(const Tool& p, std::ostream* os)
+{
+    *os << p.name;
+}
+
 class ManPageOf : public ::testing::TestWithParam<Tool> {};
 
 TEST_P(ManPageOf, HasTheSectionsAndNamesItsEnvironmentAndFiles)

@@ -34,6 +34,12 @@ struct Program {
     const char* path;
 };
 
+// Test names and messages show the program by its name.
+void PrintTo(const Program& p, std::ostream* os)
+{
+    *os << p.name;
+}
+
 class ProgramInfo : public ::testing::TestWithParam<Program> {};
 
 TEST_P(ProgramInfo, VersionAndHelpPrintAndSucceedWithoutADisplay)
