@@ -1,8 +1,9 @@
 # make run   sets up, builds and starts trv against the deskset simulator
-# make test  sets up, builds and runs every test
+# make test  sets up, builds and runs every test (the Debian package's checks among them)
+# make package  builds build/trv_<version>_amd64.deb
 BUILD ?= build
 
-.PHONY: setup build run test clean
+.PHONY: setup build run test package clean
 setup:
 	bash scripts/setup
 
@@ -15,6 +16,9 @@ run: build
 
 test: build
 	bash scripts/test $(BUILD)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD)

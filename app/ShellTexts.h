@@ -89,6 +89,22 @@ inline constexpr const char* kAboutProgram = "TRV deskset configuration tool";
 inline constexpr const char* kAboutVersion = "Version R01.02.00";
 inline constexpr const char* kAboutOk = "OK";
 
+// Command line (trv --help).
+inline constexpr const char* kProgramName = "trv";
+inline constexpr const char* kCommandLineDescription = // %1: the application title
+    "%1: create, edit, save and open deskset databases (.ddb files), and download them from\n"
+    "and upload them to a deskset over a serial cable.";
+inline constexpr const char* kFileArgument = "FILE";
+inline constexpr const char* kFileArgumentHelp = "the .ddb database to open at start (default: none)";
+inline constexpr const char* kHelpOptionHelp = "Print this help and exit.";
+inline constexpr const char* kVersionOptionHelp = "Print the version and exit.";
+inline constexpr const char* kCommandLineFooter =
+    "\nQt's own options (-platform, -style, -display and the others) are accepted as well.\n"
+    "Exit status: 0 the program ended normally, 1 the database named could not be opened,\n"
+    "2 wrong usage.\n";
+inline constexpr const char* kUsageError = "trv: %1\nRun 'trv --help' for the options.";
+inline constexpr const char* kTooManyFiles = "only one database can be opened at a time; %1 were named.";
+
 // Splash window.
 inline constexpr const char* kSplashSubtitle = "Deskset configuration";
 

@@ -60,6 +60,7 @@ ParsedOptions ParseSimOptions(const std::vector<std::string>& args)
         {"--silent", [&] { o.silent = true; }},
         {"--no-end", [&] { o.profile.noEnd = true; }},
         {"--help", [&] { o.help = true; }},
+        {"--version", [&] { o.version = true; }},
     };
     // Options with a value; each returns false when the value is not valid.
     auto integer = [](int64_t min, int64_t max, auto store) {

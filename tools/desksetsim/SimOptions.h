@@ -23,6 +23,7 @@ struct SimOptions {
     int lineRate = 0; // 0: no pacing
     std::string logPath;
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedOptions {

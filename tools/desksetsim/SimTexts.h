@@ -57,6 +57,7 @@ Timing and diagnostics:
                         start, direction (TX = sent by the deskset, RX = received), bytes
                         in hexadecimal, and what happened to the frame
   --help                show this text
+  --version             print the version
 
 Stop with Ctrl+C (SIGINT) or SIGTERM.
 )";

@@ -1,4 +1,5 @@
 // desksetsim: a deskset on a pseudo-terminal or a serial port (see --help).
+#include "platform/Version.h"
 #include "tools/desksetsim/SimOptions.h"
 #include "tools/desksetsim/SimTexts.h"
 #include "tools/desksetsim/Simulator.h"
@@ -21,6 +22,10 @@ int main(int argc, char** argv)
     }
     if (parsed.options.help) {
         std::fputs(texts::kUsage, stdout);
+        return 0;
+    }
+    if (parsed.options.version) {
+        std::printf("desksetsim %s\n", trv::kVersion);
         return 0;
     }
 

@@ -1,4 +1,5 @@
 // trvctl: the command-line tool for technicians and scripts.
+#include "platform/Version.h"
 #include "tools/trvctl/Command.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
     auto formatter = std::make_shared<CommandListFormatter>();
     formatter->column_width(34);
     app.formatter(formatter);
+    app.set_version_flag("--version", std::string("trvctl ") + trv::kVersion, "Print the version and exit");
     app.require_subcommand(1);
     app.fallthrough(false);
 
@@ -55,7 +57,7 @@ int main(int argc, char** argv)
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        // Help requests print and succeed; every other parse error is wrong usage.
+        // Help and version requests print and succeed; every other parse error is wrong usage.
         return app.exit(e) == 0 ? kExitOk : kExitUsage;
     }
     return status;
