@@ -50,6 +50,8 @@ QString hexNumber(const db::Field& field, int value)
 // A number in its shown unit: 1950.0 Hz keeps its tenth, 5.5 mA its half.
 QString numberText(const db::Field& field, int stored)
 {
+    if (field.kind == FieldKind::Hex)
+        return hexNumber(field, stored);
     const int scale = scaleOf(field);
     const QString number =
         scale == 1 ? QString::number(stored) : QString::number(double(stored) / scale, 'f', 1);
@@ -62,19 +64,6 @@ QString listTexts(const db::Field& field)
     for (const db::Choice& c : field.choices)
         texts << QLatin1Char('"') + fromView(c.text) + QLatin1Char('"');
     return texts.join(QStringLiteral(", "));
-}
-
-QString jsonText(const QJsonValue& value)
-{
-    if (value.isString())
-        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
-    if (value.isDouble())
-        return QString::number(value.toDouble(), 'g', 12);
-    if (value.isBool())
-        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    if (value.isNull())
-        return QStringLiteral("null");
-    return value.isArray() ? QStringLiteral("an array") : QStringLiteral("an object");
 }
 
 std::optional<QString> storeText(const QJsonValue& value, db::Image& image, const Slot& slot)
@@ -99,10 +88,10 @@ std::optional<QString> storeNumber(const QJsonValue& value, db::Image& image, co
     const db::Field& field = *slot.field;
     double shown = 0;
     if (field.kind == FieldKind::Hex) {
-        bool ok = value.isString() && value.toString().startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
-        shown = ok ? value.toString().mid(2).toInt(&ok, 16) : 0;
-        if (!ok)
+        const std::optional<qint64> number = parseHex(value.toString());
+        if (!value.isString() || !number)
             return QString::fromLatin1(text::kExpectedNumber).arg(jsonText(value));
+        shown = double(*number);
     } else if (!value.isDouble()) {
         return QString::fromLatin1(text::kExpectedNumber).arg(jsonText(value));
     } else {
@@ -110,13 +99,14 @@ std::optional<QString> storeNumber(const QJsonValue& value, db::Image& image, co
     }
     const double stored = shown * scaleOf(field);
     const double rounded = std::round(stored);
-    if (std::abs(stored - rounded) > 1e-6) {
+    if (std::isfinite(stored) && std::abs(stored - rounded) > 1e-6) {
         const QString step = scaleOf(field) == 10  ? QStringLiteral("0.1 Hz")
                              : scaleOf(field) == 2 ? QStringLiteral("0.5 mA")
                                                    : QStringLiteral("1");
         return QString::fromLatin1(text::kNotWhole).arg(jsonText(value), step);
     }
-    if (rounded < field.minimum || rounded > field.maximum)
+    // Compared as doubles, so that no value of any size is narrowed before it is known to fit.
+    if (!std::isfinite(rounded) || rounded < field.minimum || rounded > field.maximum)
         return QString::fromLatin1(text::kOutOfRange)
             .arg(jsonText(value), numberText(field, field.minimum), numberText(field, field.maximum));
     db::writeNumber(image, slot.offset(), field.width, static_cast<int>(rounded));
@@ -142,6 +132,37 @@ std::vector<int> range(int offset, int size)
     for (int i = 0; i < size; ++i)
         offsets[static_cast<std::size_t>(i)] = offset + i;
     return offsets;
+}
+
+QString jsonText(const QJsonValue& value)
+{
+    if (value.isString())
+        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
+    if (value.isDouble())
+        return QString::number(value.toDouble(), 'g', 12);
+    if (value.isBool())
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    if (value.isNull())
+        return QStringLiteral("null");
+    return value.isArray() ? QStringLiteral("an array") : QStringLiteral("an object");
+}
+
+std::optional<qint64> parseHex(const QString& text)
+{
+    if (text.size() < 3 || !text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : QStringView(text).mid(2)) {
+        const char16_t u = c.unicode();
+        const char16_t lower = u | 0x20;
+        const int digit = u >= '0' && u <= '9'           ? u - '0'
+                          : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
+                                                         : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = std::min(value * 16 + digit, kHexCeiling);
+    }
+    return value;
 }
 
 bool holdsTypedValue(const db::Image& image, const Slot& slot)
@@ -174,8 +195,6 @@ QString displayValue(const db::Image& image, const Slot& slot)
     const int value = db::readNumber(image, slot.offset(), field.width, field.isSigned);
     if (hasList(field))
         return fromView(field.choice(value)->text);
-    if (field.kind == FieldKind::Hex)
-        return hexNumber(field, value);
     return numberText(field, value);
 }
 

@@ -32,4 +32,12 @@ QJsonValue rawValue(const db::Image& image, const std::vector<int>& offsets);
 QString rawHex(const db::Image& image, const std::vector<int>& offsets);
 std::vector<int> range(int offset, int size);
 
+// A JSON value as the file wrote it, for messages: "\"25 Hour\"", "4294967296", "an object".
+QString jsonText(const QJsonValue& value);
+
+// "0x" (or "0X") and hexadecimal digits, nothing else; values above kHexCeiling read as kHexCeiling,
+// which is past every offset and range, so a long text is refused as too large, never wrapped.
+inline constexpr qint64 kHexCeiling = qint64(1) << 40;
+std::optional<qint64> parseHex(const QString& text);
+
 } // namespace trv::interchange

@@ -134,9 +134,7 @@ bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
         const double n = number.toDouble(-1);
         if (!number.isDouble() || n != std::floor(n) || n < 1 || n > area.region->count)
             return fail(itemPath,
-                        QString::fromLatin1(text::kBadRecord)
-                            .arg(number.isDouble() ? QString::number(n) : number.toVariant().toString())
-                            .arg(area.region->count));
+                        QString::fromLatin1(text::kBadRecord).arg(jsonText(number)).arg(area.region->count));
         const int k = static_cast<int>(n) - 1;
         if (!seen.insert(k).second)
             return fail(itemPath, QString::fromLatin1(text::kRecordTwice).arg(k + 1));
@@ -241,20 +239,23 @@ bool Importer::reserved(const QJsonValue& value)
     for (int i = 0; i < value.toArray().size(); ++i) {
         const QString itemPath = QStringLiteral("%1[#%2]").arg(path).arg(i + 1);
         QJsonObject object = value.toArray().at(i).toObject();
-        bool ok = false;
         const QString offsetText = object.take(key(text::kOffsetKey)).toString();
-        const int offset = offsetText.startsWith(QLatin1String("0x")) ? offsetText.mid(2).toInt(&ok, 16) : -1;
+        const std::optional<qint64> offset = parseHex(offsetText);
         const QJsonValue bytes = object.take(key(text::kBytesKey));
-        if (!ok || !object.isEmpty() || !bytes.isString())
+        if (!offset || !object.isEmpty() || !bytes.isString())
             return fail(itemPath, QString::fromLatin1(text::kMissingKey).arg(key(text::kOffsetKey)) +
                                       QStringLiteral(", ") +
                                       QString::fromLatin1(text::kMissingKey).arg(key(text::kBytesKey)));
-        const int size = static_cast<int>(bytes.toString().remove(QLatin1Char(' ')).size() / 2);
-        for (int at = offset; at < offset + std::max(size, 1); ++at)
-            if (!isReserved(at))
-                return fail(itemPath, QString::fromLatin1(text::kNotReserved).arg(offsetText).arg(size));
-        if (const auto problem =
-                storeRaw(QJsonObject{{key(text::kRawKey), bytes}}, image, range(offset, size)))
+        // 64-bit, and the run is placed inside the image before any byte of it is looked at.
+        const qint64 size = bytes.toString().remove(QLatin1Char(' ')).size() / 2;
+        const qint64 end = *offset + std::max<qint64>(size, 1);
+        bool reservedRun = *offset < db::kImageSize && end <= db::kImageSize;
+        for (qint64 at = *offset; reservedRun && at < end; ++at)
+            reservedRun = isReserved(static_cast<int>(at));
+        if (!reservedRun)
+            return fail(itemPath, QString::fromLatin1(text::kNotReserved).arg(offsetText).arg(size));
+        if (const auto problem = storeRaw(QJsonObject{{key(text::kRawKey), bytes}}, image,
+                                          range(static_cast<int>(*offset), static_cast<int>(size))))
             return fail(itemPath, *problem);
     }
     return true;

@@ -6,6 +6,7 @@
 #include "interchange/ImageModel.h"
 #include "interchange/Json.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -276,4 +277,51 @@ TEST(Interchange, ImportTakesFieldsLeftOutFromANewDatabase)
     db::writeField(expected, fields::speedPageFormat, 2, 2);
     db::writeFieldText(expected, fields::speedPageDigits, "1234", 2);
     EXPECT_EQ(diffImages(expected, result.image()).lines(), QStringList());
+}
+
+// Offsets, record numbers and values at the edges of 32-bit arithmetic: each file of the fuzz
+// target's seed corpus is refused, naming the entry or field, and writes nothing outside the image.
+TEST(Interchange, ImportRefusesNumbersAndOffsetsBeyondEveryBound)
+{
+    const struct {
+        const char* file;
+        const char* error;
+    } cases[] = {
+        {"reserved-offset-7FFFFFFF", "reserved[#1]: offset 0x7FFFFFFF and its 1 bytes are not all reserved"},
+        {"reserved-offset-7FFFFFFE", "reserved[#1]: offset 0x7FFFFFFE and its 2 bytes are not all reserved"},
+        {"reserved-past-image-end", "reserved[#1]: offset 0x3FFF and its 2 bytes are not all reserved"},
+        {"reserved-offset-64bit",
+         "reserved[#1]: offset 0xFFFFFFFFFFFFFFFF3BE4 and its 1 bytes are not all reserved"},
+        {"reserved-offset-signed", "reserved[#1]: \"offset\" is missing, \"bytes\" is missing"},
+        {"record-2147483647", "pttAliases[#1]: 2147483647 is not a record number from 1 to 250"},
+        {"record-minus-2147483648", "pttAliases[#1]: -2147483648 is not a record number from 1 to 250"},
+        {"record-4294967297", "speedPages[#1]: 4294967297 is not a record number from 1 to 250"},
+        {"record-1e308", "customTones[#1]: 1e+308 is not a record number from 1 to 100"},
+        {"record-minus-zero", "pagingFormats[#1]: 0 is not a record number from 1 to 16"},
+        {"record-fraction", "pttAliases[#1]: 1.5 is not a record number from 1 to 250"},
+        {"number-2147483647", "deskset.muteTimer: 2147483647 is out of range (0 s to 60 s)"},
+        {"number-minus-2147483648", "channels[1].txLevel: -2147483648 is out of range (-30 dBm to 11 dBm)"},
+        {"number-4294967296", "deskset.muteTimer: 4294967296 is out of range (0 s to 60 s)"},
+        {"number-fraction", "deskset.muteTimer: 30.5 is not a whole number of 1"},
+        {"hex-too-large",
+         "channels[1].signalingArea.defaultRac: \"0x100000000\" is out of range (0x0000 to 0xFFFF)"},
+        {"hex-signed", "channels[1].signalingArea.defaultRac: \"0x+10\" is not a number"},
+    };
+    const auto importSeed = [](const char* name) {
+        QFile file(QStringLiteral(JSON_CORPUS_DIR "/%1.json").arg(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const ImportResult result = importJson(file.readAll());
+        return result.ok() ? std::string() : result.error().toStdString();
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(importSeed(c.file), c.error) << c.file;
+    // Infinite products are out of range too, never a fraction or a wrapped value.
+    EXPECT_EQ(importSeed("number-1e308"),
+              "channels[2].tptFrequency: 1e+308 is out of range (200.0 Hz to 3400.0 Hz)");
+    EXPECT_EQ(importSeed("number-minus-1e308"),
+              "channels[2].txLevel: -1e+308 is out of range (-30 dBm to 11 dBm)");
+    const ImportResult minusZero =
+        importJson(R"({"format": "TRV database", "version": 1, "deskset": {"muteTimer": -0}})");
+    ASSERT_TRUE(minusZero.ok());
+    EXPECT_EQ(db::readField(minusZero.image(), fields::muteTimer), 0);
 }

@@ -84,6 +84,15 @@ TEST(TrvctlInterchange, ExportImportRoundTripAndRefusalsWriteNothing)
               dir.filePath("bad.json") +
                   ": deskset.muteTimer: 61 is out of range (0 s to 60 s)\nNothing was written.\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("new.ddb")));
+    // An offset where 32-bit arithmetic wraps is refused like any other entry.
+    write(dir.filePath("wrap.json"),
+          R"({"format":"TRV database","version":1,"reserved":[{"offset":"0x7FFFFFFF","bytes":"AB"}]})");
+    const CtlResult wrapped = trvctl({"import", dir.filePath("wrap.json"), "-o", dir.filePath("new.ddb")});
+    EXPECT_EQ(wrapped.status, 1);
+    EXPECT_EQ(wrapped.err, dir.filePath("wrap.json") +
+                               ": reserved[#1]: offset 0x7FFFFFFF and its 1 bytes are not all reserved\n"
+                               "Nothing was written.\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("new.ddb")));
     // An existing file is left as it was.
     EXPECT_EQ(trvctl({"import", dir.filePath("bad.json"), "-o", site}).status, 1);
     EXPECT_EQ(contents(site), contents(dir.filePath("back.ddb")));
