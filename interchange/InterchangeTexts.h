@@ -62,4 +62,16 @@ inline constexpr const char* kFreeNeedsRaw = "a free record gives its bytes as \
 inline constexpr const char* kNotReserved = "offset %1 and its %2 bytes are not all reserved";
 inline constexpr const char* kMissingKey = "\"%1\" is missing";
 
+// A refused CSV file: "line 3, column 14: <problem>".
+inline constexpr const char* kCsvAt = "line %1, column %2: %3";
+inline constexpr const char* kCsvNotUtf8 = "not UTF-8 (save the file as CSV UTF-8)";
+inline constexpr const char* kCsvNoHeader = "the file has no header line";
+inline constexpr const char* kCsvEmptyColumnName = "column %1 of the header has no name";
+inline constexpr const char* kCsvColumnTwice = "the header names %1 twice";
+inline constexpr const char* kCsvQuoteInField = "a quote inside a field that does not start with one";
+inline constexpr const char* kCsvAfterQuote =
+    "%1 after a closing quote (a field ends at the separator or the line's end)";
+inline constexpr const char* kCsvOpenQuote = "the quoted field starting here is not closed";
+inline constexpr const char* kCsvFieldCount = "%1 fields, the header has %2";
+
 } // namespace trv::interchange::text
