@@ -3,11 +3,29 @@
 #include "database/CTRVDoc.h"
 #include "editors/common/EditorView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 
 #include <utility>
 
 namespace trv::app {
+
+bool modalDialogOpenOver(const QWidget* window)
+{
+    for (const QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible() || !top->isModal())
+            continue;
+        for (const QWidget* w = top; w; w = w->parentWidget())
+            if (w == window)
+                return true;
+    }
+    return false;
+}
+
+bool anyModalDialogOpen()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
 
 CChildFrame::CChildFrame(editors::EditorView* view, db::CTRVDoc& document,
                          std::function<void(const QString&)> onClosed, QWidget* parent)
@@ -39,6 +57,12 @@ bool CChildFrame::event(QEvent* event)
 
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
+    // The dialog's event loop runs inside the view; the view must outlive it. The Close button, the
+    // close box and an accessibility action all end here.
+    if (modalDialogOpenOver(this)) {
+        event->ignore();
+        return;
+    }
     QMdiSubWindow::closeEvent(event);
     if (event->isAccepted())
         release();

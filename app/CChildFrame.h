@@ -1,6 +1,7 @@
 // The frame of one editor window: a caption and a close box, holding exactly one editor view bound
 // to the open database. It closes itself on the close-frame event its view posts, and when it goes
-// it gives its view its closing hook, takes it off the document's list and tells the tree.
+// it gives its view its closing hook, takes it off the document's list and tells the tree. While a
+// modal dialog of its view runs, every close request is refused, whoever sends it.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -16,6 +17,12 @@ class EditorView;
 }
 
 namespace trv::app {
+
+// Whether a modal dialog or message box runs over `window`: a visible modal window whose parents
+// lead to it. Closing the window then would destroy the dialog inside its own event loop.
+bool modalDialogOpenOver(const QWidget* window);
+// Whether any modal dialog or message box runs in the application.
+bool anyModalDialogOpen();
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT

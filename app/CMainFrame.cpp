@@ -296,6 +296,12 @@ bool CMainFrame::event(QEvent* event)
 
 bool CMainFrame::closeDatabaseRequest()
 {
+    // Closing would take the windows from under a modal dialog's event loop (a command can still
+    // arrive then, through accessibility): refused without a word, as if cancelled.
+    if (anyModalDialogOpen()) {
+        app_.setProceed(false);
+        return false;
+    }
     if (!isDatabaseOpen()) {
         app_.setProceed(true);
         return true;

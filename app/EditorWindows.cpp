@@ -200,15 +200,17 @@ void EditorWindows::setTreeItemDisabled(editors::EditorKind kind, bool disabled)
     }
 }
 
-// While the buttons editor is open its working table holds assignments the image does not have yet;
-// the guards of the paging format and speed page deletes must see those.
-editors::ButtonEntries EditorWindows::buttonTable()
+// While the buttons editor is open its working table holds assignments the image does not have yet,
+// and the image holds those its Cancel would bring back: the guards of the paging format and speed
+// page deletes must see both.
+std::vector<editors::ButtonEntries> EditorWindows::buttonTables()
 {
+    std::vector<editors::ButtonEntries> tables{editors::imageButtonTable(db::theImage())};
     for (editors::EditorView* view : openViews()) {
         if (const auto* editor = dynamic_cast<const editors::ButtonTableEditor*>(view))
-            return editor->workingButtonTable();
+            tables.push_back(editor->workingButtonTable());
     }
-    return editors::imageButtonTable(db::theImage());
+    return tables;
 }
 
 void EditorWindows::showHelp(int context)

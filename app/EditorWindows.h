@@ -51,7 +51,7 @@ public:
     void refreshChannelItems() override;
     void refreshSpeedPagingItem() override;
     void setTreeItemDisabled(editors::EditorKind kind, bool disabled) override;
-    editors::ButtonEntries buttonTable() override;
+    std::vector<editors::ButtonEntries> buttonTables() override;
     void showHelp(int context) override;
 
 private:

@@ -228,6 +228,16 @@ void TransferWindows::showConnectFailure(const QString& text, const QString& por
     platform::showMessage(text, MsgButtons::Ok, MsgIcon::Exclamation, &frame_, details);
 }
 
+// The shell refused the command while editor windows were open; one opened while the link came up
+// holds values the image has not got yet, so the deskset would receive something else than shown.
+bool TransferWindows::mayStartUpload()
+{
+    if (!frame_.isDatabaseOpen() || !frame_.app().document().anyEditorWindowOpen())
+        return true;
+    showMessage(QString::fromLatin1(transfer::text::kCloseWindowsBeforeUpload));
+    return false;
+}
+
 bool TransferWindows::closeDatabaseAndStartNew()
 {
     return intoOwnBuffer() || frame_.newDatabase();

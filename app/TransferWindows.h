@@ -55,6 +55,7 @@ public:
     void connectingStarted(int attempt, const QString& portDigit) override;
     void connectingEnded() override;
     void showConnectFailure(const QString& text, const QString& portDigit) override;
+    bool mayStartUpload() override;
     bool closeDatabaseAndStartNew() override;
     void setDatabaseName(const QString& name) override;
     void refreshAfterDownload() override;

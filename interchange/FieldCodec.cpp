@@ -2,6 +2,8 @@
 
 #include "interchange/InterchangeTexts.h"
 
+#include "database/TextSlot.h"
+
 #include <QJsonObject>
 #include <QStringList>
 
@@ -35,11 +37,6 @@ int scaleOf(const db::Field& field)
 bool hasList(const db::Field& field)
 {
     return (field.kind == FieldKind::List || field.kind == FieldKind::Flag) && !field.choices.empty();
-}
-
-bool printableByte(std::uint8_t b)
-{
-    return (b >= 0x20 && b < 0x7F) || b >= 0xA0;
 }
 
 QString hexNumber(const db::Field& field, int value)
@@ -76,7 +73,7 @@ std::optional<QString> storeText(const QJsonValue& value, db::Image& image, cons
     const QString textValue = value.toString();
     QByteArray bytes;
     for (const QChar c : textValue) {
-        if (c.unicode() > 0xFF || !printableByte(static_cast<std::uint8_t>(c.unicode())))
+        if (!db::isStorableChar(c.unicode()))
             return QString::fromLatin1(text::kNotSingleByte).arg(jsonText(value));
         bytes += static_cast<char>(c.unicode());
     }
@@ -175,7 +172,7 @@ bool holdsTypedValue(const db::Image& image, const Slot& slot)
         const int start = slot.offset();
         int end = start;
         while (end < start + slot.size() && image[end] != 0)
-            if (!printableByte(image[end++]))
+            if (!db::isStorableChar(image[end++]))
                 return false;
         return allZero(image, end, start + slot.size() - end);
     }

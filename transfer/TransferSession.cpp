@@ -306,6 +306,12 @@ void TransferSession::transferStart()
 
 void TransferSession::uploadStart()
 {
+    // Checked again here: the user may have opened an editor window while the link came up.
+    if (!ui_.mayStartUpload()) {
+        sessionEnd();
+        ui_.setStatusText(text::kIdlePrompt);
+        return;
+    }
     // All blocks go to the library's send store at once; it keeps them in order.
     for (const DesksetMessage& block : uploadBlocks(*image_))
         link_->send(block);

@@ -32,6 +32,10 @@ public:
     // complete with the reason it finds.
     virtual void showConnectFailure(const QString& text, const QString& /*portDigit*/) { showMessage(text); }
 
+    // Upload start, before any block is queued: false when the image may not be sent as it is (the
+    // application refuses while an editor window holds values not written to it yet), after telling
+    // the user why. The session then ends without sending a block.
+    virtual bool mayStartUpload() { return true; }
     // Download start: runs the close database request and then New. False when the user declined.
     virtual bool closeDatabaseAndStartNew() = 0;
     // Names the open database (title bar and tree root), e.g. "download.ddb".

@@ -1,5 +1,6 @@
 #include "editors/common/Bindings.h"
 
+#include "editors/common/CharacterFilter.h"
 #include "editors/common/Focus.h"
 #include "platform/MessageBox.h"
 
@@ -233,6 +234,8 @@ TextBinding::TextBinding(QLineEdit* edit, const db::Field& field, QString emptyM
     : Binding(field, element), edit_(edit), emptyMessage_(std::move(emptyMessage))
 {
     edit_->setMaxLength(field.width);
+    // What is typed or pasted keeps only what the slot stores; a loaded text stays as stored.
+    new CharacterFilter(edit_, {}, CharacterFilter::Case::AsTyped);
 }
 
 void TextBinding::load(const db::Image& image, int record)

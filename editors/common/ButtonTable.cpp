@@ -32,16 +32,34 @@ void setButtonEntry(ButtonEntries& entries, int button, ButtonEntry entry)
 
 void followSpeedPageMoves(ButtonEntries& entries, const std::vector<int>& recordMap)
 {
+    const auto deleted = std::find(recordMap.begin(), recordMap.end(), -1);
+    const int deletedRecord = deleted == recordMap.end() ? -1 : static_cast<int>(deleted - recordMap.begin());
     for (int k = 0; k < kButtonCount; ++k) {
         const ButtonEntry entry = buttonEntry(entries, k);
         const int record = entry.parameter - 1; // the parameter is the record index + 1
-        if (!entry.is(ButtonKind::SpeedPage) || record < 0 || record >= static_cast<int>(recordMap.size()))
+        if (!entry.is(ButtonKind::SpeedPage) || record < 0)
             continue;
-        const int moved = recordMap[record];
+        int moved = record;
+        if (record < static_cast<int>(recordMap.size()))
+            moved = recordMap[static_cast<std::size_t>(record)];
+        if (deletedRecord >= 0 && record > deletedRecord)
+            moved = record - 1; // past the records in use too
         setButtonEntry(entries, k,
                        moved < 0 ? ButtonEntry{}
                                  : ButtonEntry{entry.kind, static_cast<std::uint8_t>(moved + 1)});
     }
+}
+
+bool anyButtonRefersTo(const std::vector<ButtonEntries>& tables, ButtonKind kind, int record)
+{
+    for (const ButtonEntries& table : tables) {
+        for (int k = 0; k < kButtonCount; ++k) {
+            const ButtonEntry entry = buttonEntry(table, k);
+            if (entry.is(kind) && entry.parameter == record + 1)
+                return true;
+        }
+    }
+    return false;
 }
 
 bool addressesOtherChannels(std::uint8_t kind, std::uint8_t parameter)

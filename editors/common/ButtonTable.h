@@ -55,10 +55,15 @@ ButtonEntry buttonEntry(const ButtonEntries& entries, int button);
 void setButtonEntry(ButtonEntries& entries, int button, ButtonEntry entry);
 
 // Keeps the Speed Page buttons on the speed pages they call while the speed page table moves its
-// records: recordMap gives each old record index its new index (-1: deleted). A button whose speed
-// page was deleted becomes undefined, so that it never silently calls the record moved into its
-// place.
+// records: recordMap gives each old record index its new index (-1: deleted). A map with a deleted
+// record comes from a delete, which moves every later record down by one: every parameter above the
+// deleted record's decreases by one, including those past the records in use (up to 255), as the
+// deskset numbers them. A button whose speed page was deleted becomes undefined, so that it never
+// silently calls the record moved into its place.
 void followSpeedPageMoves(ButtonEntries& entries, const std::vector<int>& recordMap);
+
+// Whether a button of `kind` refers to `record` (its parameter is record + 1) in any of `tables`.
+bool anyButtonRefersTo(const std::vector<ButtonEntries>& tables, ButtonKind kind, int record);
 
 // Implemented by the window that edits the button table: its working table, which holds
 // assignments not yet written to the image. The shell hands it to the reference guards.

@@ -1,11 +1,16 @@
 #include "editors/common/CharacterFilter.h"
 
+#include "database/TextSlot.h"
+
 #include <QLineEdit>
+
+#include <algorithm>
+#include <vector>
 
 namespace trv::editors {
 
-CharacterFilter::CharacterFilter(QLineEdit* edit, QString allowed)
-    : QObject(edit), edit_(edit), allowed_(std::move(allowed))
+CharacterFilter::CharacterFilter(QLineEdit* edit, QString allowed, Case letterCase)
+    : QObject(edit), edit_(edit), allowed_(std::move(allowed)), case_(letterCase)
 {
     // Only what the user types is filtered: a loaded value is shown as stored.
     connect(edit_, &QLineEdit::textEdited, this, &CharacterFilter::apply);
@@ -29,18 +34,35 @@ QString CharacterFilter::allowedPrefix(const QString& text, const QString& allow
 
 void CharacterFilter::apply()
 {
-    const QString filtered = allowedPrefix(edit_->text().toUpper(), allowed_);
-    if (filtered == edit_->text())
+    const QString text = edit_->text();
+    // The kept characters, and for each position of the text the position it becomes.
+    QString kept;
+    std::vector<qsizetype> place(static_cast<std::size_t>(text.size()) + 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        place[static_cast<std::size_t>(i)] = kept.size();
+        QChar c = text[i];
+        if (!db::isStorableChar(c.unicode()))
+            continue;
+        // One character for one: a letter whose capital no slot stores (U+00FF, U+00B5) stays as typed.
+        if (const QChar upper = c.toUpper(); case_ == Case::Upper && db::isStorableChar(upper.unicode()))
+            c = upper;
+        kept += c;
+    }
+    place.back() = kept.size();
+    const QString filtered = allowedPrefix(kept, allowed_);
+    if (filtered == text)
         return;
-    const int caret = edit_->cursorPosition();
+    const auto moved = [&](int at) {
+        return static_cast<int>(std::min(place[static_cast<std::size_t>(at)], filtered.size()));
+    };
+    const int caret = moved(edit_->cursorPosition());
     const int selectionStart = edit_->selectionStart();
-    const int selectionLength = static_cast<int>(edit_->selectedText().size());
+    const int selectionEnd = edit_->selectionEnd();
     edit_->setText(filtered);
-    const int size = static_cast<int>(filtered.size());
-    if (selectionStart >= 0 && selectionStart < size)
-        edit_->setSelection(selectionStart, std::min(selectionLength, size - selectionStart));
+    if (selectionStart >= 0 && moved(selectionEnd) > moved(selectionStart))
+        edit_->setSelection(moved(selectionStart), moved(selectionEnd) - moved(selectionStart));
     else
-        edit_->setCursorPosition(std::min(caret, size));
+        edit_->setCursorPosition(caret);
 }
 
 } // namespace trv::editors

@@ -1,6 +1,8 @@
-// Keeps an edit's text to the characters its field allows: typed letters become upper case, and a
-// character that is not allowed disappears at once together with everything after it (the longest
-// allowed prefix is kept), the caret and selection staying where they were.
+// Keeps an edit's text to what its text slot stores and its field allows, as the user types or
+// pastes: a character no text slot can store disappears where it was typed; typed letters become
+// upper case when the field asks for it; and a character outside the field's own set disappears at
+// once together with everything after it (the longest allowed prefix is kept). The caret and the
+// selection stay on the characters they were on.
 #pragma once
 
 #include <QObject>
@@ -13,8 +15,10 @@ namespace trv::editors {
 class CharacterFilter : public QObject {
     Q_OBJECT
 public:
-    // An empty `allowed` lets every character through (upper-cased).
-    CharacterFilter(QLineEdit* edit, QString allowed);
+    enum class Case { Upper, AsTyped };
+
+    // An empty `allowed` lets every storable character through.
+    CharacterFilter(QLineEdit* edit, QString allowed, Case letterCase = Case::Upper);
 
     // Changes the allowed characters and filters the text the edit holds now.
     void setAllowed(QString allowed);
@@ -27,6 +31,7 @@ public:
 private:
     QLineEdit* edit_;
     QString allowed_;
+    Case case_;
 };
 
 } // namespace trv::editors

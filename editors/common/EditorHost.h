@@ -58,9 +58,10 @@ public:
     // the View menu item that follows it.
     virtual void setTreeItemDisabled(EditorKind kind, bool disabled) = 0;
 
-    // The button table in use: the image's table, or the open buttons editor's unsaved working
-    // table. Reference guards read it here, never from the image directly.
-    virtual ButtonEntries buttonTable() = 0;
+    // The button tables a reference guard must see: the image's, then, while the buttons editor is
+    // open, its working table. The working table holds assignments not saved yet; the image's holds
+    // those that the editor's Cancel keeps, even when the working table has dropped them.
+    virtual std::vector<ButtonEntries> buttonTables() = 0;
 
     // Opens the help file at a context number.
     virtual void showHelp(int context) = 0;

@@ -38,12 +38,15 @@ CustomPageListFV::CustomPageListFV(EditorHost& host, QWidget* parent)
 {
 }
 
+// Each tone in use shows its stored number text; Edit and Delete act on the record the row came
+// from, whatever number a loaded file wrote into it.
 std::vector<ListWindow::Row> CustomPageListFV::rows() const
 {
     std::vector<Row> rows;
     for (int number = 0; number < f::toneNumber.region->count; ++number)
         if (image()[f::toneNumber.at(number)] != 0)
-            rows.push_back({{QString::number(number)}, number});
+            rows.push_back(
+                {{QString::fromLatin1(db::readFieldText(image(), f::toneNumber, number))}, number});
     return rows;
 }
 

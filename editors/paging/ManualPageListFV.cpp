@@ -126,12 +126,9 @@ bool ManualPageListFV::usedBySpeedPage(int record) const
 
 bool ManualPageListFV::usedByButton(int record) const
 {
-    // The buttons editor's unsaved table when it is open: a button just given this format counts.
-    const ButtonEntries buttons = host().buttonTable();
-    for (std::size_t k = 0; k < buttons.size(); k += 2)
-        if (buttons[k] == static_cast<std::uint8_t>(ButtonKind::ManualPage) && buttons[k + 1] == record + 1)
-            return true;
-    return false;
+    // The image's table and the buttons editor's unsaved one when it is open: a button just given
+    // this format counts, and so does one just taken off it, which Cancel would give back.
+    return anyButtonRefersTo(host().buttonTables(), ButtonKind::ManualPage, record);
 }
 
 bool ManualPageListFV::mayRemove(int rowRecord)

@@ -76,19 +76,15 @@ bool SpeedPageListFV::runEditor(int record)
     return true;
 }
 
-// A speed page that a button calls stays; the buttons editor's unsaved table counts while it is open.
+// A speed page that a button calls stays: a button of the image's table, or of the buttons editor's
+// unsaved table while it is open.
 bool SpeedPageListFV::mayRemove(int record)
 {
-    const ButtonEntries buttons = host().buttonTable();
-    for (int k = 0; k < db::kButtonTable.count; ++k)
-        if (buttons[static_cast<std::size_t>(2 * k + db::button::kKind)] ==
-                static_cast<std::uint8_t>(ButtonKind::SpeedPage) &&
-            buttons[static_cast<std::size_t>(2 * k + db::button::kParameter)] == record + 1) {
-            platform::showMessage(QString::fromLatin1(stext::kOnButton), platform::MsgButtons::Ok,
-                                  platform::MsgIcon::Exclamation, this);
-            return false;
-        }
-    return true;
+    if (!anyButtonRefersTo(host().buttonTables(), ButtonKind::SpeedPage, record))
+        return true;
+    platform::showMessage(QString::fromLatin1(stext::kOnButton), platform::MsgButtons::Ok,
+                          platform::MsgIcon::Exclamation, this);
+    return false;
 }
 
 bool SpeedPageListFV::remove(int record)

@@ -259,5 +259,37 @@ TEST_F(SafeUploadTest, BackupUploadAndVerifyEachRunOnTheirOwnAndTheOpenDatabaseS
     EXPECT_TRUE(frames.contains("download block, offset 0x3FAC, 84 bytes"));
 }
 
+// An editor window opened while the upload connects (here after the backup step) holds values the
+// image has not got: the upload is refused where its blocks would be queued, and nothing of it is
+// sent. The backup already made stays saved.
+TEST_F(SafeUploadTest, AnEditorOpenedWhileConnectingStopsTheUploadBeforeAnyBlock)
+{
+    startSimulator();
+    start();
+    frame()->action(cmd::kBackupBeforeUpload)->trigger();
+    run(cmd::kNewDatabase);
+    run(cmd::kUpload);
+    finishStep(QString(ttext::kDownloading) + ttext::kCompleted); // the backup
+    run(cmd::kViewDeskset);                                       // before the upload's connection is up
+    ASSERT_EQ(editorCount(), 1);
+
+    boxes_.expect(QString::fromLatin1(ttext::kCloseWindowsBeforeUpload), MsgAnswer::Ok);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return boxes_.allAnswered(); }, kSessionLimitMs));
+    settle();
+    const transfer::TransferSession& session = frame()->transferSession();
+    EXPECT_FALSE(session.linkUp());
+    EXPECT_FALSE(session.uploadPending());
+    EXPECT_FALSE(session.downloadPending());
+    EXPECT_EQ(frame()->statusText(), ttext::kIdlePrompt);
+    EXPECT_EQ(progress(), nullptr);
+    EXPECT_EQ(editorCount(), 1);
+    for (const QString& received : sim_->frames("RX")) {
+        const QStringList bytes = received.split(' ');
+        EXPECT_FALSE(bytes.size() > 4 && bytes[0] == "04" && bytes[4] == "04")
+            << "upload block " << received.toStdString();
+    }
+    EXPECT_EQ(QDir(TransferWindows::backupFolder()).entryList({"New-backup-*.ddb"}, QDir::Files).size(), 1);
+}
+
 } // namespace
 } // namespace trv::app::test

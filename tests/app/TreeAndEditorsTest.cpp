@@ -474,19 +474,19 @@ void registerFakeButtonsView()
                             [](editors::EditorHost& host, QWidget*) { return new FakeButtonsView(host); });
 }
 
-TEST_F(EditorHostTest, ButtonTableIsTheOpenButtonsEditorsWorkingTable)
+TEST_F(EditorHostTest, ButtonTablesAreTheImagesAndTheOpenButtonsEditorsWorkingTable)
 {
     registerFakeButtonsView();
     open({});
     db::theImage()[db::kButtonTable.base + 35] = 0x77;
-    EXPECT_EQ(host().buttonTable()[35], 0x77) << "no buttons editor: the image's table";
+    const editors::ButtonEntries saved = editors::imageButtonTable(db::theImage());
+    EXPECT_EQ(host().buttonTables(), std::vector{saved}) << "no buttons editor: the image's table";
     run(cmd::kViewButtons);
     ASSERT_EQ(editorCount(), 1);
-    EXPECT_EQ(host().buttonTable(), FakeButtonsView(host()).working);
+    EXPECT_EQ(host().buttonTables(), (std::vector{saved, FakeButtonsView(host()).working}));
     frame()->editorFrames()[0]->close();
     settle();
-    EXPECT_EQ(host().buttonTable()[35], 0x77);
-    EXPECT_EQ(host().buttonTable()[0], 0);
+    EXPECT_EQ(host().buttonTables(), std::vector{saved});
 }
 
 // The tree item is disabled (the speed paging window is open): its command opens nothing, whoever

@@ -2,6 +2,7 @@
 #include "database/Image.h"
 #include "database/NewDatabase.h"
 #include "database/SignallingFlags.h"
+#include "database/TextSlot.h"
 
 #include <gtest/gtest.h>
 
@@ -166,4 +167,18 @@ TEST(CTRVDoc, TitleFollowsPathAndEditorWindowsAreTracked)
     doc.removeEditorWindow(&a);
     doc.removeEditorWindow(&b);
     EXPECT_FALSE(doc.anyEditorWindowOpen());
+}
+
+TEST(TextSlot, StoresPrintableLatin1Only)
+{
+    // Every code point at the edges of the two storable ranges, and a few beyond one byte.
+    const std::pair<char32_t, bool> cases[] = {
+        {0x00, false}, {0x1F, false}, {0x20, true},   {0x7E, true},   {0x7F, false},   {0x9F, false},
+        {0xA0, true},  {0xFF, true},  {0x100, false}, {0x3A9, false}, {0xFFFD, false}, {0x1F600, false}};
+    for (auto [c, storable] : cases)
+        EXPECT_EQ(isStorableChar(c), storable) << "U+" << std::hex << static_cast<unsigned>(c);
+
+    EXPECT_TRUE(isStorableText("Caf\xE9 ~"));
+    EXPECT_FALSE(isStorableText("Tab\there"));
+    EXPECT_EQ(storableBytes(U"\u03A9mega\u00E9\u0007!"), "mega\xE9!");
 }

@@ -58,27 +58,43 @@ TEST(ButtonTable, ImageTableHoldsTheEighteenPairsInTableOrder)
 
 namespace {
 
-// Records 0..4 of a table: record 1 deleted, 2..4 moved down by one, the rest in place. Only Speed
-// Page buttons with a parameter inside the table follow.
+// Records 0..4 of a table in use: record 1 deleted, 2..4 moved down by one, the rest in place. A Speed
+// Page button on the deleted record becomes undefined; every Speed Page parameter above it decreases,
+// also past the records in use and at 255. A re-sort (no record deleted) moves only what it maps.
 TEST(ButtonTable, SpeedPageButtonsFollowTheirRecordsAndLoseDeletedOnes)
 {
-    const int before[][2] = {{5, 1}, {5, 2}, {5, 3}, {5, 5}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}};
-    const int after[][2] = {{5, 1}, {0, 255}, {5, 2}, {5, 4}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}};
-    editors::ButtonEntries entries{};
-    editors::ButtonEntries expected{};
-    for (int k = 0; k < 18; ++k) {
-        const bool set = k < 9;
-        editors::setButtonEntry(
-            entries, k, {std::uint8_t(set ? before[k][0] : 0), std::uint8_t(set ? before[k][1] : 255)});
-        editors::setButtonEntry(expected, k,
-                                {std::uint8_t(set ? after[k][0] : 0), std::uint8_t(set ? after[k][1] : 255)});
-    }
-    std::vector<int> moves(250);
-    for (int r = 0; r < 250; ++r)
-        moves[static_cast<std::size_t>(r)] = r == 1 ? -1 : (r >= 2 && r <= 4 ? r - 1 : r);
+    struct Case {
+        const char* what;
+        std::vector<int> moves; // records 0..4; the rest of the 250 stay
+        std::vector<std::pair<int, int>> after;
+    };
+    const std::vector<std::pair<int, int>> before = {{5, 1}, {5, 2}, {5, 3},   {5, 5}, {5, 6},
+                                                     {4, 3}, {5, 0}, {5, 255}, {6, 5}};
+    const Case cases[] = {
+        {"delete",
+         {0, -1, 1, 2, 3},
+         {{5, 1}, {0, 255}, {5, 2}, {5, 4}, {5, 5}, {4, 3}, {5, 0}, {5, 254}, {6, 5}}},
+        {"re-sort",
+         {2, 0, 1, 3, 4},
+         {{5, 3}, {5, 1}, {5, 2}, {5, 5}, {5, 6}, {4, 3}, {5, 0}, {5, 255}, {6, 5}}},
+    };
+    for (const Case& c : cases) {
+        editors::ButtonEntries entries{};
+        editors::ButtonEntries expected{};
+        for (int k = 0; k < 18; ++k) {
+            const bool set = k < static_cast<int>(before.size());
+            const auto [kind, parameter] = set ? before[k] : std::pair{0, 255};
+            const auto [kindAfter, parameterAfter] = set ? c.after[k] : std::pair{0, 255};
+            editors::setButtonEntry(entries, k, {std::uint8_t(kind), std::uint8_t(parameter)});
+            editors::setButtonEntry(expected, k, {std::uint8_t(kindAfter), std::uint8_t(parameterAfter)});
+        }
+        std::vector<int> moves(250);
+        for (int r = 0; r < 250; ++r)
+            moves[static_cast<std::size_t>(r)] = r < 5 ? c.moves[static_cast<std::size_t>(r)] : r;
 
-    editors::followSpeedPageMoves(entries, moves);
-    EXPECT_EQ(entries, expected);
+        editors::followSpeedPageMoves(entries, moves);
+        EXPECT_EQ(entries, expected) << c.what;
+    }
 }
 
 } // namespace

@@ -419,4 +419,32 @@ TEST_F(CustomTonesTest, AddStopsAtOneHundredTonesAndDeleteFreesOnlyTheFirstByte)
     EXPECT_EQ(host.callsOf("showHelp").back().argument, 105);
 }
 
+// A loaded file whose record 4 holds the number text "44": the list shows "44", and Edit and Delete
+// act on record 4, never on the free record 44 that the text names.
+TEST_F(CustomTonesTest, ListShowsTheStoredNumberTextAndActsOnItsOwnRecord)
+{
+    putTone(4);
+    putTone(5);
+    db::writeText(image(), kBase + 4 * kSize, 2, "44");
+    for (int b = 1; b < kSize; ++b)
+        image()[kBase + 44 * kSize + b] = 0x77; // free, with leftovers
+    open();
+    EXPECT_EQ(rows(), (QStringList{"44", "5"}));
+
+    selectRow("44");
+    runEditor("&Edit", [&] {
+        EXPECT_EQ(edit(kNumber)->text(), "4");
+        EXPECT_EQ(edit(kFirst)->text(), "240.0");
+        click(button<QPushButton>("Cancel"));
+    });
+    const db::Image before = image();
+    selectRow("44");
+    answers = {MsgAnswer::Yes};
+    click(button("&Delete"));
+    db::Image expected = before;
+    expected[kBase + 4 * kSize] = 0;
+    EXPECT_EQ(image(), expected);
+    EXPECT_EQ(rows(), QStringList{"5"});
+}
+
 } // namespace

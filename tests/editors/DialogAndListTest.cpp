@@ -3,11 +3,16 @@
 // small window of the test's own over the alias table.
 #include "database/FieldCatalog.h"
 #include "database/SortedTable.h"
+#include "editors/aliases/EditAliasFV.h"
 #include "editors/common/EditorDialog.h"
 #include "editors/common/ListWindow.h"
+#include "editors/paging/FormatEditors.h"
+#include "editors/paging/PagingFormatDlg.h"
+#include "editors/speedpaging/EditSpeedPageFV.h"
 #include "tests/editors/EditorFixture.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -87,6 +92,14 @@ private:
         return t;
     }
 };
+
+// Types each character as a key press carrying it, as a keyboard layout that has it sends it (QTest's
+// own typing knows Latin-1 only).
+void typeCharacters(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
 
 class DialogAndListTest : public test::EditorFixture {
 protected:
@@ -195,6 +208,78 @@ TEST_F(DialogAndListTest, DeleteAsksThenSelectsTheSamePositionOrTheLast)
     answers = {platform::MsgAnswer::Yes};
     click(button("&Delete"));
     EXPECT_EQ(list()->currentItem()->text(0), "alpha"); // the deleted row was the last
+}
+
+// The label of each dialog that names a record, typed and pasted: a character no text slot stores
+// disappears where it was entered, the caret staying after what was kept, and the label is stored
+// as shown. A label loaded with other bytes is shown and written back as stored.
+TEST_F(DialogAndListTest, LabelsKeepOnlyStorableCharactersAndALoadedLabelAsStored)
+{
+    db::writeFieldText(db::theImage(), f::pagingLabel, "PULSE", 5);
+    db::writeField(db::theImage(), f::formatType, 19, 5); // a speed page on it takes digits 1 to 16
+    struct Case {
+        const char* what;
+        const db::Field& label;
+        std::function<EditorDialog*(int record)> make;
+        const char* otherEdit; // a further required field and what it takes, or nothing
+        const char* otherText;
+    };
+    const Case cases[] = {
+        {"alias", f::aliasLabel, [&](int r) -> EditorDialog* { return new EditAliasFV(host, r); }, "&PTT ID",
+         "1234"},
+        {"speed page", f::speedPageLabel,
+         [&](int r) -> EditorDialog* { return new EditSpeedPageFV(host, r); },
+         "&Digit sequence / Custom page label", "1"},
+        {"paging format", f::pagingLabel,
+         [&](int r) -> EditorDialog* {
+             return new paging::PagingFormatDlg(host, *paging::formatEditor(0), r);
+         },
+         nullptr, nullptr},
+    };
+    const auto edit = [](EditorDialog& dlg, const char* caption) -> QLineEdit* {
+        for (QLabel* label : dlg.findChildren<QLabel*>())
+            if (label->text() == QString::fromLatin1(caption))
+                return qobject_cast<QLineEdit*>(label->buddy());
+        ADD_FAILURE() << "no edit " << caption;
+        return nullptr;
+    };
+    const auto pressOk = [](EditorDialog& dlg) {
+        for (QAbstractButton* b : dlg.findChildren<QDialogButtonBox*>().front()->buttons())
+            if (b->text() == "OK")
+                b->click();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorDialog::setHook([&](EditorDialog& dlg) {
+            QLineEdit* label = edit(dlg, "&Label");
+            label->setFocus();
+            typeCharacters(label, QString::fromUtf8("\u03A9m\u2022ga"));
+            EXPECT_EQ(label->text(), "mga");
+            EXPECT_EQ(label->cursorPosition(), 3);
+            label->setCursorPosition(1);
+            label->insert(QString::fromUtf8("\u00E9\t\u0394")); // pasted
+            EXPECT_EQ(label->text(), QString::fromUtf8("m\u00E9ga"));
+            EXPECT_EQ(label->cursorPosition(), 2);
+            if (c.otherEdit)
+                QTest::keyClicks(edit(dlg, c.otherEdit), QString::fromLatin1(c.otherText));
+            pressOk(dlg);
+        });
+        std::unique_ptr<EditorDialog> added(c.make(-1));
+        ASSERT_EQ(added->run(), QDialog::Accepted);
+        EXPECT_EQ(db::readFieldText(db::theImage(), c.label, 0), "m\xE9ga");
+
+        // Bytes no editor would write, loaded as they are: shown, and kept by an OK that leaves them.
+        const std::string stored = "\x07Z\x85\xFF";
+        db::writeFieldText(db::theImage(), c.label, stored, 0);
+        EditorDialog::setHook([&](EditorDialog& dlg) {
+            EXPECT_EQ(edit(dlg, "&Label")->text(), QString::fromLatin1(stored));
+            pressOk(dlg);
+        });
+        std::unique_ptr<EditorDialog> edited(c.make(0));
+        ASSERT_EQ(edited->run(), QDialog::Accepted);
+        EXPECT_EQ(db::readFieldText(db::theImage(), c.label, 0), stored);
+    }
+    EXPECT_TRUE(boxes.empty());
 }
 
 } // namespace

@@ -58,11 +58,14 @@ public:
     {
         record("setTreeItemDisabled", static_cast<int>(kind) * 10 + (disabled ? 1 : 0));
     }
-    // The image's table unless the test stands in an open buttons editor's working table.
-    editors::ButtonEntries buttonTable() override
+    // The image's table, then the working table when the test stands in an open buttons editor.
+    std::vector<editors::ButtonEntries> buttonTables() override
     {
-        record("buttonTable");
-        return workingButtons ? *workingButtons : editors::imageButtonTable(db::theImage());
+        record("buttonTables");
+        std::vector<editors::ButtonEntries> tables{editors::imageButtonTable(db::theImage())};
+        if (workingButtons)
+            tables.push_back(*workingButtons);
+        return tables;
     }
     void showHelp(int context) override { record("showHelp", context); }
 

@@ -106,17 +106,22 @@ TEST_F(ManualPageListFVTest, DuplicateLabelsOfALoadedImageEditTheLastAndDeleteTh
 }
 
 // The speed page guard comes first; a button of kind 4 with parameter p protects record p - 1; the
-// buttons are read from the host (the buttons editor's working table when it is open).
+// buttons are read from the host: the image's table and the buttons editor's working table when it
+// is open, which may have taken a button off a format that its Cancel would give back.
 TEST_F(ManualPageListFVTest, DeleteGuardsInTheirOrder)
 {
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 5; ++k)
         putFormat(k, std::string(1, static_cast<char>('A' + k)).c_str(), 13);
     putSpeedPage(10, "Speed", 0);
     putSpeedPage(11, "", 1); // a free speed page protects nothing
-    editors::ButtonEntries buttons = editors::imageButtonTable(db::theImage());
+    editors::ButtonEntries saved = editors::imageButtonTable(db::theImage());
+    putButton(saved, 2, 4, 3); // record 2, in the image only
+    editors::writeImageButtonTable(db::theImage(), saved);
+    editors::ButtonEntries buttons = saved;
+    putButton(buttons, 2, 0, 255);
     putButton(buttons, 3, 4, 1); // record 0
     putButton(buttons, 7, 4, 2); // record 1
-    putButton(buttons, 8, 5, 3); // a speed page button: not a format reference
+    putButton(buttons, 8, 5, 4); // a speed page button: not a format reference
     host.workingButtons = buttons;
     openList();
 
@@ -125,7 +130,7 @@ TEST_F(ManualPageListFVTest, DeleteGuardsInTheirOrder)
         int row;
         const char* warning;
     };
-    for (const Case& c : {Case{0, kSpeedPageWarning}, Case{1, kButtonWarning}}) {
+    for (const Case& c : {Case{0, kSpeedPageWarning}, Case{1, kButtonWarning}, Case{2, kButtonWarning}}) {
         answers = {platform::MsgAnswer::Ok};
         selectRow(c.row);
         click(button("&Delete"));
@@ -135,10 +140,10 @@ TEST_F(ManualPageListFVTest, DeleteGuardsInTheirOrder)
         EXPECT_EQ(currentRow(), c.row);
     }
     answers = {platform::MsgAnswer::Yes};
-    selectRow(2); // record 2: kind 5 parameter 3 is not a format reference
+    selectRow(3); // record 3: kind 5 parameter 4 is not a format reference
     click(button("&Delete"));
     EXPECT_EQ(boxes.back().text, "Are you sure you want to delete the selected item?");
-    EXPECT_EQ(rowTexts(), (QStringList{"A", "B", "D"}));
+    EXPECT_EQ(rowTexts(), (QStringList{"A", "B", "C", "E"}));
 }
 
 // Delete clears only the label's first byte and the type; other records stay where they are.

@@ -291,8 +291,9 @@ TEST_F(SpeedPagingTest, DeletingPacksTheTableAndRenumbersTheButtonsBehindIt)
 {
     for (int r = 0; r < 5; ++r)
         putPage(r, std::string(1, static_cast<char>('A' + r)), 2, std::string(r + 1, '9'));
-    const int parameters[] = {1, 3, 4, 5};
-    for (int k = 0; k < 4; ++k)
+    // Parameters past the five records in use and 255 decrease as well.
+    const int parameters[] = {1, 3, 4, 5, 9, 255};
+    for (int k = 0; k < 6; ++k)
         setButton(k, 5, parameters[k]);
     open();
     selectRow(1);
@@ -305,8 +306,8 @@ TEST_F(SpeedPagingTest, DeletingPacksTheTableAndRenumbersTheButtonsBehindIt)
     std::vector<std::uint8_t> freed = pageBytes("E", 2, "99999");
     freed[0] = 0; // only the first byte of the last moved record's old place
     EXPECT_EQ(recordBytes(4), freed);
-    const std::pair<int, int> buttons[] = {{5, 1}, {5, 2}, {5, 3}, {5, 4}};
-    for (int k = 0; k < 4; ++k)
+    const std::pair<int, int> buttons[] = {{5, 1}, {5, 2}, {5, 3}, {5, 4}, {5, 8}, {5, 254}};
+    for (int k = 0; k < 6; ++k)
         EXPECT_EQ(buttonAt(k), buttons[k]) << k;
     EXPECT_EQ(lastMoves(), identityWith({{1, -1}, {2, 1}, {3, 2}, {4, 3}}));
     EXPECT_EQ(column(0), (QStringList{"A", "C", "D", "E"}));
@@ -314,12 +315,13 @@ TEST_F(SpeedPagingTest, DeletingPacksTheTableAndRenumbersTheButtonsBehindIt)
     EXPECT_TRUE(host.doc.isModified());
 }
 
-// The guard reads the table in use (an open buttons editor's unsaved one); a button of the image that
-// no longer calls the page there is made undefined rather than handed to the next page.
-TEST_F(SpeedPagingTest, DeleteIsRefusedForAPageOnAButtonOfTheTableInUse)
+// The guard reads both tables: the image's and an open buttons editor's unsaved one. A page the
+// editor has just taken off a button stays, since the editor's Cancel gives it back.
+TEST_F(SpeedPagingTest, DeleteIsRefusedForAPageOnAButtonOfEitherTable)
 {
     putPage(0, "A", 0, "11111");
     putPage(1, "B", 0, "22222");
+    putPage(2, "C", 0, "33333");
     setButton(5, 5, 2); // the image: B is on button 6
     editors::ButtonEntries working = editors::imageButtonTable(image());
     working[10] = 0; // the open buttons editor has removed it...
@@ -329,19 +331,23 @@ TEST_F(SpeedPagingTest, DeleteIsRefusedForAPageOnAButtonOfTheTableInUse)
     host.workingButtons = working;
     open();
     const db::Image before = image();
-    answers = {MsgAnswer::Ok};
-    click(button("&Delete")); // A
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, kOnButton);
-    EXPECT_EQ(boxes[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(image(), before);
-    EXPECT_EQ(selected(), "A");
+    for (int row : {0, 1}) {
+        boxes.clear();
+        answers = {MsgAnswer::Ok};
+        selectRow(row);
+        click(button("&Delete"));
+        ASSERT_EQ(boxes.size(), 1u) << row;
+        EXPECT_EQ(boxes[0].text, kOnButton);
+        EXPECT_EQ(boxes[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(image(), before);
+        EXPECT_EQ(selected(), row == 0 ? "A" : "B");
+    }
 
-    selectRow(1);
+    selectRow(2);
     answers = {MsgAnswer::Yes};
-    click(button("&Delete")); // B
-    EXPECT_EQ(pageLabel(1), "");
-    EXPECT_EQ(buttonAt(5), std::make_pair(0, 255));
+    click(button("&Delete")); // C
+    EXPECT_EQ(pageLabel(2), "");
+    EXPECT_EQ(buttonAt(5), std::make_pair(5, 2));
 }
 
 TEST_F(SpeedPagingTest, DeletingTheOnlyPageShowsThePlaceholder)
