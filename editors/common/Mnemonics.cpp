@@ -23,17 +23,6 @@ bool isMnemonicPress(const QKeyEvent* event)
     return held == Qt::AltModifier && event->key() != Qt::Key_Alt && event->key() != Qt::Key_unknown;
 }
 
-QString mnemonicText(const QWidget* widget)
-{
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->buddy() ? label->text() : QString();
-    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
-        return group->title();
-    return {};
-}
-
 bool usable(const QWidget* widget)
 {
     if (!widget->isVisible() || !widget->isEnabled())
@@ -106,6 +95,17 @@ protected:
 };
 
 } // namespace
+
+QString mnemonicText(const QWidget* widget)
+{
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->buddy() ? label->text() : QString();
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        return group->title();
+    return {};
+}
 
 QWidget* mnemonicTarget(QWidget* form, const QKeyEvent* event)
 {

@@ -3,10 +3,16 @@
 // mnemonic when it has one, and to the menu bar only otherwise.
 #pragma once
 
+#include <QString>
+
 class QKeyEvent;
 class QWidget;
 
 namespace trv::editors {
+
+// The text whose '&' marks a control's mnemonic: a button's, a group's title, or the text of a label
+// that names a control; empty for anything else.
+QString mnemonicText(const QWidget* widget);
 
 // The visible, enabled control inside `form` whose mnemonic is the key (a button, a labelled
 // control, a group), the next one after the focus when several share it; nullptr when none.

@@ -10,6 +10,7 @@
 #include "editors/channel/ChanCfgFV.h"
 #include "editors/channel/ChanWizard.h"
 #include "editors/common/EditorRegistry.h"
+#include "editors/common/Mnemonics.h"
 #include "editors/common/WizardPage.h"
 
 #include <QAbstractButton>
@@ -188,17 +189,6 @@ QChar mnemonicLetter(const QString& text)
     return {};
 }
 
-QString mnemonicText(const QWidget* widget)
-{
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->buddy() ? label->text() : QString();
-    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
-        return group->title();
-    return {};
-}
-
 TEST_F(KeyboardTest, AnEditorWindowsMnemonicsWinOverTheMenuBar)
 {
     CChildFrame* channel = openWindow(cmd::kViewChannel1);
@@ -245,11 +235,11 @@ TEST_F(KeyboardTest, NoEditorWindowLosesAMnemonicToTheMenuBar)
         CChildFrame* window = openWindow(command);
         ASSERT_NE(window, nullptr) << command;
         for (QWidget* control : window->view()->findChildren<QWidget*>()) {
-            const QChar letter = mnemonicLetter(mnemonicText(control));
+            const QChar letter = mnemonicLetter(editors::mnemonicText(control));
             if (letter.isNull() || !menuLetters.contains(letter) || !control->isVisible() ||
                 !control->isEnabled())
                 continue;
-            SCOPED_TRACE(mnemonicText(control).toStdString());
+            SCOPED_TRACE(editors::mnemonicText(control).toStdString());
             window->view()->setFocus();
             const auto key = static_cast<Qt::Key>(letter.unicode());
             QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
