@@ -229,7 +229,7 @@ private:
 
     void add(int offset, std::string_view rule, Severity severity, std::string path, std::string message)
     {
-        found_.push_back({offset, {rule, severity, std::move(path), std::move(message)}});
+        found_.push_back({offset, {rule, severity, std::move(path), std::move(message), offset}});
     }
     void error(const CatalogueArea& area, const Field& field, int record, int element, std::string_view rule,
                std::string message)

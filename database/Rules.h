@@ -21,6 +21,7 @@ struct Problem {
     Severity severity;
     std::string path;      // as the dump names the field: "channels[2].guardToneFrequency"
     std::string message;   // "2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz"
+    int offset = -1;       // image offset of the field element the path names
 
     bool isError() const { return severity == Severity::Error; }
 };
