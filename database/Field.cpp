@@ -10,6 +10,15 @@ std::optional<Choice> Field::choice(int value) const
     return it == choices.end() ? std::nullopt : std::optional<Choice>(*it);
 }
 
+bool Field::offers(int value) const
+{
+    if (!choices.empty())
+        return choice(value).has_value();
+    if (!values.empty())
+        return std::find(values.begin(), values.end(), value) != values.end();
+    return value >= minimum && value <= maximum;
+}
+
 const AreaLayout* Field::layoutFor(int selectorValue) const
 {
     for (const AreaLayout& layout : layouts)

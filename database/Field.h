@@ -25,6 +25,24 @@ enum class FieldKind : std::uint8_t {
     Area,          // bytes whose layout the `selector` field chooses among `layouts`
 };
 
+// Stored units per shown unit: a frequency is stored in tenths of a hertz, a DC current in half
+// milliamperes. Every reader and writer of a shown value (editors, dump, export, import, rules)
+// scales by these, through Field::scale().
+inline constexpr int kTenthsPerHertz = 10;
+inline constexpr int kHalfMilliampsPerMilliamp = 2;
+
+constexpr int unitScale(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Frequency:
+        return kTenthsPerHertz;
+    case FieldKind::HalfMilliamps:
+        return kHalfMilliampsPerMilliamp;
+    default:
+        return 1;
+    }
+}
+
 // What the new-database procedure (and the channel reset) writes into a field.
 enum class FieldInit : std::uint8_t {
     None,          // nothing: the bytes keep what they hold
@@ -59,6 +77,10 @@ struct Field {
     int maximum = 0;
     std::string_view unit;
     std::span<const Choice> choices; // List: every value a list offers, in list order
+    std::span<const int> values;     // a number the editor picks from a list: the stored values it offers
+    // List: the editor shows no selection for a value it does not offer and writes the byte back
+    // unchanged (the other lists rewrite such a value).
+    bool keptWhenUnlisted = false;
     int count = 1;                   // elements of an array field, each `width` bytes after the last
 
     FieldInit init = FieldInit::None;
@@ -77,8 +99,12 @@ struct Field {
     }
     constexpr int size() const { return width * count; } // bytes of all elements
     constexpr bool isText() const { return kind == FieldKind::Text; }
+    // Stored units per shown unit (10 for a frequency, 2 for a current, else 1).
+    constexpr int scale() const { return unitScale(kind); }
     // The choice for a stored value, if the list offers it.
     std::optional<Choice> choice(int value) const;
+    // Whether a stored value is one the field's editor offers: in its list, its values or its range.
+    bool offers(int value) const;
     // The layout that holds while the selector field holds `selectorValue`, if any.
     const AreaLayout* layoutFor(int selectorValue) const;
 };

@@ -72,8 +72,8 @@ namespace detail {
 constexpr Field deskList(std::string_view name, int imageOffset, std::span<const Choice> choices, int def)
 {
     return {.name = name, .region = &kDesksetSettings, .offset = desk(imageOffset), .kind = FieldKind::List,
-            .maximum = static_cast<int>(choices.size()) - 1, .choices = choices, .init = FieldInit::Value,
-            .defaultValue = def};
+            .maximum = static_cast<int>(choices.size()) - 1, .choices = choices, .keptWhenUnlisted = true,
+            .init = FieldInit::Value, .defaultValue = def};
 }
 // A field without a default (std::nullopt) is left as it is by a new database: zero.
 constexpr Field deskFlag(std::string_view name, int imageOffset, std::optional<int> def, int count = 1)
@@ -124,6 +124,11 @@ inline constexpr Field buttonParameter{.name = "parameter", .region = &kButtonTa
 
 // ---- Channel records ---------------------------------------------------------------------------
 
+// The tones a channel's frequency fields may hold (0 = no tone) and the guard tones, 0.1 Hz.
+inline constexpr int kToneFrequencies[] = {0,     5500,  6500,  7500,  8500,  9500,  10500, 11500, 12500,
+                                           13500, 14500, 15500, 16500, 17500, 18500, 19500, 20500};
+inline constexpr int kGuardToneFrequencies[] = {21000, 21750, 23000, 23250};
+
 namespace detail {
 constexpr Field chan(std::string_view name, int offset, int width, FieldKind kind, int minimum, int maximum,
                      std::string_view unit, std::optional<int> def, bool isSigned = false)
@@ -148,11 +153,21 @@ constexpr Field level(std::string_view name, int offset, int minimum, int maximu
 }
 constexpr Field tone(std::string_view name, int offset, std::optional<int> def)
 {
-    return chan(name, offset, 2, FieldKind::Frequency, 0, 20500, "Hz", def);
+    Field f = chan(name, offset, 2, FieldKind::Frequency, 0, 20500, "Hz", def);
+    f.values = kToneFrequencies;
+    return f;
 }
 constexpr Field current(std::string_view name, int offset, int def)
 {
     return chan(name, offset, 1, FieldKind::HalfMilliamps, -31, 31, "mA", def, true);
+}
+
+// Radio buttons of the stat alert page: a stored value without a button is written back unchanged.
+constexpr Field radios(std::string_view name, int offset, std::span<const Choice> choices, std::optional<int> def)
+{
+    Field f = chanList(name, offset, choices, def);
+    f.keptWhenUnlisted = true;
+    return f;
 }
 
 inline constexpr std::string_view kFrequencyLabelDefaults[] = {"Freq 1", "Freq 2", "Freq 3", "Freq 4"};
@@ -162,11 +177,11 @@ inline constexpr int kDcCurrentDefaults[] = {11, 25, -11, -25};
 // The defaults a page writes when it claims the signalling area (not written by a new database,
 // whose area is all zero).
 inline constexpr Field kStatAlertFields[] = {
-    chanList("statAlertMode", channel::statalert::kStatAlertMode, kStatAlertModes, 0),
+    radios("statAlertMode", channel::statalert::kStatAlertMode, kStatAlertModes, 0),
     ms("leadingPretime", channel::statalert::kLeadingPretime, 200),
     ms("trailingPretime", channel::statalert::kTrailingPretime, 0),
-    chanList("pretimeKind", channel::statalert::kPretimeKind, kPretimeKinds, 0),
-    chanList("racMode", channel::statalert::kRacMode, kRacModes, std::nullopt),
+    radios("pretimeKind", channel::statalert::kPretimeKind, kPretimeKinds, 0),
+    radios("racMode", channel::statalert::kRacMode, kRacModes, std::nullopt),
     chan("defaultRac", channel::statalert::kDefaultRac, 2, FieldKind::Hex, 0, 0xFFFF, {}, 1),
     ms("racPretime", channel::statalert::kRacPretime, 0),
     chan("retryConstant", channel::statalert::kRetryConstant, 1, FieldKind::Number, 2, 17, {}, 2),
@@ -221,8 +236,12 @@ inline constexpr Field eLead = detail::chanList("eLead", channel::kELead, kIoNum
 inline constexpr Field pttSense = detail::chanList("pttSense", channel::kPttSense, kIoNumbers, 0);
 inline constexpr Field encryptSense = detail::chanList("encryptSense", channel::kEncryptSense, kIoNumbers, 0);
 // 2100, 2175, 2300 or 2325 Hz.
-inline constexpr Field guardToneFrequency =
-    detail::chan("guardToneFrequency", channel::kGuardToneFrequency, 2, FieldKind::Frequency, 21000, 23250, "Hz", 21750);
+inline constexpr Field guardToneFrequency = [] {
+    Field f = detail::chan("guardToneFrequency", channel::kGuardToneFrequency, 2, FieldKind::Frequency, 21000,
+                           23250, "Hz", 21750);
+    f.values = kGuardToneFrequencies;
+    return f;
+}();
 inline constexpr Field hlgtDuration = detail::ms("hlgtDuration", channel::kHlgtDuration, 125);
 inline constexpr Field functionToneDuration = detail::ms("functionToneDuration", channel::kFunctionToneDuration, 40);
 inline constexpr Field hlgtLevel = detail::level("hlgtLevel", channel::kHlgtLevel, -30, 10, "dB", 10);
@@ -280,10 +299,6 @@ inline constexpr const Field& interdigitTime = detail::kDtmfFields[3];
 // The layouts themselves: the fields a page writes when it claims the area.
 inline constexpr const AreaLayout& statAlertLayout = detail::kSignalingLayouts[0];
 inline constexpr const AreaLayout& dtmfLayout = detail::kSignalingLayouts[1];
-// The tones a channel's frequency fields may hold (0 = no tone) and the guard tones, 0.1 Hz.
-inline constexpr int kToneFrequencies[] = {0,     5500,  6500,  7500,  8500,  9500,  10500, 11500, 12500,
-                                           13500, 14500, 15500, 16500, 17500, 18500, 19500, 20500};
-inline constexpr int kGuardToneFrequencies[] = {21000, 21750, 23000, 23250};
 
 inline constexpr Field tptTimeout = detail::ms("tptTimeout", channel::kTptTimeout, 3500);
 inline constexpr Field tptFrequency =
@@ -327,7 +342,7 @@ constexpr Field pageList(std::string_view name, int offset, std::span<const Choi
 {
     return {.name = name, .region = &kPagingFormats, .offset = offset, .width = width, .kind = FieldKind::List,
             .minimum = choices.front().value, .maximum = choices.back().value, .choices = choices,
-            .init = FieldInit::Value, .defaultValue = choices.front().value};
+            .keptWhenUnlisted = true, .init = FieldInit::Value, .defaultValue = choices.front().value};
 }
 constexpr Field pageFlag(std::string_view name, int offset)
 {

@@ -1,5 +1,7 @@
 #include "database/SortedTable.h"
 
+#include "database/FieldCatalog.h"
+
 #include <algorithm>
 #include <cctype>
 #include <numeric>
@@ -93,6 +95,20 @@ RecordMoves SortedTable::remove(Image& image, int index) const
         moves[static_cast<std::size_t>(j)] = j - 1;
     }
     return moves;
+}
+
+const SortedTable& speedPageTable()
+{
+    static const SortedTable table(fields::speedPageLabel, SortedTable::Compare::CaseSensitive,
+                                   SortedTable::SecondPass::OnlyIfUnmoved);
+    return table;
+}
+
+const SortedTable& aliasTable()
+{
+    static const SortedTable table(fields::aliasLabel, SortedTable::Compare::UpperCased,
+                                   SortedTable::SecondPass::Always);
+    return table;
 }
 
 } // namespace trv::db

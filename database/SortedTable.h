@@ -59,4 +59,9 @@ private:
     SecondPass secondPass_;
 };
 
+// The two sorted tables: speed pages by their labels as typed, PTT ID aliases by their labels in
+// upper case.
+const SortedTable& speedPageTable();
+const SortedTable& aliasTable();
+
 } // namespace trv::db

@@ -21,17 +21,9 @@ QString fromView(std::string_view text)
     return QString::fromLatin1(text.data(), static_cast<int>(text.size()));
 }
 
-// Stored units per shown unit: tenths of a hertz, half milliamperes.
 int scaleOf(const db::Field& field)
 {
-    switch (field.kind) {
-    case FieldKind::Frequency:
-        return 10;
-    case FieldKind::HalfMilliamps:
-        return 2;
-    default:
-        return 1;
-    }
+    return field.scale();
 }
 
 bool hasList(const db::Field& field)
@@ -100,9 +92,9 @@ std::optional<QString> storeNumber(const QJsonValue& value, db::Image& image, co
     const double stored = shown * scaleOf(field);
     const double rounded = std::round(stored);
     if (std::isfinite(stored) && std::abs(stored - rounded) > 1e-6) {
-        const QString step = scaleOf(field) == 10  ? QStringLiteral("0.1 Hz")
-                             : scaleOf(field) == 2 ? QStringLiteral("0.5 mA")
-                                                   : QStringLiteral("1");
+        const QString step = scaleOf(field) == 1 ? QStringLiteral("1")
+                                                 : QString::number(1.0 / scaleOf(field), 'f', 1) +
+                                                       QLatin1Char(' ') + fromView(field.unit);
         return QString::fromLatin1(text::kNotWhole).arg(jsonText(value), step);
     }
     // Compared as doubles, so that no value of any size is narrowed before it is known to fit.
@@ -178,10 +170,7 @@ bool holdsTypedValue(const db::Image& image, const Slot& slot)
     }
     if (field.kind == FieldKind::Area)
         return false;
-    const int value = db::readNumber(image, slot.offset(), field.width, field.isSigned);
-    if (hasList(field))
-        return field.choice(value).has_value();
-    return value >= field.minimum && value <= field.maximum;
+    return field.offers(db::readNumber(image, slot.offset(), field.width, field.isSigned));
 }
 
 QString displayValue(const db::Image& image, const Slot& slot)

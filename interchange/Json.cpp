@@ -1,6 +1,7 @@
 #include "interchange/Json.h"
 
 #include "database/NewDatabase.h"
+#include "database/Rules.h"
 #include "interchange/FieldCodec.h"
 #include "interchange/InterchangeTexts.h"
 
@@ -8,7 +9,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <initializer_list>
 #include <set>
+#include <string>
 
 namespace trv::interchange {
 
@@ -26,8 +29,26 @@ QString nameOf(std::string_view name)
 
 // ---- export ------------------------------------------------------------------------------------
 
+// The field elements an error of the rules names, by image offset: export writes them raw, so that
+// an import of the export never meets an error on a typed value.
+using RawOffsets = std::set<int>;
+
+RawOffsets errorOffsets(const db::Image& image)
+{
+    RawOffsets offsets;
+    for (const db::Problem& p : db::checkImage(image))
+        if (p.isError())
+            offsets.insert(p.offset);
+    return offsets;
+}
+
+QJsonValue elementJson(const db::Image& image, const Slot& slot, const RawOffsets& raw)
+{
+    return raw.count(slot.offset()) ? rawValue(image, range(slot.offset(), slot.size())) : jsonValue(image, slot);
+}
+
 QJsonValue fieldJson(const db::Image& image, const db::CatalogueArea& area, const db::Field& field,
-                     int record)
+                     int record, const RawOffsets& raw)
 {
     if (field.kind == db::FieldKind::Area) {
         const db::AreaLayout* layout = layoutOf(image, area, field, record);
@@ -35,25 +56,25 @@ QJsonValue fieldJson(const db::Image& image, const db::CatalogueArea& area, cons
             return rawValue(image, range(field.at(record), field.size()));
         QJsonObject object{{key(text::kLayoutKey), nameOf(layout->name)}};
         for (const db::Field& inner : layout->fields)
-            object.insert(nameOf(inner.name), fieldJson(image, area, inner, record));
+            object.insert(nameOf(inner.name), fieldJson(image, area, inner, record, raw));
         const std::vector<int> unused = unusedOffsets(field, *layout, record);
         if (std::any_of(unused.begin(), unused.end(), [&](int o) { return image[o] != 0; }))
             object.insert(key(text::kUnusedKey), rawValue(image, unused));
         return object;
     }
     if (field.count == 1)
-        return jsonValue(image, {&field, record, 0});
+        return elementJson(image, {&field, record, 0}, raw);
     QJsonArray elements;
     for (int e = 0; e < field.count; ++e)
-        elements.append(jsonValue(image, {&field, record, e}));
+        elements.append(elementJson(image, {&field, record, e}, raw));
     return elements;
 }
 
-QJsonObject recordJson(const db::Image& image, const db::CatalogueArea& area, int record)
+QJsonObject recordJson(const db::Image& image, const db::CatalogueArea& area, int record, const RawOffsets& raw)
 {
     QJsonObject object;
     for (const db::Field* field : area.fields)
-        object.insert(nameOf(field->name), fieldJson(image, area, *field, record));
+        object.insert(nameOf(field->name), fieldJson(image, area, *field, record, raw));
     return object;
 }
 
@@ -81,7 +102,57 @@ private:
     bool areaField(const db::CatalogueArea& area, const db::Field& field, int record, const QJsonValue& value,
                    const QString& path);
     bool reserved(const QJsonValue& value);
+    bool store(const QJsonValue& value, const Slot& slot, std::optional<QString>& problem);
+    void startRecord(const db::CatalogueArea& area, int record);
+    bool rules();
+
+    // The field elements the file gives as typed values (not raw), by image offset.
+    std::set<int> typed_;
 };
+
+// What a record given in the file needs besides its defaults.
+struct RequiredFields {
+    const db::Region* table;
+    std::initializer_list<const char*> names;
+};
+const RequiredFields kRequiredFields[] = {
+    {&db::kSpeedPages, {"label", "formatIndex", "digits"}},
+    {&db::kPttAliases, {"label", "pttId"}},
+};
+
+bool Importer::store(const QJsonValue& value, const Slot& slot, std::optional<QString>& problem)
+{
+    problem = storeJsonValue(value, image, slot);
+    if (!problem && !value.isObject())
+        typed_.insert(slot.offset());
+    return !problem;
+}
+
+// A record given in the file starts from what its editor starts a new record with: a custom tone
+// from the dialog's new-tone values and its own number.
+void Importer::startRecord(const db::CatalogueArea& area, int record)
+{
+    if (area.region != &db::kCustomTones)
+        return;
+    for (const db::Field* f : area.fields)
+        if (f->isText())
+            db::writeFieldText(image, *f, std::to_string(record), record);
+        else
+            db::writeField(image, *f, f->newRecordValue, record);
+}
+
+// Every error of the rules that a typed value of the file breaks refuses the file; a raw value
+// stays as it is (an export writes what the rules refuse raw, so its import is never refused).
+bool Importer::rules()
+{
+    for (const db::Problem& p : db::checkImage(image))
+        if (p.isError() && typed_.count(p.offset))
+            return fail(QString::fromStdString(p.path),
+                        QString::fromStdString(p.message) + QStringLiteral(" [") +
+                            QString::fromLatin1(p.rule.data(), static_cast<qsizetype>(p.rule.size())) +
+                            QLatin1Char(']'));
+    return true;
+}
 
 bool Importer::root(const QJsonObject& object)
 {
@@ -110,7 +181,7 @@ bool Importer::root(const QJsonObject& object)
     for (const db::CatalogueArea& a : db::catalogue())
         if (const QJsonValue value = object.value(nameOf(a.name)); !value.isUndefined() && !area(a, value))
             return false;
-    return reserved(object.value(key(text::kReservedKey)));
+    return reserved(object.value(key(text::kReservedKey))) && rules();
 }
 
 bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
@@ -161,12 +232,26 @@ bool Importer::record(const db::CatalogueArea& area, int record, const QJsonObje
         if (std::none_of(area.fields.begin(), area.fields.end(),
                          [&](const db::Field* f) { return nameOf(f->name) == it.key(); }))
             return fail(path + QLatin1Char('.') + it.key(), key(text::kUnknownField));
-    // Area fields last: their layout follows a selector field of the same record.
+    for (const RequiredFields& required : kRequiredFields)
+        if (required.table == area.region)
+            for (const char* name : required.names)
+                if (!object.contains(key(name)))
+                    return fail(path, QString::fromLatin1(text::kMissingKey).arg(key(name)));
+    startRecord(area, record);
+    // Area fields last: their layout follows a selector field of the same record. An area left
+    // out takes the defaults of the layout its selector chooses, as the page that claims it writes.
     for (const bool areas : {false, true})
         for (const db::Field* f : area.fields) {
             const QJsonValue value = object.value(nameOf(f->name));
-            if ((f->kind == db::FieldKind::Area) == areas && !value.isUndefined() &&
-                !field(area, *f, record, value, path + QLatin1Char('.') + nameOf(f->name)))
+            if ((f->kind == db::FieldKind::Area) != areas)
+                continue;
+            if (value.isUndefined()) {
+                if (const db::AreaLayout* layout = areas ? layoutOf(image, area, *f, record) : nullptr)
+                    for (const db::Field& inner : layout->fields)
+                        db::writeDefault(image, inner, record);
+                continue;
+            }
+            if (!field(area, *f, record, value, path + QLatin1Char('.') + nameOf(f->name)))
                 return false;
         }
     return true;
@@ -177,17 +262,16 @@ bool Importer::field(const db::CatalogueArea& area, const db::Field& f, int reco
 {
     if (f.kind == db::FieldKind::Area)
         return areaField(area, f, record, value, path);
-    if (f.count == 1) {
-        const auto problem = storeJsonValue(value, image, {&f, record, 0});
-        return !problem || fail(path, *problem);
-    }
+    std::optional<QString> problem;
+    if (f.count == 1)
+        return store(value, {&f, record, 0}, problem) || fail(path, *problem);
     if (!value.isArray())
         return fail(path, key(text::kNotAnArray));
     const QJsonArray elements = value.toArray();
     if (elements.size() != f.count)
         return fail(path, QString::fromLatin1(text::kWrongCount).arg(f.count).arg(elements.size()));
     for (int e = 0; e < f.count; ++e)
-        if (const auto problem = storeJsonValue(elements.at(e), image, {&f, record, e}))
+        if (!store(elements.at(e), {&f, record, e}, problem))
             return fail(path.section(QLatin1Char('.'), 0, -2) + QLatin1Char('.') + elementName(f, e),
                         *problem);
     return true;
@@ -213,8 +297,11 @@ bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int 
                     QString::fromLatin1(text::kWrongLayout)
                         .arg(name.isString() ? name.toString() : QStringLiteral("(none)"), selector,
                              nameOf(layout->name)));
-    // The area starts empty: what its layout leaves out is zero unless given as "unused".
+    // The area starts empty but for its layout's defaults: what the layout leaves out is zero unless
+    // given as "unused".
     std::fill_n(image.begin() + f.at(record), f.size(), 0);
+    for (const db::Field& inner : layout->fields)
+        db::writeDefault(image, inner, record);
     if (const QJsonValue unused = object.take(key(text::kUnusedKey)); !unused.isUndefined())
         if (const auto problem = storeRaw(unused, image, unusedOffsets(f, *layout, record)))
             return fail(path + QLatin1Char('.') + key(text::kUnusedKey), *problem);
@@ -267,9 +354,10 @@ QByteArray exportJson(const db::Image& image)
 {
     QJsonObject root{{key(text::kFormatKey), key(text::kFormatName)},
                      {key(text::kVersionKey), text::kFormatVersion}};
+    const RawOffsets raw = errorOffsets(image);
     for (const db::CatalogueArea& area : db::catalogue()) {
         if (area.region->count == 1) {
-            root.insert(nameOf(area.name), recordJson(image, area, 0));
+            root.insert(nameOf(area.name), recordJson(image, area, 0, raw));
             continue;
         }
         QJsonArray records;
@@ -277,7 +365,7 @@ QByteArray exportJson(const db::Image& image)
             const int base = area.region->record(record);
             QJsonObject object;
             if (!isFreeRecord(image, area, record))
-                object = recordJson(image, area, record);
+                object = recordJson(image, area, record, raw);
             else if (!allZero(image, base, area.region->recordSize))
                 object =
                     QJsonObject{{key(text::kFreeKey), true},

@@ -15,8 +15,9 @@ namespace trv::interchange {
 
 QByteArray exportJson(const db::Image& image);
 
-// The image the JSON describes, or the first problem as "<path>: <problem>". Fields left out keep
-// their new-database values; table records left out are free.
+// The image the JSON describes, or the first problem as "<path>: <problem>": a value that does not
+// fit its field, or a typed value that breaks an error rule of the database ("... [rule.id]").
+// Fields left out of a given record take what its editor starts from; records left out are free.
 struct ImportResult {
     std::variant<db::Image, QString> result;
 

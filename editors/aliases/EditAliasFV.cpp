@@ -47,9 +47,7 @@ EditAliasFV::EditAliasFV(EditorHost& host, int record, QWidget* parent)
 
 const db::SortedTable& EditAliasFV::table()
 {
-    static const db::SortedTable aliases(f::aliasLabel, db::SortedTable::Compare::UpperCased,
-                                         db::SortedTable::SecondPass::Always);
-    return aliases;
+    return db::aliasTable();
 }
 
 bool EditAliasFV::isValidPttId(const QString& id, bool dtmf)

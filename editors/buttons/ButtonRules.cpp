@@ -16,33 +16,8 @@ namespace {
 using K = ButtonKind;
 using S = ParameterSource;
 
-// By stored kind, 0 to 18. Mute is listed as on a multi-channel deskset (a channel per button).
-const ButtonFunction kFunctions[] = {
-    {K::NotDefined},
-    {K::ScrollUp, true},
-    {K::ScrollDown, true},
-    {K::Clear, true},
-    {K::ManualPage, false, false, S::PagingFormat},
-    {K::SpeedPage, false, false, S::SpeedPage},
-    {K::AliasPage, true},
-    {K::Frequency, false, false, S::FrequencyPair, static_cast<int>(std::size(btext::kFrequencyPairs))},
-    {K::AllMute, true, true},
-    {K::Mute, false, false, S::Number, 4},
-    {K::AlertTone, false, false, S::Number, 3},
-    {K::Repeat, true},
-    {K::Wildcard, false, false, S::Number, 2},
-    {K::Patch, true, true},
-    {K::MultiSelect, true, true},
-    {K::CodedClear, true},
-    {K::VolumeAdjust, true, true},
-    {K::EnterRac, true},
-    {K::Auxiliary, false, false, S::Number, 4},
-};
-static_assert(std::size(kFunctions) == std::size(btext::kShortLabels));
-
-// A single-channel deskset has one channel to mute: Mute is then a once-per-table function that
-// always mutes channel 1.
-const ButtonFunction kSingleChannelMute{K::Mute, true, false, S::None, 0, 1};
+static_assert(db::kFrequencyPairCount == std::size(btext::kFrequencyPairs));
+static_assert(std::size(btext::kShortLabels) == std::size(f::kButtonKinds));
 
 // The configured records of a label-keyed table as choices: value = record index + 1.
 ListEntries recordChoices(const db::Image& image, const db::Field& label)
@@ -72,16 +47,12 @@ const db::Field* labelOfReferencedTable(ButtonKind kind)
 
 bool ButtonRules::multiChannel() const
 {
-    return db::readField(image_, f::desksetType) != db::deskset::kSingleChannel;
+    return db::isMultiChannel(image_);
 }
 
 const ButtonFunction* ButtonRules::function(std::uint8_t kind) const
 {
-    if (kind >= std::size(kFunctions))
-        return nullptr;
-    if (static_cast<ButtonKind>(kind) == K::Mute && !multiChannel())
-        return &kSingleChannelMute;
-    return &kFunctions[kind];
+    return db::buttonFunction(image_, kind);
 }
 
 QString ButtonRules::kindName(ButtonKind kind)
@@ -117,13 +88,14 @@ bool ButtonRules::usedByOtherButton(const ButtonEntries& table, int button, Butt
 std::vector<ButtonKind> ButtonRules::offeredKinds(const ButtonEntries& table, int button) const
 {
     std::vector<ButtonKind> kinds;
-    for (const ButtonFunction& listed : kFunctions) {
-        const ButtonFunction& fn = *function(static_cast<std::uint8_t>(listed.kind));
+    for (const ButtonFunction& listed : db::buttonFunctions()) {
+        const ButtonFunction& fn = *function(listed.kind);
+        const auto kind = static_cast<ButtonKind>(fn.kind);
         if (fn.multiChannelOnly && !multiChannel())
             continue;
-        if (fn.oncePerTable && kindUsedElsewhere(table, button, fn.kind))
+        if (fn.oncePerTable && kindUsedElsewhere(table, button, kind))
             continue;
-        kinds.push_back(fn.kind);
+        kinds.push_back(kind);
     }
     std::sort(kinds.begin(), kinds.end(), [](ButtonKind a, ButtonKind b) {
         return kindName(a).compare(kindName(b), Qt::CaseInsensitive) < 0;

@@ -4,6 +4,7 @@
 // at records that no longer exist. All of it is read from the image as it stands.
 #pragma once
 
+#include "database/ButtonFunctions.h"
 #include "database/Image.h"
 #include "editors/common/Bindings.h"
 #include "editors/common/ButtonTable.h"
@@ -14,23 +15,8 @@
 
 namespace trv::editors {
 
-// Where the parameter of a function comes from.
-enum class ParameterSource {
-    None,          // no parameter (stored as 0xFF, or the function's fixed parameter)
-    PagingFormat,  // a configured paging format, by record index + 1
-    SpeedPage,     // a configured speed page, by record index + 1
-    FrequencyPair, // "1/2" .. "15/16", values 1 to 8
-    Number,        // "1" .. count
-};
-
-struct ButtonFunction {
-    ButtonKind kind;
-    bool oncePerTable = false;     // at most one button of the table has it
-    bool multiChannelOnly = false; // offered on a multi-channel deskset only
-    ParameterSource source = ParameterSource::None;
-    int count = 0;                                          // choices of a FrequencyPair or Number parameter
-    std::uint8_t fixedParameter = db::button::kNoParameter; // stored when the source is None
-};
+using db::ButtonFunction;
+using db::ParameterSource;
 
 class ButtonRules {
 public:

@@ -13,7 +13,6 @@ namespace trv::editors::channel {
 namespace f = db::fields;
 
 namespace {
-constexpr int kTenthsPerHertz = 10;
 constexpr int kHintPixels = 20;
 } // namespace
 
@@ -30,9 +29,9 @@ CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
     number(text::kTptTimeout, f::tptTimeout, rangeRule(f::tptTimeout, text::kTptTimeoutRange));
     // Entered in hertz, stored in tenths of a hertz.
     NumberBinding::Rules frequency = rangeRule(f::tptFrequency, text::kTptFrequencyRange);
-    frequency.minimum /= kTenthsPerHertz;
-    frequency.maximum /= kTenthsPerHertz;
-    frequency.scale = kTenthsPerHertz;
+    frequency.minimum /= f::tptFrequency.scale();
+    frequency.maximum /= f::tptFrequency.scale();
+    frequency.scale = f::tptFrequency.scale();
     number(text::kTptFrequency, f::tptFrequency, frequency);
     number(text::kTptBeepCount, f::tptBeepCount, rangeRule(f::tptBeepCount, text::kTptBeepCountRange));
     number(text::kTptBeepDuration, f::tptBeepDuration,

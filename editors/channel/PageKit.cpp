@@ -14,9 +14,7 @@ namespace trv::editors::channel {
 
 namespace f = db::fields;
 
-namespace {
-constexpr int kTenthsPerHertz = 10;
-} // namespace
+using db::kTenthsPerHertz;
 
 ListEntries frequencyEntries()
 {
@@ -34,7 +32,7 @@ ListEntries currentEntries()
 {
     ListEntries entries;
     for (int halfMilliamps = f::dcCurrent.minimum; halfMilliamps <= f::dcCurrent.maximum; ++halfMilliamps)
-        entries.push_back({halfMilliamps, QString::asprintf("%0.1f", halfMilliamps * 0.5)});
+        entries.push_back({halfMilliamps, QString::asprintf("%0.1f", double(halfMilliamps) / f::dcCurrent.scale())});
     return entries;
 }
 

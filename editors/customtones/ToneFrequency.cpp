@@ -1,12 +1,16 @@
 #include "editors/customtones/ToneFrequency.h"
 
+#include "database/Field.h"
+
 #include <algorithm>
 
 namespace trv::editors::customtones {
 
 namespace {
 constexpr int kSaturated = 999999;
-}
+// One decimal digit after the point is one stored step.
+static_assert(db::kTenthsPerHertz == 10);
+} // namespace
 
 std::optional<int> parseTenths(const QString& text)
 {
@@ -33,12 +37,12 @@ std::optional<int> parseTenths(const QString& text)
     }
     if (!anyDigit)
         return std::nullopt;
-    return static_cast<int>(std::min<long long>(whole * 10 + tenth, kSaturated));
+    return static_cast<int>(std::min<long long>(whole * db::kTenthsPerHertz + tenth, kSaturated));
 }
 
 QString formatTenths(int tenths)
 {
-    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+    return QStringLiteral("%1.%2").arg(tenths / db::kTenthsPerHertz).arg(tenths % db::kTenthsPerHertz);
 }
 
 QString filterFrequencyText(const QString& text)

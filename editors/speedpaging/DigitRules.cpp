@@ -2,50 +2,30 @@
 
 #include "editors/speedpaging/SpeedPagingTexts.h"
 
-#include <algorithm>
-
 namespace trv::editors::speedpaging {
-
-namespace {
-
-constexpr const char* kDecimal = "0123456789";
-
-struct TypeRule {
-    int formatType;
-    DigitRule rule;
-};
-
-const TypeRule kRules[] = {
-    {10, {kDecimal, 3, 3, text::kMotorola1Plus1Digits}},
-    {11, {"0123456789AB", 4, 4, text::kMotorola2Plus2Digits}},
-    {12, {kDecimal, 3, 3, text::kGeType99Digits}},
-    {13, {kDecimal, 5, 5, text::kMotorola5ToneDigits}},
-    {14, {kDecimal, 5, 5, text::kMotorola6ToneDigits}}, // both 6-tone formats take 5 digits
-    {15, {kDecimal, 5, 5, text::kNec5ToneDigits}},
-    {16, {kDecimal, 5, 5, text::kNec6ToneDigits}},
-    {17, {kDecimal, 3, 3, text::kReachToneDigits}},
-    {18, {"0123456789ABCD*#", 1, 16, text::kDtmfDigits}},
-    {19, {kDecimal, 1, 16, text::kPulseDigits}},
-    {20, {kDecimal, 1, 2, text::kCustomToneDigits}}, // a custom paging tone number
-};
-
-const DigitRule kHexRule{"0123456789ABCDEF", 4, 4, text::kHexDigits};
-
-} // namespace
 
 bool DigitRule::accepts(const QString& digits) const
 {
-    const QString chars = QString::fromLatin1(allowed);
-    return digits.size() >= minLength && digits.size() <= maxLength &&
-           std::all_of(digits.begin(), digits.end(), [&](QChar c) { return chars.contains(c); });
+    // A character outside Latin-1 reads as '?', which no rule allows.
+    const QByteArray latin1 = digits.toLatin1();
+    return rule.accepts(std::string_view(latin1.constData(), static_cast<std::size_t>(latin1.size())));
 }
 
 const DigitRule& digitRuleFor(int formatType)
 {
-    for (const TypeRule& r : kRules)
-        if (r.formatType == formatType)
-            return r.rule;
-    return kHexRule;
+    static const DigitRule rules[] = {
+        {db::digitRuleFor(10), text::kMotorola1Plus1Digits}, {db::digitRuleFor(11), text::kMotorola2Plus2Digits},
+        {db::digitRuleFor(12), text::kGeType99Digits},       {db::digitRuleFor(13), text::kMotorola5ToneDigits},
+        {db::digitRuleFor(14), text::kMotorola6ToneDigits},  {db::digitRuleFor(15), text::kNec5ToneDigits},
+        {db::digitRuleFor(16), text::kNec6ToneDigits},       {db::digitRuleFor(17), text::kReachToneDigits},
+        {db::digitRuleFor(18), text::kDtmfDigits},           {db::digitRuleFor(19), text::kPulseDigits},
+        {db::digitRuleFor(20), text::kCustomToneDigits},
+    };
+    static const DigitRule hex{db::digitRuleFor(-1), text::kHexDigits};
+    for (const DigitRule& r : rules)
+        if (r.rule.formatType == formatType)
+            return r;
+    return hex;
 }
 
 } // namespace trv::editors::speedpaging

@@ -1,15 +1,15 @@
-// What a speed page's digit sequence must hold, by the format type of the paging format it uses:
-// the characters allowed, the length range and the message that refuses anything else.
+// The digit sequence rule of a speed page's format type (characters and lengths, from the database
+// rules) with the message the speed page dialog refuses a sequence with.
 #pragma once
+
+#include "database/DigitRules.h"
 
 #include <QString>
 
 namespace trv::editors::speedpaging {
 
 struct DigitRule {
-    const char* allowed;
-    int minLength;
-    int maxLength;
+    const db::DigitRule& rule;
     const char* message;
 
     bool accepts(const QString& digits) const;

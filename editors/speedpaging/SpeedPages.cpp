@@ -19,9 +19,7 @@ void followMoves(db::Image& image, const db::RecordMoves& moves)
 
 const db::SortedTable& speedPageTable()
 {
-    static const db::SortedTable table(f::speedPageLabel, db::SortedTable::Compare::CaseSensitive,
-                                       db::SortedTable::SecondPass::OnlyIfUnmoved);
-    return table;
+    return db::speedPageTable();
 }
 
 db::RecordMoves storeSpeedPage(db::Image& image, int record, const SpeedPage& page)

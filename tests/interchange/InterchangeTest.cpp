@@ -265,18 +265,67 @@ TEST(Interchange, ImportTakesFieldsLeftOutFromANewDatabase)
 {
     const ImportResult result = importJson(R"({"format": "TRV database", "version": 1,
         "deskset": {"muteTimer": 45},
-        "channels": [{"record": 2, "signalingType": "Stat Alert",
-                      "signalingArea": {"layout": "StatAlertSettings", "leadingPretime": 250}}],
-        "speedPages": [{"record": 3, "label": "North", "formatIndex": 2, "digits": "1234"}]})");
+        "channels": [{"record": 2, "signalingType": "Stat Alert", "desksetId": "12AB",
+                      "signalingArea": {"layout": "StatAlertSettings", "leadingPretime": 250}},
+                     {"record": 3, "signalingType": "DTMF decode"}],
+        "pagingFormats": [{"record": 3, "label": "Tone", "formatType": "Motorola 5 Tone"}],
+        "customTones": [{"record": 8, "inhibitDelay": 100}],
+        "speedPages": [{"record": 3, "label": "North", "formatIndex": 2, "digits": "12345"}]})");
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     db::Image expected = newImage();
     db::writeField(expected, fields::muteTimer, 45);
+    // A layout named or implied by its selector alone starts from its page's defaults.
     db::writeField(expected, fields::signalingType, db::channel::kSignalingStatAlert, 1);
+    db::writeFieldText(expected, fields::desksetId, "12AB", 1);
+    for (const db::Field& f : fields::statAlertLayout.fields)
+        db::writeDefault(expected, f, 1);
     db::writeField(expected, fields::detail::kStatAlertFields[1], 250, 1);
+    db::writeField(expected, fields::signalingType, db::channel::kSignalingDtmfDecode, 2);
+    for (const db::Field& f : fields::dtmfLayout.fields)
+        db::writeDefault(expected, f, 2);
+    // A paging format takes its type's defaults, a custom tone the dialog's new-tone values.
+    db::writeFieldText(expected, fields::pagingLabel, "Tone", 2);
+    db::writeField(expected, fields::formatType, 13, 2);
+    for (const db::Field& f : fields::formatParameters.layoutFor(13)->fields)
+        db::writeDefault(expected, f, 2);
+    db::writeFieldText(expected, fields::toneNumber, "7", 7);
+    db::writeField(expected, fields::firstToneFrequency, 2000, 7);
+    db::writeField(expected, fields::secondToneFrequency, 2000, 7);
+    db::writeField(expected, fields::firstToneDuration, 1000, 7);
+    db::writeField(expected, fields::secondToneDuration, 3000, 7);
+    db::writeField(expected, fields::inhibitDelay, 100, 7);
     db::writeFieldText(expected, fields::speedPageLabel, "North", 2);
     db::writeField(expected, fields::speedPageFormat, 2, 2);
-    db::writeFieldText(expected, fields::speedPageDigits, "1234", 2);
+    db::writeFieldText(expected, fields::speedPageDigits, "12345", 2);
     EXPECT_EQ(diffImages(expected, result.image()).lines(), QStringList());
+
+    // Values no editor would keep are refused with the rule that they break; so is a record
+    // without what it needs.
+    const struct {
+        const char* json;
+        const char* error;
+    } refused[] = {
+        {R"("channels": [{"record": 2, "guardToneFrequency": 2200.0}])",
+         "channels[2].guardToneFrequency: 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz [channel.guardToneFrequency]"},
+        {R"("channels": [{"record": 1, "functionToneFrequency": [600.0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0]}])",
+         "channels[1].functionToneFrequency[1]: 600.0 Hz is not one of 0, 550, 650, 750, 850, 950, 1050, 1150, 1250, "
+         "1350, 1450, 1550, 1650, 1750, 1850, 1950, 2050 Hz [channel.functionToneFrequency]"},
+        {R"("buttons": [{"record": 1, "kind": "Alert Tone", "parameter": 7}])",
+         "buttons[1].parameter: 7 is not a parameter of \"Alert Tone\" (1 to 3) [button.parameter]"},
+        {R"("pagingFormats": [{"record": 1, "label": "A"}, {"record": 2, "label": "A"}])",
+         "pagingFormats[2].label: the label \"A\" is also the label of paging format 1 [pagingFormat.labelUnique]"},
+        {R"("pttAliases": [{"record": 1, "label": "A", "pttId": "12G", "unitType": "MDC1200"}])",
+         "pttAliases[1].pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 to 9 and A to F [pttAlias.pttId]"},
+        {R"("channels": [{"record": 1, "signalingType": "Stat Alert", "desksetId": "1",
+                          "signalingArea": {"layout": "StatAlertSettings", "retryConstant": 0}}])",
+         "channels[1].signalingArea.retryConstant: 0 is out of range (2 to 17)"},
+        {R"("pttAliases": [{"record": 1, "label": "A"}])", "pttAliases[1]: \"pttId\" is missing"},
+        {R"("speedPages": [{"record": 1, "label": "A", "digits": "1"}])", "speedPages[1]: \"formatIndex\" is missing"},
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(importJson(QByteArray(R"({"format": "TRV database", "version": 1, )") + r.json + "}").error().toStdString(),
+                  r.error)
+            << r.json;
 }
 
 // Offsets, record numbers and values at the edges of 32-bit arithmetic: each file of the fuzz

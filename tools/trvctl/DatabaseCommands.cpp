@@ -1,9 +1,15 @@
-// trvctl new / info: create a database file, and summarise one with the same loader as trv.
+// trvctl new / info / check: create a database file, summarise one with the same loader as trv, and
+// check one against the rules of a valid database.
 #include "tools/trvctl/Command.h"
 
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
+#include "database/Rules.h"
 #include "tools/trvctl/Files.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <iostream>
 #include <memory>
@@ -65,6 +71,39 @@ int runInfo(const std::string& file)
     return kExitOk;
 }
 
+QString fromStd(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// One line a problem and the summary, or with --json the same as one object. 0 without an error
+// (warnings allowed), 1 with one, 2 when the file cannot be loaded.
+int runCheck(const std::string& file, bool json)
+{
+    const std::optional<Image> loaded = loadImageOrReport(file);
+    if (!loaded)
+        return kExitUsage;
+    const std::vector<Problem> problems = checkImage(*loaded);
+    const int errors = errorCount(problems);
+    if (json) {
+        QJsonArray list;
+        for (const Problem& p : problems)
+            list.append(QJsonObject{{QStringLiteral("id"), fromStd(p.rule)},
+                                    {QStringLiteral("severity"), fromStd(severityName(p.severity))},
+                                    {QStringLiteral("path"), fromStd(p.path)},
+                                    {QStringLiteral("message"), fromStd(p.message)}});
+        const QJsonObject result{{QStringLiteral("problems"), list},
+                                 {QStringLiteral("errors"), errors},
+                                 {QStringLiteral("warnings"), static_cast<int>(problems.size()) - errors}};
+        std::cout << QJsonDocument(result).toJson(QJsonDocument::Indented).toStdString();
+    } else {
+        for (const Problem& p : problems)
+            std::cout << formatProblem(p) << '\n';
+        std::cout << problemSummary(problems) << '\n';
+    }
+    return errors > 0 ? kExitFailed : kExitOk;
+}
+
 } // namespace
 
 void addDatabaseCommands(CLI::App& app, int& status)
@@ -78,6 +117,15 @@ void addDatabaseCommands(CLI::App& app, int& status)
         app.add_subcommand("info", "Load a database and summarise it, or print why it cannot be loaded.");
     info->add_option("FILE", *file, "the .ddb file to read")->required();
     info->callback([file, &status] { status = runInfo(*file); });
+
+    auto json = std::make_shared<bool>(false);
+    CLI::App* check = app.add_subcommand(
+        "check", "Check a database against the rules of a valid database: one line a problem (severity, "
+                 "field path, message, rule id), then the count. Exit status 0 no error (warnings allowed), "
+                 "1 errors found, 2 a file that cannot be loaded.");
+    check->add_option("FILE", *file, "the .ddb file to check")->required();
+    check->add_flag("--json", *json, "print the problems and counts as one JSON object");
+    check->callback([file, json, &status] { status = runCheck(*file, *json); });
 }
 
 } // namespace trv::ctl
