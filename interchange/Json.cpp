@@ -106,8 +106,10 @@ private:
     void startRecord(const db::CatalogueArea& area, int record);
     bool rules();
 
-    // The field elements the file gives as typed values (not raw), by image offset.
-    std::set<int> typed_;
+    std::optional<QString> keepRaw(const QJsonValue& value, const std::vector<int>& offsets);
+
+    // The bytes the file gives raw: what the rules find there stays as the file has it.
+    std::set<int> raw_;
 };
 
 // What a record given in the file needs besides its defaults.
@@ -123,9 +125,18 @@ const RequiredFields kRequiredFields[] = {
 bool Importer::store(const QJsonValue& value, const Slot& slot, std::optional<QString>& problem)
 {
     problem = storeJsonValue(value, image, slot);
-    if (!problem && !value.isObject())
-        typed_.insert(slot.offset());
+    if (!problem && value.isObject())
+        for (int offset : range(slot.offset(), slot.size()))
+            raw_.insert(offset);
     return !problem;
+}
+
+std::optional<QString> Importer::keepRaw(const QJsonValue& value, const std::vector<int>& offsets)
+{
+    std::optional<QString> problem = storeRaw(value, image, offsets);
+    if (!problem)
+        raw_.insert(offsets.begin(), offsets.end());
+    return problem;
 }
 
 // A record given in the file starts from what its editor starts a new record with: a custom tone
@@ -141,12 +152,13 @@ void Importer::startRecord(const db::CatalogueArea& area, int record)
             db::writeField(image, *f, f->newRecordValue, record);
 }
 
-// Every error of the rules that a typed value of the file breaks refuses the file; a raw value
-// stays as it is (an export writes what the rules refuse raw, so its import is never refused).
+// Every error of the rules refuses the file, whether a typed value breaks it or a left-out field's
+// default does, unless it names a byte the file gives raw: that stays as it is (an export writes
+// what the rules refuse raw, so its import is never refused).
 bool Importer::rules()
 {
     for (const db::Problem& p : db::checkImage(image))
-        if (p.isError() && typed_.count(p.offset))
+        if (p.isError() && !raw_.count(p.offset))
             return fail(QString::fromStdString(p.path),
                         QString::fromStdString(p.message) + QStringLiteral(" [") +
                             QString::fromLatin1(p.rule.data(), static_cast<qsizetype>(p.rule.size())) +
@@ -224,7 +236,7 @@ bool Importer::record(const db::CatalogueArea& area, int record, const QJsonObje
             !object.contains(key(text::kRawKey)))
             return fail(path, key(text::kFreeNeedsRaw));
         QJsonObject raw{{key(text::kRawKey), object.value(key(text::kRawKey))}};
-        if (auto problem = storeRaw(raw, image, range(area.region->record(record), area.region->recordSize)))
+        if (auto problem = keepRaw(raw, range(area.region->record(record), area.region->recordSize)))
             return fail(path, *problem);
         return true;
     }
@@ -286,7 +298,7 @@ bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int 
     const db::AreaLayout* layout = layoutOf(image, area, f, record);
     const QString selector = nameOf(f.selector);
     if (object.contains(key(text::kRawKey))) {
-        const auto problem = storeRaw(object, image, range(f.at(record), f.size()));
+        const auto problem = keepRaw(object, range(f.at(record), f.size()));
         return !problem || fail(path, *problem);
     }
     if (layout == nullptr)
@@ -303,7 +315,7 @@ bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int 
     for (const db::Field& inner : layout->fields)
         db::writeDefault(image, inner, record);
     if (const QJsonValue unused = object.take(key(text::kUnusedKey)); !unused.isUndefined())
-        if (const auto problem = storeRaw(unused, image, unusedOffsets(f, *layout, record)))
+        if (const auto problem = keepRaw(unused, unusedOffsets(f, *layout, record)))
             return fail(path + QLatin1Char('.') + key(text::kUnusedKey), *problem);
     for (auto it = object.begin(); it != object.end(); ++it)
         if (std::none_of(layout->fields.begin(), layout->fields.end(),
@@ -341,7 +353,7 @@ bool Importer::reserved(const QJsonValue& value)
             reservedRun = isReserved(static_cast<int>(at));
         if (!reservedRun)
             return fail(itemPath, QString::fromLatin1(text::kNotReserved).arg(offsetText).arg(size));
-        if (const auto problem = storeRaw(QJsonObject{{key(text::kRawKey), bytes}}, image,
+        if (const auto problem = keepRaw(QJsonObject{{key(text::kRawKey), bytes}},
                                           range(static_cast<int>(*offset), static_cast<int>(size))))
             return fail(itemPath, *problem);
     }

@@ -1,6 +1,7 @@
 // Dump, diff and the JSON form over the field catalogue.
 #include "database/FieldCatalog.h"
 #include "database/NewDatabase.h"
+#include "database/Rules.h"
 #include "interchange/Diff.h"
 #include "interchange/Dump.h"
 #include "interchange/ImageModel.h"
@@ -68,6 +69,13 @@ db::Image roundTrip(const db::Image& image)
 QJsonObject exported(const db::Image& image)
 {
     return QJsonDocument::fromJson(exportJson(image)).object();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
 }
 
 QString importError(const QJsonObject& root)
@@ -319,6 +327,9 @@ TEST(Interchange, ImportTakesFieldsLeftOutFromANewDatabase)
         {R"("channels": [{"record": 1, "signalingType": "Stat Alert", "desksetId": "1",
                           "signalingArea": {"layout": "StatAlertSettings", "retryConstant": 0}}])",
          "channels[1].signalingArea.retryConstant: 0 is out of range (2 to 17)"},
+        // A left-out field whose default the record's other values do not allow.
+        {R"("channels": [{"record": 2, "signalingType": "Stat Alert"}])",
+         "channels[2].desksetId: is empty: Stat Alert signalling needs a deskset ID [channel.desksetId]"},
         {R"("pttAliases": [{"record": 1, "label": "A"}])", "pttAliases[1]: \"pttId\" is missing"},
         {R"("speedPages": [{"record": 1, "label": "A", "digits": "1"}])", "speedPages[1]: \"formatIndex\" is missing"},
     };
@@ -373,4 +384,28 @@ TEST(Interchange, ImportRefusesNumbersAndOffsetsBeyondEveryBound)
         importJson(R"({"format": "TRV database", "version": 1, "deskset": {"muteTimer": -0}})");
     ASSERT_TRUE(minusZero.ok());
     EXPECT_EQ(db::readField(minusZero.image(), fields::muteTimer), 0);
+}
+
+// The JSON form and the dump of a new database and of a site's database (built from golden/
+// site-source.json) are committed: a renamed field, unit or list text shows as a diff in review.
+// On a difference the output is written beside the test binary to be looked at and copied over.
+TEST(Interchange, ExportAndDumpMatchTheGoldenFiles)
+{
+    const ImportResult site = importJson(readFile(QStringLiteral(GOLDEN_DIR "/site-source.json")));
+    ASSERT_TRUE(site.ok()) << site.error().toStdString();
+    EXPECT_TRUE(db::checkImage(site.image()).empty());
+    for (const auto& [name, image] : {std::pair{"new", newImage()}, std::pair{"site", site.image()}}) {
+        const std::pair<QString, QByteArray> outputs[] = {
+            {QStringLiteral("%1.json").arg(name), exportJson(image)},
+            {QStringLiteral("%1.dump").arg(name), dumpImage(image, false).toUtf8()},
+        };
+        for (const auto& [file, output] : outputs) {
+            if (output == readFile(QStringLiteral(GOLDEN_DIR "/") + file))
+                continue;
+            QFile actual(QStringLiteral(GOLDEN_OUT_DIR "/") + file);
+            EXPECT_TRUE(actual.open(QIODevice::WriteOnly) && actual.write(output) == output.size());
+            ADD_FAILURE() << "golden/" << file.toStdString() << " differs from the output now written to "
+                          << actual.fileName().toStdString();
+        }
+    }
 }
