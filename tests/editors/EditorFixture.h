@@ -143,6 +143,7 @@ protected:
         ASSERT_EQ(box->currentIndex(), index) << entry.toStdString();
     }
 
+public:
     // Replaces the edit's text by typing, as a user does after selecting it all.
     static void typeInto(QLineEdit* edit, const QString& text)
     {
@@ -164,6 +165,8 @@ protected:
         }
         QTest::mouseClick(b, Qt::LeftButton, {}, at);
     }
+
+protected:
 
     FakeEditorHost host;
     QPointer<TestFrame> frame;
