@@ -157,7 +157,7 @@ TEST(DesksetSimCommandLine, HelpNamesEveryOptionAndBadInputIsRefused)
     EXPECT_EQ(help.status, 0);
     for (const char* option :
          {"--pty", "--device", "--baud", "--once", "--version-text", "--hw-id", "--image", "--save-upload",
-          "--fail-upload", "--silent", "--no-end", "--stop-after", "--unknown-type", "--corrupt", "--drop",
+          "--fail-upload", "--silent", "--no-end", "--stop-after", "--unknown-type", "--corrupt", "--corrupt-frames", "--drop",
           "--seed", "--line-rate", "--log", "--help"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 
@@ -165,12 +165,12 @@ TEST(DesksetSimCommandLine, HelpNamesEveryOptionAndBadInputIsRefused)
         std::vector<std::string> args;
         std::string message;
     };
-    for (const Refused& bad : {Refused{{"--bogus"}, "unknown option --bogus"},
-                               Refused{{"--corrupt", "1.5"}, "invalid value for --corrupt"},
-                               Refused{{"--hw-id", "256"}, "invalid value for --hw-id"},
-                               Refused{{"--stop-after"}, "missing value for --stop-after"},
-                               Refused{{"--line-rate", "fast"}, "invalid value for --line-rate"},
-                               Refused{{"--pty", "--device", "/dev/ttyS0"}, "cannot be used together"}}) {
+    for (const Refused& bad : {Refused{{"--bogus"}, "not expected: --bogus"},
+                               Refused{{"--corrupt", "1.5"}, "--corrupt: not a decimal number from 0 to 1"},
+                               Refused{{"--hw-id", "256"}, "--hw-id: Value 256 not in range 0 to 255"},
+                               Refused{{"--stop-after"}, "--stop-after: 1 required N missing"},
+                               Refused{{"--line-rate", "fast"}, "--line-rate: Value fast not in range"},
+                               Refused{{"--pty", "--device", "/dev/ttyS0"}, "--pty excludes --device"}}) {
         const CommandResult result = RunSimulator(bad.args);
         EXPECT_EQ(result.status, 2) << bad.args[0];
         EXPECT_NE(result.err.find(bad.message), std::string::npos) << result.err;
@@ -261,7 +261,7 @@ TEST_F(DesksetSimProgram, VersionTextHardwareIdAndUnknownTypeComeFromTheOptions)
 
 TEST_F(DesksetSimProgram, FullDownloadArrivesIntactThroughCorruptedFrames)
 {
-    StartLinked({"--corrupt", "0.01", "--seed", "5", "--log", File("corrupt.log").string()});
+    StartLinked({"--corrupt-frames", "0.01", "--seed", "5", "--log", File("corrupt.log").string()});
     ExchangeVersion();
     EXPECT_EQ(Download(), NewDatabaseImage());
     // The faults did happen: frames went out damaged and the tool's link refused them.

@@ -100,7 +100,7 @@ TEST(FrameSplitter, GivesUpOversizedAndStalledFrames)
 
 TEST(FrameFaults, NoFaultsLeaveFramesAlone)
 {
-    FrameFaults none({0.0, 0.0, 1});
+    FrameFaults none({.seed = 1});
     const FrameFaults::Outcome out = none.Apply(kData0101.data(), 7);
     EXPECT_EQ(out.bytes, kData0101);
     EXPECT_TRUE(out.note.empty());
@@ -108,7 +108,7 @@ TEST(FrameFaults, NoFaultsLeaveFramesAlone)
 
 TEST(FrameFaults, CorruptFlipsExactlyOneBitAndDropRemovesOneByte)
 {
-    FrameFaults corrupt({1.0, 0.0, 7});
+    FrameFaults corrupt({.frameCorruptProbability = 1.0, .seed = 7});
     for (int i = 0; i < 50; ++i) {
         const FrameFaults::Outcome out = corrupt.Apply(kData0101.data(), 7);
         ASSERT_EQ(out.bytes.size(), 7u);
@@ -118,7 +118,7 @@ TEST(FrameFaults, CorruptFlipsExactlyOneBitAndDropRemovesOneByte)
         EXPECT_EQ(flipped, 1);
         EXPECT_NE(out.note.find("flipped"), std::string::npos);
     }
-    FrameFaults drop({0.0, 1.0, 7});
+    FrameFaults drop({.dropProbability = 1.0, .seed = 7});
     const FrameFaults::Outcome out = drop.Apply(kData0101.data(), 7);
     EXPECT_EQ(out.bytes.size(), 6u);
     EXPECT_NE(out.note.find("dropped"), std::string::npos);
@@ -127,7 +127,7 @@ TEST(FrameFaults, CorruptFlipsExactlyOneBitAndDropRemovesOneByte)
 TEST(FrameFaults, ProbabilityIsPerFrameAndTheSeedRepeatsARun)
 {
     auto count = [](uint32_t seed, std::vector<std::string>* notes) {
-        FrameFaults faults({0.1, 0.0, seed});
+        FrameFaults faults({.frameCorruptProbability = 0.1, .seed = seed});
         int hit = 0;
         for (int i = 0; i < 2000; ++i) {
             const FrameFaults::Outcome out = faults.Apply(kData0101.data(), 7);
@@ -147,6 +147,27 @@ TEST(FrameFaults, ProbabilityIsPerFrameAndTheSeedRepeatsARun)
     count(12, &other);
     EXPECT_EQ(first, second);
     EXPECT_NE(first, other);
+}
+
+// The noisy line: each byte on its own has one bit flipped with the probability, so long frames
+// are damaged more often than short ones, and a probability of 1 damages every byte once.
+TEST(FrameFaults, ByteFlipsArePerByte)
+{
+    FrameFaults every({.byteFlipProbability = 1.0, .seed = 3});
+    const FrameFaults::Outcome all = every.Apply(kData0101.data(), 7);
+    for (size_t k = 0; k < 7; ++k)
+        EXPECT_EQ(std::popcount(static_cast<unsigned>(all.bytes[k] ^ kData0101[k])), 1) << k;
+
+    FrameFaults noisy({.byteFlipProbability = 0.01, .seed = 3});
+    const std::vector<uint8_t> longFrame(250, 0x55);
+    int flippedBits = 0;
+    for (int i = 0; i < 400; ++i) {
+        const FrameFaults::Outcome out = noisy.Apply(longFrame.data(), 250);
+        for (size_t k = 0; k < longFrame.size(); ++k)
+            flippedBits += std::popcount(static_cast<unsigned>(out.bytes[k] ^ longFrame[k]));
+    }
+    EXPECT_GT(flippedBits, 800); // 100,000 bytes at 1 %: about 1,000
+    EXPECT_LT(flippedBits, 1200);
 }
 
 TEST(WireTap, SilenceDropsBothDirectionsAndLogsIt)
@@ -234,6 +255,8 @@ TEST(SimOptions, DefaultsAndEveryOption)
                                                "--unknown-type",
                                                "9",
                                                "--corrupt",
+                                               "0.125",
+                                               "--corrupt-frames",
                                                "0.25",
                                                "--drop",
                                                "0.5",
@@ -257,7 +280,8 @@ TEST(SimOptions, DefaultsAndEveryOption)
     EXPECT_TRUE(o.profile.noEnd);
     EXPECT_EQ(o.profile.stopAfterBlocks, 12);
     EXPECT_EQ(o.profile.unknownType, 9);
-    EXPECT_DOUBLE_EQ(o.corruptProbability, 0.25);
+    EXPECT_DOUBLE_EQ(o.byteFlipProbability, 0.125);
+    EXPECT_DOUBLE_EQ(o.frameCorruptProbability, 0.25);
     EXPECT_DOUBLE_EQ(o.dropProbability, 0.5);
     EXPECT_EQ(o.seed, 42u);
     EXPECT_EQ(o.lineRate, 4800);
@@ -287,7 +311,7 @@ TEST(SimOptions, ProbabilitiesAreDecimalNumbersFromZeroToOne)
             EXPECT_FALSE(parsed.error.empty()) << c.text;
         } else {
             ASSERT_TRUE(parsed.error.empty()) << c.text << ": " << parsed.error;
-            EXPECT_DOUBLE_EQ(parsed.options.corruptProbability, c.value) << c.text;
+            EXPECT_DOUBLE_EQ(parsed.options.byteFlipProbability, c.value) << c.text;
         }
     }
 }

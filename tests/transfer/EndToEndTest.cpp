@@ -125,7 +125,7 @@ TEST_F(EndToEndTest, DownloadEqualsTheDesksetImage)
 
 TEST_F(EndToEndTest, DownloadThroughACorruptingLineStillCompletesIntact)
 {
-    startSimulator({"--corrupt", "0.005", "--seed", "7"});
+    startSimulator({"--corrupt-frames", "0.005", "--seed", "7"});
     session->download();
     ASSERT_TRUE(waitUntil([&] { return ui.ended; }, kSessionLimitMs)) << diagnosis();
     EXPECT_EQ(ui.text, QString(text::kDownloading) + text::kCompleted);

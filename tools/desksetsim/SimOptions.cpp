@@ -1,29 +1,19 @@
 #include "tools/desksetsim/SimOptions.h"
 
+#include "database/Image.h"
 #include "tools/desksetsim/SimTexts.h"
+
+#include <CLI/CLI.hpp>
 
 #include <charconv>
 #include <cstdlib>
-#include <functional>
 #include <limits>
-#include <map>
-#include <string_view>
+#include <memory>
+#include <sstream>
 
 namespace desksetsim {
 
 namespace {
-
-bool ParseInteger(std::string_view text, int64_t min, int64_t max, int64_t* value)
-{
-    int64_t parsed = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (error != std::errc{} || end != text.data() + text.size() || text.empty())
-        return false;
-    if (parsed < min || parsed > max)
-        return false;
-    *value = parsed;
-    return true;
-}
 
 // A decimal number from 0 to 1, as in 0.25 or 1e-6: no hexadecimal, no blanks, no sign. A
 // value too small for a double is a probability of (nearly) 0, not an error.
@@ -44,104 +34,148 @@ bool ParseProbability(const std::string& text, double* value)
     return true;
 }
 
+const CLI::Validator kProbability(
+    [](std::string& text) {
+        double ignored = 0;
+        return ParseProbability(text, &ignored) ? std::string() : std::string(texts::kNotAProbability);
+    },
+    "");
+
+const CLI::Validator kNotEmpty([](std::string& text) { return text.empty() ? texts::kEmptyValue : ""; }, "");
+
+// A whole number within a range; the help shows only the option's value name.
+CLI::Validator Whole(int minimum, int maximum)
+{
+    return CLI::Range(minimum, maximum).description("");
+}
+
+// Each option as its name and value name, its description wrapped to the terminal's 80 columns.
+class SimHelpFormatter : public CLI::Formatter {
+public:
+    static constexpr std::size_t kDescriptionWidth = 80 - 24 - 2;
+
+    std::string make_option_opts(const CLI::Option* option) const override
+    {
+        return option->get_type_size() == 0 ? std::string() : " " + option->get_type_name();
+    }
+
+    std::string make_option_desc(const CLI::Option* option) const override
+    {
+        std::string wrapped, line;
+        std::istringstream words(option->get_description());
+        for (std::string word; words >> word;) {
+            if (!line.empty() && line.size() + 1 + word.size() > kDescriptionWidth) {
+                wrapped += line + '\n';
+                line.clear();
+            }
+            line += (line.empty() ? "" : " ") + word;
+        }
+        return wrapped + line;
+    }
+};
+
+// The parser writes into options; the returned flag is set by --pty.
+std::unique_ptr<CLI::App> MakeParser(SimOptions& o, bool& ptyAsked)
+{
+    auto app = std::make_unique<CLI::App>(texts::kDescription, "desksetsim");
+    app->footer(texts::kFooter);
+    auto formatter = std::make_shared<SimHelpFormatter>();
+    formatter->column_width(24);
+    app->formatter(formatter);
+    app->set_help_flag(); // --help is an option of its own, answered by main()
+    app->allow_extras(false);
+    constexpr int kIntMax = std::numeric_limits<int>::max();
+    const auto probability = [&](const char* name, double* target, const char* description) {
+        return app
+            ->add_option_function<std::string>(
+                name, [target](const std::string& v) { ParseProbability(v, target); }, description)
+            ->check(kProbability)
+            ->type_name("P");
+    };
+
+    CLI::Option* pty = app->add_flag("--pty", ptyAsked, texts::kPtyHelp)->group(texts::kPortGroup);
+    app->add_option("--device", o.devicePath, texts::kDeviceHelp)
+        ->check(kNotEmpty)
+        ->type_name("PATH")
+        ->excludes(pty)
+        ->group(texts::kPortGroup);
+    app->add_option("--baud", o.baudRate, texts::kBaudHelp)
+        ->check(Whole(1, kIntMax))
+        ->type_name("N")
+        ->group(texts::kPortGroup);
+    app->add_flag("--once", o.once, texts::kOnceHelp)->group(texts::kPortGroup);
+
+    app->add_option("--version-text", o.profile.versionText, texts::kVersionTextHelp)
+        ->type_name("TEXT")
+        ->group(texts::kDesksetGroup);
+    app->add_option("--hw-id", o.profile.hardwareId, texts::kHwIdHelp)
+        ->check(Whole(0, 255))
+        ->type_name("N")
+        ->group(texts::kDesksetGroup);
+    app->add_option("--image", o.imagePath, texts::kImageHelp)
+        ->check(kNotEmpty)
+        ->type_name("FILE")
+        ->group(texts::kDesksetGroup);
+    app->add_option("--save-upload", o.saveUploadPath, texts::kSaveUploadHelp)
+        ->check(kNotEmpty)
+        ->type_name("FILE")
+        ->group(texts::kDesksetGroup);
+    app->add_flag("--fail-upload", o.profile.failUpload, texts::kFailUploadHelp)->group(texts::kDesksetGroup);
+    app->add_option("--store-altered", o.profile.alterStoredByte, texts::kStoreAlteredHelp)
+        ->check(Whole(0, trv::db::kImageSize - 1))
+        ->type_name("OFFSET")
+        ->group(texts::kDesksetGroup);
+
+    app->add_flag("--silent", o.silent, texts::kSilentHelp)->group(texts::kFaultsGroup);
+    app->add_flag("--no-end", o.profile.noEnd, texts::kNoEndHelp)->group(texts::kFaultsGroup);
+    app->add_option("--stop-after", o.profile.stopAfterBlocks, texts::kStopAfterHelp)
+        ->check(Whole(0, kIntMax))
+        ->type_name("N")
+        ->group(texts::kFaultsGroup);
+    app->add_option("--unknown-type", o.profile.unknownType, texts::kUnknownTypeHelp)
+        ->check(Whole(0, 255))
+        ->type_name("T")
+        ->group(texts::kFaultsGroup);
+    probability("--corrupt", &o.byteFlipProbability, texts::kCorruptHelp)->group(texts::kFaultsGroup);
+    probability("--corrupt-frames", &o.frameCorruptProbability, texts::kCorruptFramesHelp)
+        ->group(texts::kFaultsGroup);
+    probability("--drop", &o.dropProbability, texts::kDropHelp)->group(texts::kFaultsGroup);
+    app->add_option("--seed", o.seed, texts::kSeedHelp)->type_name("N")->group(texts::kFaultsGroup);
+
+    app->add_option("--line-rate", o.lineRate, texts::kLineRateHelp)
+        ->check(Whole(1, kIntMax))
+        ->type_name("BAUD")
+        ->group(texts::kTimingGroup);
+    app->add_option("--log", o.logPath, texts::kLogHelp)->check(kNotEmpty)->type_name("FILE")->group(texts::kTimingGroup);
+    app->add_flag("--help", o.help, texts::kHelpHelp)->group(texts::kTimingGroup);
+    app->add_flag("--version", o.version, texts::kVersionHelp)->group(texts::kTimingGroup);
+    return app;
+}
+
 } // namespace
 
 ParsedOptions ParseSimOptions(const std::vector<std::string>& args)
 {
     ParsedOptions result;
-    SimOptions& o = result.options;
     bool ptyAsked = false;
-
-    // Options without a value.
-    const std::map<std::string_view, std::function<void()>> flags = {
-        {"--pty", [&] { ptyAsked = true; }},
-        {"--once", [&] { o.once = true; }},
-        {"--fail-upload", [&] { o.profile.failUpload = true; }},
-        {"--silent", [&] { o.silent = true; }},
-        {"--no-end", [&] { o.profile.noEnd = true; }},
-        {"--help", [&] { o.help = true; }},
-        {"--version", [&] { o.version = true; }},
-    };
-    // Options with a value; each returns false when the value is not valid.
-    auto integer = [](int64_t min, int64_t max, auto store) {
-        return [=](const std::string& text) {
-            int64_t value = 0;
-            if (!ParseInteger(text, min, max, &value))
-                return false;
-            store(value);
-            return true;
-        };
-    };
-    auto text = [](std::string* target) {
-        return [=](const std::string& value) {
-            *target = value;
-            return !value.empty();
-        };
-    };
-    constexpr int64_t kIntMax = std::numeric_limits<int>::max();
-    const std::map<std::string_view, std::function<bool(const std::string&)>> valued = {
-        {"--device", text(&o.devicePath)},
-        {"--baud", integer(1, kIntMax, [&](int64_t v) { o.baudRate = static_cast<int>(v); })},
-        {"--version-text",
-         [&](const std::string& v) {
-             o.profile.versionText = v;
-             return true;
-         }},
-        {"--hw-id", integer(0, 255, [&](int64_t v) { o.profile.hardwareId = static_cast<int>(v); })},
-        {"--image", text(&o.imagePath)},
-        {"--save-upload", text(&o.saveUploadPath)},
-        {"--stop-after",
-         integer(0, kIntMax, [&](int64_t v) { o.profile.stopAfterBlocks = static_cast<int>(v); })},
-        {"--store-altered",
-         [&](const std::string& v) {
-             int64_t offset = 0;
-             const bool hex = v.starts_with("0x") || v.starts_with("0X");
-             if (hex) {
-                 const auto [end, error] = std::from_chars(v.data() + 2, v.data() + v.size(), offset, 16);
-                 if (error != std::errc{} || end != v.data() + v.size() || v.size() == 2)
-                     return false;
-             } else if (!ParseInteger(v, 0, trv::db::kImageSize - 1, &offset)) {
-                 return false;
-             }
-             if (offset < 0 || offset >= trv::db::kImageSize)
-                 return false;
-             o.profile.alterStoredByte = static_cast<int>(offset);
-             return true;
-         }},
-        {"--unknown-type", integer(0, 255, [&](int64_t v) { o.profile.unknownType = static_cast<int>(v); })},
-        {"--corrupt", [&](const std::string& v) { return ParseProbability(v, &o.corruptProbability); }},
-        {"--drop", [&](const std::string& v) { return ParseProbability(v, &o.dropProbability); }},
-        {"--seed", integer(0, std::numeric_limits<uint32_t>::max(),
-                           [&](int64_t v) { o.seed = static_cast<uint32_t>(v); })},
-        {"--line-rate", integer(1, kIntMax, [&](int64_t v) { o.lineRate = static_cast<int>(v); })},
-        {"--log", text(&o.logPath)},
-    };
-
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (auto flag = flags.find(arg); flag != flags.end()) {
-            flag->second();
-            continue;
-        }
-        auto option = valued.find(arg);
-        if (option == valued.end()) {
-            result.error = texts::kUnknownOption + arg;
-            return result;
-        }
-        if (i + 1 >= args.size()) {
-            result.error = texts::kMissingValue + arg;
-            return result;
-        }
-        if (!option->second(args[++i])) {
-            result.error = texts::kBadValue + arg + ": \"" + args[i] + "\"";
-            return result;
-        }
+    const std::unique_ptr<CLI::App> app = MakeParser(result.options, ptyAsked);
+    try {
+        // CLI11 takes the arguments last to first.
+        app->parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    } catch (const CLI::ParseError& e) {
+        result.error = e.what();
+        return result;
     }
-    if (ptyAsked && !o.devicePath.empty())
-        result.error = texts::kPortTwice;
-    else if (o.profile.versionText.size() > static_cast<size_t>(kMaxMessageData))
+    if (result.options.profile.versionText.size() > static_cast<size_t>(kMaxMessageData))
         result.error = texts::kVersionTooLong;
     return result;
+}
+
+std::string SimUsage()
+{
+    SimOptions ignored;
+    bool pty = false;
+    return MakeParser(ignored, pty)->help();
 }
 
 } // namespace desksetsim

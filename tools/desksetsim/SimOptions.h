@@ -17,7 +17,8 @@ struct SimOptions {
     std::string imagePath; // empty: a new database
     std::string saveUploadPath;
     bool silent = false;
-    double corruptProbability = 0.0;
+    double byteFlipProbability = 0.0;  // of each byte sent: a noisy line
+    double frameCorruptProbability = 0.0; // of each frame sent: one bit of one byte
     double dropProbability = 0.0;
     uint32_t seed = 1;
     int lineRate = 0; // 0: no pacing
@@ -33,5 +34,8 @@ struct ParsedOptions {
 
 // Parses the arguments after the program name.
 ParsedOptions ParseSimOptions(const std::vector<std::string>& args);
+
+// What --help prints: every option by group, then how the deskset behaves.
+std::string SimUsage();
 
 } // namespace desksetsim

@@ -32,19 +32,27 @@ FrameFaults::FrameFaults(const Settings& settings) : settings_(settings), random
 {
 }
 
+void FrameFaults::flipBit(Outcome& outcome, int index)
+{
+    const int bit = std::uniform_int_distribution<int>(0, 7)(random_);
+    outcome.bytes[static_cast<size_t>(index)] ^= static_cast<uint8_t>(1u << bit);
+    if (!outcome.note.empty())
+        outcome.note += ", ";
+    outcome.note += "bit " + std::to_string(bit) + " of byte " + std::to_string(index) + " flipped";
+}
+
 FrameFaults::Outcome FrameFaults::Apply(const uint8_t* frame, int length)
 {
     Outcome outcome{std::vector<uint8_t>(frame, frame + length), {}};
     if (length <= 0)
         return outcome;
     std::uniform_real_distribution<double> chance(0.0, 1.0);
-    std::uniform_int_distribution<int> position(0, length - 1);
-    if (settings_.corruptProbability > 0 && chance(random_) < settings_.corruptProbability) {
-        const int index = position(random_);
-        const int bit = std::uniform_int_distribution<int>(0, 7)(random_);
-        outcome.bytes[index] ^= static_cast<uint8_t>(1u << bit);
-        outcome.note = "bit " + std::to_string(bit) + " of byte " + std::to_string(index) + " flipped";
-    }
+    if (settings_.byteFlipProbability > 0)
+        for (int index = 0; index < length; ++index)
+            if (chance(random_) < settings_.byteFlipProbability)
+                flipBit(outcome, index);
+    if (settings_.frameCorruptProbability > 0 && chance(random_) < settings_.frameCorruptProbability)
+        flipBit(outcome, std::uniform_int_distribution<int>(0, length - 1)(random_));
     if (settings_.dropProbability > 0 && chance(random_) < settings_.dropProbability) {
         const int index =
             std::uniform_int_distribution<int>(0, static_cast<int>(outcome.bytes.size()) - 1)(random_);

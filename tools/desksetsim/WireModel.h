@@ -44,12 +44,14 @@ using comms::WireFrame;
 // The type and number of a frame as written by the link (a whole frame per write).
 bool IsDataFrame(const uint8_t* frame, int length);
 
-// Faults injected into the frames the deskset sends: each frame, with the given probability,
-// gets one bit of one byte flipped, or loses one byte. Seeded, so a run can be repeated.
+// Faults injected into the frames the deskset sends: each byte, with one probability, gets one
+// of its bits flipped (a noisy line); each frame, with others, gets one bit of one byte flipped
+// or loses one byte. Seeded, so a run can be repeated.
 class FrameFaults {
 public:
     struct Settings {
-        double corruptProbability = 0.0;
+        double byteFlipProbability = 0.0;
+        double frameCorruptProbability = 0.0;
         double dropProbability = 0.0;
         uint32_t seed = 1;
     };
@@ -62,6 +64,8 @@ public:
     Outcome Apply(const uint8_t* frame, int length);
 
 private:
+    void flipBit(Outcome& outcome, int index);
+
     Settings settings_;
     std::mt19937 random_;
 };

@@ -21,7 +21,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (parsed.options.help) {
-        std::fputs(texts::kUsage, stdout);
+        std::fputs(SimUsage().c_str(), stdout);
         return 0;
     }
     if (parsed.options.version) {
