@@ -5,6 +5,7 @@
 #include "app/CDockingWnd.h"
 #include "app/CSplashWnd.h"
 #include "app/CTRVApp.h"
+#include "app/CheckDatabaseWindow.h"
 #include "app/ComPortDialog.h"
 #include "app/CommandEvent.h"
 #include "app/Commands.h"
@@ -21,6 +22,7 @@
 #include "app/TransferWindows.h"
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
+#include "database/Rules.h"
 #include "database/SignallingFlags.h"
 #include "editors/common/EditorView.h"
 #include "editors/common/Focus.h"
@@ -92,6 +94,10 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
     editors_ = new EditorWindows(
         app_, *mdi_, *tree_, *help_, [this](int command) { return action(command); }, this);
     transfer_ = std::make_unique<TransferWindows>(*this);
+    connect(editors_, &EditorWindows::imageChanged, this, [this] {
+        if (check_)
+            check_->refresh();
+    });
     const TransferWindows::UploadChoices choices = TransferWindows::storedUploadChoices();
     action(cmd::kBackupBeforeUpload)->setChecked(choices.backup);
     action(cmd::kVerifyAfterUpload)->setChecked(choices.verify);
@@ -180,6 +186,7 @@ void CMainFrame::updateCommandStates()
     const bool open = isDatabaseOpen();
     action(cmd::kSave)->setEnabled(open);
     action(cmd::kUpload)->setEnabled(open);
+    action(cmd::kCheckDatabase)->setEnabled(open);
     for (const EditorEntry& entry : editorEntries()) {
         if (entry.channel == 0 && !entry.menuFollowsItem)
             action(entry.viewMenuId)->setEnabled(open);
@@ -215,6 +222,10 @@ void CMainFrame::runCommand(int command)
     case cmd::kUpload:
         if (isDatabaseOpen())
             downloadOrUpload(true);
+        break;
+    case cmd::kCheckDatabase:
+        if (isDatabaseOpen())
+            showCheckWindow();
         break;
     case cmd::kExit:
         close();
@@ -280,7 +291,44 @@ void CMainFrame::downloadOrUpload(bool upload)
                               MsgButtons::Ok, MsgIcon::Exclamation, this);
         return;
     }
+    if (upload && !mayUploadDespiteErrors())
+        return;
     transfer_->start(upload);
+}
+
+// A database the rules find errors in goes to the deskset only when the user says so, before
+// anything connects or backs up.
+bool CMainFrame::mayUploadDespiteErrors()
+{
+    const std::vector<db::Problem> problems = db::checkImage(db::theImage());
+    const int errors = db::errorCount(problems);
+    if (errors == 0)
+        return true;
+    QStringList details;
+    for (const db::Problem& problem : problems)
+        details << QString::fromStdString(db::formatProblem(problem));
+    const platform::MessageRequest question{
+        QString::fromLatin1(text::kUploadWithErrors).arg(QString::fromStdString(db::errorCountText(errors))),
+        MsgButtons::YesNo, MsgIcon::Exclamation, details.join(QLatin1Char('\n')), MsgAnswer::No};
+    return platform::showMessage(question, this) == MsgAnswer::Yes;
+}
+
+void CMainFrame::showCheckWindow()
+{
+    if (!check_) {
+        check_ = new CheckDatabaseWindow(
+            [this](const ProblemPlace& place) {
+                activateWindow();
+                raise();
+                editors_->openAtRecord(place.entry->kind, place.entry->channel, place.record);
+            },
+            [this](int context) { showHelp(context); }, this);
+        check_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    check_->refresh();
+    check_->show();
+    check_->raise();
+    check_->activateWindow();
 }
 
 bool CMainFrame::event(QEvent* event)
@@ -330,6 +378,8 @@ bool CMainFrame::closeDatabaseRequest()
 
 void CMainFrame::closeDatabase()
 {
+    if (check_)
+        check_->close();
     db::closeDatabase();
     setWindowTitle(QString::fromLatin1(trv::text::kAppTitle));
     switchMenu(MenuSet::NoDatabase);
@@ -408,6 +458,8 @@ void CMainFrame::setDatabaseName(const QString& captionName, const QString& root
     setWindowTitle(QString::fromLatin1(trv::text::kAppTitle) + QString::fromLatin1(text::kCaptionOpen) +
                    captionName + QString::fromLatin1(text::kCaptionClose));
     tree_->setRootLabel(rootLabel, captionName);
+    if (check_) // a new, opened or downloaded image
+        check_->refresh();
 }
 
 bool CMainFrame::saveDatabase(bool askForPath)

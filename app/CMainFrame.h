@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/MainMenus.h"
+#include "app/CheckDatabaseWindow.h"
 #include "app/ShortcutTable.h"
 
 #include <QMainWindow>
@@ -87,6 +88,7 @@ public:
     CSplashWnd* splash() const { return splash_; }
     HelpWindow* helpWindow() const { return help_; }
     KeyboardLocks* keyboardLocks() const { return locks_; }
+    CheckDatabaseWindow* checkWindow() const { return check_; }
     QString statusText() const;
     const std::vector<QMenu*>& menus(MenuSet set) const { return menus_->menus(set); }
 
@@ -106,6 +108,8 @@ private:
     void closeDatabase();
     bool saveDatabase(bool askForPath, bool fromClosePrompt);
     void downloadOrUpload(bool upload);
+    bool mayUploadDespiteErrors();
+    void showCheckWindow();
     void onHelpKey();
     void showHelp(int context);
     void openRecentFile(int index);
@@ -128,6 +132,7 @@ private:
     HelpWindow* help_ = nullptr;
     EditorWindows* editors_ = nullptr;
     std::unique_ptr<TransferWindows> transfer_;
+    QPointer<CheckDatabaseWindow> check_; // while shown
     ShortcutTable shortcuts_;
     QPointer<QWidget> lastFocus_;
     bool startupOpen_ = false;

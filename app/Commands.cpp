@@ -18,6 +18,8 @@ const CommandInfo kCommands[] = {
     {cmd::kDownload, "&Download Database", "Download the database from the deskset\nDownload database",
      kNoKey},
     {cmd::kUpload, "&Upload Database", "Upload the database to the deskset\nUpload database", kNoKey},
+    {cmd::kCheckDatabase, "Chec&k Database",
+     "List the problems of the database: values no editor writes and broken references\nCheck database", kNoKey},
     {cmd::kExit, "E&xit", "Quit the application; prompts to save the database\nExit", kNoKey},
     {cmd::kComPort, "&COM Port...", "Select the serial port that is connected to the deskset\nCOM port",
      kNoKey},

@@ -29,6 +29,7 @@ inline constexpr int kViewPttAliases = 32810;
 inline constexpr int kBackupBeforeUpload = 32812; // Options: download a backup before each upload
 inline constexpr int kVerifyAfterUpload = 32813;  // Options: read back and compare after each upload
 inline constexpr int kSaveCommunicationLog = 32814;
+inline constexpr int kCheckDatabase = 32820; // File: the Check Database window
 inline constexpr int kOpen = 57601;
 inline constexpr int kSave = 57603;
 inline constexpr int kSaveAs = 57604;

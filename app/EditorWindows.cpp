@@ -8,6 +8,7 @@
 #include "app/HelpWindow.h"
 #include "editors/common/EditorRegistry.h"
 #include "editors/common/EditorView.h"
+#include "editors/common/ListWindow.h"
 
 #include <QAction>
 #include <QLayout>
@@ -167,6 +168,21 @@ void EditorWindows::activateNextEditor()
         frame->view()->setFocus();
 }
 
+bool EditorWindows::openAtRecord(editors::EditorKind kind, int channel, int record)
+{
+    const EditorEntry* entry = entryByKind(kind, channel);
+    if (!isDatabaseOpen() || !entry || tree_.itemState(QString::fromLatin1(entry->label)) == TreeState::Disabled)
+        return false;
+    openOrActivateEditor(kind, channel);
+    for (editors::EditorView* view : openViews()) {
+        if (view->kind() != kind || (channel != 0 && view->channelIndex() != channel - 1))
+            continue;
+        auto* list = dynamic_cast<editors::ListWindow*>(view);
+        return !list || list->selectRecord(record);
+    }
+    return false;
+}
+
 void EditorWindows::notifyImageChanged(const editors::ImageChange& change, editors::EditorView* source)
 {
     // A view may close windows while it handles the change: each is checked before it is told.
@@ -180,6 +196,7 @@ void EditorWindows::notifyImageChanged(const editors::ImageChange& change, edito
         if (view && std::find(open.begin(), open.end(), view.data()) != open.end())
             view->imageChanged(change);
     }
+    emit imageChanged();
 }
 
 void EditorWindows::refreshChannelItems()

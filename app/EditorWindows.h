@@ -38,6 +38,10 @@ public:
     std::vector<CChildFrame*> frames() const;
     // Closes every editor window (the database is closing).
     void closeAll();
+    // Opens (or activates) the window of that kind, as its tree item would, and in a list window
+    // selects the row of the record. False when nothing opened: the item is disabled, or the list
+    // does not show the record (a free one).
+    bool openAtRecord(editors::EditorKind kind, int channel, int record);
 
     // EditorHost
     db::CTRVDoc& document() override;
@@ -53,6 +57,10 @@ public:
     void setTreeItemDisabled(editors::EditorKind kind, bool disabled) override;
     std::vector<editors::ButtonEntries> buttonTables() override;
     void showHelp(int context) override;
+
+signals:
+    // An editor changed the image.
+    void imageChanged();
 
 private:
     bool isDatabaseOpen() const;

@@ -119,6 +119,16 @@ inline constexpr const char* kShortcutResetAll = "Reset A&ll"; // Alt+A is "&Ass
 inline constexpr const char* kAssignPrompt = "Press the new shortcut key for:";
 inline constexpr const char* kAssignInUse = "The key %1 is assigned to \"%2\". Assign it to \"%3\" instead?";
 
+// Check Database window and the upload's check.
+inline constexpr const char* kCheckCaption = "Check Database";
+inline constexpr const char* kCheckSeverity = "Severity";
+inline constexpr const char* kCheckArea = "Area";
+inline constexpr const char* kCheckField = "Field";
+inline constexpr const char* kCheckProblem = "Problem";
+inline constexpr const char* kCheckHint = "Press Enter or double-click a problem to open its window.";
+inline constexpr const char* kCheckClose = "Close";
+inline constexpr const char* kUploadWithErrors = "The database has %1.\nUpload it anyway?";
+
 // Help window.
 inline constexpr const char* kHelpCaption = "TRV Help";
 inline constexpr const char* kHelpFileName = "Trv.HLP";

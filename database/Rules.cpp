@@ -529,6 +529,11 @@ int errorCount(const std::vector<Problem>& problems)
     return static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const Problem& p) { return p.isError(); }));
 }
 
+std::string errorCountText(int errors)
+{
+    return errors == 1 ? std::string(text::kOneError) : fill(text::kErrors, {number(errors)});
+}
+
 std::string problemSummary(const std::vector<Problem>& problems)
 {
     const int errors = errorCount(problems);
@@ -537,7 +542,7 @@ std::string problemSummary(const std::vector<Problem>& problems)
         return text::kNoProblems;
     std::string summary;
     if (errors > 0)
-        summary = errors == 1 ? std::string(text::kOneError) : fill(text::kErrors, {number(errors)});
+        summary = errorCountText(errors);
     if (warnings > 0)
         summary += (summary.empty() ? "" : ", ") +
                    (warnings == 1 ? std::string(text::kOneWarning) : fill(text::kWarnings, {number(warnings)}));

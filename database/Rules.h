@@ -36,6 +36,8 @@ std::string formatProblem(const Problem& problem);
 // "2 errors, 1 warning", or "No problems found." when there is none.
 std::string problemSummary(const std::vector<Problem>& problems);
 int errorCount(const std::vector<Problem>& problems);
+// "1 error", "3 errors".
+std::string errorCountText(int errors);
 
 // The PTT ID rule of an alias: 4 hexadecimal characters for an MDC1200 unit, 1 to 8 of
 // "0123456789ABCD*#" for a DTMF unit.

@@ -67,6 +67,23 @@ MsgAnswer answerOf(int button)
     }
 }
 
+QMessageBox::StandardButton buttonOf(MsgAnswer answer)
+{
+    switch (answer) {
+    case MsgAnswer::Yes:
+        return QMessageBox::Yes;
+    case MsgAnswer::No:
+        return QMessageBox::No;
+    case MsgAnswer::Retry:
+        return QMessageBox::Retry;
+    case MsgAnswer::Ok:
+        return QMessageBox::Ok;
+    case MsgAnswer::Cancel:
+        return QMessageBox::Cancel;
+    }
+    return QMessageBox::NoButton;
+}
+
 // QMessageBox wraps any line wider than a fixed share of the screen, which breaks texts that
 // carry their own line breaks in odd places. This box undoes that each time the box sizes itself.
 class LineBreakMessageBox : public QMessageBox {
@@ -114,13 +131,19 @@ std::unique_ptr<QMessageBox> createMessageBox(const MessageRequest& request, QWi
     box->setTextFormat(Qt::PlainText);
     if (!request.details.isEmpty())
         box->setDetailedText(request.details);
+    if (request.defaultAnswer)
+        box->setDefaultButton(buttonOf(*request.defaultAnswer));
     return box;
 }
 
 MsgAnswer showMessage(const QString& text, MsgButtons buttons, MsgIcon icon, QWidget* parent,
                       const QString& details)
 {
-    const MessageRequest request{text, buttons, icon, details};
+    return showMessage(MessageRequest{text, buttons, icon, details, std::nullopt}, parent);
+}
+
+MsgAnswer showMessage(const MessageRequest& request, QWidget* parent)
+{
     if (hook())
         return hook()(request);
     return answerOf(createMessageBox(request, parent)->exec());

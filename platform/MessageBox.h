@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <memory>
 
 class QMessageBox;
@@ -21,6 +22,7 @@ struct MessageRequest {
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::Exclamation;
     QString details; // shown on request under the text ("Show Details..."); empty: none
+    std::optional<MsgAnswer> defaultAnswer; // the button Enter presses; none: the style's choice
 };
 
 // The box keeps the text's own line breaks and wraps nothing else: it is as wide as the longest
@@ -28,6 +30,8 @@ struct MessageRequest {
 MsgAnswer showMessage(const QString& text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::Exclamation, QWidget* parent = nullptr,
                       const QString& details = {});
+
+MsgAnswer showMessage(const MessageRequest& request, QWidget* parent = nullptr);
 
 // The box showMessage() runs when no hook is set, for pictures and tests that show it themselves.
 std::unique_ptr<QMessageBox> createMessageBox(const MessageRequest& request, QWidget* parent = nullptr);

@@ -6,6 +6,7 @@
 #include "app/CDockingWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
+#include "app/CheckDatabaseWindow.h"
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
 #include "app/EditorWindows.h"
@@ -525,6 +526,35 @@ int main(int argc, char* argv[])
                   QStringLiteral("edit-ptt-id-aliases.png"));
 
     renderPagingFormats(frame, save);
+
+    // The Check Database window over a database with a few problems, and the upload's question.
+    {
+        namespace f = trv::db::fields;
+        trv::db::Image& image = trv::db::theImage();
+        trv::db::writeField(image, f::guardToneFrequency, 22000, 0);
+        trv::db::writeField(image, f::muteTimer, 75);
+        trv::db::writeFieldText(image, f::pagingLabel, "FIRE", 3);
+        frame->runCommand(cmd::kCheckDatabase);
+        settle();
+        CheckDatabaseWindow* check = frame->checkWindow();
+        save(framed(check->grab(), check->windowTitle()), QStringLiteral("18-check-database.png"));
+        const std::vector<trv::db::Problem> problems = check->problems();
+        QStringList details;
+        for (const trv::db::Problem& problem : problems)
+            details << QString::fromStdString(trv::db::formatProblem(problem));
+        check->close();
+        settle();
+        const QPixmap behind = framed(frame->grab(), frame->windowTitle());
+        auto question = trv::platform::createMessageBox(
+            {QString::fromLatin1(text::kUploadWithErrors)
+                 .arg(QString::fromStdString(trv::db::errorCountText(trv::db::errorCount(problems)))),
+             MsgButtons::YesNo, MsgIcon::Exclamation, details.join(QLatin1Char('\n')), trv::platform::MsgAnswer::No},
+            frame);
+        question->show();
+        settle();
+        save(withDialog(behind, question.get(), false), QStringLiteral("19-upload-with-errors.png"));
+        question->hide();
+    }
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
     return written.size() == attempted ? 0 : 1;

@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace trv::editors {
 
 ListWindow::ListWindow(EditorHost& host, Setup setup, QWidget* parent)
@@ -102,6 +104,15 @@ void ListWindow::selectRow(int row)
         return;
     const int chosen = row < 0 || row > last ? last : row;
     list_->setCurrentItem(list_->topLevelItem(chosen));
+}
+
+bool ListWindow::selectRecord(int record)
+{
+    const auto shown = std::find_if(rows_.begin(), rows_.end(), [record](const Row& r) { return r.record == record; });
+    if (shown == rows_.end())
+        return false;
+    selectRow(static_cast<int>(shown - rows_.begin()));
+    return true;
 }
 
 int ListWindow::selectedRow() const

@@ -41,6 +41,10 @@ public:
     void imageChanged(const ImageChange& change) override;
 
     QTreeWidget* list() const { return list_; }
+    // Selects the row that shows this record; false when no row shows it (a free record).
+    bool selectRecord(int record);
+    // The record of the selected row, or -1 (no selection, or the placeholder).
+    int selectedRecord() const;
 
 protected:
     // One row: its column texts and the record it shows.
@@ -60,8 +64,6 @@ protected:
     void refill(int selectRow);
     static constexpr int kLastRow = -1;
     int selectedRow() const;
-    // The record of the selected row, or -1 (no selection, or the placeholder).
-    int selectedRecord() const;
     int rowCount() const { return static_cast<int>(rows_.size()); }
     const std::vector<Row>& shownRows() const { return rows_; }
     void selectRow(int row);

@@ -7,6 +7,7 @@
 #include "app/TransferProgressDlg.h"
 #include "app/TransferWindows.h"
 #include "database/DdbFile.h"
+#include "database/FieldCatalog.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
 #include "transfer/SafeUpload.h"
@@ -125,6 +126,8 @@ TEST_F(TransferWindowsTest, UploadArrivesByteForByte)
     run(cmd::kNewDatabase);
     db::theImage()[db::deskset::kMuteTimer] = 45;
     db::writeText(db::theImage(), db::kPttAliases.record(249), 21, "LAST ALIAS");
+    db::writeFieldText(db::theImage(), db::fields::aliasPttId, "1234", 249);
+    db::writeField(db::theImage(), db::fields::aliasUnitType, db::alias::kDtmf, 249);
     const db::Image sent = db::theImage();
     run(cmd::kUpload);
     ASSERT_TRUE(waitForEnd());
@@ -137,6 +140,31 @@ TEST_F(TransferWindowsTest, UploadArrivesByteForByte)
     EXPECT_EQ(db::theImage(), sent) << "an upload leaves the open database as it was";
     closeProgress();
     EXPECT_FALSE(frame()->transferSession().uploadPending());
+}
+
+// A database with errors is sent only on Yes; No leaves everything as before the command.
+TEST_F(TransferWindowsTest, UploadOfADatabaseWithErrorsAsksFirst)
+{
+    const QString saved = path("uploaded.ddb");
+    startSimulator({"--save-upload", saved});
+    start();
+    run(cmd::kNewDatabase);
+    db::writeField(db::theImage(), db::fields::guardToneFrequency, 22000, 0);
+    const db::Image sent = db::theImage();
+    const QString question = QString::fromLatin1(text::kUploadWithErrors).arg("1 error");
+    boxes_.expect(question, MsgAnswer::No);
+    run(cmd::kUpload);
+    EXPECT_EQ(progress(), nullptr);
+    EXPECT_FALSE(frame()->transferSession().uploadPending());
+
+    boxes_.expect(question, MsgAnswer::Yes);
+    run(cmd::kUpload);
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(progress()->textLine()->text(), QString(ttext::kUploading) + ttext::kCompleted);
+    db::Image arrived{};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return db::loadDatabase(saved.toStdString(), arrived).ok; }, 5000));
+    EXPECT_EQ(arrived, sent);
+    closeProgress();
 }
 
 TEST_F(TransferWindowsTest, DesksetGoingSilentEndsWithDisconnectedAndCancel)
