@@ -260,10 +260,9 @@ std::optional<QString> TableImporter::rules()
     std::set<std::tuple<std::string, std::string_view, std::string>> known;
     for (const db::Problem& p : db::checkImage(base_))
         known.emplace(p.path, p.rule, p.message);
-    const int end = region_.base + region_.count * region_.recordSize;
     std::optional<std::pair<int, QString>> refusal;
     for (const db::Problem& p : db::checkImage(image)) {
-        const bool inTable = p.offset >= region_.base && p.offset < end;
+        const bool inTable = p.offset >= region_.base && p.offset < region_.end();
         if (!inTable && known.count({p.path, p.rule, p.message}))
             continue;
         const QString message = QString::fromLatin1(text::kTableRule)
