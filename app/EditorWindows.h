@@ -54,6 +54,10 @@ public:
     std::vector<editors::ButtonEntries> buttonTables() override;
     void showHelp(int context) override;
 
+signals:
+    // An editor window opened or closed.
+    void windowsChanged();
+
 private:
     bool isDatabaseOpen() const;
     std::vector<editors::EditorView*> openViews() const;
