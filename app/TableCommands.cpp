@@ -44,8 +44,8 @@ std::optional<CsvTableKind> chooseTable(CMainFrame& frame, bool import)
     for (const TableChoice& choice : kTableChoices)
         labels << QString::fromLatin1(choice.label);
     bool ok = false;
-    const QString chosen = QInputDialog::getItem(&frame, caption(import), QString::fromLatin1(text::kTableChoiceLabel),
-                                                 labels, 0, false, &ok);
+    const QString chosen = QInputDialog::getItem(
+        &frame, caption(import), QString::fromLatin1(text::kTableChoiceLabel), labels, 0, false, &ok);
     const qsizetype index = labels.indexOf(chosen);
     if (!ok || index < 0)
         return std::nullopt;
@@ -57,8 +57,9 @@ QString choosePath(CMainFrame& frame, bool import, CsvTableKind table)
     // Beside the open database, under the name the table's messages use.
     const QString folder = QFileInfo(QString::fromStdString(frame.app().document().pathName())).path();
     const QString name = QString::fromLatin1(interchange::csvTable(table).fileName);
-    const QString proposed =
-        frame.app().document().pathName().empty() ? name : QFileInfo(folder + QLatin1Char('/') + name).filePath();
+    const QString proposed = frame.app().document().pathName().empty()
+                                 ? name
+                                 : QFileInfo(folder + QLatin1Char('/') + name).filePath();
     if (frame.app().options().chooseTablePath)
         return frame.app().options().chooseTablePath(import, proposed);
     const QString filter = QString::fromLatin1(text::kTableFilter);
@@ -79,7 +80,8 @@ void exportTable(CMainFrame& frame, CsvTableKind table, const QString& path)
         return;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(exported.csv()) != exported.csv().size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(exported.csv()) != exported.csv().size() ||
+        !file.commit())
         tell(frame, QString::fromLatin1(text::kTableFileNotWritten).arg(path, file.errorString()));
 }
 
@@ -100,7 +102,8 @@ void importTable(CMainFrame& frame, CsvTableKind table, const QString& path)
     frame.app().document().setModified(true);
     frame.treeWindow()->refreshAllStates();
     if (!imported.warnings.isEmpty())
-        tell(frame, QString::fromLatin1(text::kTableImportWarnings).arg(imported.warnings.join(QLatin1Char('\n'))),
+        tell(frame,
+             QString::fromLatin1(text::kTableImportWarnings).arg(imported.warnings.join(QLatin1Char('\n'))),
              MsgIcon::Information);
 }
 

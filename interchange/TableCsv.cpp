@@ -81,7 +81,8 @@ QString cellText(const db::Image& image, const Slot& slot)
     const QJsonValue value = jsonValue(image, slot);
     if (value.isString())
         return value.toString();
-    return slot.field->scale() == 1 ? QString::number(value.toInt()) : QString::number(value.toDouble(), 'f', 1);
+    return slot.field->scale() == 1 ? QString::number(value.toInt())
+                                    : QString::number(value.toDouble(), 'f', 1);
 }
 
 // A cell as the JSON value the codec checks: texts and list texts as strings, numbers as JSON
@@ -157,10 +158,12 @@ std::optional<QString> TableImporter::header(const CsvTable& table) const
     const QString list = columns.join(QStringLiteral(", "));
     for (const QString& name : table.header)
         if (!columns.contains(name))
-            return at(table.headerLine, name, QString::fromLatin1(text::kTableNotAColumn).arg(tableName, list));
+            return at(table.headerLine, name,
+                      QString::fromLatin1(text::kTableNotAColumn).arg(tableName, list));
     for (const QString& name : columns)
         if (!table.header.contains(name))
-            return at(table.headerLine, name, QString::fromLatin1(text::kTableMissingColumn).arg(tableName, list));
+            return at(table.headerLine, name,
+                      QString::fromLatin1(text::kTableMissingColumn).arg(tableName, list));
     return std::nullopt;
 }
 
@@ -185,7 +188,8 @@ std::optional<QString> TableImporter::rows(const CsvTable& table)
             return at(row.line, keyName, QString::fromLatin1(text::kTableEmptyKey));
         int record = static_cast<int>(i);
         if (byNumber) {
-            const bool digits = std::all_of(keyText.begin(), keyText.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+            const bool digits =
+                std::all_of(keyText.begin(), keyText.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
             record = digits && keyText.size() <= 3 ? keyText.toInt() : region_.count;
             if (record >= region_.count)
                 return at(row.line, keyName,
@@ -193,10 +197,12 @@ std::optional<QString> TableImporter::rows(const CsvTable& table)
             keyText = QString::number(record); // the number text a record holds: no leading zeros
         }
         if (const auto seen = keyLines.find(keyText); seen != keyLines.end())
-            return at(row.line, keyName, QString::fromLatin1(text::kTableKeyTwice).arg(keyText).arg(seen->second));
+            return at(row.line, keyName,
+                      QString::fromLatin1(text::kTableKeyTwice).arg(keyText).arg(seen->second));
         keyLines.emplace(keyText, row.line);
         for (const db::Field* field : area_.fields) {
-            const QJsonValue value = field == &key ? QJsonValue(keyText) : cellValue(*field, cell(*field), table.separator);
+            const QJsonValue value =
+                field == &key ? QJsonValue(keyText) : cellValue(*field, cell(*field), table.separator);
             if (const auto problem = storeJsonValue(value, image, {field, record, 0}))
                 return at(row.line, nameOf(field->name), *problem);
         }
@@ -218,7 +224,8 @@ void TableImporter::sortAndPack(int count)
         return table.before(table.label(image, a), table.label(image, b));
     });
     const int size = region_.recordSize;
-    const std::vector<std::uint8_t> rows(image.begin() + region_.base, image.begin() + region_.base + count * size);
+    const std::vector<std::uint8_t> rows(image.begin() + region_.base,
+                                         image.begin() + region_.base + count * size);
     const std::vector<int> lines = lines_;
     for (int to = 0; to < count; ++to) {
         const int from = order[static_cast<std::size_t>(to)];
@@ -265,9 +272,10 @@ std::optional<QString> TableImporter::rules()
         const bool inTable = p.offset >= region_.base && p.offset < region_.end();
         if (!inTable && known.count({p.path, p.rule, p.message}))
             continue;
-        const QString message = QString::fromLatin1(text::kTableRule)
-                                    .arg(QString::fromStdString(p.message),
-                                         QString::fromLatin1(p.rule.data(), static_cast<qsizetype>(p.rule.size())));
+        const QString message =
+            QString::fromLatin1(text::kTableRule)
+                .arg(QString::fromStdString(p.message),
+                     QString::fromLatin1(p.rule.data(), static_cast<qsizetype>(p.rule.size())));
         int line = INT_MAX;
         QString problem;
         if (inTable) {

@@ -76,9 +76,10 @@ TEST_F(TableCommandsTest, ExportAndImportATableWhileNoEditorWindowIsOpen)
     // A refused file changes nothing and says where it is wrong.
     const db::Image before = db::theImage();
     writeFile("label,pttId,unitType\nZulu,0001,MDC1200\nalpha,12G,MDC1200\n");
-    boxes_.expect("mine.csv line 3, pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 to 9 and A "
-                  "to F [pttAlias.pttId]\n\nNothing was changed.",
-                  MsgAnswer::Ok);
+    boxes_.expect(
+        "mine.csv line 3, pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 to 9 and A "
+        "to F [pttAlias.pttId]\n\nNothing was changed.",
+        MsgAnswer::Ok);
     run(cmd::kImportTable);
     EXPECT_EQ(db::theImage(), before);
 

@@ -111,8 +111,9 @@ TEST(TableCsv, ExportThenImportGivesEachTableBackByteForByte)
 {
     const db::Image site = siteImage();
     ASSERT_EQ(db::errorCount(db::checkImage(site)), 0) << "the fixture is a valid site";
-    EXPECT_EQ(exportOf(site, CsvTableKind::PttAliases),
-              "\xEF\xBB\xBFlabel,pttId,unitType\r\nalpha,12AB,MDC1200\r\nBravo,*#0D,DTMF\r\nZulu,0001,MDC1200\r\n");
+    EXPECT_EQ(
+        exportOf(site, CsvTableKind::PttAliases),
+        "\xEF\xBB\xBFlabel,pttId,unitType\r\nalpha,12AB,MDC1200\r\nBravo,*#0D,DTMF\r\nZulu,0001,MDC1200\r\n");
     EXPECT_EQ(exportOf(site, CsvTableKind::SpeedPages),
               "\xEF\xBB\xBFlabel,formatIndex,digits\r\nALPHA,0,12*#\r\nBRAVO,1,12345\r\nCharlie,2,7\r\n");
     EXPECT_EQ(exportOf(site, CsvTableKind::CustomTones),
@@ -140,16 +141,17 @@ TEST(TableCsv, RowsAreSortedAndPackedAndSpeedPageButtonsFollowTheirPages)
 {
     const db::Image site = siteImage();
     // Out of order, lower-case rows, a ';' file without a byte-order mark.
-    const db::Image pages = imported(site, CsvTableKind::SpeedPages,
-                                     "label;formatIndex;digits\nCharlie;2;7\nBRAVO;1;12345\nAB;0;1\nAA;0;2\n");
+    const db::Image pages =
+        imported(site, CsvTableKind::SpeedPages,
+                 "label;formatIndex;digits\nCharlie;2;7\nBRAVO;1;12345\nAB;0;1\nAA;0;2\n");
     EXPECT_EQ(exportOf(pages, CsvTableKind::SpeedPages),
               "\xEF\xBB\xBFlabel,formatIndex,digits\r\nAA,0,2\r\nAB,0,1\r\nBRAVO,1,12345\r\nCharlie,2,7\r\n");
     EXPECT_EQ(db::readField(pages, f::buttonParameter, 2), 3); // BRAVO
     EXPECT_EQ(db::readField(pages, f::buttonParameter, 4), 4); // Charlie
     EXPECT_EQ(db::readField(pages, f::buttonParameter, 0), 1); // a Manual Page button stays
     for (const int offset : differingOffsets(site, pages))
-        EXPECT_TRUE((offset >= db::kSpeedPages.base && offset < db::kSpeedPages.end()) || offset == f::buttonParameter.at(2) ||
-                    offset == f::buttonParameter.at(4))
+        EXPECT_TRUE((offset >= db::kSpeedPages.base && offset < db::kSpeedPages.end()) ||
+                    offset == f::buttonParameter.at(2) || offset == f::buttonParameter.at(4))
             << "offset " << offset << " outside the table changed";
 
     // Aliases by their upper-cased labels, equal ones in the file's order.
@@ -181,7 +183,10 @@ TEST(TableCsv, RefusalsNameTheLineAndTheColumn)
     const QByteArray aliasHeader = "label,pttId,unitType\r\n";
     QByteArray tooMany = aliasHeader;
     for (int i = 0; i < 251; ++i)
-        tooMany += QStringLiteral("A%1,%2,MDC1200\r\n").arg(i, 3, 10, QLatin1Char('0')).arg(i, 4, 16, QLatin1Char('0')).toLatin1();
+        tooMany += QStringLiteral("A%1,%2,MDC1200\r\n")
+                       .arg(i, 3, 10, QLatin1Char('0'))
+                       .arg(i, 4, 16, QLatin1Char('0'))
+                       .toLatin1();
     const struct {
         CsvTableKind table;
         QByteArray csv;
@@ -191,22 +196,26 @@ TEST(TableCsv, RefusalsNameTheLineAndTheColumn)
          "aliases.csv line 2, unitType: \"MDC\" is not in the list (\"MDC1200\", \"DTMF\")"},
         // Checked by the rules after sorting; the line is still the file's.
         {CsvTableKind::PttAliases, aliasHeader + "Zulu,0001,MDC1200\r\nalpha,12G,MDC1200\r\n",
-         "aliases.csv line 3, pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 to 9 and A to F "
+         "aliases.csv line 3, pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 to 9 and A to "
+         "F "
          "[pttAlias.pttId]"},
         {CsvTableKind::SpeedPages, "label,formatIndex,digits\nALPHA,0,1\nALPHA,0,2\n",
          "speedpages.csv line 3, label: \"ALPHA\" is also on line 2"},
         {CsvTableKind::SpeedPages, "label,formatIndex,digits\nALPHA,0,12E\nBRAVO,1,12345\nCharlie,2,7\n",
-         "speedpages.csv line 2, digits: \"12E\" is not a digit sequence of the format type \"DTMF Page Format\" "
+         "speedpages.csv line 2, digits: \"12E\" is not a digit sequence of the format type \"DTMF Page "
+         "Format\" "
          "(1 to 16 characters of \"0123456789ABCD*#\") [speedPage.digits]"},
         {CsvTableKind::SpeedPages, "label,formatIndex,digits\nALPHA,9,1\nBRAVO,1,12345\nCharlie,2,7\n",
-         "speedpages.csv line 2, formatIndex: names paging format 10, which is not configured [speedPage.format]"},
+         "speedpages.csv line 2, formatIndex: names paging format 10, which is not configured "
+         "[speedPage.format]"},
         {CsvTableKind::PttAliases, tooMany,
          "aliases.csv line 252, label: one row too many: the table holds 250 records"},
         {CsvTableKind::PttAliases, aliasHeader + "Fire\xE2\x82\xAC,1,DTMF\r\n",
          "aliases.csv line 2, label: \"Fire\u20AC\" holds a character that is not a single byte (Latin-1)"},
         {CsvTableKind::PttAliases, aliasHeader + "ABCDEFGHIJKLM,1,DTMF\r\n",
          "aliases.csv line 2, label: \"ABCDEFGHIJKLM\" is longer than its 12-byte slot"},
-        {CsvTableKind::PttAliases, aliasHeader + ",1,DTMF\r\n", "aliases.csv line 2, label: is empty: every row needs one"},
+        {CsvTableKind::PttAliases, aliasHeader + ",1,DTMF\r\n",
+         "aliases.csv line 2, label: is empty: every row needs one"},
         {CsvTableKind::PttAliases, "label,pttID,unitType\r\n",
          "aliases.csv line 1, pttID: is not a column of pttAliases (its columns are label, pttId, unitType)"},
         {CsvTableKind::PttAliases, "# exported\r\nlabel,pttId\r\n",
@@ -248,7 +257,8 @@ TEST(TableCsv, ATableHoldingWhatNoEditorWritesIsNotExported)
     db::Image image = siteImage();
     db::writeField(image, f::secondToneFrequency, 100, 0); // 10.0 Hz
     EXPECT_EQ(exportOf(image, CsvTableKind::CustomTones),
-              "refused: customTones[1].secondToneFrequency holds a value no editor writes: use trvctl export (JSON)");
+              "refused: customTones[1].secondToneFrequency holds a value no editor writes: use trvctl export "
+              "(JSON)");
     image = siteImage();
     db::writeFieldText(image, f::aliasLabel, "alpha", 1); // a label twice: an error of the rules
     EXPECT_EQ(exportOf(image, CsvTableKind::PttAliases),
@@ -256,8 +266,9 @@ TEST(TableCsv, ATableHoldingWhatNoEditorWritesIsNotExported)
     // A Speed Page button on a free record cannot follow any row.
     image = siteImage();
     db::writeField(image, f::buttonParameter, 9, 2);
-    EXPECT_EQ(importInto(image, CsvTableKind::SpeedPages, exportTableCsv(image, CsvTableKind::SpeedPages).csv())
-                  .error()
-                  .toStdString(),
-              "buttons[3]: names speed page 9, which is not configured: set the button first, then import");
+    EXPECT_EQ(
+        importInto(image, CsvTableKind::SpeedPages, exportTableCsv(image, CsvTableKind::SpeedPages).csv())
+            .error()
+            .toStdString(),
+        "buttons[3]: names speed page 9, which is not configured: set the button first, then import");
 }

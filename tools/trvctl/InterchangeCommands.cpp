@@ -170,14 +170,14 @@ void addInterchangeCommands(CLI::App& app, int& status)
         ->add_option("-o,--output", options->output,
                      "the JSON (or CSV) file to write (default: standard output)")
         ->type_name("FILE");
-    addTableOption(
-        *exportCommand, *options,
-        "write this table as CSV (a header line of its field names, one line per record in use)");
+    addTableOption(*exportCommand, *options,
+                   "write this table as CSV (a header line of its field names, one line per record in use)");
     exportCommand->callback([options, &status] { status = runExport(*options); });
 
     CLI::App* importCommand = app.add_subcommand(
-        "import", "Build a database from JSON, or replace one record table of a database with the rows of a "
-                  "CSV file. Every value is checked; a bad one refuses the whole file and nothing is written.");
+        "import",
+        "Build a database from JSON, or replace one record table of a database with the rows of a "
+        "CSV file. Every value is checked; a bad one refuses the whole file and nothing is written.");
     importCommand->add_option("IN", options->file, "the JSON file, or with --table the CSV file, to read")
         ->required();
     importCommand->add_option("-o,--output", options->output, "the .ddb file to write")
