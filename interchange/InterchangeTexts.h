@@ -89,5 +89,6 @@ inline constexpr const char* kTablePageNotInFile = "speed page \"%1\" is not in 
 inline constexpr const char* kTablePageNotConfigured =
     "names speed page %1, which is not configured: set the button first, then import";
 inline constexpr const char* kTableRule = "%1 [%2]";
+inline constexpr const char* kTableLine = "line %1"; // another row, in a message of the rules
 
 } // namespace trv::interchange::text

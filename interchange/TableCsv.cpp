@@ -10,6 +10,7 @@
 #include "interchange/InterchangeTexts.h"
 
 #include <QJsonValue>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <climits>
@@ -125,6 +126,7 @@ private:
     void sortAndPack(int count);
     std::optional<QString> followSpeedPages();
     std::optional<QString> rules();
+    QString byLines(QString message) const;
 
     QString file_;
     CsvTableKind kind_;
@@ -259,6 +261,26 @@ std::optional<QString> TableImporter::followSpeedPages()
     return std::nullopt;
 }
 
+// A rule's message names another record of the table as the dump heads it ("PTT ID alias 3");
+// the file's user knows that row by its line.
+QString TableImporter::byLines(QString message) const
+{
+    const QString heading = recordHeading(area_, 0).section(QLatin1Char(' '), 0, -2);
+    static const QString pattern = QStringLiteral("%1 (\\d+)\\b");
+    const QRegularExpression other(pattern.arg(QRegularExpression::escape(heading)));
+    QRegularExpressionMatch match = other.match(message);
+    while (match.hasMatch()) {
+        const int record = match.captured(1).toInt() - 1;
+        if (record < 0 || record >= region_.count || lines_[static_cast<std::size_t>(record)] == 0)
+            break;
+        const QString line =
+            QString::fromLatin1(text::kTableLine).arg(lines_[static_cast<std::size_t>(record)]);
+        message.replace(match.capturedStart(), match.capturedLength(), line);
+        match = other.match(message, match.capturedStart() + line.size());
+    }
+    return message;
+}
+
 // The rules on the whole database: a problem of the table is the file's, named by its line and
 // column; one elsewhere counts only when the base did not have it already. The first error in
 // file order refuses the file; warnings are kept for the caller to show.
@@ -274,7 +296,7 @@ std::optional<QString> TableImporter::rules()
             continue;
         const QString message =
             QString::fromLatin1(text::kTableRule)
-                .arg(QString::fromStdString(p.message),
+                .arg(inTable ? byLines(QString::fromStdString(p.message)) : QString::fromStdString(p.message),
                      QString::fromLatin1(p.rule.data(), static_cast<qsizetype>(p.rule.size())));
         int line = INT_MAX;
         QString problem;

@@ -199,6 +199,11 @@ TEST(TableCsv, RefusalsNameTheLineAndTheColumn)
          "aliases.csv line 3, pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 to 9 and A to "
          "F "
          "[pttAlias.pttId]"},
+        // The rules name the other row by its line, not by its record after sorting.
+        {CsvTableKind::PttAliases,
+         aliasHeader + "Zulu,0001,MDC1200\r\nbravo,1,DTMF\r\nalpha,0001,MDC1200\r\n",
+         "aliases.csv line 2, pttId: the PTT ID \"0001\" is also the PTT ID of line 4 "
+         "[pttAlias.pttIdUnique]"},
         {CsvTableKind::SpeedPages, "label,formatIndex,digits\nALPHA,0,1\nALPHA,0,2\n",
          "speedpages.csv line 3, label: \"ALPHA\" is also on line 2"},
         {CsvTableKind::SpeedPages, "label,formatIndex,digits\nALPHA,0,12E\nBRAVO,1,12345\nCharlie,2,7\n",
