@@ -19,6 +19,7 @@
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
+#include "app/TableCommands.h"
 #include "app/TransferWindows.h"
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
@@ -93,6 +94,10 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
     help_ = new HelpWindow(this);
     editors_ = new EditorWindows(
         app_, *mdi_, *tree_, *help_, [this](int command) { return action(command); }, this);
+    // The commands that need every editor window closed follow the windows (queued: a frame tells
+    // while it goes, perhaps during this window's own destruction).
+    connect(editors_, &EditorWindows::windowsChanged, this, &CMainFrame::updateCommandStates,
+            Qt::QueuedConnection);
     transfer_ = std::make_unique<TransferWindows>(*this);
     connect(editors_, &EditorWindows::imageChanged, this, [this] {
         if (check_)
@@ -187,6 +192,10 @@ void CMainFrame::updateCommandStates()
     action(cmd::kSave)->setEnabled(open);
     action(cmd::kUpload)->setEnabled(open);
     action(cmd::kCheckDatabase)->setEnabled(open);
+    // An editor holds its values in its controls until its OK: a table replaced under it would be lost.
+    const bool tables = open && !app_.document().anyEditorWindowOpen();
+    action(cmd::kImportTable)->setEnabled(tables);
+    action(cmd::kExportTable)->setEnabled(tables);
     for (const EditorEntry& entry : editorEntries()) {
         if (entry.channel == 0 && !entry.menuFollowsItem)
             action(entry.viewMenuId)->setEnabled(open);
@@ -243,6 +252,11 @@ void CMainFrame::runCommand(int command)
         break;
     case cmd::kSaveCommunicationLog:
         transfer_->saveCommunicationLog();
+        break;
+    case cmd::kImportTable:
+    case cmd::kExportTable:
+        if (isDatabaseOpen() && !app_.document().anyEditorWindowOpen())
+            runTableCommand(*this, command == cmd::kImportTable);
         break;
     case cmd::kViewToolbar:
         toolBar()->setVisible(toolBar()->isHidden());

@@ -128,8 +128,10 @@ void EditorWindows::openOrActivateEditor(editors::EditorKind kind, int channel)
     editors::EditorView* view = factory(*this, nullptr);
     if (!view)
         return;
-    auto* frame =
-        new CChildFrame(view, document(), [this](const QString& label) { tree_.editorClosed(label); });
+    auto* frame = new CChildFrame(view, document(), [this](const QString& label) {
+        tree_.editorClosed(label);
+        emit windowsChanged();
+    });
     workspace_.addSubWindow(frame);
     frame->layout()->setSizeConstraint(QLayout::SetFixedSize);
     view->initialFill();
@@ -141,6 +143,7 @@ void EditorWindows::openOrActivateEditor(editors::EditorKind kind, int channel)
         view->setFocus();
     if (entry)
         tree_.markOpen(view->treeLabel());
+    emit windowsChanged();
 }
 
 void EditorWindows::closeEditor(editors::EditorKind kind)

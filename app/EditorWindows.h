@@ -61,6 +61,8 @@ public:
 signals:
     // An editor changed the image.
     void imageChanged();
+    // An editor window opened or closed.
+    void windowsChanged();
 
 private:
     bool isDatabaseOpen() const;

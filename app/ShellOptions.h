@@ -4,6 +4,7 @@
 
 #include "app/CSplashWnd.h"
 #include "app/KeyboardLocks.h"
+#include "interchange/TableCsv.h"
 #include "transfer/TransferSession.h"
 
 #include <QString>
@@ -25,6 +26,11 @@ struct ShellOptions {
     std::function<QString(const QString& proposedPath)> chooseSavePath;
     // The file for Help > "Save communication log..."; empty: cancelled. Unset: the standard dialog.
     std::function<QString()> chooseLogPath;
+    // File > Import Table / Export Table: the table (nullopt: cancelled), then the CSV file to read
+    // or write (empty: cancelled; an export proposes a path). Unset: a list dialog, then the
+    // standard file dialogs.
+    std::function<std::optional<interchange::CsvTableKind>(bool import)> chooseTable;
+    std::function<QString(bool import, const QString& proposedPath)> chooseTablePath;
 };
 
 } // namespace trv::app

@@ -18,6 +18,16 @@ inline constexpr const char* kCloseWindowsToSave = "You must close all windows b
 // (The refusals of Download and Upload, the idle prompt and the link texts are the transfer
 // module's: transfer/TransferTexts.h.)
 
+// File > Import Table... and Export Table...
+inline constexpr const char* kImportTableCaption = "Import Table";
+inline constexpr const char* kExportTableCaption = "Export Table";
+inline constexpr const char* kTableChoiceLabel = "&Table:";
+inline constexpr const char* kTableFilter = "CSV files (*.csv);;All files (*)";
+inline constexpr const char* kTableNotImported = "%1\n\nNothing was changed.";
+inline constexpr const char* kTableImportWarnings = "The table was imported. The database check warns:\n\n%1";
+inline constexpr const char* kTableFileNotRead = "The file %1 cannot be read: %2";
+inline constexpr const char* kTableFileNotWritten = "The file %1 cannot be written: %2";
+
 // Status bar.
 inline constexpr const char* kIndicatorCaps = "CAP";
 inline constexpr const char* kIndicatorNum = "NUM";

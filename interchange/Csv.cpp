@@ -199,6 +199,7 @@ std::variant<CsvTable, CsvError> readCsv(const QByteArray& bytes)
     if (auto* error = std::get_if<CsvError>(&header))
         return *error;
     const CsvParser::Record& names = std::get<CsvParser::Record>(header);
+    table.headerLine = names.line;
     for (qsizetype c = 0; c < names.fields.size(); ++c) {
         const QString name = names.fields[c].trimmed();
         if (name.isEmpty())

@@ -22,6 +22,7 @@ struct CsvRow {
 struct CsvTable {
     QChar separator;
     QStringList header; // the column names, without surrounding spaces
+    int headerLine = 1; // where the header line is (blank and comment lines may come before it)
     std::vector<CsvRow> rows;
 
     // The column of a header name, or -1.

@@ -74,4 +74,21 @@ inline constexpr const char* kCsvAfterQuote =
 inline constexpr const char* kCsvOpenQuote = "the quoted field starting here is not closed";
 inline constexpr const char* kCsvFieldCount = "%1 fields, the header has %2";
 
+// Record tables as CSV. A refused export names the first field element; a refused import names the
+// file, the line and the column: "aliases.csv line 17, pttId: <problem>".
+inline constexpr const char* kTableNotExported = "%1 holds a value no editor writes: use trvctl export (JSON)";
+inline constexpr const char* kTableAt = "%1 line %2, %3: %4";
+inline constexpr const char* kTableFileAt = "%1 %2";
+inline constexpr const char* kTableNotAColumn = "is not a column of %1 (its columns are %2)";
+inline constexpr const char* kTableMissingColumn = "the header has no such column (the columns of %1 are %2)";
+inline constexpr const char* kTableTooManyRows = "one row too many: the table holds %1 records";
+inline constexpr const char* kTableEmptyKey = "is empty: every row needs one";
+inline constexpr const char* kTableKeyTwice = "\"%1\" is also on line %2";
+inline constexpr const char* kTableBadToneNumber = "\"%1\" is not a custom tone number from 0 to %2";
+inline constexpr const char* kTablePageNotInFile = "speed page \"%1\" is not in %2";
+inline constexpr const char* kTablePageNotConfigured =
+    "names speed page %1, which is not configured: set the button first, then import";
+inline constexpr const char* kTableRule = "%1 [%2]";
+inline constexpr const char* kTableLine = "line %1"; // another row, in a message of the rules
+
 } // namespace trv::interchange::text

@@ -77,7 +77,7 @@ TEST(TrvctlCompletion, OffersTheFilesFoldersAndPortsEachArgumentTakes)
     ASSERT_TRUE(QDir(dir.path()).mkdir("backups"));
 
     const QStringList databases{"OLD.DDB", "backups", "site.ddb"};
-    const QStringList json{"backups", "site.json"};
+    const QStringList interchange{"backups", "site.json", "sites.csv"};
     const QStringList ports{"COM1", "COM2", "COM3", "COM4", "tcp://"};
     const struct {
         QStringList words;
@@ -86,9 +86,11 @@ TEST(TrvctlCompletion, OffersTheFilesFoldersAndPortsEachArgumentTakes)
         {{"info", ""}, databases},
         {{"upload", "--verify", ""}, databases},
         {{"diff", "site.ddb", ""}, databases},
-        {{"import", ""}, json},
-        {{"export", "site.ddb", "-o", ""}, json},
-        {{"export", "site.ddb", "--output=s"}, {"site.json"}},
+        {{"import", ""}, interchange},
+        {{"export", "site.ddb", "-o", ""}, interchange},
+        {{"export", "site.ddb", "--table", "s"}, {"speedPages"}},
+        {{"import", "sites.csv", "--table", "pttAliases", "--into", ""}, databases},
+        {{"export", "site.ddb", "--output=s"}, {"site.json", "sites.csv"}},
         {{"download", "-o", ""}, databases},
         {{"upload", "--backup", ""}, {"backups"}},
         {{"upload", "--trace", "n"}, {"notes.txt"}},

@@ -1,5 +1,6 @@
 // trvctl dump / diff / export / import as a user runs them: exit statuses, files written or not.
 #include "database/DdbFile.h"
+#include "database/FieldCatalog.h"
 #include "database/NewDatabase.h"
 #include "tests/support/TiedChild.h"
 
@@ -96,4 +97,48 @@ TEST(TrvctlInterchange, ExportImportRoundTripAndRefusalsWriteNothing)
     // An existing file is left as it was.
     EXPECT_EQ(trvctl({"import", dir.filePath("bad.json"), "-o", site}).status, 1);
     EXPECT_EQ(contents(site), contents(dir.filePath("back.ddb")));
+}
+
+TEST(TrvctlInterchange, TablesGoThroughCsvAndARefusedFileWritesNothing)
+{
+    namespace f = trv::db::fields;
+    QTemporaryDir dir;
+    const QString site = dir.filePath("site.ddb");
+    trv::db::Image image{};
+    trv::db::newDatabase(image);
+    trv::db::writeFieldText(image, f::aliasLabel, "Zulu", 0);
+    trv::db::writeFieldText(image, f::aliasPttId, "0001", 0);
+    trv::db::writeFieldText(image, f::toneNumber, "3", 3);
+    for (const trv::db::Field* hz : {&f::firstToneFrequency, &f::secondToneFrequency})
+        trv::db::writeField(image, *hz, 4000, 3);
+    ASSERT_TRUE(trv::db::saveDatabase(site.toStdString(), image).ok);
+
+    for (const char* table : {"pttAliases", "speedPages", "customTones"}) {
+        const QString csv = dir.filePath(QString::fromLatin1(table) + ".csv");
+        ASSERT_EQ(trvctl({"export", site, "--table", table, "-o", csv}).status, 0) << table;
+        const QString back = dir.filePath("back.ddb");
+        const CtlResult imported = trvctl({"import", csv, "--table", table, "--into", site, "-o", back});
+        EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+        EXPECT_EQ(contents(back), contents(site)) << table;
+    }
+    EXPECT_EQ(contents(dir.filePath("pttAliases.csv")), "\xEF\xBB\xBFlabel,pttId,unitType\r\nZulu,0001,MDC1200\r\n");
+
+    write(dir.filePath("aliases.csv"), "label,pttId,unitType\nZulu,0001,MDC1200\nalpha,12G,MDC1200\n");
+    const QString out = dir.filePath("out.ddb");
+    const CtlResult refused =
+        trvctl({"import", dir.filePath("aliases.csv"), "--table", "pttAliases", "--into", site, "-o", out});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "aliases.csv line 3, pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 "
+                           "to 9 and A to F [pttAlias.pttId]\nNothing was written.\n");
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_EQ(trvctl({"import", dir.filePath("aliases.csv"), "--table", "pttAliases", "-o", out}).status, 2)
+        << "--table needs --into";
+
+    trv::db::writeField(image, f::secondToneFrequency, 100, 3);
+    ASSERT_TRUE(trv::db::saveDatabase(site.toStdString(), image).ok);
+    const CtlResult raw = trvctl({"export", site, "--table", "customTones", "-o", dir.filePath("tones.csv")});
+    EXPECT_EQ(raw.status, 1);
+    EXPECT_EQ(raw.err, "customTones[4].secondToneFrequency holds a value no editor writes: use trvctl export "
+                       "(JSON)\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("tones.csv")));
 }

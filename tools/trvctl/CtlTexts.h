@@ -17,6 +17,7 @@ inline constexpr const char* kTraceNotWritten = "The trace file %1 cannot be wri
 
 // trvctl import
 inline constexpr const char* kNothingWritten = "Nothing was written.";
+inline constexpr const char* kWarningPrefix = "warning: ";
 
 // trvctl ports
 inline constexpr const char* kSerialDevices = "Serial devices:";
