@@ -17,6 +17,7 @@
 #include "app/Registry.h"
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
+#include "app/SheetCommands.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferWindows.h"
 #include "database/DdbFile.h"
@@ -92,6 +93,7 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
     editors_ = new EditorWindows(
         app_, *mdi_, *tree_, *help_, [this](int command) { return action(command); }, this);
     transfer_ = std::make_unique<TransferWindows>(*this);
+    sheets_ = std::make_unique<SheetCommands>(*this);
     const TransferWindows::UploadChoices choices = TransferWindows::storedUploadChoices();
     action(cmd::kBackupBeforeUpload)->setChecked(choices.backup);
     action(cmd::kVerifyAfterUpload)->setChecked(choices.verify);
@@ -180,6 +182,8 @@ void CMainFrame::updateCommandStates()
     const bool open = isDatabaseOpen();
     action(cmd::kSave)->setEnabled(open);
     action(cmd::kUpload)->setEnabled(open);
+    for (const int sheetCommand : {cmd::kPrint, cmd::kPrintPreview, cmd::kExportPdf})
+        action(sheetCommand)->setEnabled(open);
     for (const EditorEntry& entry : editorEntries()) {
         if (entry.channel == 0 && !entry.menuFollowsItem)
             action(entry.viewMenuId)->setEnabled(open);
@@ -215,6 +219,12 @@ void CMainFrame::runCommand(int command)
     case cmd::kUpload:
         if (isDatabaseOpen())
             downloadOrUpload(true);
+        break;
+    case cmd::kPrint:
+    case cmd::kPrintPreview:
+    case cmd::kExportPdf:
+        if (isDatabaseOpen())
+            sheets_->run(command);
         break;
     case cmd::kExit:
         close();

@@ -33,6 +33,7 @@ class KeyboardLocks;
 class Registry;
 class TransferProgressDlg;
 class TransferWindows;
+class SheetCommands;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -68,6 +69,8 @@ public:
     TransferWindows& transferWindows() const { return *transfer_; }
     transfer::TransferSession& transferSession() const;
     TransferProgressDlg* progressDialog() const;
+    // File > Print, Print Preview and Export as PDF.
+    SheetCommands& sheetCommands() const { return *sheets_; }
 
     // Start-up pieces run by the application object.
     void startSplash();
@@ -128,6 +131,7 @@ private:
     HelpWindow* help_ = nullptr;
     EditorWindows* editors_ = nullptr;
     std::unique_ptr<TransferWindows> transfer_;
+    std::unique_ptr<SheetCommands> sheets_;
     ShortcutTable shortcuts_;
     QPointer<QWidget> lastFocus_;
     bool startupOpen_ = false;

@@ -9,6 +9,9 @@
 #include <QString>
 
 #include <functional>
+
+class QPrinter;
+class QPrintPreviewDialog;
 #include <optional>
 
 namespace trv::app {
@@ -25,6 +28,14 @@ struct ShellOptions {
     std::function<QString(const QString& proposedPath)> chooseSavePath;
     // The file for Help > "Save communication log..."; empty: cancelled. Unset: the standard dialog.
     std::function<QString()> chooseLogPath;
+
+    // File > Print: answers the print dialog for the printer it was given (true: Print, false:
+    // Cancel). Unset: the standard print dialog.
+    std::function<bool(QPrinter& printer)> answerPrintDialog;
+    // File > Print Preview: shows the preview dialog and returns when it is closed. Unset: exec().
+    std::function<void(QPrintPreviewDialog& preview)> runPrintPreview;
+    // File > Export as PDF: the file to write; empty: cancelled. Unset: the standard dialog.
+    std::function<QString(const QString& proposedPath)> choosePdfPath;
 };
 
 } // namespace trv::app

@@ -15,6 +15,8 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <cmath>
+
 namespace trv::sheet {
 
 namespace {
@@ -29,6 +31,10 @@ constexpr qreal kHeaderBandPoints = 22;
 constexpr qreal kPointsPerInch = 72;
 const QColor kHeaderRowBackground(0xe4, 0xe4, 0xe4);
 const QColor kRuleColor(0x80, 0x80, 0x80);
+// Marks the blocks that are headings, which keep company with what follows them.
+constexpr int kHeadingProperty = QTextFormat::UserProperty + 1;
+// Room a heading needs below it on its page, in points: a few lines of what it heads.
+constexpr qreal kKeepWithNextPoints = 60;
 
 QString latin(const char* text)
 {
@@ -49,6 +55,25 @@ QTextCharFormat headingFormat(qreal pointSize)
     format.setFontPointSize(pointSize);
     format.setFontWeight(QFont::Bold);
     return format;
+}
+
+// Moves each heading that sits too near the foot of its page to the top of the next one. Headings
+// are taken in document order, so each sees the pages as the moves before it left them.
+void keepHeadingsWithNext(QTextDocument& document, qreal room)
+{
+    const qreal pageHeight = document.pageSize().height();
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!block.blockFormat().boolProperty(kHeadingProperty))
+            continue;
+        const QRectF rect = layout->blockBoundingRect(block);
+        const qreal pageEnd = (std::floor(rect.top() / pageHeight) + 1) * pageHeight;
+        if (rect.bottom() + room > pageEnd && rect.top() > pageEnd - pageHeight + room) {
+            QTextBlockFormat format;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).mergeBlockFormat(format);
+        }
+    }
 }
 
 QString dateText(const QDateTime& printed)
@@ -91,13 +116,14 @@ QString ConfigurationSheet::pageHeader(int page, int pages) const
            latin(text::kPageOf).arg(page).arg(pages);
 }
 
-void ConfigurationSheet::addSection(const QString& title)
+void ConfigurationSheet::addSection(const QString& title, SectionStart start)
 {
     QTextBlockFormat block;
     block.setTopMargin(14);
     block.setBottomMargin(4);
-    // A section starts on the page its heading is on, never orphaned at a page foot.
-    block.setNonBreakableLines(true);
+    block.setProperty(kHeadingProperty, true);
+    if (start == SectionStart::NewPage && !document_->isEmpty())
+        block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     cursor_->movePosition(QTextCursor::End);
     cursor_->insertBlock(block, headingFormat(kSectionPointSize));
     cursor_->insertText(title);
@@ -108,6 +134,7 @@ void ConfigurationSheet::addSubsection(const QString& title)
     QTextBlockFormat block;
     block.setTopMargin(8);
     block.setBottomMargin(3);
+    block.setProperty(kHeadingProperty, true);
     cursor_->movePosition(QTextCursor::End);
     cursor_->insertBlock(block, headingFormat(kSubsectionPointSize));
     cursor_->insertText(title);
@@ -206,6 +233,7 @@ int paintSheet(const ConfigurationSheet& sheet, QPagedPaintDevice& device)
     // Laid out for the device, so point sizes and picture widths come out as on paper.
     document->documentLayout()->setPaintDevice(&device);
     document->setPageSize(QSizeF(page.width(), page.height() - band));
+    keepHeadingsWithNext(*document, kKeepWithNextPoints * dpi / kPointsPerInch);
     const int pages = document->pageCount();
 
     QFont headerFont = bodyFont();

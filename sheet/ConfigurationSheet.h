@@ -34,6 +34,9 @@ struct SheetHeader {
 // The first 16 lower-case hexadecimal digits of the SHA-256 of the 16384 image bytes.
 QString imageDigest(const db::Image& image);
 
+// Where a section begins: after the one before it, or at the top of a page.
+enum class SectionStart { Flow, NewPage };
+
 class ConfigurationSheet {
 public:
     explicit ConfigurationSheet(SheetHeader header);
@@ -41,8 +44,9 @@ public:
     ConfigurationSheet(ConfigurationSheet&&) noexcept;
     ConfigurationSheet& operator=(ConfigurationSheet&&) noexcept;
 
-    // A section heading (an area of the tree) and a heading inside it (a page of a window).
-    void addSection(const QString& title);
+    // A section heading (an area of the tree) and a heading inside it (a page of a window). No
+    // heading is printed at the foot of a page without what follows it.
+    void addSection(const QString& title, SectionStart start = SectionStart::Flow);
     void addSubsection(const QString& title);
     void addParagraph(const QString& text);
     // A table with one header row, repeated at the top of each page the table runs onto.

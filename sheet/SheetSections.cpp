@@ -117,21 +117,33 @@ public:
     {
         return row(label, radioText(image_, f, buttons, record_));
     }
+    // A radio group's row is named by its group alone.
     Settings& row(const char* label, const QString& value)
     {
-        rows_.push_back({group_, shown(label), value});
+        const QString setting = shown(label);
+        rows_.push_back({group_, setting == group_ ? QString() : setting, value});
+        grouped_ = grouped_ || !group_.isEmpty();
         group_.clear();
         return *this;
     }
+    // Without any group the table has no group column.
     void addTo(ConfigurationSheet& sheet) const
     {
-        sheet.addTable({latin(text::kGroupColumn), latin(text::kSettingColumn), latin(text::kValueColumn)}, rows_);
+        if (grouped_) {
+            sheet.addTable({latin(text::kGroupColumn), latin(text::kSettingColumn), latin(text::kValueColumn)}, rows_);
+            return;
+        }
+        std::vector<QStringList> rows;
+        for (const QStringList& r : rows_)
+            rows.push_back(r.mid(1));
+        sheet.addTable({latin(text::kSettingColumn), latin(text::kValueColumn)}, rows);
     }
 
 private:
     const db::Image& image_;
     int record_;
     QString group_;
+    bool grouped_ = false;
     std::vector<QStringList> rows_;
 };
 
@@ -316,7 +328,7 @@ void addChannelSections(ConfigurationSheet& sheet, const db::Image& image)
 {
     const int inUse = db::isMultiChannel(image) ? db::kChannels.count : 1;
     for (int channel = 0; channel < inUse; ++channel) {
-        sheet.addSection(latin(ctext::kTreeItems[channel]));
+        sheet.addSection(latin(ctext::kTreeItems[channel]), SectionStart::NewPage);
         addConfigPage(sheet, image, channel);
         for (PageCode page : editors::channel::followingPages(db::readField(image, f::keying, channel),
                                                               db::readField(image, f::signalingType, channel)))
@@ -363,7 +375,7 @@ QString buttonReference(const db::Image& image, std::uint8_t kind, std::uint8_t 
 void addButtonsSection(ConfigurationSheet& sheet, const db::Image& image)
 {
     namespace btext = editors::buttons::text;
-    sheet.addSection(latin(btext::kTitle));
+    sheet.addSection(latin(btext::kTitle), SectionStart::NewPage);
     std::array<QString, art::kButtons> labels;
     std::vector<QStringList> rows;
     for (int k = 0; k < art::kButtons; ++k) {
