@@ -14,6 +14,7 @@
 #include "app/Registry.h"
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
+#include "app/SheetCommands.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
 #include "database/FieldCatalog.h"
@@ -34,6 +35,7 @@
 #include "editors/speedpaging/EditSpeedPageFV.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "sheet/ConfigurationSheet.h"
 #include "transfer/TransferTexts.h"
 
 #include <QAbstractButton>
@@ -44,6 +46,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -255,6 +258,31 @@ void fillButtonsExample()
     }
 }
 
+// Channels 2 to 4 on the other keyings and signalling types, each with its page's defaults.
+void fillChannelsExample()
+{
+    namespace f = trv::db::fields;
+    using namespace trv::db;
+    Image& image = theImage();
+    writeField(image, f::desksetType, deskset::kMultiChannel);
+    const int settings[][2] = {{channel::kKeyingTone, channel::kSignalingStatAlert},
+                               {channel::kKeyingDc, channel::kSignalingDtmfDecode},
+                               {channel::kKeyingNone, channel::kSignalingDtmfSelectiveCall},
+                               {channel::kKeyingTone, channel::kSignalingNone}};
+    for (int c = 0; c < kChannels.count; ++c) {
+        writeField(image, f::keying, settings[c][0], c);
+        writeField(image, f::signalingType, settings[c][1], c);
+        if (const AreaLayout* layout = f::signalingArea.layoutFor(settings[c][1]))
+            for (const Field& field : layout->fields)
+                writeDefault(image, field, c);
+    }
+    writeFieldText(image, f::desksetId, "1A2B", 0);
+    writeFieldText(image, f::frequencyLabel, "Dispatch", 0, 4);
+    writeField(image, f::functionToneFrequency, 5500, 0, 4);
+    writeField(image, f::tptDetect, 1, 0, 4);
+    writeFieldText(image, f::frequencyLabel, "Yard", 2, 0);
+}
+
 // "paging-format-motorola-5-tone.png" for "Motorola 5 Tone".
 QString pagingFormatFile(const QString& title)
 {
@@ -339,6 +367,14 @@ int main(int argc, char* argv[])
     Registry::setComPort(1);
     ShellOptions options;
     options.lockSource = [] { return LockStates{false, true, false}; };
+    // File > Print Preview, shown at a size that holds a whole page.
+    options.runPrintPreview = [&](QPrintPreviewDialog& preview) {
+        preview.resize(900, 1000);
+        preview.show();
+        settle();
+        save(framed(preview.grab(), preview.windowTitle()), QStringLiteral("18-print-preview.png"));
+        preview.close();
+    };
     CTRVApp app(options);
     if (!app.initInstance({QStringLiteral("trv")}))
         return 1;
@@ -525,6 +561,17 @@ int main(int argc, char* argv[])
                   QStringLiteral("edit-ptt-id-aliases.png"));
 
     renderPagingFormats(frame, save);
+
+    // The configuration sheet of the sample database, with its four channels on each keying and
+    // signalling: the print preview, and the PDF whose pages the script turns into pictures.
+    fillChannelsExample();
+    frame->runCommand(cmd::kPrintPreview);
+    const QString sheetPdf = QDir(outDir).filePath(QStringLiteral("configuration-sheet.pdf"));
+    ++attempted;
+    if (trv::sheet::writePdf(frame->sheetCommands().currentSheet(), sheetPdf, QPageSize::A4))
+        written << sheetPdf;
+    else
+        std::fprintf(stderr, "trv_render: cannot write %s\n", qPrintable(sheetPdf));
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
     return written.size() == attempted ? 0 : 1;

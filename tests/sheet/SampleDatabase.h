@@ -1,12 +1,13 @@
 // A richly filled database for the sheet's tests: a multi-channel deskset whose four channels take
 // each keying and signalling, buttons of every parameter source, paging formats with parameters,
 // speed pages, custom tones and more PTT ID aliases than one page holds, with free records between
-// them and one guard tone that no list offers (a problem for the last section).
+// them and one guard tone that no list offers (the one problem for the last section).
 #pragma once
 
 #include "database/FieldCatalog.h"
 #include "database/NewDatabase.h"
 
+#include <cstdio>
 #include <string>
 
 namespace trv::sheet::test {
@@ -23,9 +24,9 @@ inline db::Image sampleDatabase()
     db::writeField(image, f::transmitDelay, 250);
     db::writeField(image, f::relayLatching, 1, 0, 2);
 
-    // Channel 1: tone keying, stat alert. Channel 2: DC, DTMF decode. Channel 3: no keying, DTMF
-    // selective call. Channel 4: tone keying, no signalling.
-    const int keyings[] = {db::channel::kKeyingTone, db::channel::kKeyingDc, db::channel::kKeyingNone,
+    // Channel 1: DC keying (channel 1 only offers it), stat alert. Channel 2: tone, DTMF decode.
+    // Channel 3: no keying, DTMF selective call. Channel 4: tone keying, no signalling.
+    const int keyings[] = {db::channel::kKeyingDc, db::channel::kKeyingTone, db::channel::kKeyingNone,
                            db::channel::kKeyingTone};
     const int signalings[] = {db::channel::kSignalingStatAlert, db::channel::kSignalingDtmfDecode,
                               db::channel::kSignalingDtmfSelectiveCall, db::channel::kSignalingNone};
@@ -40,12 +41,13 @@ inline db::Image sampleDatabase()
     }
     db::writeFieldText(image, f::desksetId, "1A2B", 0);
     db::writeField(image, f::txLevel, -6, 0);
-    db::writeField(image, f::codedFrequency, 12500, 0);
-    db::writeFieldText(image, f::frequencyLabel, "Dispatch", 0, 4);
-    db::writeField(image, f::functionToneFrequency, 5500, 0, 4);
-    db::writeField(image, f::tptDetect, 1, 0, 4);
-    db::writeField(image, f::dcCurrent, 11, 1, 0); // 5.5 mA
+    db::writeField(image, f::dcCurrent, 3, 0, 1); // 1.5 mA
+    db::writeField(image, f::codedFrequency, 12500, 1);
+    db::writeFieldText(image, f::frequencyLabel, "Dispatch", 1, 4);
+    db::writeField(image, f::functionToneFrequency, 5500, 1, 4);
+    db::writeField(image, f::tptDetect, 1, 1, 4);
     db::writeFieldText(image, f::frequencyLabel, "Yard", 2, 0);
+    db::writeFieldText(image, f::desksetId, "77", 2);
     db::writeField(image, f::guardToneFrequency, kUnofferedGuardTone, 3);
 
     // Paging formats 1, 2 and 4 (3 is free): Motorola 5 Tone, DTMF, Motorola 1+1 with code plan "E".
@@ -68,29 +70,33 @@ inline db::Image sampleDatabase()
         const char* label;
         int format;
         const char* digits;
-    } pages[] = {{"CHIEF", 0, "12345"}, {"AMBUL", 1, "555*12#"}};
+    } pages[] = {{"AMBUL", 1, "555*12#"}, {"CHIEF", 0, "12345"}};
     for (int r = 0; r < 2; ++r) {
         db::writeFieldText(image, f::speedPageLabel, pages[r].label, r);
         db::writeField(image, f::speedPageFormat, pages[r].format, r);
         db::writeFieldText(image, f::speedPageDigits, pages[r].digits, r);
     }
 
-    db::writeFieldText(image, f::toneNumber, "7", 0);
-    db::writeField(image, f::firstToneFrequency, 12345, 0);
-    db::writeField(image, f::firstToneDuration, 1000, 0);
-    db::writeField(image, f::secondToneFrequency, 2002, 0);
-    db::writeField(image, f::secondToneDuration, 3000, 0);
-    db::writeField(image, f::inhibitDelay, 3000, 0);
+    // A custom tone's number is its record's.
+    constexpr int kTone = 7;
+    db::writeFieldText(image, f::toneNumber, std::to_string(kTone), kTone);
+    db::writeField(image, f::firstToneFrequency, 12345, kTone);
+    db::writeField(image, f::firstToneDuration, 1000, kTone);
+    db::writeField(image, f::secondToneFrequency, 2002, kTone);
+    db::writeField(image, f::secondToneDuration, 3000, kTone);
+    db::writeField(image, f::inhibitDelay, 3000, kTone);
 
     for (int r = 0; r < kSampleAliases; ++r) {
         char id[5];
+        char label[12];
         std::snprintf(id, sizeof id, "%04X", 0x1000 + r);
-        db::writeFieldText(image, f::aliasLabel, "Unit " + std::to_string(r + 1), r);
+        std::snprintf(label, sizeof label, "Unit %02d", r + 1); // sorted, as the alias list keeps them
+        db::writeFieldText(image, f::aliasLabel, label, r);
         db::writeFieldText(image, f::aliasPttId, r == 1 ? "*3#" : id, r);
         db::writeField(image, f::aliasUnitType, r == 1 ? db::alias::kDtmf : db::alias::kMdc1200, r);
     }
 
-    // Manual page FIRE, speed page AMBUL, frequencies 3/4, mute channel 2, the rest as a new
+    // Manual page FIRE, speed page CHIEF, frequencies 3/4, mute channel 2, the rest as a new
     // database leaves them.
     const int entries[][2] = {{4, 1}, {5, 2}, {7, 2}, {9, 2}, {1, 255}, {10, 3}};
     for (int k = 0; k < static_cast<int>(std::size(entries)); ++k) {
