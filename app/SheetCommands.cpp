@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTextDocument>
 
 namespace trv::app {
 
@@ -53,8 +54,10 @@ sheet::ConfigurationSheet SheetCommands::currentSheet() const
 
 bool SheetCommands::printOn(QPrinter& printer)
 {
-    printer.setDocName(databaseName());
-    if (sheet::paintSheet(currentSheet(), printer) > 0)
+    const sheet::ConfigurationSheet sheet = currentSheet();
+    // The job's name in the printer queue, and a PDF's title.
+    printer.setDocName(sheet.document().metaInformation(QTextDocument::DocumentTitle));
+    if (sheet::paintSheet(sheet, printer) > 0)
         return true;
     platform::showMessage(QString::fromLatin1(text::kSheetNotPrinted), platform::MsgButtons::Ok,
                           platform::MsgIcon::Exclamation, &frame_);

@@ -51,7 +51,7 @@ public:
     void addParagraph(const QString& text);
     // A table with one header row, repeated at the top of each page the table runs onto.
     void addTable(const QStringList& header, const std::vector<QStringList>& rows);
-    // A picture `width` points wide (the document's pixels at 72 per inch).
+    // A picture `width` device-independent pixels wide (96 to the inch on paper).
     void addPicture(const QImage& picture, const QString& name, qreal width);
     // The problems of the rules as a table, or the rules' "No problems found.".
     void addProblems(std::span<const db::Problem> problems);

@@ -389,7 +389,7 @@ void addButtonsSection(ConfigurationSheet& sheet, const db::Image& image)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     constexpr qreal kPictureScale = 2;   // pixels per design unit: sharp on paper
-    constexpr qreal kPictureWidth = 300; // points
+    constexpr qreal kPictureWidth = 360; // 96 to the inch: 9.5 cm on paper
     sheet.addPicture(art::faceImage(db::isMultiChannel(image), labels, font, kPictureScale), latin(btext::kTitle),
                      kPictureWidth);
     sheet.addTable({latin(text::kButtonColumn), latin(text::kButtonFunctionColumn), latin(text::kButtonLabelColumn),

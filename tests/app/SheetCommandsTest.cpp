@@ -7,6 +7,7 @@
 #include "app/ShortcutDialogs.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
