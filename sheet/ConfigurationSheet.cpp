@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <optional>
 
 namespace trv::sheet {
 
@@ -31,6 +32,7 @@ constexpr qreal kHeaderBandPoints = 22;
 constexpr qreal kPointsPerInch = 72;
 const QColor kHeaderRowBackground(0xe4, 0xe4, 0xe4);
 const QColor kRuleColor(0x80, 0x80, 0x80);
+const QColor kRowRuleColor(0xc8, 0xc8, 0xc8);
 // Marks the blocks that are headings, which keep company with what follows them.
 constexpr int kHeadingProperty = QTextFormat::UserProperty + 1;
 // Room a heading needs below it on its page, in points: a few lines of what it heads.
@@ -57,22 +59,43 @@ QTextCharFormat headingFormat(qreal pointSize)
     return format;
 }
 
-// Moves each heading that sits too near the foot of its page to the top of the next one. Headings
-// are taken in document order, so each sees the pages as the moves before it left them.
-void keepHeadingsWithNext(QTextDocument& document, qreal room)
+// The document laid out on pages of `pageSize` for the device, each heading that would sit too
+// near the foot of its page (less than `room` below it) moved to the top of the next one. A
+// document edited after its layout may be painted before it is laid out again, so each move is
+// made in the source and the copy laid out anew; headings are taken in order, so each sees the
+// pages as the moves before it left them.
+std::unique_ptr<QTextDocument> layOut(const QTextDocument& source, QPaintDevice& device, const QSizeF& pageSize,
+                                      qreal room)
 {
-    const qreal pageHeight = document.pageSize().height();
-    QAbstractTextDocumentLayout* layout = document.documentLayout();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (!block.blockFormat().boolProperty(kHeadingProperty))
-            continue;
-        const QRectF rect = layout->blockBoundingRect(block);
-        const qreal pageEnd = (std::floor(rect.top() / pageHeight) + 1) * pageHeight;
-        if (rect.bottom() + room > pageEnd && rect.top() > pageEnd - pageHeight + room) {
-            QTextBlockFormat format;
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(block).mergeBlockFormat(format);
+    std::unique_ptr<QTextDocument> base(source.clone());
+    int from = 0; // block number where the next search starts
+    for (;;) {
+        std::unique_ptr<QTextDocument> laid(base->clone());
+        laid->documentLayout()->setPaintDevice(&device);
+        laid->setPageSize(pageSize);
+        laid->pageCount(); // the whole layout, now
+        QAbstractTextDocumentLayout* layout = laid->documentLayout();
+        std::optional<int> move;
+        for (QTextBlock block = laid->findBlockByNumber(from); block.isValid() && !move; block = block.next()) {
+            if (!block.blockFormat().boolProperty(kHeadingProperty))
+                continue;
+            const QRectF rect = layout->blockBoundingRect(block);
+            const qreal pageTop = std::floor(rect.top() / pageSize.height()) * pageSize.height();
+            if (rect.bottom() + room > pageTop + pageSize.height() && rect.top() > pageTop + room) {
+                // A section heading right above moves with its first subsection heading.
+                QTextBlock first = block;
+                while (first.previous().isValid() && first.previous().blockFormat().boolProperty(kHeadingProperty) &&
+                       layout->blockBoundingRect(first.previous()).top() > pageTop + room)
+                    first = first.previous();
+                move = first.blockNumber();
+            }
         }
+        if (!move)
+            return laid;
+        QTextBlockFormat format;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(base->findBlockByNumber(*move)).mergeBlockFormat(format);
+        from = *move + 1;
     }
 }
 
@@ -150,34 +173,48 @@ void ConfigurationSheet::addParagraph(const QString& paragraph)
     cursor_->insertText(paragraph);
 }
 
-void ConfigurationSheet::addTable(const QStringList& header, const std::vector<QStringList>& rows)
+void ConfigurationSheet::addTable(const QStringList& header, const std::vector<QStringList>& rows,
+                                  std::span<const qreal> columnPercents)
 {
     cursor_->movePosition(QTextCursor::End);
+    // A rule under each row; no vertical lines.
     QTextTableFormat format;
     format.setHeaderRowCount(1);
-    format.setBorder(0.5);
-    format.setBorderBrush(kRuleColor);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorder(0);
     format.setBorderCollapse(true);
     format.setCellPadding(2.5);
     format.setCellSpacing(0);
     format.setTopMargin(3);
     format.setBottomMargin(3);
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    QList<QTextLength> widths;
+    for (const qreal percent : columnPercents)
+        widths << QTextLength(QTextLength::PercentageLength, percent);
+    format.setColumnWidthConstraints(widths);
     const int columns = static_cast<int>(header.size());
     QTextTable* table = cursor_->insertTable(static_cast<int>(rows.size()) + 1, columns, format);
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
+    const auto rule = [](QTextTableCell cell, qreal width, const QColor& color) {
+        QTextTableCellFormat cellFormat = cell.format().toTableCellFormat();
+        cellFormat.setBottomBorder(width);
+        cellFormat.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        cellFormat.setBottomBorderBrush(color);
+        return cellFormat;
+    };
     for (int c = 0; c < columns; ++c) {
         QTextTableCell cell = table->cellAt(0, c);
-        QTextCharFormat cellFormat = cell.format();
+        QTextTableCellFormat cellFormat = rule(cell, 1, kRuleColor);
         cellFormat.setBackground(kHeaderRowBackground);
         cell.setFormat(cellFormat);
         cell.firstCursorPosition().insertText(header[c], bold);
     }
     for (std::size_t r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < columns && c < rows[r].size(); ++c)
-            table->cellAt(static_cast<int>(r) + 1, c).firstCursorPosition().insertText(rows[r][c]);
+        for (int c = 0; c < columns && c < rows[r].size(); ++c) {
+            QTextTableCell cell = table->cellAt(static_cast<int>(r) + 1, c);
+            cell.setFormat(rule(cell, 0.5, kRowRuleColor));
+            cell.firstCursorPosition().insertText(rows[r][c]);
+        }
     cursor_->movePosition(QTextCursor::End);
 }
 
@@ -223,7 +260,6 @@ void ConfigurationSheet::addProblems(std::span<const db::Problem> problems)
 
 int paintSheet(const ConfigurationSheet& sheet, QPagedPaintDevice& device)
 {
-    std::unique_ptr<QTextDocument> document(sheet.document().clone());
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
@@ -231,9 +267,9 @@ int paintSheet(const ConfigurationSheet& sheet, QPagedPaintDevice& device)
     const QRectF page(QPointF(0, 0), device.pageLayout().paintRectPixels(qRound(dpi)).size());
     const qreal band = kHeaderBandPoints * dpi / kPointsPerInch;
     // Laid out for the device, so point sizes and picture widths come out as on paper.
-    document->documentLayout()->setPaintDevice(&device);
-    document->setPageSize(QSizeF(page.width(), page.height() - band));
-    keepHeadingsWithNext(*document, kKeepWithNextPoints * dpi / kPointsPerInch);
+    const std::unique_ptr<QTextDocument> document =
+        layOut(sheet.document(), device, QSizeF(page.width(), page.height() - band),
+               kKeepWithNextPoints * dpi / kPointsPerInch);
     const int pages = document->pageCount();
 
     QFont headerFont = bodyFont();

@@ -49,8 +49,10 @@ public:
     void addSection(const QString& title, SectionStart start = SectionStart::Flow);
     void addSubsection(const QString& title);
     void addParagraph(const QString& text);
-    // A table with one header row, repeated at the top of each page the table runs onto.
-    void addTable(const QStringList& header, const std::vector<QStringList>& rows);
+    // A table with one header row, repeated at the top of each page the table runs onto; the
+    // columns take the given percentages of the width, or share it by their content.
+    void addTable(const QStringList& header, const std::vector<QStringList>& rows,
+                  std::span<const qreal> columnPercents = {});
     // A picture `width` device-independent pixels wide (96 to the inch on paper).
     void addPicture(const QImage& picture, const QString& name, qreal width);
     // The problems of the rules as a table, or the rules' "No problems found.".

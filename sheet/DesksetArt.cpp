@@ -41,6 +41,8 @@ const QColor kTxKey(168, 50, 50);
 const QColor kSelKey(79, 89, 102);
 const QColor kKeyText(250, 250, 250);
 const QColor kButtonFace(0xd8, 0xd6, 0xd0);
+const QColor kButtonNumber(0x40, 0x40, 0x40);
+constexpr qreal kButtonNumberSize = 11;
 
 QPointF buttonCentre(int k)
 {
@@ -263,8 +265,15 @@ void paintFace(QPainter& p, bool multiChannel, const std::array<QString, kButton
     labelFont.setPixelSize(static_cast<int>(kLabelFontSize));
     labelFont.setBold(true);
     p.setFont(labelFont);
+    QFont numberFont = labelFont;
+    numberFont.setPixelSize(static_cast<int>(kButtonNumberSize));
     for (int k = 0; k < kButtons; ++k) {
         drawButton(p, buttonRect(k).adjusted(0.5, 0.5, -0.5, -0.5));
+        // Paper has no pointer to show which button is which: each face carries its number.
+        p.setFont(numberFont);
+        p.setPen(kButtonNumber);
+        p.drawText(buttonRect(k), Qt::AlignCenter, QString::number(k + 1));
+        p.setFont(labelFont);
         drawStrip(p, labelRect(k), kLabelText, kLabelBackground, labels[static_cast<std::size_t>(k)]);
     }
     if (multiChannel)

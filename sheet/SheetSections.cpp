@@ -126,17 +126,21 @@ public:
         group_.clear();
         return *this;
     }
-    // Without any group the table has no group column.
+    // Without any group the table has no group column. The value column lines up in every
+    // settings table.
     void addTo(ConfigurationSheet& sheet) const
     {
+        static constexpr qreal kGrouped[] = {28, 42, 30};
+        static constexpr qreal kPlain[] = {70, 30};
         if (grouped_) {
-            sheet.addTable({latin(text::kGroupColumn), latin(text::kSettingColumn), latin(text::kValueColumn)}, rows_);
+            sheet.addTable({latin(text::kGroupColumn), latin(text::kSettingColumn), latin(text::kValueColumn)}, rows_,
+                           kGrouped);
             return;
         }
         std::vector<QStringList> rows;
         for (const QStringList& r : rows_)
             rows.push_back(r.mid(1));
-        sheet.addTable({latin(text::kSettingColumn), latin(text::kValueColumn)}, rows);
+        sheet.addTable({latin(text::kSettingColumn), latin(text::kValueColumn)}, rows, kPlain);
     }
 
 private:
@@ -195,12 +199,13 @@ void addDesksetSection(ConfigurationSheet& sheet, const db::Image& image)
 
 // ---- Channels ----------------------------------------------------------------------------------------
 
-// The sixteen functions of a signalling plan: name, label, the plan's value and the detection mark.
+// The functions of a signalling plan (sixteen tones, four DC currents): name, label, the plan's
+// value and the detection mark.
 void addFunctionTable(ConfigurationSheet& sheet, const db::Image& image, int channel, const db::Field& value,
                       const char* valueColumn)
 {
     std::vector<QStringList> rows;
-    for (int n = 0; n < f::frequencyLabel.count; ++n)
+    for (int n = 0; n < value.count; ++n)
         rows.push_back({shown(ctext::kFunctionLabels[n]), valueText(image, f::frequencyLabel, channel, n),
                         valueText(image, value, channel, n),
                         db::readField(image, f::tptDetect, channel, n) ? latin(ctext::kTptDetectMark) : QString()});
@@ -328,7 +333,7 @@ void addChannelSections(ConfigurationSheet& sheet, const db::Image& image)
 {
     const int inUse = db::isMultiChannel(image) ? db::kChannels.count : 1;
     for (int channel = 0; channel < inUse; ++channel) {
-        sheet.addSection(latin(ctext::kTreeItems[channel]), SectionStart::NewPage);
+        sheet.addSection(latin(ctext::kTreeItems[channel]));
         addConfigPage(sheet, image, channel);
         for (PageCode page : editors::channel::followingPages(db::readField(image, f::keying, channel),
                                                               db::readField(image, f::signalingType, channel)))
