@@ -21,7 +21,9 @@
 
 namespace trv::app {
 
-SheetCommands::SheetCommands(CMainFrame& frame) : QObject(&frame), frame_(frame) {}
+SheetCommands::SheetCommands(CMainFrame& frame) : QObject(&frame), frame_(frame)
+{
+}
 
 void SheetCommands::run(int command)
 {
@@ -107,10 +109,11 @@ void SheetCommands::exportPdf()
 {
     const ShellOptions& options = frame_.app().options();
     const QString proposed = proposedPdfPath();
-    const QString path = options.choosePdfPath
-                             ? options.choosePdfPath(proposed)
-                             : QFileDialog::getSaveFileName(&frame_, QString::fromLatin1(text::kExportPdfCaption),
-                                                            proposed, QString::fromLatin1(text::kPdfFilter));
+    const QString path =
+        options.choosePdfPath
+            ? options.choosePdfPath(proposed)
+            : QFileDialog::getSaveFileName(&frame_, QString::fromLatin1(text::kExportPdfCaption), proposed,
+                                           QString::fromLatin1(text::kPdfFilter));
     if (path.isEmpty())
         return;
     // The printer's own page size (A4 or Letter, as the system's printer setup has it).

@@ -64,8 +64,8 @@ QTextCharFormat headingFormat(qreal pointSize)
 // document edited after its layout may be painted before it is laid out again, so each move is
 // made in the source and the copy laid out anew; headings are taken in order, so each sees the
 // pages as the moves before it left them.
-std::unique_ptr<QTextDocument> layOut(const QTextDocument& source, QPaintDevice& device, const QSizeF& pageSize,
-                                      qreal room)
+std::unique_ptr<QTextDocument> layOut(const QTextDocument& source, QPaintDevice& device,
+                                      const QSizeF& pageSize, qreal room)
 {
     std::unique_ptr<QTextDocument> base(source.clone());
     int from = 0; // block number where the next search starts
@@ -76,7 +76,8 @@ std::unique_ptr<QTextDocument> layOut(const QTextDocument& source, QPaintDevice&
         laid->pageCount(); // the whole layout, now
         QAbstractTextDocumentLayout* layout = laid->documentLayout();
         std::optional<int> move;
-        for (QTextBlock block = laid->findBlockByNumber(from); block.isValid() && !move; block = block.next()) {
+        for (QTextBlock block = laid->findBlockByNumber(from); block.isValid() && !move;
+             block = block.next()) {
             if (!block.blockFormat().boolProperty(kHeadingProperty))
                 continue;
             const QRectF rect = layout->blockBoundingRect(block);
@@ -84,7 +85,8 @@ std::unique_ptr<QTextDocument> layOut(const QTextDocument& source, QPaintDevice&
             if (rect.bottom() + room > pageTop + pageSize.height() && rect.top() > pageTop + room) {
                 // A section heading right above moves with its first subsection heading.
                 QTextBlock first = block;
-                while (first.previous().isValid() && first.previous().blockFormat().boolProperty(kHeadingProperty) &&
+                while (first.previous().isValid() &&
+                       first.previous().blockFormat().boolProperty(kHeadingProperty) &&
                        layout->blockBoundingRect(first.previous()).top() > pageTop + room)
                     first = first.previous();
                 move = first.blockNumber();
@@ -109,7 +111,8 @@ QString dateText(const QDateTime& printed)
 QString imageDigest(const db::Image& image)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(kDigestDigits));
+    return QString::fromLatin1(
+        QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(kDigestDigits));
 }
 
 ConfigurationSheet::ConfigurationSheet(SheetHeader header)
@@ -249,8 +252,8 @@ void ConfigurationSheet::addProblems(std::span<const db::Problem> problems)
         addParagraph(QString::fromStdString(db::problemSummary(list)));
         return;
     }
-    addParagraph(latin(text::kProblemsIntro) + QLatin1Char(' ') + QString::fromStdString(db::problemSummary(list)) +
-                 QLatin1Char('.'));
+    addParagraph(latin(text::kProblemsIntro) + QLatin1Char(' ') +
+                 QString::fromStdString(db::problemSummary(list)) + QLatin1Char('.'));
     std::vector<QStringList> rows;
     for (const db::Problem& p : list)
         rows.push_back({QString::fromStdString(std::string(db::severityName(p.severity))),
@@ -301,7 +304,8 @@ int paintSheet(const ConfigurationSheet& sheet, QPagedPaintDevice& device)
     return pages;
 }
 
-bool writePdf(const ConfigurationSheet& sheet, const QString& path, QPageSize::PageSizeId pageSize, QString* error)
+bool writePdf(const ConfigurationSheet& sheet, const QString& path, QPageSize::PageSizeId pageSize,
+              QString* error)
 {
     {
         QFile probe(path);

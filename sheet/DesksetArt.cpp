@@ -170,14 +170,16 @@ void drawKeypad(QPainter& p, const QFont& font)
 
 void drawHandsetRest(QPainter& p)
 {
-    fillRounded(p, kHandsetRest, 10, vertical(kHandsetRest, QColor(0x26, 0x29, 0x2e), QColor(0x1a, 0x1c, 0x20)),
+    fillRounded(p, kHandsetRest, 10,
+                vertical(kHandsetRest, QColor(0x26, 0x29, 0x2e), QColor(0x1a, 0x1c, 0x20)),
                 QColor(0x12, 0x13, 0x16));
     // Microphone grille at the left end.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x0c, 0x0d, 0x0f));
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 10; ++col)
-            p.drawEllipse(QPointF(kHandsetRest.left() + 16 + col * 8, kHandsetRest.top() + 8 + row * 7), 1.8, 1.8);
+            p.drawEllipse(QPointF(kHandsetRest.left() + 16 + col * 8, kHandsetRest.top() + 8 + row * 7), 1.8,
+                          1.8);
     }
 }
 
@@ -197,7 +199,8 @@ void drawButton(QPainter& p, const QRectF& disc)
     p.drawEllipse(disc);
 }
 
-void drawStrip(QPainter& p, const QRectF& r, const QColor& text, const QColor& background, const QString& label)
+void drawStrip(QPainter& p, const QRectF& r, const QColor& text, const QColor& background,
+               const QString& label)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(background);
@@ -282,7 +285,8 @@ void paintFace(QPainter& p, bool multiChannel, const std::array<QString, kButton
                       QString::fromLatin1(editors::buttons::text::kChannelKeys[k]));
 }
 
-QImage faceImage(bool multiChannel, const std::array<QString, kButtons>& labels, const QFont& font, qreal scale)
+QImage faceImage(bool multiChannel, const std::array<QString, kButtons>& labels, const QFont& font,
+                 qreal scale)
 {
     QImage image((kDesignSize * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);

@@ -45,9 +45,11 @@ void paintBody(QPainter& p, bool multiChannel, const QFont& font);
 // The whole face as the buttons window shows it: the body, then each button (with its number, 1
 // to 18, as the sheet's button table counts them), its label and, on a multi-channel deskset,
 // the channel keys with their names.
-void paintFace(QPainter& p, bool multiChannel, const std::array<QString, kButtons>& labels, const QFont& font);
+void paintFace(QPainter& p, bool multiChannel, const std::array<QString, kButtons>& labels,
+               const QFont& font);
 
 // The face drawn into an image `scale` times the design size (white round the housing).
-QImage faceImage(bool multiChannel, const std::array<QString, kButtons>& labels, const QFont& font, qreal scale);
+QImage faceImage(bool multiChannel, const std::array<QString, kButtons>& labels, const QFont& font,
+                 qreal scale);
 
 } // namespace trv::sheet::art

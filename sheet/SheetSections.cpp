@@ -56,7 +56,8 @@ QString shown(const char* label)
 
 QString tenths(int value, int scale)
 {
-    return value % scale == 0 ? QString::number(value / scale) : QString::number(double(value) / scale, 'f', 1);
+    return value % scale == 0 ? QString::number(value / scale)
+                              : QString::number(double(value) / scale, 'f', 1);
 }
 
 // One element of a field as its editor shows it.
@@ -133,8 +134,9 @@ public:
         static constexpr qreal kGrouped[] = {28, 42, 30};
         static constexpr qreal kPlain[] = {70, 30};
         if (grouped_) {
-            sheet.addTable({latin(text::kGroupColumn), latin(text::kSettingColumn), latin(text::kValueColumn)}, rows_,
-                           kGrouped);
+            sheet.addTable(
+                {latin(text::kGroupColumn), latin(text::kSettingColumn), latin(text::kValueColumn)}, rows_,
+                kGrouped);
             return;
         }
         std::vector<QStringList> rows;
@@ -206,9 +208,10 @@ void addFunctionTable(ConfigurationSheet& sheet, const db::Image& image, int cha
 {
     std::vector<QStringList> rows;
     for (int n = 0; n < value.count; ++n)
-        rows.push_back({shown(ctext::kFunctionLabels[n]), valueText(image, f::frequencyLabel, channel, n),
-                        valueText(image, value, channel, n),
-                        db::readField(image, f::tptDetect, channel, n) ? latin(ctext::kTptDetectMark) : QString()});
+        rows.push_back(
+            {shown(ctext::kFunctionLabels[n]), valueText(image, f::frequencyLabel, channel, n),
+             valueText(image, value, channel, n),
+             db::readField(image, f::tptDetect, channel, n) ? latin(ctext::kTptDetectMark) : QString()});
     sheet.addTable({latin(text::kFunctionKeyColumn), latin(ctext::kLabelColumn), latin(valueColumn),
                     latin(ctext::kTptDetectMark)},
                    rows);
@@ -225,8 +228,12 @@ void addConfigPage(ConfigurationSheet& sheet, const db::Image& image, int channe
         .radios(ctext::kSignalingGroup, f::signalingType, texts(ctext::kSignalings))
         .field(ctext::kDesksetId, f::desksetId)
         .field(ctext::kRelay, f::relay);
-    s.group(ctext::kParallelGroup).field(ctext::kCrossMute, f::crossMute).field(ctext::kParallelStatus, f::parallelStatus);
-    s.group(ctext::kPortGroup).field(ctext::kTermination, f::termination).field(ctext::kInterface, f::interfaceType);
+    s.group(ctext::kParallelGroup)
+        .field(ctext::kCrossMute, f::crossMute)
+        .field(ctext::kParallelStatus, f::parallelStatus);
+    s.group(ctext::kPortGroup)
+        .field(ctext::kTermination, f::termination)
+        .field(ctext::kInterface, f::interfaceType);
     s.group(ctext::kIoGroup)
         .field(ctext::kPttRelay, f::pttRelay)
         .field(ctext::kPttSense, f::pttSense)
@@ -306,8 +313,8 @@ void addFollowingPage(ConfigurationSheet& sheet, const db::Image& image, int cha
         return;
     case PageCode::DtmfDecode:
     case PageCode::DtmfSelectiveCall:
-        sheet.addSubsection(latin(page == PageCode::DtmfDecode ? ctext::kDtmfDecodeSuffix
-                                                               : ctext::kDtmfSelectiveCallSuffix));
+        sheet.addSubsection(
+            latin(page == PageCode::DtmfDecode ? ctext::kDtmfDecodeSuffix : ctext::kDtmfSelectiveCallSuffix));
         s.field(ctext::kMinDigits, f::minDigits)
             .field(ctext::kMaxDigits, f::maxDigits)
             .field(ctext::kDigitDuration, f::digitDuration)
@@ -335,8 +342,8 @@ void addChannelSections(ConfigurationSheet& sheet, const db::Image& image)
     for (int channel = 0; channel < inUse; ++channel) {
         sheet.addSection(latin(ctext::kTreeItems[channel]));
         addConfigPage(sheet, image, channel);
-        for (PageCode page : editors::channel::followingPages(db::readField(image, f::keying, channel),
-                                                              db::readField(image, f::signalingType, channel)))
+        for (PageCode page : editors::channel::followingPages(
+                 db::readField(image, f::keying, channel), db::readField(image, f::signalingType, channel)))
             addFollowingPage(sheet, image, channel, page);
     }
     if (inUse == 1)
@@ -395,10 +402,10 @@ void addButtonsSection(ConfigurationSheet& sheet, const db::Image& image)
     font.setStyleHint(QFont::SansSerif);
     constexpr qreal kPictureScale = 2;   // pixels per design unit: sharp on paper
     constexpr qreal kPictureWidth = 360; // 96 to the inch: 9.5 cm on paper
-    sheet.addPicture(art::faceImage(db::isMultiChannel(image), labels, font, kPictureScale), latin(btext::kTitle),
-                     kPictureWidth);
-    sheet.addTable({latin(text::kButtonColumn), latin(text::kButtonFunctionColumn), latin(text::kButtonLabelColumn),
-                    latin(text::kRefersToColumn)},
+    sheet.addPicture(art::faceImage(db::isMultiChannel(image), labels, font, kPictureScale),
+                     latin(btext::kTitle), kPictureWidth);
+    sheet.addTable({latin(text::kButtonColumn), latin(text::kButtonFunctionColumn),
+                    latin(text::kButtonLabelColumn), latin(text::kRefersToColumn)},
                    rows);
 }
 
@@ -426,16 +433,18 @@ void addPagingSection(ConfigurationSheet& sheet, const db::Image& image)
             continue; // free
         const int type = db::readField(image, f::formatType, r);
         const editors::paging::FormatEditor* editor = editors::paging::formatEditor(type);
-        rows.push_back({valueText(image, f::pagingLabel, r),
-                        editor ? editors::paging::baseFormatText(*editor) : editors::paging::formatTypeName(type),
-                        parametersText(image, r, type)});
+        rows.push_back(
+            {valueText(image, f::pagingLabel, r),
+             editor ? editors::paging::baseFormatText(*editor) : editors::paging::formatTypeName(type),
+             parametersText(image, r, type)});
     }
     addRecordCount(sheet, image, db::kPagingFormats);
     if (rows.empty())
         sheet.addParagraph(latin(ptext::kNoFormat));
     else
-        sheet.addTable({latin(ptext::kLabelColumn), latin(ptext::kBaseFormatColumn), latin(text::kParametersColumn)},
-                       rows);
+        sheet.addTable(
+            {latin(ptext::kLabelColumn), latin(ptext::kBaseFormatColumn), latin(text::kParametersColumn)},
+            rows);
 }
 
 void addSpeedPagingSection(ConfigurationSheet& sheet, const db::Image& image)
@@ -447,16 +456,19 @@ void addSpeedPagingSection(ConfigurationSheet& sheet, const db::Image& image)
         if (image[db::kSpeedPages.record(r)] == 0)
             continue;
         const int format = db::readField(image, f::speedPageFormat, r);
-        const bool known = format >= 0 && format < db::kPagingFormats.count && image[db::kPagingFormats.record(format)] != 0;
-        rows.push_back({valueText(image, f::speedPageLabel, r),
-                        known ? valueText(image, f::pagingLabel, format) : latin(text::kUnknownFormat).arg(format + 1),
-                        valueText(image, f::speedPageDigits, r)});
+        const bool known =
+            format >= 0 && format < db::kPagingFormats.count && image[db::kPagingFormats.record(format)] != 0;
+        rows.push_back(
+            {valueText(image, f::speedPageLabel, r),
+             known ? valueText(image, f::pagingLabel, format) : latin(text::kUnknownFormat).arg(format + 1),
+             valueText(image, f::speedPageDigits, r)});
     }
     addRecordCount(sheet, image, db::kSpeedPages);
     if (rows.empty())
         sheet.addParagraph(latin(stext::kPlaceholder));
     else
-        sheet.addTable({shown(stext::kLabelLabel), shown(stext::kFormatLabel), shown(stext::kDigitsLabel)}, rows);
+        sheet.addTable({shown(stext::kLabelLabel), shown(stext::kFormatLabel), shown(stext::kDigitsLabel)},
+                       rows);
 }
 
 void addCustomTonesSection(ConfigurationSheet& sheet, const db::Image& image)
@@ -510,14 +522,16 @@ void addAliasSection(ConfigurationSheet& sheet, const db::Image& image)
     if (rows.empty())
         sheet.addParagraph(latin(atext::kNoAlias));
     else
-        sheet.addTable({latin(atext::kLabelColumn), latin(atext::kPttIdColumn), latin(text::kProtocolColumn)}, rows);
+        sheet.addTable({latin(atext::kLabelColumn), latin(atext::kPttIdColumn), latin(text::kProtocolColumn)},
+                       rows);
 }
 
 } // namespace
 
 ConfigurationSheet buildSheet(const db::Image& image, const QString& fileName, const QDateTime& printed)
 {
-    ConfigurationSheet sheet({fileName.isEmpty() ? latin(text::kUnsavedName) : fileName, printed, imageDigest(image)});
+    ConfigurationSheet sheet(
+        {fileName.isEmpty() ? latin(text::kUnsavedName) : fileName, printed, imageDigest(image)});
     addDesksetSection(sheet, image);
     addChannelSections(sheet, image);
     addButtonsSection(sheet, image);

@@ -63,7 +63,8 @@ QTransform DesksetPicture::designToWidget() const
 {
     const qreal scale = std::min(width() / art::kDesignSize.width(), height() / art::kDesignSize.height());
     QTransform t;
-    t.translate((width() - art::kDesignSize.width() * scale) / 2, (height() - art::kDesignSize.height() * scale) / 2);
+    t.translate((width() - art::kDesignSize.width() * scale) / 2,
+                (height() - art::kDesignSize.height() * scale) / 2);
     t.scale(scale, scale);
     return t;
 }

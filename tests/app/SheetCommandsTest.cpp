@@ -57,8 +57,8 @@ TEST_F(SheetCommandsTest, FileMenuOffersThemAfterUploadWithADatabaseOnlyAndNotOn
         file << (action->isSeparator() ? QStringLiteral("|") : action->text());
     const qsizetype upload = file.indexOf("&Upload Database");
     ASSERT_GE(upload, 0);
-    EXPECT_EQ(file.mid(upload, 6),
-              (QStringList{"&Upload Database", "|", "&Print...", "Print Pre&view...", "&Export as PDF...", "|"}));
+    EXPECT_EQ(file.mid(upload, 6), (QStringList{"&Upload Database", "|", "&Print...", "Print Pre&view...",
+                                                "&Export as PDF...", "|"}));
     EXPECT_EQ(frame()->action(cmd::kPrint)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     for (QAction* action : frame()->toolBar()->actions())
         EXPECT_FALSE(std::find(std::begin(sheetCommands), std::end(sheetCommands), action->data().toInt()) !=

@@ -64,7 +64,8 @@ inline db::Image sampleDatabase()
         for (const db::Field& field : f::formatParameters.layoutFor(p.type)->fields)
             db::writeDefault(image, field, p.record);
     }
-    db::writeField(image, f::formatParameters.layoutFor(db::paging::format::kMotorola1Plus1)->fields[0], 3, 3);
+    db::writeField(image, f::formatParameters.layoutFor(db::paging::format::kMotorola1Plus1)->fields[0], 3,
+                   3);
 
     const struct {
         const char* label;

@@ -129,67 +129,69 @@ TEST(SheetText, FilledDatabaseShowsEachChannelsPagesTheButtonsReferencesAndThePr
     const db::Image image = test::sampleDatabase();
     const ConfigurationSheet sheet = buildSheet(image, QStringLiteral("north.ddb"), kPrinted);
     const QStringList lines = linesOf(sheet.document());
-    expectInOrder(lines, {
-                             "Settings | Type of deskset | Advanced Multi-Channel",
-                             " | Transmit delay (ms) | 250",
-                             " | Relay latching 3 | On",
-                             "Channel 1",
-                             "Channel Keying |  | DC",
-                             "Tx / Rx Levels | Tx (dBm) | -6",
-                             "Signaling |  | Stat Alert",
-                             " | Deskset ID | 1A2B",
-                             "DC Signalling Plan",
-                             "Function | Label | Current (mA) | *",
-                             "F 1 | Freq 1 | 5.5 | ",
-                             "F 2 | Freq 2 | 1.5 | ",
-                             "Monitor (mA) | -2.5",
-                             "Talk Permit Tone",
-                             "Stat Alert",
-                             " | Leading pretime (ms) | 200",
-                             "Channel 2",
-                             "Channel Keying |  | Tone",
-                             "Encryption | Coded frequency (Hz) | 1250",
-                             "F 5 | Dispatch | 550 | *",
-                             "Talk Permit Tone",
-                             "DTMF Decode Setup",
-                             "Min digits | 3",
-                             "Channel 3",
-                             "Channel Keying |  | None",
-                             " | Deskset ID | 77",
-                             "Channel / Frequency label |  | Yard",
-                             "DTMF Selective Call Setup",
-                             "Channel 4",
-                             "Guard Tone | Frequency (Hz) | 2200 (not offered)",
-                             "Buttons Configuration",
-                             "1 | Manual Page | MPg | FIRE",
-                             "2 | Speed Page | SPg | CHIEF",
-                             "3 | Frequency | Fq | 3/4",
-                             "4 | Mute | Mute | 2",
-                             "6 | Alert Tone | AlrtT | 3",
-                             "Paging Formats",
-                             "3 of 16 records in use.",
-                             "Label | Base Format | Parameters",
-                             "FIRE | Motorola 5 Tone | M5 preamble: 0; Preamble duration (ms): 673; Gap duration (ms): 65; "
-                             "Tone duration (ms): 33",
-                             "EMS | DTMF Page Format | Inhibit delay (ms): 500; Tone duration (ms): 60; Intertone delay "
-                             "(ms): 40",
-                             "CHIEFS | Motorola 1+1 | Code plan: E; Group call delay (ms): 8000; Inhibit delay (ms): 3000; "
-                             "Tone 1 duration (ms): 1000; Intertone delay (ms): 0; Tone 2 duration (ms): 3000",
-                             "Speed Paging",
-                             "Label | Paging format | Digit sequence / Custom page label",
-                             "AMBUL | EMS | 555*12#",
-                             "CHIEF | FIRE | 12345",
-                             "Custom Paging Tones",
-                             "7 | 1234.5 | 1000 | 0 | 200.2 | 3000 | 3000",
-                             "PTT ID Aliases",
-                             "70 of 250 records in use.",
-                             "Unit 01 | 1000 | MDC1200 unit",
-                             "Unit 02 | *3# | DTMF unit",
-                             "Problems",
-                             "The rules of a valid database find: 1 error.",
-                             "Severity | Field | Problem",
-                             "error | channels[4].guardToneFrequency | 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz",
-                         });
+    expectInOrder(
+        lines,
+        {
+            "Settings | Type of deskset | Advanced Multi-Channel",
+            " | Transmit delay (ms) | 250",
+            " | Relay latching 3 | On",
+            "Channel 1",
+            "Channel Keying |  | DC",
+            "Tx / Rx Levels | Tx (dBm) | -6",
+            "Signaling |  | Stat Alert",
+            " | Deskset ID | 1A2B",
+            "DC Signalling Plan",
+            "Function | Label | Current (mA) | *",
+            "F 1 | Freq 1 | 5.5 | ",
+            "F 2 | Freq 2 | 1.5 | ",
+            "Monitor (mA) | -2.5",
+            "Talk Permit Tone",
+            "Stat Alert",
+            " | Leading pretime (ms) | 200",
+            "Channel 2",
+            "Channel Keying |  | Tone",
+            "Encryption | Coded frequency (Hz) | 1250",
+            "F 5 | Dispatch | 550 | *",
+            "Talk Permit Tone",
+            "DTMF Decode Setup",
+            "Min digits | 3",
+            "Channel 3",
+            "Channel Keying |  | None",
+            " | Deskset ID | 77",
+            "Channel / Frequency label |  | Yard",
+            "DTMF Selective Call Setup",
+            "Channel 4",
+            "Guard Tone | Frequency (Hz) | 2200 (not offered)",
+            "Buttons Configuration",
+            "1 | Manual Page | MPg | FIRE",
+            "2 | Speed Page | SPg | CHIEF",
+            "3 | Frequency | Fq | 3/4",
+            "4 | Mute | Mute | 2",
+            "6 | Alert Tone | AlrtT | 3",
+            "Paging Formats",
+            "3 of 16 records in use.",
+            "Label | Base Format | Parameters",
+            "FIRE | Motorola 5 Tone | M5 preamble: 0; Preamble duration (ms): 673; Gap duration (ms): 65; "
+            "Tone duration (ms): 33",
+            "EMS | DTMF Page Format | Inhibit delay (ms): 500; Tone duration (ms): 60; Intertone delay "
+            "(ms): 40",
+            "CHIEFS | Motorola 1+1 | Code plan: E; Group call delay (ms): 8000; Inhibit delay (ms): 3000; "
+            "Tone 1 duration (ms): 1000; Intertone delay (ms): 0; Tone 2 duration (ms): 3000",
+            "Speed Paging",
+            "Label | Paging format | Digit sequence / Custom page label",
+            "AMBUL | EMS | 555*12#",
+            "CHIEF | FIRE | 12345",
+            "Custom Paging Tones",
+            "7 | 1234.5 | 1000 | 0 | 200.2 | 3000 | 3000",
+            "PTT ID Aliases",
+            "70 of 250 records in use.",
+            "Unit 01 | 1000 | MDC1200 unit",
+            "Unit 02 | *3# | DTMF unit",
+            "Problems",
+            "The rules of a valid database find: 1 error.",
+            "Severity | Field | Problem",
+            "error | channels[4].guardToneFrequency | 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz",
+        });
     // Free records are left out: one row per alias in use, after the header.
     const qsizetype header = lines.indexOf("Label | PTT ID | Protocol");
     ASSERT_GE(header, 0);
@@ -207,8 +209,8 @@ TEST(SheetText, DigestIsTheStartOfTheImagesSha256)
     image[0x3FFF] ^= 1;
     EXPECT_NE(imageDigest(image), digest);
     const ConfigurationSheet sheet = buildSheet(image, QString(), kPrinted);
-    EXPECT_EQ(sheet.pageHeader(2, 7), "File: (not saved)    Date: 2026-03-14    SHA-256: " + imageDigest(image) +
-                                          "    Page 2 of 7");
+    EXPECT_EQ(sheet.pageHeader(2, 7),
+              "File: (not saved)    Date: 2026-03-14    SHA-256: " + imageDigest(image) + "    Page 2 of 7");
 }
 
 // Poppler reads the PDF: its pages, their size, and on each page the header with its page number;
@@ -216,12 +218,14 @@ TEST(SheetText, DigestIsTheStartOfTheImagesSha256)
 TEST(SheetPdf, PopplerReadsEveryPageWithItsHeaderOnA4AndLetter)
 {
     QTemporaryDir dir;
-    const ConfigurationSheet sheet = buildSheet(test::sampleDatabase(), QStringLiteral("north.ddb"), kPrinted);
+    const ConfigurationSheet sheet =
+        buildSheet(test::sampleDatabase(), QStringLiteral("north.ddb"), kPrinted);
     const struct {
         QPageSize::PageSizeId size;
         const char* name;
         const char* info;
-    } sizes[] = {{QPageSize::A4, "a4.pdf", "595 x 842 pts (A4)"}, {QPageSize::Letter, "letter.pdf", "612 x 792 pts (letter)"}};
+    } sizes[] = {{QPageSize::A4, "a4.pdf", "595 x 842 pts (A4)"},
+                 {QPageSize::Letter, "letter.pdf", "612 x 792 pts (letter)"}};
     for (const auto& s : sizes) {
         const QString pdf = dir.filePath(s.name);
         QString error;
@@ -252,22 +256,24 @@ TEST(SheetPdf, UnwritablePathIsRefusedWithItsReason)
     const ConfigurationSheet sheet = buildSheet(newImage(), QStringLiteral("a.ddb"), kPrinted);
     QString error;
     EXPECT_FALSE(writePdf(sheet, "/nonexistent-folder/a.pdf", QPageSize::A4, &error));
-    EXPECT_TRUE(error.startsWith("The file /nonexistent-folder/a.pdf cannot be written: ")) << error.toStdString();
+    EXPECT_TRUE(error.startsWith("The file /nonexistent-folder/a.pdf cannot be written: "))
+        << error.toStdString();
 }
 
 // One file: the header lines, the sections, and the deskset picture inline as a PNG data: URL.
 TEST(SheetHtml, IsOneSelfContainedFileWithThePictureAsDataUrl)
 {
     QTemporaryDir dir;
-    const ConfigurationSheet sheet = buildSheet(test::sampleDatabase(), QStringLiteral("north.ddb"), kPrinted);
+    const ConfigurationSheet sheet =
+        buildSheet(test::sampleDatabase(), QStringLiteral("north.ddb"), kPrinted);
     const QString path = dir.filePath("north.html");
     ASSERT_TRUE(writeHtml(sheet, path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(file.readAll());
-    for (const QString& expected : {QStringLiteral("File: north.ddb"), "SHA-256: " + sheet.header().digest,
-                                    QStringLiteral("Channel 4"), QStringLiteral("DTMF Selective Call Setup"),
-                                    QStringLiteral("Unit 70"), QStringLiteral("Problems")})
+    for (const QString& expected :
+         {QStringLiteral("File: north.ddb"), "SHA-256: " + sheet.header().digest, QStringLiteral("Channel 4"),
+          QStringLiteral("DTMF Selective Call Setup"), QStringLiteral("Unit 70"), QStringLiteral("Problems")})
         EXPECT_TRUE(html.contains(expected)) << expected.toStdString();
     const QRegularExpression source("src=\"([^\"]*)\"");
     int pictures = 0;

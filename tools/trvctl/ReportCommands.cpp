@@ -38,11 +38,12 @@ int runReport(const ReportOptions& options)
     const sheet::ConfigurationSheet sheet = sheet::buildSheet(
         *image, QFileInfo(QString::fromStdString(options.file)).fileName(), QDateTime::currentDateTime());
     QString error;
-    const bool written = suffix == QLatin1String("pdf")
-                             ? sheet::writePdf(sheet, output,
-                                               options.pageSize == PageSize::Letter ? QPageSize::Letter : QPageSize::A4,
-                                               &error)
-                             : sheet::writeHtml(sheet, output, &error);
+    const bool written =
+        suffix == QLatin1String("pdf")
+            ? sheet::writePdf(sheet, output,
+                              options.pageSize == PageSize::Letter ? QPageSize::Letter : QPageSize::A4,
+                              &error)
+            : sheet::writeHtml(sheet, output, &error);
     if (!written) {
         std::cerr << error.toStdString() << '\n';
         return kExitFailed;
