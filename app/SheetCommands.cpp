@@ -109,13 +109,15 @@ void SheetCommands::exportPdf()
 {
     const ShellOptions& options = frame_.app().options();
     const QString proposed = proposedPdfPath();
-    const QString path =
-        options.choosePdfPath
-            ? options.choosePdfPath(proposed)
-            : QFileDialog::getSaveFileName(&frame_, QString::fromLatin1(text::kExportPdfCaption), proposed,
-                                           QString::fromLatin1(text::kPdfFilter));
+    QString path = options.choosePdfPath
+                       ? options.choosePdfPath(proposed)
+                       : QFileDialog::getSaveFileName(&frame_, QString::fromLatin1(text::kExportPdfCaption),
+                                                      proposed, QString::fromLatin1(text::kPdfFilter));
     if (path.isEmpty())
         return;
+    // A name typed without an extension gets ".pdf", as the dialog's filter says.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
     // The printer's own page size (A4 or Letter, as the system's printer setup has it).
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -80,8 +80,8 @@ ConfigurationSheet buildSheet(const db::Image& image, const QString& fileName, c
 int paintSheet(const ConfigurationSheet& sheet, QPagedPaintDevice& device);
 
 // A PDF of the sheet on pages of `pageSize` (A4 or Letter); false with the reason in `error`.
-bool writePdf(const ConfigurationSheet& sheet, const QString& path, QPageSize::PageSizeId pageSize,
-              QString* error = nullptr);
+bool writePdf(const ConfigurationSheet& sheet, const QString& path,
+              QPageSize::PageSizeId pageSize = QPageSize::A4, QString* error = nullptr);
 // The sheet as one HTML page: the header lines, then the document, with its pictures as data: URLs.
 QString sheetHtml(const ConfigurationSheet& sheet);
 bool writeHtml(const ConfigurationSheet& sheet, const QString& path, QString* error = nullptr);

@@ -126,6 +126,13 @@ TEST_F(SheetCommandsTest, PreviewShowsThePagesAndExportWritesThePdfTheDialogName
     run(cmd::kExportPdf);
     EXPECT_TRUE(proposed.endsWith("/New.pdf")) << proposed.toStdString();
     EXPECT_TRUE(pdfInfo(pdf).contains(QStringLiteral("Pages:           %1").arg(previewPages)));
+    // A name without an extension gets ".pdf".
+    options_.choosePdfPath = [this](const QString&) { return path(QStringLiteral("bare")); };
+    app_.reset();
+    start();
+    run(cmd::kNewDatabase);
+    run(cmd::kExportPdf);
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("bare.pdf"))));
 
     // A file that cannot be written says so.
     options_.choosePdfPath = [](const QString&) { return QStringLiteral("/nonexistent-folder/x.pdf"); };
