@@ -11,6 +11,7 @@
 #include "editors/channel/PageSequence.h"
 #include "editors/customtones/CustomTonesTexts.h"
 #include "editors/customtones/ToneFrequency.h"
+#include "editors/deskset/DesksetForm.h"
 #include "editors/deskset/DesksetTexts.h"
 #include "editors/paging/FormatEditors.h"
 #include "editors/paging/PagingTexts.h"
@@ -178,21 +179,9 @@ void addDesksetSection(ConfigurationSheet& sheet, const db::Image& image)
     namespace dtext = editors::deskset::text;
     sheet.addSection(latin(dtext::kTitle));
     Settings s(image, 0);
-    s.group(dtext::kSettingsGroup)
-        .field(dtext::kDesksetTypeLabel, f::desksetType)
-        .field(dtext::kMuteTimerLabel, f::muteTimer)
-        .field(dtext::kVoiceAnnotationLabel, f::voiceAnnotation)
-        .field(dtext::kMuteLevelLabel, f::muteLevel)
-        .field(dtext::kTransmitDelayLabel, f::transmitDelay)
-        .field(dtext::kBaudRateLabel, f::printerBaudRate)
-        .field(dtext::kClockModeLabel, f::clockMode)
-        .field(dtext::kPageKeyUpDelayLabel, f::pageKeyUpDelay)
-        .field(dtext::kPagingFeedbackLabel, f::pagingFeedback)
-        .field(dtext::kUseUnselectSpeaker, f::useUnselectSpeaker)
-        .field(dtext::kExternalMicPresent, f::externalMicPresent)
-        .field(dtext::kDisplayTime, f::displayTime)
-        .field(dtext::kMicAgc, f::micAgc)
-        .field(dtext::kHandsetPresent, f::handsetPresent);
+    s.group(dtext::kSettingsGroup);
+    for (const editors::deskset::FormControl& control : editors::deskset::kSettingsControls)
+        s.field(control.label, control.field);
     s.group(dtext::kRelayGroup);
     for (int r = 0; r < f::relayLatching.count; ++r)
         s.field(dtext::kRelayLatching[r], f::relayLatching, r);
