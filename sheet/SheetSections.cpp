@@ -468,13 +468,14 @@ void addCustomTonesSection(ConfigurationSheet& sheet, const db::Image& image)
         const char* label;
         const db::Field& field;
     };
+    // In the editor dialog's order.
     const Column columns[] = {{ttext::kNumberLabel, f::toneNumber},
+                              {ttext::kInhibitDelayLabel, f::inhibitDelay},
                               {ttext::kFirstToneLabel, f::firstToneFrequency},
                               {ttext::kFirstToneDurationLabel, f::firstToneDuration},
                               {ttext::kIntertoneDelayLabel, f::intertoneDelay},
                               {ttext::kSecondToneLabel, f::secondToneFrequency},
-                              {ttext::kSecondToneDurationLabel, f::secondToneDuration},
-                              {ttext::kInhibitDelayLabel, f::inhibitDelay}};
+                              {ttext::kSecondToneDurationLabel, f::secondToneDuration}};
     QStringList header;
     for (const Column& c : columns)
         header << shown(c.label);

@@ -182,7 +182,7 @@ TEST(SheetText, FilledDatabaseShowsEachChannelsPagesTheButtonsReferencesAndThePr
             "AMBUL | EMS | 555*12#",
             "CHIEF | FIRE | 12345",
             "Custom Paging Tones",
-            "7 | 1234.5 | 1000 | 0 | 200.2 | 3000 | 3000",
+            "7 | 3000 | 1234.5 | 1000 | 0 | 200.2 | 3000",
             "PTT ID Aliases",
             "70 of 250 records in use.",
             "Unit 01 | 1000 | MDC1200 unit",
