@@ -16,6 +16,7 @@
 #include "app/HelpWindow.h"
 #include "app/KeyboardLocks.h"
 #include "app/Registry.h"
+#include "app/SheetCommands.h"
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
@@ -103,6 +104,7 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
         if (check_)
             check_->refresh();
     });
+    sheets_ = std::make_unique<SheetCommands>(*this);
     const TransferWindows::UploadChoices choices = TransferWindows::storedUploadChoices();
     action(cmd::kBackupBeforeUpload)->setChecked(choices.backup);
     action(cmd::kVerifyAfterUpload)->setChecked(choices.verify);
@@ -196,6 +198,8 @@ void CMainFrame::updateCommandStates()
     const bool tables = open && !app_.document().anyEditorWindowOpen();
     action(cmd::kImportTable)->setEnabled(tables);
     action(cmd::kExportTable)->setEnabled(tables);
+    for (const int sheetCommand : {cmd::kPrint, cmd::kPrintPreview, cmd::kExportPdf})
+        action(sheetCommand)->setEnabled(open);
     for (const EditorEntry& entry : editorEntries()) {
         if (entry.channel == 0 && !entry.menuFollowsItem)
             action(entry.viewMenuId)->setEnabled(open);
@@ -235,6 +239,11 @@ void CMainFrame::runCommand(int command)
     case cmd::kCheckDatabase:
         if (isDatabaseOpen())
             showCheckWindow();
+    case cmd::kPrint:
+    case cmd::kPrintPreview:
+    case cmd::kExportPdf:
+        if (isDatabaseOpen())
+            sheets_->run(command);
         break;
     case cmd::kExit:
         close();

@@ -34,6 +34,7 @@ class KeyboardLocks;
 class Registry;
 class TransferProgressDlg;
 class TransferWindows;
+class SheetCommands;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -69,6 +70,8 @@ public:
     TransferWindows& transferWindows() const { return *transfer_; }
     transfer::TransferSession& transferSession() const;
     TransferProgressDlg* progressDialog() const;
+    // File > Print, Print Preview and Export as PDF.
+    SheetCommands& sheetCommands() const { return *sheets_; }
 
     // Start-up pieces run by the application object.
     void startSplash();
@@ -133,6 +136,7 @@ private:
     EditorWindows* editors_ = nullptr;
     std::unique_ptr<TransferWindows> transfer_;
     QPointer<CheckDatabaseWindow> check_; // while shown
+    std::unique_ptr<SheetCommands> sheets_;
     ShortcutTable shortcuts_;
     QPointer<QWidget> lastFocus_;
     bool startupOpen_ = false;

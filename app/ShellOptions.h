@@ -10,6 +10,9 @@
 #include <QString>
 
 #include <functional>
+
+class QPrinter;
+class QPrintPreviewDialog;
 #include <optional>
 
 namespace trv::app {
@@ -31,6 +34,14 @@ struct ShellOptions {
     // standard file dialogs.
     std::function<std::optional<interchange::CsvTableKind>(bool import)> chooseTable;
     std::function<QString(bool import, const QString& proposedPath)> chooseTablePath;
+
+    // File > Print: answers the print dialog for the printer it was given (true: Print, false:
+    // Cancel). Unset: the standard print dialog.
+    std::function<bool(QPrinter& printer)> answerPrintDialog;
+    // File > Print Preview: shows the preview dialog and returns when it is closed. Unset: exec().
+    std::function<void(QPrintPreviewDialog& preview)> runPrintPreview;
+    // File > Export as PDF: the file to write; empty: cancelled. Unset: the standard dialog.
+    std::function<QString(const QString& proposedPath)> choosePdfPath;
 };
 
 } // namespace trv::app

@@ -57,6 +57,11 @@ inline constexpr const char* kTreeSpeedPaging = "Speed Paging";
 inline constexpr const char* kTreeCustomTones = "Custom Paging Tones";
 inline constexpr const char* kTreePttAliases = "PTT ID Aliases";
 
+// File > Print, Print Preview and Export as PDF: the configuration sheet.
+inline constexpr const char* kPdfFilter = "PDF Files (*.pdf)";
+inline constexpr const char* kExportPdfCaption = "Export as PDF";
+inline constexpr const char* kSheetNotPrinted = "The configuration sheet could not be printed.";
+
 // Serial port dialog.
 inline constexpr const char* kComPortCaption = "COM Port";
 inline constexpr const char* kComPortLabel = "&Select the serial port that is\nconnected to your equipment";

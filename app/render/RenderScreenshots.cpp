@@ -15,6 +15,7 @@
 #include "app/Registry.h"
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
+#include "app/SheetCommands.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
 #include "database/FieldCatalog.h"
@@ -35,6 +36,7 @@
 #include "editors/speedpaging/EditSpeedPageFV.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "sheet/ConfigurationSheet.h"
 #include "transfer/TransferTexts.h"
 
 #include <QAbstractButton>
@@ -45,6 +47,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -256,6 +259,31 @@ void fillButtonsExample()
     }
 }
 
+// Channels 2 to 4 on the other keyings and signalling types, each with its page's defaults.
+void fillChannelsExample()
+{
+    namespace f = trv::db::fields;
+    using namespace trv::db;
+    Image& image = theImage();
+    writeField(image, f::desksetType, deskset::kMultiChannel);
+    const int settings[][2] = {{channel::kKeyingTone, channel::kSignalingStatAlert},
+                               {channel::kKeyingDc, channel::kSignalingDtmfDecode},
+                               {channel::kKeyingNone, channel::kSignalingDtmfSelectiveCall},
+                               {channel::kKeyingTone, channel::kSignalingNone}};
+    for (int c = 0; c < kChannels.count; ++c) {
+        writeField(image, f::keying, settings[c][0], c);
+        writeField(image, f::signalingType, settings[c][1], c);
+        if (const AreaLayout* layout = f::signalingArea.layoutFor(settings[c][1]))
+            for (const Field& field : layout->fields)
+                writeDefault(image, field, c);
+    }
+    writeFieldText(image, f::desksetId, "1A2B", 0);
+    writeFieldText(image, f::frequencyLabel, "Dispatch", 0, 4);
+    writeField(image, f::functionToneFrequency, 5500, 0, 4);
+    writeField(image, f::tptDetect, 1, 0, 4);
+    writeFieldText(image, f::frequencyLabel, "Yard", 2, 0);
+}
+
 // "paging-format-motorola-5-tone.png" for "Motorola 5 Tone".
 QString pagingFormatFile(const QString& title)
 {
@@ -340,6 +368,14 @@ int main(int argc, char* argv[])
     Registry::setComPort(1);
     ShellOptions options;
     options.lockSource = [] { return LockStates{false, true, false}; };
+    // File > Print Preview, shown at a size that holds a whole page.
+    options.runPrintPreview = [&](QPrintPreviewDialog& preview) {
+        preview.resize(900, 1000);
+        preview.show();
+        settle();
+        save(framed(preview.grab(), preview.windowTitle()), QStringLiteral("18-print-preview.png"));
+        preview.close();
+    };
     CTRVApp app(options);
     if (!app.initInstance({QStringLiteral("trv")}))
         return 1;
@@ -527,6 +563,17 @@ int main(int argc, char* argv[])
 
     renderPagingFormats(frame, save);
 
+    // The configuration sheet of the sample database, with its four channels on each keying and
+    // signalling: the print preview, and the PDF whose pages the script turns into pictures.
+    fillChannelsExample();
+    frame->runCommand(cmd::kPrintPreview);
+    const QString sheetPdf = QDir(outDir).filePath(QStringLiteral("configuration-sheet.pdf"));
+    ++attempted;
+    if (trv::sheet::writePdf(frame->sheetCommands().currentSheet(), sheetPdf, QPageSize::A4))
+        written << sheetPdf;
+    else
+        std::fprintf(stderr, "trv_render: cannot write %s\n", qPrintable(sheetPdf));
+
     // The Check Database window over a database with a few problems, and the upload's question.
     {
         namespace f = trv::db::fields;
@@ -537,7 +584,7 @@ int main(int argc, char* argv[])
         frame->runCommand(cmd::kCheckDatabase);
         settle();
         CheckDatabaseWindow* check = frame->checkWindow();
-        save(framed(check->grab(), check->windowTitle()), QStringLiteral("18-check-database.png"));
+        save(framed(check->grab(), check->windowTitle()), QStringLiteral("19-check-database.png"));
         const std::vector<trv::db::Problem> problems = check->problems();
         QStringList details;
         for (const trv::db::Problem& problem : problems)
@@ -552,7 +599,7 @@ int main(int argc, char* argv[])
             frame);
         question->show();
         settle();
-        save(withDialog(behind, question.get(), false), QStringLiteral("19-upload-with-errors.png"));
+        save(withDialog(behind, question.get(), false), QStringLiteral("20-upload-with-errors.png"));
         question->hide();
     }
 

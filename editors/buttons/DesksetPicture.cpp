@@ -3,93 +3,20 @@
 #include "editors/buttons/ButtonTexts.h"
 #include "editors/buttons/CUniButton.h"
 #include "editors/common/ColoredStatic.h"
+#include "sheet/DesksetArt.h"
 
 #include <QEvent>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 
 namespace trv::editors {
 
 namespace btext = buttons::text;
+namespace art = sheet::art;
 
 namespace {
-
-// The design space of the drawing; everything below is in its units.
-constexpr QSizeF kDesign(456, 465);
 constexpr qreal kFontHeightAtDesignSize = 16; // a larger system font draws the picture larger
-
-constexpr QRectF kBody(6, 6, 444, 453);
-constexpr QRectF kDisplay(24, 24, 250, 56);
-constexpr QRectF kSpeaker(290, 24, 142, 56);
-constexpr QRectF kButtonField(18, 98, 262, 312);
-constexpr QRectF kRightPanel(288, 98, 148, 312);
-constexpr QRectF kHandsetRest(20, 420, 416, 30);
-
-// The programmable buttons: three columns of six, entry k in column k / 6 and row k % 6.
-constexpr qreal kButtonDiameter = 28;
-constexpr qreal kFirstColumnX = 38, kColumnPitch = 86; // button centres
-constexpr qreal kFirstRowY = 126, kRowPitch = 51;
-constexpr QSizeF kLabelSize(46, 20); // to the right of its button
-constexpr qreal kLabelGap = 4;
-constexpr qreal kLabelFontSize = 12;
-
-// Channel keys: a Tx and a Sel key per channel, channel 4 at the top.
-constexpr QSizeF kChannelKeySize(62, 26);
-constexpr qreal kTxKeyX = 296, kSelKeyX = 364, kFirstKeyY = 110, kKeyPitch = 40;
-
-// The paging keypad under the channel keys.
-constexpr QSizeF kPadKeySize(36, 22);
-constexpr qreal kPadX = 302, kPadY = 276, kPadPitchX = 42, kPadPitchY = 31;
-constexpr const char* kPadKeys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "*", "0", "#"};
-
-const QColor kLabelText(17, 17, 17);
-const QColor kLabelBackground(239, 233, 214);
-const QColor kTxKey(168, 50, 50);
-const QColor kSelKey(79, 89, 102);
-const QColor kKeyText(250, 250, 250);
-
-QPointF buttonCentre(int k)
-{
-    return {kFirstColumnX + kColumnPitch * (k / DesksetPicture::kRows),
-            kFirstRowY + kRowPitch * (k % DesksetPicture::kRows)};
-}
-
-QRectF buttonRect(int k)
-{
-    const QPointF c = buttonCentre(k);
-    return {c.x() - kButtonDiameter / 2, c.y() - kButtonDiameter / 2, kButtonDiameter, kButtonDiameter};
-}
-
-QRectF labelRect(int k)
-{
-    const QPointF c = buttonCentre(k);
-    return {QPointF(c.x() + kButtonDiameter / 2 + kLabelGap, c.y() - kLabelSize.height() / 2), kLabelSize};
-}
-
-// Keys in picture order: Tx 4, Sel 4, Tx 3, ... Sel 1.
-QRectF channelKeyRect(int k)
-{
-    return {QPointF(k % 2 == 0 ? kTxKeyX : kSelKeyX, kFirstKeyY + kKeyPitch * (k / 2)), kChannelKeySize};
-}
-
-void fillRounded(QPainter& p, const QRectF& r, qreal radius, const QBrush& brush, const QColor& edge)
-{
-    p.setBrush(brush);
-    p.setPen(QPen(edge, 1.5));
-    p.drawRoundedRect(r, radius, radius);
-}
-
-QLinearGradient vertical(const QRectF& r, const QColor& top, const QColor& bottom)
-{
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, top);
-    g.setColorAt(1, bottom);
-    return g;
-}
-
 } // namespace
 
 DesksetPicture::DesksetPicture(QWidget* parent) : QWidget(parent)
@@ -100,11 +27,11 @@ DesksetPicture::DesksetPicture(QWidget* parent) : QWidget(parent)
         buttons_[k]->setAccessibleName(QString::fromLatin1(btext::kButtonName).arg(k + 1));
         connect(buttons_[k], &CUniButton::clicked, this, [this, k] { emit buttonClicked(k); });
         labels_[k] = new ColoredStatic(QString(), this);
-        labels_[k]->setColors(kLabelText, kLabelBackground);
+        labels_[k]->setColors(art::labelTextColor(), art::labelBackgroundColor());
     }
     for (int k = 0; k < kChannelKeys; ++k) {
         channelKeys_[k] = new ColoredStatic(QString::fromLatin1(btext::kChannelKeys[k]), this);
-        channelKeys_[k]->setColors(kKeyText, k % 2 == 0 ? kTxKey : kSelKey);
+        channelKeys_[k]->setColors(art::channelKeyTextColor(), art::channelKeyColor(k));
     }
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
@@ -124,7 +51,7 @@ qreal DesksetPicture::fontScale() const
 
 QSize DesksetPicture::sizeHint() const
 {
-    return (kDesign * fontScale()).toSize();
+    return (art::kDesignSize * fontScale()).toSize();
 }
 
 QSize DesksetPicture::minimumSizeHint() const
@@ -134,9 +61,10 @@ QSize DesksetPicture::minimumSizeHint() const
 
 QTransform DesksetPicture::designToWidget() const
 {
-    const qreal scale = std::min(width() / kDesign.width(), height() / kDesign.height());
+    const qreal scale = std::min(width() / art::kDesignSize.width(), height() / art::kDesignSize.height());
     QTransform t;
-    t.translate((width() - kDesign.width() * scale) / 2, (height() - kDesign.height() * scale) / 2);
+    t.translate((width() - art::kDesignSize.width() * scale) / 2,
+                (height() - art::kDesignSize.height() * scale) / 2);
     t.scale(scale, scale);
     return t;
 }
@@ -158,15 +86,15 @@ void DesksetPicture::placeChildren()
 {
     const QTransform t = designToWidget();
     QFont labelFont = font();
-    labelFont.setPixelSize(std::max(1, qRound(kLabelFontSize * t.m11())));
+    labelFont.setPixelSize(std::max(1, qRound(art::kLabelFontSize * t.m11())));
     labelFont.setBold(true);
     for (int k = 0; k < kButtons; ++k) {
-        buttons_[k]->setGeometry(t.mapRect(buttonRect(k)).toRect());
-        labels_[k]->setGeometry(t.mapRect(labelRect(k)).toRect());
+        buttons_[k]->setGeometry(t.mapRect(art::buttonRect(k)).toRect());
+        labels_[k]->setGeometry(t.mapRect(art::labelRect(k)).toRect());
         labels_[k]->setFont(labelFont);
     }
     for (int k = 0; k < kChannelKeys; ++k) {
-        channelKeys_[k]->setGeometry(t.mapRect(channelKeyRect(k)).toRect());
+        channelKeys_[k]->setGeometry(t.mapRect(art::channelKeyRect(k)).toRect());
         channelKeys_[k]->setFont(labelFont);
     }
 }
@@ -176,134 +104,7 @@ void DesksetPicture::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(designToWidget());
-    drawBody(p);
-    drawDisplayAndSpeaker(p);
-    drawButtonField(p);
-    if (multiChannel_)
-        drawChannelPanel(p);
-    else
-        drawSingleChannelPanel(p);
-    drawKeypad(p);
-    drawHandsetRest(p);
-}
-
-void DesksetPicture::drawBody(QPainter& p) const
-{
-    fillRounded(p, kBody.translated(3, 4), 18, QColor(0, 0, 0, 50), Qt::transparent); // shadow
-    fillRounded(p, kBody, 18, vertical(kBody, QColor(0x5a, 0x60, 0x69), QColor(0x33, 0x37, 0x3d)),
-                QColor(0x1e, 0x21, 0x26));
-    // The lighter top edge of the housing.
-    p.setPen(QPen(QColor(255, 255, 255, 40), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(kBody.adjusted(3, 3, -3, -3), 15, 15);
-}
-
-void DesksetPicture::drawDisplayAndSpeaker(QPainter& p) const
-{
-    fillRounded(p, kDisplay.adjusted(-4, -4, 4, 4), 8, QColor(0x15, 0x17, 0x1a), QColor(0x0c, 0x0d, 0x0f));
-    fillRounded(p, kDisplay, 4, vertical(kDisplay, QColor(0xae, 0xd3, 0xa4), QColor(0x82, 0xab, 0x7a)),
-                QColor(0x4c, 0x63, 0x48));
-    // Two faint rows of character cells.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x5c, 0x7d, 0x56, 70));
-    for (int row = 0; row < 2; ++row) {
-        for (int cell = 0; cell < 20; ++cell)
-            p.drawRect(QRectF(kDisplay.left() + 10 + cell * 11.5, kDisplay.top() + 9 + row * 21, 9, 15));
-    }
-
-    fillRounded(p, kSpeaker, 8, QColor(0x2a, 0x2d, 0x32), QColor(0x1b, 0x1d, 0x21));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x15, 0x16, 0x19));
-    for (int slot = 0; slot < 6; ++slot)
-        p.drawRoundedRect(
-            QRectF(kSpeaker.left() + 12, kSpeaker.top() + 8 + slot * 7.5, kSpeaker.width() - 24, 3.5), 1.75,
-            1.75);
-}
-
-void DesksetPicture::drawButtonField(QPainter& p) const
-{
-    fillRounded(p, kButtonField, 8, QColor(0x2c, 0x30, 0x36), QColor(0x1b, 0x1d, 0x21));
-    // A recessed ring round each button hole.
-    p.setPen(QPen(QColor(0x16, 0x18, 0x1b), 2));
-    p.setBrush(QColor(0x20, 0x23, 0x28));
-    for (int k = 0; k < kButtons; ++k)
-        p.drawEllipse(buttonRect(k).adjusted(-3, -3, 3, 3));
-    // The label strips sit in a frame; the labels themselves are widgets.
-    p.setBrush(Qt::NoBrush);
-    for (int k = 0; k < kButtons; ++k)
-        p.drawRect(labelRect(k).adjusted(-1, -1, 1, 1));
-}
-
-void DesksetPicture::drawChannelPanel(QPainter& p) const
-{
-    fillRounded(p, kRightPanel, 8, QColor(0x2c, 0x30, 0x36), QColor(0x1b, 0x1d, 0x21));
-    // Key wells under the channel key faces, and a status lamp between each channel's keys.
-    p.setPen(QPen(QColor(0x16, 0x18, 0x1b), 2));
-    p.setBrush(QColor(0x20, 0x23, 0x28));
-    for (int k = 0; k < kChannelKeys; ++k)
-        p.drawRoundedRect(channelKeyRect(k).adjusted(-3, -3, 3, 3), 4, 4);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x6e, 0xd0, 0x5a));
-    for (int channel = 0; channel < kChannelKeys / 2; ++channel)
-        p.drawEllipse(QPointF((kTxKeyX + kChannelKeySize.width() + kSelKeyX) / 2,
-                              kFirstKeyY + kKeyPitch * channel + kChannelKeySize.height() + 5.5),
-                      2.5, 2.5);
-}
-
-void DesksetPicture::drawSingleChannelPanel(QPainter& p) const
-{
-    fillRounded(p, kRightPanel, 8, QColor(0x2c, 0x30, 0x36), QColor(0x1b, 0x1d, 0x21));
-    // Volume knob with its pointer and scale.
-    const QPointF knob(kRightPanel.center().x(), 156);
-    p.setPen(QPen(QColor(0x9a, 0xa0, 0xa8), 1.5));
-    for (int tick = 0; tick <= 10; ++tick) {
-        QTransform r;
-        r.translate(knob.x(), knob.y());
-        r.rotate(-135 + tick * 27);
-        p.drawLine(r.map(QLineF(0, -36, 0, -41)));
-    }
-    QRadialGradient face(knob - QPointF(8, 8), 40);
-    face.setColorAt(0, QColor(0x7a, 0x80, 0x89));
-    face.setColorAt(1, QColor(0x26, 0x29, 0x2e));
-    p.setBrush(face);
-    p.setPen(QPen(QColor(0x14, 0x16, 0x19), 2));
-    p.drawEllipse(knob, 30, 30);
-    p.setPen(QPen(QColor(0xee, 0xee, 0xee), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(knob, knob + QPointF(-14, -18));
-    // The transmit bar.
-    const QRectF bar(kRightPanel.left() + 14, 214, kRightPanel.width() - 28, 32);
-    fillRounded(p, bar.adjusted(-3, -3, 3, 3), 7, QColor(0x20, 0x23, 0x28), QColor(0x16, 0x18, 0x1b));
-    fillRounded(p, bar, 5, vertical(bar, kTxKey.lighter(125), kTxKey.darker(120)), kTxKey.darker(160));
-}
-
-void DesksetPicture::drawKeypad(QPainter& p) const
-{
-    QFont digits = font();
-    digits.setPixelSize(12);
-    digits.setBold(true);
-    p.setFont(digits);
-    for (int key = 0; key < 12; ++key) {
-        const QRectF r(QPointF(kPadX + kPadPitchX * (key % 3), kPadY + kPadPitchY * (key / 3)), kPadKeySize);
-        fillRounded(p, r, 4, vertical(r, QColor(0xe6, 0xe3, 0xda), QColor(0xbf, 0xbb, 0xb0)),
-                    QColor(0x14, 0x16, 0x19));
-        p.setPen(QColor(0x22, 0x22, 0x22));
-        p.drawText(r, Qt::AlignCenter, QString::fromLatin1(kPadKeys[key]));
-    }
-}
-
-void DesksetPicture::drawHandsetRest(QPainter& p) const
-{
-    fillRounded(p, kHandsetRest, 10,
-                vertical(kHandsetRest, QColor(0x26, 0x29, 0x2e), QColor(0x1a, 0x1c, 0x20)),
-                QColor(0x12, 0x13, 0x16));
-    // Microphone grille at the left end.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x0c, 0x0d, 0x0f));
-    for (int row = 0; row < 3; ++row) {
-        for (int col = 0; col < 10; ++col)
-            p.drawEllipse(QPointF(kHandsetRest.left() + 16 + col * 8, kHandsetRest.top() + 8 + row * 7), 1.8,
-                          1.8);
-    }
+    art::paintBody(p, multiChannel_, font());
 }
 
 } // namespace trv::editors

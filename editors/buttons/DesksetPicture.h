@@ -1,8 +1,10 @@
-// The picture of the deskset, drawn as vector art in a fixed design space and scaled to the widget,
+// The picture of the deskset, drawn by the deskset art (sheet/DesksetArt.h) scaled to the widget,
 // with the 18 programmable buttons (three columns of six, each with its short label to its right)
 // and, on a multi-channel deskset, the eight channel keys laid over it. Buttons, labels and the
 // drawing scale together, so the picture reads the same at any display scale.
 #pragma once
+
+#include "sheet/DesksetArt.h"
 
 #include <QTransform>
 #include <QWidget>
@@ -17,10 +19,10 @@ class ColoredStatic;
 class DesksetPicture : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kColumns = 3;
-    static constexpr int kRows = 6;
-    static constexpr int kButtons = kColumns * kRows;
-    static constexpr int kChannelKeys = 8;
+    static constexpr int kColumns = sheet::art::kColumns;
+    static constexpr int kRows = sheet::art::kRows;
+    static constexpr int kButtons = sheet::art::kButtons;
+    static constexpr int kChannelKeys = sheet::art::kChannelKeys;
 
     explicit DesksetPicture(QWidget* parent = nullptr);
 
@@ -49,14 +51,6 @@ private:
     // How much larger than the design size the picture is drawn for the current font.
     qreal fontScale() const;
     void placeChildren();
-
-    void drawBody(class QPainter& p) const;
-    void drawDisplayAndSpeaker(QPainter& p) const;
-    void drawButtonField(QPainter& p) const;
-    void drawChannelPanel(QPainter& p) const;
-    void drawSingleChannelPanel(QPainter& p) const;
-    void drawKeypad(QPainter& p) const;
-    void drawHandsetRest(QPainter& p) const;
 
     bool multiChannel_ = true;
     std::array<CUniButton*, kButtons> buttons_{};

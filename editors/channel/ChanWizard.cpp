@@ -47,29 +47,6 @@ constexpr PageKind kPageKinds[] = {
     {Code::TalkPermitTone, make<CChanTalkPermitTone>, true},
 };
 
-// The pages after the Channel Configuration page, by keying (tone, DC, none) and signalling type
-// (none, stat alert, DTMF decode, DTMF selective call), read until End or the fourth entry.
-constexpr int kKeyings = 3;
-constexpr int kSignalings = 4;
-constexpr int kMaxFollowing = 4;
-constexpr Code kSequences[kKeyings][kSignalings][kMaxFollowing] = {
-    {{Code::TonePlan1, Code::TonePlan2, Code::TalkPermitTone, Code::End},
-     {Code::TonePlan1, Code::TonePlan2, Code::TalkPermitTone, Code::StatAlert},
-     {Code::TonePlan1, Code::TonePlan2, Code::TalkPermitTone, Code::DtmfDecode},
-     {Code::TonePlan1, Code::TonePlan2, Code::TalkPermitTone, Code::DtmfSelectiveCall}},
-    {{Code::DcPlan, Code::TalkPermitTone, Code::End, Code::End},
-     {Code::DcPlan, Code::TalkPermitTone, Code::StatAlert, Code::End},
-     {Code::DcPlan, Code::TalkPermitTone, Code::DtmfDecode, Code::End},
-     {Code::DcPlan, Code::TalkPermitTone, Code::DtmfSelectiveCall, Code::End}},
-    {{Code::TalkPermitTone, Code::End, Code::End, Code::End},
-     {Code::TalkPermitTone, Code::StatAlert, Code::End, Code::End},
-     {Code::TalkPermitTone, Code::DtmfDecode, Code::End, Code::End},
-     {Code::TalkPermitTone, Code::DtmfSelectiveCall, Code::End, Code::End}},
-};
-// A keying byte without a button (a damaged record) has no signalling plan pages; a signalling
-// byte without a button adds no page.
-constexpr int kUnknownKeyingRow = 2;
-
 } // namespace
 
 ChanWizard::ChanWizard(db::CTRVDoc& document, int channel, QWidget* parent)
@@ -128,13 +105,7 @@ void ChanWizard::rebuild()
     sequence_.assign(1, 0);
     for (std::size_t s = 1; s < slots_.size(); ++s)
         slots_[s].loaded = false;
-    const int keying = config_->keying();
-    const int signaling = config_->signalingType();
-    const int row = keying >= 0 && keying < kKeyings ? keying : kUnknownKeyingRow;
-    const int column = signaling >= 0 && signaling < kSignalings ? signaling : 0;
-    for (Code code : kSequences[row][column]) {
-        if (code == Code::End)
-            break;
+    for (Code code : followingPages(config_->keying(), config_->signalingType())) {
         const auto kind = std::find_if(std::begin(kPageKinds), std::end(kPageKinds),
                                        [code](const PageKind& k) { return k.code == code; });
         sequence_.push_back(1 + static_cast<int>(kind - std::begin(kPageKinds)));

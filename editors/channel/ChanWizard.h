@@ -3,6 +3,7 @@
 // the channel's record, last to first) or Cancel (nothing written).
 #pragma once
 
+#include "editors/channel/PageSequence.h"
 #include "editors/common/Bindings.h"
 
 #include <QPointer>
@@ -24,18 +25,6 @@ class WizardPage;
 namespace trv::editors::channel {
 
 class ChanConfigPage;
-
-// The pages that may follow the Channel Configuration page; End closes a sequence.
-enum class PageCode {
-    TonePlan1 = 1,
-    TonePlan2,
-    DcPlan,
-    StatAlert,
-    DtmfDecode,
-    DtmfSelectiveCall,
-    TalkPermitTone,
-    End
-};
 
 class ChanWizard final : public QWidget {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include "editors/common/EditorTexts.h"
 #include "editors/common/FormGrid.h"
 #include "editors/common/NumberEdit.h"
+#include "editors/deskset/DesksetForm.h"
 #include "editors/deskset/DesksetTexts.h"
 #include "platform/MessageBox.h"
 
@@ -29,19 +30,6 @@ namespace {
 constexpr int kSingleChannelEntry = 0; // entries of the deskset type list
 constexpr int kMultiChannelEntry = 1;
 constexpr int kFormColumns = 3;
-
-// The check boxes of the "Settings" group, in form order.
-struct Flag {
-    const char* label;
-    const db::Field& field;
-};
-const Flag kSettingsFlags[] = {
-    {dtext::kUseUnselectSpeaker, f::useUnselectSpeaker},
-    {dtext::kExternalMicPresent, f::externalMicPresent},
-    {dtext::kDisplayTime, f::displayTime},
-    {dtext::kMicAgc, f::micAgc},
-    {dtext::kHandsetPresent, f::handsetPresent},
-};
 
 NumberBinding::Rules numberRules(const db::Field& field, const char* rangeMessage)
 {
@@ -93,24 +81,33 @@ void DesksetCfgFV::buildForm()
         return box;
     };
 
-    desksetType_ = form.addList(dtext::kDesksetTypeLabel);
-    for (const ListEntry& entry : choicesOf(f::desksetType))
-        desksetType_->addItem(entry.text);
-    muteTimer_ = form.addList(dtext::kMuteTimerLabel);
-    bindings_.add<ListBinding>(muteTimer_, f::muteTimer, numberChoices(0, f::muteTimer.maximum),
-                               NoSelection::write(0));
-    number(dtext::kVoiceAnnotationLabel, f::voiceAnnotation, dtext::kVoiceAnnotationRange);
-    muteLevel_ = list(dtext::kMuteLevelLabel, f::muteLevel);
-    number(dtext::kTransmitDelayLabel, f::transmitDelay, dtext::kTransmitDelayRange);
-    list(dtext::kBaudRateLabel, f::printerBaudRate);
-    list(dtext::kClockModeLabel, f::clockMode);
-    number(dtext::kPageKeyUpDelayLabel, f::pageKeyUpDelay, dtext::kPageKeyUpDelayRange);
-    list(dtext::kPagingFeedbackLabel, f::pagingFeedback);
-    for (const Flag& flag : kSettingsFlags) {
-        QCheckBox* box = form.addCheck(flag.label);
-        bindings_.add<CheckBinding>(box, flag.field);
-        if (&flag.field == &f::useUnselectSpeaker)
-            useUnselectSpeaker_ = box;
+    for (const deskset::FormControl& control : deskset::kSettingsControls) {
+        switch (control.control) {
+        case deskset::Control::TypeList:
+            desksetType_ = form.addList(control.label);
+            for (const ListEntry& entry : choicesOf(control.field))
+                desksetType_->addItem(entry.text);
+            break;
+        case deskset::Control::MuteTimerList:
+            muteTimer_ = form.addList(control.label);
+            bindings_.add<ListBinding>(muteTimer_, control.field, numberChoices(0, control.field.maximum),
+                                       NoSelection::write(0));
+            break;
+        case deskset::Control::Number:
+            number(control.label, control.field, control.rangeMessage);
+            break;
+        case deskset::Control::List:
+            if (QComboBox* box = list(control.label, control.field); &control.field == &f::muteLevel)
+                muteLevel_ = box;
+            break;
+        case deskset::Control::Check: {
+            QCheckBox* box = form.addCheck(control.label);
+            bindings_.add<CheckBinding>(box, control.field);
+            if (&control.field == &f::useUnselectSpeaker)
+                useUnselectSpeaker_ = box;
+            break;
+        }
+        }
     }
 
     auto* relay = new QGroupBox(QString::fromLatin1(dtext::kRelayGroup), this);

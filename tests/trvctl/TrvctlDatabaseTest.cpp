@@ -120,3 +120,54 @@ TEST(Trvctl, CheckPrintsEachProblemThenTheCountAndExitsByTheWorstOne)
     EXPECT_EQ(trvctl({"check", dir.filePath("missing.ddb")}).status, 2);
     EXPECT_EQ(trvctl({"check", "--json", dir.filePath("missing.ddb")}).status, 2);
 }
+
+// report runs without a display: no QT_QPA_PLATFORM, no DISPLAY or WAYLAND_DISPLAY (cron, ssh).
+TEST(Trvctl, ReportWritesPdfAndHtmlWithoutADisplay)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("site.ddb");
+    ASSERT_EQ(trvctl({"new", file}).status, 0);
+    const auto report = [&](const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(name);
+        p.setProcessEnvironment(env);
+        p.start(TRVCTL_PATH, QStringList{"report"} + args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return Result{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                      QString::fromUtf8(p.readAllStandardError())};
+    };
+    const auto pdfInfo = [](const QString& pdf) {
+        QProcess p;
+        p.start("pdfinfo", {pdf});
+        p.waitForFinished(30000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+
+    const QString a4 = dir.filePath("site.pdf");
+    const Result pdf = report({file, "-o", a4});
+    ASSERT_EQ(pdf.status, 0) << pdf.err.toStdString();
+    EXPECT_TRUE(pdfInfo(a4).contains("(A4)"));
+    const QString letter = dir.filePath("letter.pdf");
+    ASSERT_EQ(report({file, "-o", letter, "--page-size", "letter"}).status, 0);
+    EXPECT_TRUE(pdfInfo(letter).contains("(letter)"));
+
+    const QString html = dir.filePath("site.html");
+    ASSERT_EQ(report({file, "--output", html}).status, 0);
+    QFile page(html);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray content = page.readAll();
+    EXPECT_TRUE(content.contains("File: site.ddb"));
+    EXPECT_TRUE(content.contains("data:image/png;base64,"));
+
+    const Result wrongType = report({file, "-o", dir.filePath("site.txt")});
+    EXPECT_EQ(wrongType.status, 2);
+    // (Qt may warn first, on stderr, of a missing XDG_RUNTIME_DIR.)
+    EXPECT_TRUE(wrongType.err.endsWith("The sheet " + dir.filePath("site.txt") + " must end in .pdf or .html.\n"))
+        << wrongType.err.toStdString();
+    EXPECT_EQ(report({file, "-o", a4, "--page-size", "A3"}).status, 2);
+    const Result missing = report({dir.filePath("none.ddb"), "-o", a4});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_FALSE(missing.err.isEmpty());
+}

@@ -16,5 +16,6 @@ void addDatabaseCommands(CLI::App& app, int& status);
 void addInterchangeCommands(CLI::App& app, int& status);
 void addTransferCommands(CLI::App& app, int& status);
 void addPortCommands(CLI::App& app, int& status);
+void addReportCommands(CLI::App& app, int& status);
 
 } // namespace trv::ctl

@@ -34,6 +34,9 @@ inline constexpr const char* kNotPresent = "not present";
 inline constexpr const char* kPlainPort = "serial port";
 inline constexpr const char* kNone = "none";
 
+// trvctl report
+inline constexpr const char* kReportFormat = "The sheet %1 must end in .pdf or .html.";
+
 // upload --backup (the rest of the safe upload's texts are in transfer/SafeUpload.h)
 inline constexpr const char* kBackupFolderMissing = "The backup folder %1 does not exist.";
 

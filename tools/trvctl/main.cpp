@@ -2,7 +2,10 @@
 #include "platform/Version.h"
 #include "tools/trvctl/Command.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <cstring>
+#include <memory>
 
 using namespace trv::ctl;
 
@@ -35,8 +38,17 @@ public:
 
 int main(int argc, char** argv)
 {
-    // The transfer commands run their sessions in this application's event loop.
-    QCoreApplication qtApp(argc, argv);
+    // The transfer commands run their sessions in this application's event loop. The report lays
+    // its sheet out with fonts and paints pictures, which needs a GUI application; without a
+    // display (cron, ssh) it runs on the offscreen platform.
+    std::unique_ptr<QCoreApplication> qtApp;
+    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtApp = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        qtApp = std::make_unique<QCoreApplication>(argc, argv);
+    }
 
     CLI::App app("trvctl: create, read, compare, export, import, download and upload deskset databases.",
                  "trvctl");
@@ -53,6 +65,7 @@ int main(int argc, char** argv)
     addInterchangeCommands(app, status);
     addTransferCommands(app, status);
     addPortCommands(app, status);
+    addReportCommands(app, status);
 
     try {
         app.parse(argc, argv);
