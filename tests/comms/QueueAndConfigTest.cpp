@@ -155,7 +155,7 @@ TEST_F(ConfigFolderTest, ThreadsTakeTheirPrioritiesFromMachineIni)
     Nimb nimb(250);
     EXPECT_TRUE(HasThreadWithNice(10)); // the session thread, lowest
     auto wire = testing::MakeTestTransportPair();
-    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), kOk);
+    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), Result::Ok);
     EXPECT_TRUE(HasThreadWithNice(5)); // the comm-link thread, below normal
 }
 

@@ -432,11 +432,11 @@ TEST(SerialLayer1, ConnectToAPortInUseReturnsOpenFailure)
     ASSERT_EQ(otherProgram.Open(), 0);
 
     EventRecordingNimb nimb;
-    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"), kErrLayer1OpenFailed);
+    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"), Result::Layer1OpenFailed);
     EXPECT_TRUE(nimb.WaitForEvent(kEventPortOpenFailed));
 
     otherProgram.Close();
-    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"), kOk);
+    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"), Result::Ok);
     nimb.Disconnect();
 }
 

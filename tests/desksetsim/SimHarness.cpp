@@ -241,7 +241,7 @@ void ToolNimb::OnReceive(int length)
 {
     Bytes message(static_cast<size_t>(std::max(length, 1)));
     int received = 0;
-    if (Receive(message.data(), static_cast<int>(message.size()), &received) != comms::kOk)
+    if (Receive(message.data(), static_cast<int>(message.size()), &received) != comms::Result::Ok)
         return;
     message.resize(static_cast<size_t>(received));
     std::lock_guard lock(mutex_);

@@ -462,11 +462,11 @@ TEST(ModemExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     ASSERT_EQ(answerer.Connect(0, nullptr,
                                std::make_unique<CModemLayer1>("9 8 0 0 19200 INIT:&F DIAL: MODE:A",
                                                               modemClock, noGuardTime)),
-              kOk);
+              Result::Ok);
     ASSERT_EQ(dialer.Connect(0, nullptr,
                              std::make_unique<CModemLayer1>("8 8 0 0 19200 INIT:&F DIAL:5551234 MODE:D",
                                                             modemClock, noGuardTime)),
-              kOk);
+              Result::Ok);
     ExpectExchange(dialer, answerer);
     std::lock_guard lock(dialer.mutex);
     EXPECT_NE(std::find(dialer.notifications.begin(), dialer.notifications.end(), kNotifyConnect),
