@@ -61,7 +61,7 @@ bool ConnectPair(BenchNimb& a, int type, const std::string& paramsA, BenchNimb& 
 
 std::unique_ptr<comms::Layer1> LoopbackMember(const std::string& params)
 {
-    int result = 0;
+    comms::Result result = comms::Result::Ok;
     auto member = std::make_unique<comms::MulticastLayer1>(params.c_str(), &result);
     member->KeepLoopback(true);
     return member;

@@ -1,4 +1,4 @@
-// The notification rings, the settings reader, the trace sink and the comm-link thread's waits.
+// The notification rings, the thread priorities, the trace sink and the comm-link thread's waits.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -13,7 +13,6 @@
 #include <thread>
 #include <vector>
 
-#include "comms/Config.h"
 #include "comms/EventQueue.h"
 #include "comms/Nimb.h"
 #include "comms/ThreadPriority.h"
@@ -53,57 +52,6 @@ TEST(NotifyQueue, KeepsOrderAndOverwritesOldest)
     int code = -1;
     ASSERT_TRUE(queue.Take(&code));
     EXPECT_EQ(code, 150);
-}
-
-TEST(Config, FindsValuesUnderSectionAndEscapedKeys)
-{
-    const std::string ini = "[General]\nSessionThreadPriority=7\n"
-                            "[Software]\n"
-                            "Orvane\\TRV\\Settings\\COM%20Port=COM3\n"
-                            "VXR\\Nimb\\SessionThreadPriority=2\n"
-                            "VXR\\Nimb\\CommLinkThreadPriority = -1 \n"
-                            "[Ports]\nCOM1=/dev/ttyUSB0\nCOM2=\"/dev/my port\"\n";
-    EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "SessionThreadPriority"), "2");
-    EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "CommLinkThreadPriority"), "-1");
-    EXPECT_EQ(FindIniValue(ini, "Software\\Orvane\\TRV\\Settings", "COM Port"), "COM3");
-    EXPECT_EQ(FindIniValue(ini, "Ports", "COM1"), "/dev/ttyUSB0");
-    EXPECT_EQ(FindIniValue(ini, "Ports", "COM2"), "/dev/my port");
-    EXPECT_FALSE(FindIniValue(ini, "Ports", "COM3").has_value());
-    EXPECT_FALSE(FindIniValue(ini, "Software\\VXR", "SessionThreadPriority").has_value());
-}
-
-class ConfigFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder_ = std::filesystem::temp_directory_path() / ("trv-comms-config-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        const char* old = std::getenv("TRV_CONFIG_DIR");
-        if (old != nullptr)
-            saved_ = old;
-        ::setenv("TRV_CONFIG_DIR", folder_.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (saved_) {
-            ::setenv("TRV_CONFIG_DIR", saved_->c_str(), 1);
-        } else {
-            ::unsetenv("TRV_CONFIG_DIR");
-        }
-        std::filesystem::remove_all(folder_);
-    }
-    std::filesystem::path folder_;
-    std::optional<std::string> saved_;
-};
-
-TEST_F(ConfigFolderTest, ReadsMachineIniFromTheConfigFolder)
-{
-    EXPECT_EQ(ConfigFolder(), folder_.string());
-    EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority).has_value());
-    std::ofstream(folder_ / "machine.ini") << "[Software]\nVXR\\Nimb\\SessionThreadPriority=2\n"
-                                              "VXR\\Nimb\\CommLinkThreadPriority=high\n";
-    EXPECT_EQ(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority), 2);
-    EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority).has_value());
 }
 
 // Nice values of this process's threads, read from /proc.
@@ -148,11 +96,16 @@ TEST(ThreadPriority, MapsSettingsPrioritiesToNiceValues)
     EXPECT_EQ(NiceValueForPriority(7), -10);
 }
 
-TEST_F(ConfigFolderTest, ThreadsTakeTheirPrioritiesFromMachineIni)
+// The caller's settings: the session thread takes its priority at once, the comm-link thread
+// when the next connection starts it.
+TEST(ThreadPriority, ThreadsTakeTheirPrioritiesFromTheLinkSettings)
 {
-    std::ofstream(folder_ / "machine.ini") << "[Software]\nVXR\\Nimb\\SessionThreadPriority=-2\n"
-                                              "VXR\\Nimb\\CommLinkThreadPriority=-1\n";
     Nimb nimb(250);
+    LinkSettings settings;
+    settings.sessionThreadPriority = -2;
+    settings.commLinkThreadPriority = -1;
+    nimb.SetLinkSettings(settings);
+    EXPECT_EQ(nimb.CurrentLinkSettings(), settings);
     EXPECT_TRUE(HasThreadWithNice(10)); // the session thread, lowest
     auto wire = testing::MakeTestTransportPair();
     ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), Result::Ok);

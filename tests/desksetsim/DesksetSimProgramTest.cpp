@@ -59,14 +59,13 @@ protected:
 
     fs::path File(const std::string& name) const { return folder_ / name; }
 
-    // Starts the simulator, points COM1 at its pseudo-terminal and brings the link up.
+    // Starts the simulator, connects COM1 standing for its pseudo-terminal and brings the link up.
     void StartLinked(const std::vector<std::string>& options)
     {
         sim_ = std::make_unique<SimProcess>(options);
         ASSERT_FALSE(sim_->PtyPath().empty()) << "the simulator did not print its PTY line";
-        ::setenv("TRV_COM1", sim_->PtyPath().c_str(), 1);
         tool_ = std::make_unique<ToolNimb>();
-        ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::Result::Ok);
+        ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200", sim_->PtyPath()), comms::Result::Ok);
         ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "the link did not open";
     }
 
@@ -343,9 +342,8 @@ TEST_F(DesksetSimProgram, SilentNeverAnswersTheLink)
     sim_ = std::make_unique<SimProcess>(
         std::vector<std::string>{"--silent", "--log", File("silent.log").string()});
     ASSERT_FALSE(sim_->PtyPath().empty());
-    ::setenv("TRV_COM1", sim_->PtyPath().c_str(), 1);
     tool_ = std::make_unique<ToolNimb>();
-    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::Result::Ok);
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200", sim_->PtyPath()), comms::Result::Ok);
     tool_->CallNow();
     EXPECT_FALSE(tool_->WaitForLink(2500));
     tool_.reset();
@@ -360,7 +358,7 @@ TEST_F(DesksetSimProgram, ANewSessionStartsWhenTheToolOpensThePortAgain)
     ExchangeVersion();
     tool_->Disconnect();
     tool_ = std::make_unique<ToolNimb>();
-    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::Result::Ok);
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200", sim_->PtyPath()), comms::Result::Ok);
     ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "the second session did not open";
     ExchangeVersion();
 }
@@ -377,7 +375,7 @@ TEST_F(DesksetSimProgram, AToolThatReopensThePortAtOnceGetsAFreshLink)
     ExchangeVersion();
     tool_->Disconnect();
     tool_ = std::make_unique<ToolNimb>();
-    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::Result::Ok);
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200", sim_->PtyPath()), comms::Result::Ok);
     EXPECT_TRUE(tool_->WaitForLink(1500)) << "the old session's link answered instead";
     ExchangeVersion();
     ::close(keeper);

@@ -92,7 +92,7 @@ std::string Params(int port)
 
 std::unique_ptr<MulticastLayer1> Member(int port, bool keepLoopback)
 {
-    int result = -1;
+    Result result = Result::Ok;
     auto member = std::make_unique<MulticastLayer1>(Params(port).c_str(), &result);
     EXPECT_EQ(result, Result::Ok);
     member->KeepLoopback(keepLoopback);
@@ -112,7 +112,7 @@ TEST(MulticastParams, ConstructorCodes)
 {
     struct Case {
         const char* text;
-        int code;
+        Result code;
     };
     const Case cases[] = {
         {nullptr, Result::NoParamText},
@@ -126,7 +126,7 @@ TEST(MulticastParams, ConstructorCodes)
         {"MULTICAST_MEMBER 239.1.2.3 5000", Result::Ok},
     };
     for (const auto& c : cases) {
-        int result = 1;
+        Result result = Result::Ok;
         MulticastLayer1 member(c.text, &result);
         EXPECT_EQ(result, c.code) << (c.text ? c.text : "(null)");
     }

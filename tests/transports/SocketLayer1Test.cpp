@@ -45,7 +45,7 @@ TEST(SocketAddress, LeadingZerosAreRemovedFromEachPart)
 
 TEST(SocketParams, ClientIpTextIsNormalised)
 {
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 socket("CLIENT IP 192.168.001.010 5000", &result);
     EXPECT_EQ(result, Result::Ok);
     EXPECT_EQ(socket.GetMode(), SocketLayer1::Mode::Client);
@@ -57,7 +57,7 @@ TEST(SocketParams, ConstructorCodes)
 {
     struct Case {
         const char* text;
-        int code;
+        Result code;
     };
     const Case cases[] = {
         {nullptr, Result::NoParamText},
@@ -77,9 +77,11 @@ TEST(SocketParams, ConstructorCodes)
         {"SERVER 5000", Result::Ok},
         {"CONCURRENT_SERVER 5000", Result::Ok},
         {"CLIENT SN deskset.local 5000", Result::Ok},
+        {"CLIENT SN ::1 5000", Result::Ok}, // an IPv6 address
+        {"CLIENT IP ::1 5000", Result::InvalidAddress}, // "IP" is a dotted address
     };
     for (const auto& c : cases) {
-        int result = 1;
+        Result result = Result::Ok;
         SocketLayer1 socket(c.text, &result);
         EXPECT_EQ(result, c.code) << (c.text ? c.text : "(null)");
     }
@@ -97,7 +99,7 @@ TEST(SocketParams, ConnectReturnsTheConstructorCode)
 TEST(SocketServer, AcceptsOneClientWithNoDelayAndAnswersTheFixedQueries)
 {
     const int port = FreePort();
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 server(Text("SERVER %d", port).c_str(), &result);
     ASSERT_EQ(result, Result::Ok);
     ASSERT_EQ(server.Open(), 0);
@@ -134,7 +136,7 @@ TEST(SocketServer, AcceptsOneClientWithNoDelayAndAnswersTheFixedQueries)
 TEST(SocketClient, LooksUpAHostNameAndConnects)
 {
     const int port = FreePort();
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 server(Text("SERVER %d", port).c_str(), &result);
     SocketLayer1 client(Text("CLIENT SN localhost %d", port).c_str(), &result);
     ASSERT_EQ(result, Result::Ok);
@@ -150,7 +152,7 @@ TEST(SocketClient, ReportsEvent4WhileNobodyListensAndConnectsOnceAServerAppears)
 {
     const int port = FreePort();
     Queues queues;
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 client(Text("CLIENT IP 127.000.000.001 %d", port).c_str(), &result);
     client.AttachQueues(&queues.events, &queues.notifications);
     ASSERT_EQ(client.Open(), 0);
@@ -177,7 +179,7 @@ TEST(SocketClient, ServerPortInUseMarksTheServerBroken)
     ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_EQ(::listen(holder, 1), 0);
     Queues queues;
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 server(Text("SERVER %d", port).c_str(), &result);
     server.AttachQueues(&queues.events, &queues.notifications);
     ASSERT_EQ(server.Open(), 0);
@@ -246,7 +248,7 @@ TEST(SocketConcurrentServer, ClosesAClientThatOnAcceptRefuses)
 TEST(SocketConcurrentServer, RefusesToOpenWithoutAnOwner)
 {
     Queues queues;
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 server(Text("CONCURRENT_SERVER %d", FreePort()).c_str(), &result);
     server.AttachQueues(&queues.events, &queues.notifications);
     EXPECT_TRUE(server.RunsWithoutCommLink());
