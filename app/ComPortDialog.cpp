@@ -3,8 +3,8 @@
 #include "app/Registry.h"
 #include "app/ShellTexts.h"
 #include "comms/LinkSettings.h"
-#include "platform/MessageBox.h"
 #include "platform/MachineSettings.h"
+#include "platform/MessageBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -34,8 +34,9 @@ QString builtInDevice(int port)
 // The device as the table and the list show it: marked when no such node exists.
 QString markedDevice(const platform::ComPortDevice& resolved)
 {
-    return resolved.remote || resolved.present ? resolved.device
-                                               : QString::fromLatin1(text::kComPortAbsent).arg(resolved.device);
+    return resolved.remote || resolved.present
+               ? resolved.device
+               : QString::fromLatin1(text::kComPortAbsent).arg(resolved.device);
 }
 
 QString adapterText(const SerialAdapter* adapter)
@@ -164,9 +165,10 @@ void ComPortDialog::fillTable()
         const platform::ComPortDevice port = resolved(n);
         const QString& device = port.device;
         const SerialAdapter* adapter = platform::findAdapter(adapters_, device);
-        row->setText(1, port.source != platform::DeviceSource::Environment
-                            ? markedDevice(port)
-                            : QString::fromLatin1(text::kComPortFromEnvironment).arg(markedDevice(port), portName(n)));
+        row->setText(
+            1, port.source != platform::DeviceSource::Environment
+                   ? markedDevice(port)
+                   : QString::fromLatin1(text::kComPortFromEnvironment).arg(markedDevice(port), portName(n)));
         row->setText(2, adapterText(adapter));
         row->setToolTip(2, adapter ? adapter->byIdPath : QString());
         row->setToolTip(1, device);

@@ -28,9 +28,9 @@ public:
     static constexpr int kMaxDatagram = 1472;
     static constexpr size_t kMaxQueued = 512; // datagrams; more are dropped until Read catches up
 
-    // ctorResult gets Ok or one of NoParamText, InvalidAddress, FieldCount, UnknownMode. acceptedSocket, when given,
-    // is a heap-held descriptor of a datagram socket already bound and joined: the transport
-    // takes it (and frees the holder) and uses it for receiving and sending.
+    // ctorResult gets Ok or one of NoParamText, InvalidAddress, FieldCount, UnknownMode. acceptedSocket, when
+    // given, is a heap-held descriptor of a datagram socket already bound and joined: the transport takes it
+    // (and frees the holder) and uses it for receiving and sending.
     MulticastLayer1(const char* params, Result* ctorResult, int* acceptedSocket = nullptr);
     ~MulticastLayer1() override;
 

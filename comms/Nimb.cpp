@@ -74,7 +74,7 @@ struct Nimb::Impl {
     LinkSettings settings;
     std::optional<OpenFailure> openFailure;
     std::atomic<int> sessionThreadId{0}; // the kernel's id, once the session thread runs
-    std::mutex sessionMutex;    // always taken before receiveMutex
+    std::mutex sessionMutex;             // always taken before receiveMutex
     std::mutex receiveMutex;
     std::unique_ptr<Layer1> layer1;
     std::unique_ptr<Layer2> layer2;
@@ -254,12 +254,12 @@ Result Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::uniq
 
     commLinkRunning = true;
     try {
-        commLinkThread = std::thread([this, l1 = layer1.get(), l2 = layer2.get(),
-                                      priority = settings.commLinkThreadPriority] {
-            if (priority)
-                ApplyThreadPriority(*priority);
-            CommLinkLoop(l1, l2);
-        });
+        commLinkThread = std::thread(
+            [this, l1 = layer1.get(), l2 = layer2.get(), priority = settings.commLinkThreadPriority] {
+                if (priority)
+                    ApplyThreadPriority(*priority);
+                CommLinkLoop(l1, l2);
+            });
     } catch (const std::system_error&) {
         commLinkRunning = false;
         DiscardConnection();

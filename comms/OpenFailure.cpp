@@ -19,9 +19,11 @@ struct ErrorReason {
 };
 
 constexpr ErrorReason kErrorReasons[] = {
-    {ENOENT, OpenReason::NoSuchDevice}, {ENXIO, OpenReason::NoSuchDevice}, {ENODEV, OpenReason::NoSuchDevice},
-    {ENOTDIR, OpenReason::NoSuchDevice}, {EACCES, OpenReason::NoPermission}, {EPERM, OpenReason::NoPermission},
-    {EROFS, OpenReason::NoPermission},  {EBUSY, OpenReason::InUse},          {EWOULDBLOCK, OpenReason::InUse},
+    {ENOENT, OpenReason::NoSuchDevice}, {ENXIO, OpenReason::NoSuchDevice},
+    {ENODEV, OpenReason::NoSuchDevice}, {ENOTDIR, OpenReason::NoSuchDevice},
+    {EACCES, OpenReason::NoPermission}, {EPERM, OpenReason::NoPermission},
+    {EROFS, OpenReason::NoPermission},  {EBUSY, OpenReason::InUse},
+    {EWOULDBLOCK, OpenReason::InUse},
 };
 
 std::string ReadWhole(const std::string& path)
@@ -72,8 +74,8 @@ int LockHolderIn(std::string_view locksText, dev_t device, ino_t inode)
         char colon1 = 0;
         char colon2 = 0;
         std::istringstream parts(file);
-        if (!(parts >> std::hex >> major >> colon1 >> minor >> colon2 >> std::dec >> number) || colon1 != ':' ||
-            colon2 != ':')
+        if (!(parts >> std::hex >> major >> colon1 >> minor >> colon2 >> std::dec >> number) ||
+            colon1 != ':' || colon2 != ':')
             continue;
         if (pid > 0 && major == ::major(device) && minor == ::minor(device) && number == inode)
             return static_cast<int>(pid);

@@ -53,7 +53,8 @@ comms::Result CslNimb::connectSerial(const std::string& serialParams, const comm
     if (result != comms::Result::Ok)
         return result;
     trace_->note(text::trace::kConnecting + device);
-    return Connect(comms::kLayer2AckFrame, nullptr, std::make_unique<TracingLayer1>(std::move(layer1), *trace_));
+    return Connect(comms::kLayer2AckFrame, nullptr,
+                   std::make_unique<TracingLayer1>(std::move(layer1), *trace_));
 }
 
 void CslNimb::disconnect()

@@ -21,7 +21,8 @@ public:
 
     // The port number leads the parameter text. A port whose device is "tcp://HOST:PORT" (a
     // serial device server) is reached through the socket transport instead.
-    comms::Result connectSerial(const std::string& serialParams, const comms::LinkSettings& settings) override;
+    comms::Result connectSerial(const std::string& serialParams,
+                                const comms::LinkSettings& settings) override;
     std::optional<comms::OpenFailure> lastOpenFailure() const override { return LastOpenFailure(); }
     void disconnect() override;
     comms::Result send(const DesksetMessage& message) override;

@@ -20,7 +20,8 @@ public:
 
     // Connect(Layer2 type 0, no parameters, Layer1 type 0, serialParams) under these machine
     // settings (the device of each COMn, the thread priorities).
-    virtual comms::Result connectSerial(const std::string& serialParams, const comms::LinkSettings& settings) = 0;
+    virtual comms::Result connectSerial(const std::string& serialParams,
+                                        const comms::LinkSettings& settings) = 0;
     // Why the port of the last connectSerial could not be opened, when the transport knew.
     virtual std::optional<comms::OpenFailure> lastOpenFailure() const { return std::nullopt; }
     virtual void disconnect() = 0;

@@ -13,7 +13,8 @@ comms::LinkSettings LinkConfig::load()
         settings.comDevices[port] = MachineSettings::comPort(port).device.toStdString();
     settings.sessionThreadPriority = MachineSettings::threadPriority(MachineSettings::kSessionThreadPriority)
                                          .value_or(comms::kDefaultSessionThreadPriority);
-    settings.commLinkThreadPriority = MachineSettings::threadPriority(MachineSettings::kCommLinkThreadPriority);
+    settings.commLinkThreadPriority =
+        MachineSettings::threadPriority(MachineSettings::kCommLinkThreadPriority);
     return settings;
 }
 

@@ -1,5 +1,6 @@
 #include "transfer/OpenFailureText.h"
 
+#include "transfer/PortTarget.h"
 #include "transfer/TransferTexts.h"
 
 #include <cstring>
@@ -23,8 +24,9 @@ QString openFailureReason(const comms::OpenFailure& failure)
         if (failure.holderPid <= 0)
             return format(text::kPortBusy).arg(device);
         return format(text::kPortBusyBy)
-            .arg(device, format(text::kPortHolder)
-                             .arg(QString::fromStdString(failure.holderName), QString::number(failure.holderPid)));
+            .arg(device,
+                 format(text::kPortHolder)
+                     .arg(QString::fromStdString(failure.holderName), QString::number(failure.holderPid)));
     case OpenReason::Other:
         break;
     }
@@ -36,7 +38,10 @@ QString connectFailureDetails(const QString& portName, const QString& device,
 {
     QString details = QString::fromUtf8(text::kPortIsDevice).arg(portName, device);
     if (failure)
-        details += QLatin1Char('\n') + openFailureReason(*failure);
+        return details + QLatin1Char('\n') + openFailureReason(*failure);
+    // Nothing was opened: a mapping that names no device (a malformed device server address).
+    if (const PortTargetParse mapping = PortTarget::parseMapping(device.toStdString()); !mapping.target)
+        details += QLatin1Char('\n') + mapping.error;
     return details;
 }
 

@@ -13,7 +13,8 @@ namespace trv::transfer {
 // Why the device could not be opened, in one sentence.
 QString openFailureReason(const comms::OpenFailure& failure);
 
-// "COM3 is the device /dev/ttyS2." and, when the transport knew, why it could not be opened.
+// "COM3 is the device /dev/ttyS2." and, when the transport knew, why it could not be opened; or
+// why the device is none at all (a malformed device server address).
 QString connectFailureDetails(const QString& portName, const QString& device,
                               const std::optional<comms::OpenFailure>& failure);
 

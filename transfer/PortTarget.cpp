@@ -10,7 +10,8 @@ namespace {
 
 PortTargetParse failure(const char* message, std::string_view text)
 {
-    return {std::nullopt, QString::fromUtf8(message).arg(QString::fromUtf8(text.data(), qsizetype(text.size())))};
+    return {std::nullopt,
+            QString::fromUtf8(message).arg(QString::fromUtf8(text.data(), qsizetype(text.size())))};
 }
 
 // "HOST:PORT" after the scheme; HOST may be "[IPv6]". The socket transport takes one word per
@@ -77,7 +78,8 @@ PortTarget PortTarget::com(int port)
 
 PortTargetParse PortTarget::parse(std::string_view text)
 {
-    if (const int port = ComPortSetting::parsePortName(QString::fromUtf8(text.data(), qsizetype(text.size()))))
+    if (const int port =
+            ComPortSetting::parsePortName(QString::fromUtf8(text.data(), qsizetype(text.size()))))
         return {com(port), {}};
     return parseDeviceOrTcp(text, text::kUnknownPort);
 }

@@ -51,7 +51,10 @@ public:
     void setPortSource(std::function<QString()> source) { portSource_ = std::move(source); }
     // Where each connection attempt reads the library's machine settings (LinkConfig::load by
     // default: the settings store as it is at that moment).
-    void setLinkSettingsSource(std::function<comms::LinkSettings()> source) { linkSettingsSource_ = std::move(source); }
+    void setLinkSettingsSource(std::function<comms::LinkSettings()> source)
+    {
+        linkSettingsSource_ = std::move(source);
+    }
     // The image an upload sends and a download replaces (the process-wide image by default).
     void setImage(db::Image& image) { image_ = &image; }
     // Each command starts a new session of the trace, which records every frame (null: none).

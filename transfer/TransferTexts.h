@@ -22,7 +22,8 @@ inline constexpr const char* kRetryQuestion =
     "Do you want TRV to automatically retry to connect with the deskset?";
 
 // Port targets (trvctl --port, a COM port's mapping).
-inline constexpr const char* kUnknownPort = "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
+inline constexpr const char* kUnknownPort =
+    "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
 inline constexpr const char* kUnknownMapping = "Not a device: '%1' (use a device path or tcp://HOST:PORT).";
 inline constexpr const char* kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT).";
 
@@ -38,7 +39,6 @@ inline constexpr const char* kPortBusyBy = "%1 is in use by %2.";
 inline constexpr const char* kPortBusy = "%1 is in use by another program.";
 inline constexpr const char* kPortHolder = "%1 (process %2)";
 inline constexpr const char* kPortOtherError = "%1 cannot be opened: %2.";
-inline constexpr const char* kBadMapping = "%1 stands for '%2', which is no device.";
 
 // Status bar.
 inline constexpr const char* kIdlePrompt = "For Help, press F1";

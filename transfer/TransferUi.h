@@ -27,7 +27,9 @@ public:
     // series, on the port with that digit (empty: none chosen), whose device this attempt opens.
     // The user may stop the attempts (TransferSession::stopConnecting). connectingEnded(): no
     // attempt is under way any more.
-    virtual void connectingStarted(int /*attempt*/, const QString& /*portDigit*/, const QString& /*device*/) {}
+    virtual void connectingStarted(int /*attempt*/, const QString& /*portDigit*/, const QString& /*device*/)
+    {
+    }
     virtual void connectingEnded() {}
     // The port could not be opened: a message with the text, and the details of which device it
     // was and why it failed (OpenFailureText.h).

@@ -10,8 +10,6 @@
 #include "app/Commands.h"
 #include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
-#include "platform/MachineSettings.h"
-#include "transfer/OpenFailureText.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
@@ -33,8 +31,10 @@
 #include "editors/paging/MpageRequestProtDlg.h"
 #include "editors/paging/PagingFormatDlg.h"
 #include "editors/speedpaging/EditSpeedPageFV.h"
+#include "platform/MachineSettings.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "transfer/OpenFailureText.h"
 #include "transfer/TransferTexts.h"
 
 #include <QAbstractButton>

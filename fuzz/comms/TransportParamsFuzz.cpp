@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -32,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::unique_ptr<comms::Layer1> layer = comms::CreateLayer1(type, text.c_str(), {}, &code, nullptr);
     if (!layer)
         std::abort(); // every type here exists
-    constexpr Result kKnown[] = {Result::Ok,         Result::NoParamText, Result::InvalidAddress, Result::FieldCount,
-                                 Result::ClientKind, Result::UnknownMode, Result::WakeSignal};
+    constexpr Result kKnown[] = {Result::Ok,         Result::NoParamText, Result::InvalidAddress,
+                                 Result::FieldCount, Result::ClientKind,  Result::UnknownMode,
+                                 Result::WakeSignal};
     if (std::find(std::begin(kKnown), std::end(kKnown), code) == std::end(kKnown))
         std::abort();
     comms::EventQueue events;

@@ -140,12 +140,15 @@ TEST(OpenFailureText, EachReasonHasItsOwnDetails)
         const char* says;
     } cases[] = {
         {{device, ENOENT, OpenReason::NoSuchDevice, {}, 0, {}},
-         "The device /dev/ttyUSB0 does not exist. Plug the adapter in, or map the COM port to the right device in "
+         "The device /dev/ttyUSB0 does not exist. Plug the adapter in, or map the COM port to the right "
+         "device in "
          "Options > COM Port."},
         {{device, EACCES, OpenReason::NoPermission, "dialout", 0, {}},
          "You have no permission to open /dev/ttyUSB0: add your user to the dialout group and log in again."},
-        {{device, EACCES, OpenReason::NoPermission, {}, 0, {}}, "You have no permission to open /dev/ttyUSB0."},
-        {{device, EBUSY, OpenReason::InUse, {}, 4242, "minicom"}, "/dev/ttyUSB0 is in use by minicom (process 4242)."},
+        {{device, EACCES, OpenReason::NoPermission, {}, 0, {}},
+         "You have no permission to open /dev/ttyUSB0."},
+        {{device, EBUSY, OpenReason::InUse, {}, 4242, "minicom"},
+         "/dev/ttyUSB0 is in use by minicom (process 4242)."},
         {{device, EBUSY, OpenReason::InUse, {}, 0, {}}, "/dev/ttyUSB0 is in use by another program."},
         {{device, EIO, OpenReason::Other, {}, 0, {}}, "/dev/ttyUSB0 cannot be opened: Input/output error."},
     };
@@ -155,6 +158,9 @@ TEST(OpenFailureText, EachReasonHasItsOwnDetails)
     }
     EXPECT_EQ(transfer::connectFailureDetails("COM2", "/dev/ttyUSB0", std::nullopt),
               QStringLiteral("COM2 is the device /dev/ttyUSB0."));
+    EXPECT_EQ(transfer::connectFailureDetails("COM2", "tcp://host:0", std::nullopt),
+              QStringLiteral("COM2 is the device tcp://host:0.\n"
+                             "Not a device server address: 'tcp://host:0' (use tcp://HOST:PORT)."));
 }
 
 } // namespace

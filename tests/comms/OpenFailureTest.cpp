@@ -86,10 +86,12 @@ TEST(OpenFailure, EachErrnoStandsForOneReason)
         int error;
         OpenReason reason;
     } table[] = {
-        {ENOENT, OpenReason::NoSuchDevice}, {ENXIO, OpenReason::NoSuchDevice}, {ENODEV, OpenReason::NoSuchDevice},
-        {ENOTDIR, OpenReason::NoSuchDevice}, {EACCES, OpenReason::NoPermission}, {EPERM, OpenReason::NoPermission},
-        {EROFS, OpenReason::NoPermission},  {EBUSY, OpenReason::InUse},          {EWOULDBLOCK, OpenReason::InUse},
-        {EIO, OpenReason::Other},           {EINVAL, OpenReason::Other},         {0, OpenReason::Other},
+        {ENOENT, OpenReason::NoSuchDevice}, {ENXIO, OpenReason::NoSuchDevice},
+        {ENODEV, OpenReason::NoSuchDevice}, {ENOTDIR, OpenReason::NoSuchDevice},
+        {EACCES, OpenReason::NoPermission}, {EPERM, OpenReason::NoPermission},
+        {EROFS, OpenReason::NoPermission},  {EBUSY, OpenReason::InUse},
+        {EWOULDBLOCK, OpenReason::InUse},   {EIO, OpenReason::Other},
+        {EINVAL, OpenReason::Other},        {0, OpenReason::Other},
     };
     for (const auto& row : table)
         EXPECT_EQ(ReasonForError(row.error), row.reason) << std::strerror(row.error);
@@ -152,7 +154,8 @@ TEST(OpenFailure, APortInUseNamesTheProcessHoldingItsLock)
     ::close(ready[0]);
 
     // Busy with no lock in the table (another user's exclusive claim): no holder is named.
-    const OpenFailure unknown = DescribeOpenFailure(path, EBUSY);
+    Pty unlocked;
+    const OpenFailure unknown = DescribeOpenFailure(unlocked.Path(), EBUSY);
     EXPECT_EQ(unknown.reason, OpenReason::InUse);
     EXPECT_EQ(unknown.holderPid, 0);
     EXPECT_EQ(unknown.holderName, "");
@@ -193,8 +196,8 @@ TEST(OpenFailure, NoPermissionNamesTheGroupThatMayOpenTheNode)
         const ssize_t n = ::read(result[0], buffer, sizeof buffer - 1);
         ::close(result[0]);
         ASSERT_GT(n, 0) << "the child could not become nobody";
-        const std::string expected =
-            std::to_string(static_cast<int>(OpenReason::NoPermission)) + " " + std::to_string(EACCES) + " " + row.group;
+        const std::string expected = std::to_string(static_cast<int>(OpenReason::NoPermission)) + " " +
+                                     std::to_string(EACCES) + " " + row.group;
         EXPECT_EQ(std::string(buffer, static_cast<size_t>(n)), expected) << std::oct << row.mode;
     }
 }

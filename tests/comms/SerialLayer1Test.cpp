@@ -397,7 +397,8 @@ TEST(SerialLayer1, ConnectToAPortInUseReturnsOpenFailure)
 
     EventRecordingNimb nimb;
     nimb.SetLinkSettings(Com(3, pty.Path()));
-    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"), Result::Layer1OpenFailed);
+    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"),
+              Result::Layer1OpenFailed);
     EXPECT_TRUE(nimb.WaitForEvent(kEventPortOpenFailed));
     // The transport's reason is passed on: the lock table names this process as the holder.
     const std::optional<OpenFailure> failure = nimb.LastOpenFailure();

@@ -104,8 +104,12 @@ TEST(MachineSettings, ThreadPrioritiesAreWholeNumbersOrNothing)
     trv::test::TempConfigDir dir;
     const char* name = MachineSettings::kSessionThreadPriority;
     EXPECT_EQ(MachineSettings::threadPriority(name), std::nullopt);
-    for (const auto& [stored, read] : {std::pair<QVariant, std::optional<int>>{2, 2}, {"-15", -15}, {" 1 ", 1},
-                                       {"high", std::nullopt}, {"1.5", std::nullopt}, {"", std::nullopt}}) {
+    for (const auto& [stored, read] : {std::pair<QVariant, std::optional<int>>{2, 2},
+                                       {"-15", -15},
+                                       {" 1 ", 1},
+                                       {"high", std::nullopt},
+                                       {"1.5", std::nullopt},
+                                       {"", std::nullopt}}) {
         ASSERT_TRUE(SettingsStore::write(Hive::LocalMachine, MachineSettings::kNimbKey, name, stored));
         EXPECT_EQ(MachineSettings::threadPriority(name), read) << stored.toString().toStdString();
     }

@@ -59,8 +59,10 @@ protected:
         Bytes buffer(250);
         int length = 0;
         bool taken = false;
-        waitUntil(
-            [&] { return taken || (taken = peer.Receive(buffer.data(), int(buffer.size()), &length) == comms::Result::Ok); });
+        waitUntil([&] {
+            return taken ||
+                   (taken = peer.Receive(buffer.data(), int(buffer.size()), &length) == comms::Result::Ok);
+        });
         buffer.resize(taken ? length : 0);
         return buffer;
     }

@@ -5,8 +5,8 @@
 #include "database/NewDatabase.h"
 #include "platform/MachineSettings.h"
 #include "tests/support/TempConfigDir.h"
-#include "transfer/OpenFailureText.h"
 #include "transfer/ImageBlocks.h"
+#include "transfer/OpenFailureText.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
 
@@ -114,7 +114,8 @@ TEST_F(SessionTest, CommandMakesAConnectionAttemptOnTheStoredPort)
 TEST_F(SessionTest, PortThatCannotBeOpenedEndsTheAttempt)
 {
     link->connectResult = comms::Result::Layer1OpenFailed;
-    link->openFailure = comms::OpenFailure{"/dev/ttyS2", EBUSY, comms::OpenReason::InUse, {}, 4242, "minicom"};
+    link->openFailure =
+        comms::OpenFailure{"/dev/ttyS2", EBUSY, comms::OpenReason::InUse, {}, 4242, "minicom"};
     session->upload();
     EXPECT_EQ(ui.messages, QStringList{text::kUnableToConnect});
     // The details name the port's device and the link's reason for it.

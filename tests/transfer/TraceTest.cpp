@@ -6,8 +6,8 @@
 #include "transfer/DesksetMessage.h"
 #include "transfer/LinkTrace.h"
 #include "transfer/PortTarget.h"
-#include "transfer/TransferTexts.h"
 #include "transfer/TracingLayer1.h"
+#include "transfer/TransferTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -147,8 +147,8 @@ TEST(TracingLayer1, PassesBytesEventsAndFailuresThrough)
     EXPECT_TRUE(complaining.broken.load());
 
     // Why the wrapped port could not be opened is the traced transport's answer too.
-    TracingLayer1 absent(std::make_unique<comms::SerialLayer1>("/dev/trv-no-such-port", comms::SerialSettings{}),
-                         trace);
+    TracingLayer1 absent(
+        std::make_unique<comms::SerialLayer1>("/dev/trv-no-such-port", comms::SerialSettings{}), trace);
     EXPECT_EQ(absent.Open(), -1);
     ASSERT_TRUE(absent.LastOpenFailure().has_value());
     EXPECT_EQ(absent.LastOpenFailure()->reason, comms::OpenReason::NoSuchDevice);
@@ -205,7 +205,8 @@ TEST(PortTarget, ParsesComPortsDevicesAndDeviceServers)
         EXPECT_EQ(detail, c.detail) << c.text;
         EXPECT_EQ(PortTarget::parse(target.text()).target, target) << "read back: " << target.text();
         // A COM port's mapping is a device or a device server, never another COM port.
-        EXPECT_EQ(PortTarget::parseMapping(c.text).target.has_value(), target.kind != Kind::ComPort) << c.text;
+        EXPECT_EQ(PortTarget::parseMapping(c.text).target.has_value(), target.kind != Kind::ComPort)
+            << c.text;
     }
     EXPECT_EQ(PortTarget::parseMapping("COM2").error, QString::fromUtf8(text::kUnknownMapping).arg("COM2"));
 }

@@ -126,8 +126,9 @@ TEST_F(TrvctlTransferTest, PortOptionWinsOverTheEnvironmentsDeadDevice)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     const QString dead = path("dead-tty");
     environment.insert("TRV_COM1", dead);
-    const CtlRun run = runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--trace", path("t.txt")},
-                                 30000, environment);
+    const CtlRun run =
+        runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--trace", path("t.txt")}, 30000,
+                  environment);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(load(path("got.ddb")), deskset_);
     EXPECT_TRUE(read(path("t.txt")).contains("connecting to " + sim_->pty()));
@@ -135,7 +136,8 @@ TEST_F(TrvctlTransferTest, PortOptionWinsOverTheEnvironmentsDeadDevice)
     const CtlRun com1 = runTrvctl({"download", "--port", "COM1", "-o", path("no.ddb")}, 30000, environment);
     EXPECT_EQ(com1.exitCode, 1);
     EXPECT_TRUE(com1.err.contains(text::kUnableToConnect)) << com1.err.toStdString();
-    EXPECT_TRUE(com1.err.contains(QString::fromUtf8(text::kPortIsDevice).arg("COM1", dead))) << com1.err.toStdString();
+    EXPECT_TRUE(com1.err.contains(QString::fromUtf8(text::kPortIsDevice).arg("COM1", dead)))
+        << com1.err.toStdString();
     EXPECT_TRUE(com1.err.contains(QString::fromUtf8(text::kPortMissing).arg(dead))) << com1.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("no.ddb")));
 }

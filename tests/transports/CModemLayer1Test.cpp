@@ -81,10 +81,11 @@ LinkSettings Com(int port, const std::string& path)
 // One modem on one fake modem, with a manual clock and recorded guard-time waits.
 struct ModemRig {
     explicit ModemRig(const std::string& modeAndNumber = "DIAL:5551234 MODE:D")
-        : modem(("8 8 0 0 19200 INIT:&F " + modeAndNumber).c_str(), Com(8, pty.Path()), clock, [this](uint32_t ms) {
-              waits.push_back(ms);
-              clock.Advance(ms);
-          })
+        : modem(("8 8 0 0 19200 INIT:&F " + modeAndNumber).c_str(), Com(8, pty.Path()), clock,
+                [this](uint32_t ms) {
+                    waits.push_back(ms);
+                    clock.Advance(ms);
+                })
     {
         modem.AttachQueues(&queues.events, &queues.notifications);
     }

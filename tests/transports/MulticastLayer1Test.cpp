@@ -222,10 +222,12 @@ TEST(MulticastExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     RecordingNimb b(250, clockB);
     if (Namespaces::Get().Available()) {
         std::cout << "[ NOTE     ] two network namespaces joined by a veth pair, loop-back off\n";
-        Namespaces::Get().RunIn(
-            "A", [&] { ASSERT_EQ(a.Connect(0, nullptr, kLayer1Multicast, Params(port).c_str()), Result::Ok); });
-        Namespaces::Get().RunIn(
-            "B", [&] { ASSERT_EQ(b.Connect(0, nullptr, kLayer1Multicast, Params(port).c_str()), Result::Ok); });
+        Namespaces::Get().RunIn("A", [&] {
+            ASSERT_EQ(a.Connect(0, nullptr, kLayer1Multicast, Params(port).c_str()), Result::Ok);
+        });
+        Namespaces::Get().RunIn("B", [&] {
+            ASSERT_EQ(b.Connect(0, nullptr, kLayer1Multicast, Params(port).c_str()), Result::Ok);
+        });
     } else {
         std::cout << "[ NOTE     ] one network, loop-back on, own datagrams filtered\n";
         ASSERT_EQ(a.Connect(0, nullptr, Member(port, true)), Result::Ok);

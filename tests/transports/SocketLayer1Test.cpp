@@ -77,7 +77,7 @@ TEST(SocketParams, ConstructorCodes)
         {"SERVER 5000", Result::Ok},
         {"CONCURRENT_SERVER 5000", Result::Ok},
         {"CLIENT SN deskset.local 5000", Result::Ok},
-        {"CLIENT SN ::1 5000", Result::Ok}, // an IPv6 address
+        {"CLIENT SN ::1 5000", Result::Ok},             // an IPv6 address
         {"CLIENT IP ::1 5000", Result::InvalidAddress}, // "IP" is a dotted address
     };
     for (const auto& c : cases) {
@@ -212,7 +212,8 @@ TEST(SocketConcurrentServer, HandsEveryClientToOnAccept)
         taken.holders.push_back(holder);
         return 1;
     };
-    ASSERT_EQ(owner.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()), Result::Ok);
+    ASSERT_EQ(owner.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()),
+              Result::Ok);
     const int first = ConnectLoopback(port);
     const int second = ConnectLoopback(port);
     ASSERT_GE(first, 0);
@@ -234,7 +235,8 @@ TEST(SocketConcurrentServer, ClosesAClientThatOnAcceptRefuses)
 {
     const int port = FreePort();
     RecordingNimb owner(250, SystemClock()); // its OnAccept answers 0
-    ASSERT_EQ(owner.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()), Result::Ok);
+    ASSERT_EQ(owner.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()),
+              Result::Ok);
     const int client = ConnectLoopback(port);
     ASSERT_GE(client, 0);
     pollfd p{client, POLLIN, 0};
@@ -282,12 +284,14 @@ TEST(SocketExchange, AnAcceptedSocketCarriesAConnectionOfItsOwn)
         handed = holder;
         return 1;
     };
-    ASSERT_EQ(listener.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()), Result::Ok);
+    ASSERT_EQ(listener.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()),
+              Result::Ok);
     ScaledClock clientClock(4);
     ScaledClock servedClock(5);
     RecordingNimb client(250, clientClock);
     RecordingNimb served(250, servedClock);
-    ASSERT_EQ(client.Connect(0, nullptr, kLayer1Socket, Text("CLIENT IP 127.0.0.1 %d", port).c_str()), Result::Ok);
+    ASSERT_EQ(client.Connect(0, nullptr, kLayer1Socket, Text("CLIENT IP 127.0.0.1 %d", port).c_str()),
+              Result::Ok);
     ASSERT_TRUE(listener.WaitUntil([&] { return handed != nullptr; }, std::chrono::seconds(10)));
     ASSERT_EQ(served.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str(), handed),
               Result::Ok);
