@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -110,6 +111,46 @@ TEST(ThreadPriority, ThreadsTakeTheirPrioritiesFromTheLinkSettings)
     auto wire = testing::MakeTestTransportPair();
     ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), Result::Ok);
     EXPECT_TRUE(HasThreadWithNice(5)); // the comm-link thread, below normal
+}
+
+// Every result keeps the number it always had and has a name of its own; the text is both.
+TEST(Result, EachValueHasItsNumberAndItsOwnName)
+{
+    const std::pair<Result, int> values[] = {
+        {Result::Ok, 0},
+        {Result::AlreadyConnected, -10001},
+        {Result::NoSession, -10002},
+        {Result::Layer1OpenFailed, -10003},
+        {Result::UnknownLayer1, -10004},
+        {Result::UnknownLayer2, -10005},
+        {Result::CommLinkThreadFailed, -10006},
+        {Result::ConnectException, -10007},
+        {Result::NotConnected, -10008},
+        {Result::Nothing, -10009},
+        {Result::TooLong, -10010},
+        {Result::NoParamText, -10011},
+        {Result::SocketLibrary, -10012},
+        {Result::InvalidAddress, -10013},
+        {Result::FieldCount, -10014},
+        {Result::ClientKind, -10015},
+        {Result::UnknownMode, -10016},
+        {Result::BadBuffer, -10017},
+        {Result::StoreFailed, -10018},
+        {Result::DisconnectException, -10019},
+        {Result::NoSessionThread, -10020},
+        {Result::WakeSignal, -10021},
+    };
+    std::set<std::string> names;
+    for (const auto& [result, number] : values) {
+        EXPECT_EQ(ResultValue(result), number);
+        EXPECT_NE(std::string(ResultName(result)), "Unknown") << number;
+        EXPECT_TRUE(names.insert(ResultName(result)).second) << ResultName(result) << " twice";
+    }
+    EXPECT_EQ(ResultText(Result::Layer1OpenFailed), "Layer1OpenFailed (-10003)");
+    EXPECT_EQ(std::string(ResultName(static_cast<Result>(-10022))), "Unknown");
+    std::ostringstream printed;
+    printed << Result::Ok;
+    EXPECT_EQ(printed.str(), "Ok (0)");
 }
 
 TEST(Trace, SinkReceivesTextsAndHexDumps)
