@@ -2,9 +2,9 @@
 
 #include "app/Registry.h"
 #include "app/ShellTexts.h"
-#include "comms/SerialLayer1.h"
+#include "comms/LinkSettings.h"
+#include "platform/MachineSettings.h"
 #include "platform/MessageBox.h"
-#include "platform/SettingsStore.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -23,25 +23,20 @@ using platform::SerialAdapter;
 
 QString portName(int port)
 {
-    return QStringLiteral("COM%1").arg(port);
-}
-
-// $TRV_COMn stands for the port before any setting.
-QString environmentDevice(int port)
-{
-    return qEnvironmentVariable(qPrintable(QStringLiteral("TRV_") + portName(port)));
+    return platform::MachineSettings::portName(port);
 }
 
 QString builtInDevice(int port)
 {
-    return QString::fromStdString(comms::DefaultComDevicePath(port));
+    return QString::fromStdString(comms::DefaultComDevice(port));
 }
 
-QString storedDevice(int port)
+// The device as the table and the list show it: marked when no such node exists.
+QString markedDevice(const platform::ComPortDevice& resolved)
 {
-    return platform::SettingsStore::read(platform::Hive::LocalMachine, QString::fromLatin1(key::kPorts),
-                                         portName(port))
-        .toString();
+    return resolved.remote || resolved.present
+               ? resolved.device
+               : QString::fromLatin1(text::kComPortAbsent).arg(resolved.device);
 }
 
 QString adapterText(const SerialAdapter* adapter)
@@ -151,24 +146,29 @@ void ComPortDialog::fitTable()
                            kComPortCount * table_->sizeHintForRow(0));
 }
 
+platform::ComPortDevice ComPortDialog::resolved(int port) const
+{
+    const auto it = pending_.find(port);
+    return platform::MachineSettings::resolveComPort(
+        port, it != pending_.end() ? it->second : platform::MachineSettings::storedDevice(port));
+}
+
 QString ComPortDialog::deviceOf(int port) const
 {
-    if (const QString fromEnvironment = environmentDevice(port); !fromEnvironment.isEmpty())
-        return fromEnvironment;
-    const auto it = pending_.find(port);
-    const QString chosen = it != pending_.end() ? it->second : storedDevice(port);
-    return chosen.isEmpty() ? builtInDevice(port) : chosen;
+    return resolved(port).device;
 }
 
 void ComPortDialog::fillTable()
 {
     for (int n = 1; n <= kComPortCount; ++n) {
         QTreeWidgetItem* row = table_->topLevelItem(n - 1);
-        const QString device = deviceOf(n);
+        const platform::ComPortDevice port = resolved(n);
+        const QString& device = port.device;
         const SerialAdapter* adapter = platform::findAdapter(adapters_, device);
-        row->setText(1, environmentDevice(n).isEmpty()
-                            ? device
-                            : QString::fromLatin1(text::kComPortFromEnvironment).arg(device, portName(n)));
+        row->setText(
+            1, port.source != platform::DeviceSource::Environment
+                   ? markedDevice(port)
+                   : QString::fromLatin1(text::kComPortFromEnvironment).arg(markedDevice(port), portName(n)));
         row->setText(2, adapterText(adapter));
         row->setToolTip(2, adapter ? adapter->byIdPath : QString());
         row->setToolTip(1, device);
@@ -180,9 +180,9 @@ void ComPortDialog::onPortSelected()
     const int port = ports_->currentIndex() + 1;
     devices_->clear();
     deviceLabel_->setEnabled(port >= 1);
-    devices_->setEnabled(port >= 1 && environmentDevice(port).isEmpty());
+    devices_->setEnabled(port >= 1 && resolved(port).source != platform::DeviceSource::Environment);
     if (port < 1) {
-        deviceLabel_->setText(QString::fromLatin1(text::kComPortDeviceFor).arg(QString()));
+        deviceLabel_->setText(QString::fromLatin1(text::kComPortDevice));
         return;
     }
     deviceLabel_->setText(QString::fromLatin1(text::kComPortDeviceFor).arg(portName(port)));
@@ -197,14 +197,15 @@ void ComPortDialog::onPortSelected()
         devices_->setItemData(devices_->count() - 1, adapter.stableName(), Qt::ToolTipRole);
     }
     // The present mapping, also when its device is not plugged in now.
-    const QString current = deviceOf(port);
+    const platform::ComPortDevice mapped = resolved(port);
+    const QString& current = mapped.device;
     int index = -1;
     if (current == builtInDevice(port))
         index = 0;
     else if (const SerialAdapter* adapter = platform::findAdapter(adapters_, current))
         index = devices_->findData(adapter->stableName());
     if (index < 0) {
-        devices_->addItem(QString::fromLatin1(text::kComPortAbsent).arg(current), current);
+        devices_->addItem(markedDevice(mapped), current);
         index = devices_->count() - 1;
     }
     devices_->setCurrentIndex(index);
@@ -229,8 +230,7 @@ void ComPortDialog::onClose()
     }
     Registry::setComPort(index + 1);
     for (const auto& [port, device] : pending_)
-        platform::SettingsStore::write(platform::Hive::LocalMachine, QString::fromLatin1(key::kPorts),
-                                       portName(port), device);
+        platform::MachineSettings::storeDevice(port, device);
     accept();
 }
 

@@ -4,6 +4,7 @@
 // leave the stored settings as they were.
 #pragma once
 
+#include "platform/MachineSettings.h"
 #include "platform/SerialAdapters.h"
 
 #include <QDialog>
@@ -34,6 +35,7 @@ public:
     QString deviceOf(int port) const;
 
 private:
+    platform::ComPortDevice resolved(int port) const;
     void onClose();
     void onPortSelected();
     void onDeviceChosen();

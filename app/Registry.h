@@ -12,7 +12,6 @@ namespace key {
 inline constexpr const char* kWorkspace = "Software\\Orvane\\TRV"; // current user: window layout
 inline constexpr const char* kRecentFiles = "Software\\VXR\\Korvel TRV\\Recent File List";
 inline constexpr const char* kShortcuts = "Software\\VXR\\Korvel TRV\\Keyboard";
-inline constexpr const char* kPorts = "Ports"; // local machine: COMn = the device it stands for
 inline constexpr const char* kUpload = "Software\\Orvane\\TRV\\Upload"; // current user: Backup, Verify
 } // namespace key
 

@@ -76,6 +76,7 @@ inline constexpr const char* kComPortNoAdapter = "No adapter";
 inline constexpr const char* kComPortSerialNumber = ", serial number %1";
 inline constexpr const char* kComPortFromEnvironment = "%1 (set by $TRV_%2)";
 inline constexpr const char* kComPortDeviceFor = "&Device for %1:";
+inline constexpr const char* kComPortDevice = "&Device:"; // no port chosen
 inline constexpr const char* kComPortBuiltIn = "Built-in port (%1)";
 inline constexpr const char* kComPortAbsent = "%1 (not present)";
 
@@ -83,20 +84,6 @@ inline constexpr const char* kComPortAbsent = "%1 (not present)";
 inline constexpr const char* kConnecting =
     "Connecting to the deskset on %1 (%2), attempt %3 of %4. Press Esc to stop.";
 inline constexpr const char* kNoPortChosen = "no port chosen";
-
-// Details of "TRV is unable to establish connection with the deskset." when the port's device
-// cannot be opened: the shell tries it itself to say why.
-inline constexpr const char* kPortIsDevice = "%1 is the device %2.";
-inline constexpr const char* kPortMissing =
-    "The device %1 does not exist. Plug the adapter in, or map the COM port to the right device "
-    "in Options > COM Port.";
-inline constexpr const char* kPortNoPermission =
-    "You have no permission to open %1: add your user to the dialout group and log in again.";
-inline constexpr const char* kPortBusyBy = "%1 is in use by %2.";
-inline constexpr const char* kPortBusy = "%1 is in use by another program.";
-inline constexpr const char* kPortHolder = "%1 (process %2)";
-inline constexpr const char* kPortOtherError = "%1 cannot be opened: %2.";
-inline constexpr const char* kPortOpensNow = "%1 opens now: it was busy for a moment. Try again.";
 
 // About box.
 inline constexpr const char* kAboutCaption = "About TRV";

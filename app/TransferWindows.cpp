@@ -3,11 +3,9 @@
 #include "app/CDockingWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
-#include "app/PortDiagnosis.h"
 #include "app/Registry.h"
 #include "app/ShellTexts.h"
 #include "app/TransferProgressDlg.h"
-#include "comms/SerialLayer1.h"
 #include "database/DdbFile.h"
 #include "database/SignallingFlags.h"
 #include "interchange/Diff.h"
@@ -196,13 +194,11 @@ void TransferWindows::setStatusText(const QString& text)
     frame_.setStatusText(text);
 }
 
-void TransferWindows::connectingStarted(int attempt, const QString& portDigit)
+void TransferWindows::connectingStarted(int attempt, const QString& portDigit, const QString& device)
 {
-    const int port = portDigit.toInt();
-    const QString device = port > 0 ? QString::fromStdString(comms::ComDevicePath(port))
-                                    : QString::fromLatin1(text::kNoPortChosen);
     setStatusText(QString::fromLatin1(text::kConnecting)
-                      .arg(QStringLiteral("COM") + portDigit, device)
+                      .arg(QStringLiteral("COM") + portDigit,
+                           portDigit.isEmpty() ? QString::fromLatin1(text::kNoPortChosen) : device)
                       .arg(attempt)
                       .arg(transfer::TransferSession::kAttemptsPerSeries));
     if (!std::exchange(busyPointer_, true))
@@ -217,14 +213,8 @@ void TransferWindows::connectingEnded()
     stopConnecting_->setEnabled(false);
 }
 
-void TransferWindows::showConnectFailure(const QString& text, const QString& portDigit)
+void TransferWindows::showConnectFailure(const QString& text, const QString& details)
 {
-    // The library only says the open failed: the device is tried again here to say why.
-    QString details;
-    if (const int port = portDigit.toInt(); port > 0) {
-        const QString device = QString::fromStdString(comms::ComDevicePath(port));
-        details = openFailureDetails(port, device, probePort(device));
-    }
     platform::showMessage(text, MsgButtons::Ok, MsgIcon::Exclamation, &frame_, details);
 }
 

@@ -52,9 +52,9 @@ public:
     bool askRetry(const QString& text) override;
     void showMessage(const QString& text) override;
     void setStatusText(const QString& text) override;
-    void connectingStarted(int attempt, const QString& portDigit) override;
+    void connectingStarted(int attempt, const QString& portDigit, const QString& device) override;
     void connectingEnded() override;
-    void showConnectFailure(const QString& text, const QString& portDigit) override;
+    void showConnectFailure(const QString& text, const QString& details) override;
     bool mayStartUpload() override;
     bool closeDatabaseAndStartNew() override;
     void setDatabaseName(const QString& name) override;

@@ -64,12 +64,13 @@ void RealSleep(uint32_t ms)
 
 } // namespace
 
-CModemLayer1::CModemLayer1(const char* params) : CModemLayer1(params, SystemClock(), RealSleep)
+CModemLayer1::CModemLayer1(const char* params, const LinkSettings& settings)
+    : CModemLayer1(params, settings, SystemClock(), RealSleep)
 {
 }
 
-CModemLayer1::CModemLayer1(const char* params, Clock& clock, Sleep sleep)
-    : CModemLayer1(params, std::make_unique<SerialLayer1>(params), clock, std::move(sleep))
+CModemLayer1::CModemLayer1(const char* params, const LinkSettings& settings, Clock& clock, Sleep sleep)
+    : CModemLayer1(params, std::make_unique<SerialLayer1>(params, settings), clock, std::move(sleep))
 {
 }
 

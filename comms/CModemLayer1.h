@@ -42,8 +42,9 @@ public:
     static constexpr int kMaxUnanswered = 4; // one more unanswered keep-alive hangs up
     static constexpr size_t kMaxLine = 99;
 
-    explicit CModemLayer1(const char* params);
-    CModemLayer1(const char* params, Clock& clock, Sleep sleep);
+    // The first number of params is the serial port, whose device the link settings give.
+    explicit CModemLayer1(const char* params, const LinkSettings& settings = {});
+    CModemLayer1(const char* params, const LinkSettings& settings, Clock& clock, Sleep sleep);
     // Same over a port built by the caller (an in-memory line for tests and the fuzz target);
     // the first five numbers of params are then not used.
     CModemLayer1(const char* params, std::unique_ptr<Layer1> port, Clock& clock, Sleep sleep);
@@ -59,6 +60,7 @@ public:
     int Read(uint8_t* buffer, int max) override;
     int PollFd() const override { return port_->PollFd(); }
     int MsUntilDeadline() override; // the dialogue's next keep-alive or time-out
+    std::optional<OpenFailure> LastOpenFailure() const override { return port_->LastOpenFailure(); }
 
     static Reply Classify(std::string_view line);
 

@@ -6,7 +6,10 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <vector>
+
+#include "comms/OpenFailure.h"
 
 namespace comms {
 
@@ -46,6 +49,9 @@ public:
     virtual bool RunsWithoutCommLink() const { return false; }
     // Back pointer for transports that call Nimb::OnAccept; most ignore it.
     virtual void SetOwner(Nimb*) {}
+    // Why the last Open failed, for transports that open a device (the serial port); nothing
+    // after a successful open and for the others.
+    virtual std::optional<OpenFailure> LastOpenFailure() const { return std::nullopt; }
 
     // Events posted before the queues are attached (e.g. from a constructor) are held and
     // delivered when AttachQueues is called.

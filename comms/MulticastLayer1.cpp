@@ -16,7 +16,7 @@
 
 namespace comms {
 
-MulticastLayer1::MulticastLayer1(const char* params, int* ctorResult, int* acceptedSocket)
+MulticastLayer1::MulticastLayer1(const char* params, Result* ctorResult, int* acceptedSocket)
 {
     if (acceptedSocket != nullptr) {
         std::unique_ptr<int> holder(acceptedSocket);
@@ -26,8 +26,8 @@ MulticastLayer1::MulticastLayer1(const char* params, int* ctorResult, int* accep
         receiveFd_ = receive_.Get();
         joined_ = true;
     }
-    const int result = Parse(params);
-    if (result != kOk && result != kErrNoParamText)
+    const Result result = Parse(params);
+    if (result != Result::Ok && result != Result::NoParamText)
         PostEvent(kEventMalformedParams);
     *ctorResult = result;
 }
@@ -37,23 +37,23 @@ MulticastLayer1::~MulticastLayer1()
     Close();
 }
 
-int MulticastLayer1::Parse(const char* params)
+Result MulticastLayer1::Parse(const char* params)
 {
     const auto words = SplitWords(params);
     if (words.empty())
-        return kErrNoParamText;
+        return Result::NoParamText;
     if (words[0] != "MULTICAST_MEMBER")
-        return kErrUnknownMode;
+        return Result::UnknownMode;
     if (words.size() != 3)
-        return kErrFieldCount;
+        return Result::FieldCount;
     group_ = words[1];
     port_ = ParsePort(words[2]);
     groupAddress_.sin_family = AF_INET;
     if (port_ < 0 || ::inet_pton(AF_INET, group_.c_str(), &groupAddress_.sin_addr) != 1 ||
         !IN_MULTICAST(ntohl(groupAddress_.sin_addr.s_addr)))
-        return kErrInvalidAddress;
+        return Result::InvalidAddress;
     groupAddress_.sin_port = htons(static_cast<uint16_t>(port_));
-    return kOk;
+    return Result::Ok;
 }
 
 int MulticastLayer1::Open()

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "comms/Layer1.h"
+#include "comms/ResultCodes.h"
 #include "comms/UniqueFd.h"
 
 namespace comms {
@@ -27,10 +28,10 @@ public:
     static constexpr int kMaxDatagram = 1472;
     static constexpr size_t kMaxQueued = 512; // datagrams; more are dropped until Read catches up
 
-    // ctorResult gets 0 or one of -10011, -10013, -10014, -10016. acceptedSocket, when given,
-    // is a heap-held descriptor of a datagram socket already bound and joined: the transport
-    // takes it (and frees the holder) and uses it for receiving and sending.
-    MulticastLayer1(const char* params, int* ctorResult, int* acceptedSocket = nullptr);
+    // ctorResult gets Ok or one of NoParamText, InvalidAddress, FieldCount, UnknownMode. acceptedSocket, when
+    // given, is a heap-held descriptor of a datagram socket already bound and joined: the transport takes it
+    // (and frees the holder) and uses it for receiving and sending.
+    MulticastLayer1(const char* params, Result* ctorResult, int* acceptedSocket = nullptr);
     ~MulticastLayer1() override;
 
     // Keeps multicast loop-back on (call before Open): other members on this host then hear
@@ -52,7 +53,7 @@ public:
     bool FiltersOwnDatagrams() const { return ownNoted_; }
 
 private:
-    int Parse(const char* params);
+    Result Parse(const char* params);
     void LeaveGroup();
     void NoteOwnAddress();
     void Drain(); // moves every datagram that has arrived into the queue

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "comms/Clock.h"
-#include "comms/Config.h"
 #include "comms/EventQueue.h"
 #include "comms/Layer1.h"
 #include "comms/Layer1Factory.h"
@@ -56,9 +55,9 @@ struct Nimb::Impl {
     void WakeCommLink();
     void Dispatch(const Session::StepReport& report);
     bool DispatchQueues();
-    int Finish(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> newLayer1, int layer1Type,
-               bool acceptedSocketGiven);
-    int TearDown();
+    Result Finish(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> newLayer1, int layer1Type,
+                  bool acceptedSocketGiven);
+    Result TearDown();
     void DiscardConnection();
 
     Nimb& owner;
@@ -71,8 +70,11 @@ struct Nimb::Impl {
     LinkStatusBlock status;
     Session session;
 
-    std::mutex connectionMutex; // serialises Connect and Disconnect
-    std::mutex sessionMutex;    // always taken before receiveMutex
+    mutable std::mutex connectionMutex; // serialises Connect and Disconnect; guards the two below
+    LinkSettings settings;
+    std::optional<OpenFailure> openFailure;
+    std::atomic<int> sessionThreadId{0}; // the kernel's id, once the session thread runs
+    std::mutex sessionMutex;             // always taken before receiveMutex
     std::mutex receiveMutex;
     std::unique_ptr<Layer1> layer1;
     std::unique_ptr<Layer2> layer2;
@@ -129,47 +131,77 @@ void Nimb::Shutdown()
     impl_->sessionRunning = false;
 }
 
-int Nimb::Connect(int layer2Type, const char* layer2Params, int layer1Type, const char* layer1Params,
-                  int* acceptedSocket)
+void Nimb::SetLinkSettings(const LinkSettings& settings)
+{
+    int sessionThread = 0;
+    bool priorityChanged = false;
+    {
+        std::lock_guard connection(impl_->connectionMutex);
+        priorityChanged = impl_->settings.sessionThreadPriority != settings.sessionThreadPriority;
+        impl_->settings = settings;
+        sessionThread = impl_->sessionThreadId;
+    }
+    // A thread that has not started yet takes the new priority itself when it does.
+    if (priorityChanged && sessionThread > 0)
+        ApplyThreadPriority(sessionThread, settings.sessionThreadPriority);
+}
+
+LinkSettings Nimb::CurrentLinkSettings() const
 {
     std::lock_guard connection(impl_->connectionMutex);
+    return impl_->settings;
+}
+
+std::optional<OpenFailure> Nimb::LastOpenFailure() const
+{
+    std::lock_guard connection(impl_->connectionMutex);
+    return impl_->openFailure;
+}
+
+Result Nimb::Connect(int layer2Type, const char* layer2Params, int layer1Type, const char* layer1Params,
+                     int* acceptedSocket)
+{
+    std::lock_guard connection(impl_->connectionMutex);
+    impl_->openFailure.reset();
     if (!impl_->sessionRunning)
-        return kErrNoSessionThread;
+        return Result::NoSessionThread;
     if (impl_->layer1)
-        return kErrAlreadyConnected;
+        return Result::AlreadyConnected;
     try {
-        int code = kOk;
-        std::unique_ptr<Layer1> layer1 = CreateLayer1(layer1Type, layer1Params, &code, acceptedSocket);
+        Result code = Result::Ok;
+        std::unique_ptr<Layer1> layer1 =
+            CreateLayer1(layer1Type, layer1Params, impl_->settings, &code, acceptedSocket);
         impl_->layer1Type = layer1Type;
         impl_->layer2Type = layer2Type;
         if (!layer1) {
-            if (code == kErrUnknownLayer1 || code == kOk) {
+            if (code == Result::UnknownLayer1 || code == Result::Ok) {
                 impl_->events.Put(kEventUnknownLayer1);
                 Trace(texts::kUnknownLayer1);
-                return kErrUnknownLayer1;
+                return Result::UnknownLayer1;
             }
             return code;
         }
-        if (code != kOk)
+        if (code != Result::Ok)
             return code;
         return impl_->Finish(layer2Type, layer2Params, std::move(layer1), layer1Type,
                              acceptedSocket != nullptr);
     } catch (...) {
         impl_->DiscardConnection();
         Trace(texts::kConnectException);
-        return kErrConnectException;
+        return Result::ConnectException;
     }
 }
 
-int Nimb::Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> layer1)
+Result Nimb::Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> layer1)
 {
     std::lock_guard connection(impl_->connectionMutex);
+    impl_->openFailure.reset();
     if (!impl_->sessionRunning)
-        return kErrNoSessionThread;
+        return Result::NoSessionThread;
     if (impl_->layer1)
-        return kErrAlreadyConnected;
+        return Result::AlreadyConnected;
     if (!layer1)
-        return kErrLayer1OpenFailed;
+        return Result::Layer1OpenFailed;
     try {
         impl_->layer1Type = -1;
         impl_->layer2Type = layer2Type;
@@ -177,13 +209,13 @@ int Nimb::Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Laye
     } catch (...) {
         impl_->DiscardConnection();
         Trace(texts::kConnectException);
-        return kErrConnectException;
+        return Result::ConnectException;
     }
 }
 
 // Connect from step "clear the session" on, once the transport exists.
-int Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_ptr<Layer1> newLayer1,
-                       int newLayer1Type, bool acceptedSocketGiven)
+Result Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_ptr<Layer1> newLayer1,
+                          int newLayer1Type, bool acceptedSocketGiven)
 {
     {
         BothLocks locks(*this);
@@ -193,8 +225,10 @@ int Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_
     const bool socketType = newLayer1Type == kLayer1Socket || newLayer1Type == kLayer1Multicast;
     if (!(socketType && acceptedSocketGiven)) {
         newLayer1->SetOwner(&owner);
-        if (newLayer1->Open() != 0)
-            return kErrLayer1OpenFailed;
+        if (newLayer1->Open() != 0) {
+            openFailure = newLayer1->LastOpenFailure();
+            return Result::Layer1OpenFailed;
+        }
     }
 
     std::unique_ptr<Layer2> newLayer2 = CreateLayer2(newLayer2Type, *newLayer1, layer2Params, clock);
@@ -202,7 +236,7 @@ int Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_
         events.Put(kEventUnknownLayer2);
         Trace(texts::kUnknownLayer2);
         newLayer1->Close();
-        return kErrUnknownLayer2;
+        return Result::UnknownLayer2;
     }
     newLayer2->AttachQueues(&events, &notifications);
     newLayer2->AttachLinkStatus(&status);
@@ -216,19 +250,24 @@ int Nimb::Impl::Finish(int newLayer2Type, const char* layer2Params, std::unique_
     signal.Pulse();
 
     if (layer1->RunsWithoutCommLink())
-        return kOk;
+        return Result::Ok;
 
     commLinkRunning = true;
     try {
-        commLinkThread = std::thread([this, l1 = layer1.get(), l2 = layer2.get()] { CommLinkLoop(l1, l2); });
+        commLinkThread = std::thread(
+            [this, l1 = layer1.get(), l2 = layer2.get(), priority = settings.commLinkThreadPriority] {
+                if (priority)
+                    ApplyThreadPriority(*priority);
+                CommLinkLoop(l1, l2);
+            });
     } catch (const std::system_error&) {
         commLinkRunning = false;
         DiscardConnection();
         events.Put(kEventCommLinkThreadFailed);
         Trace(texts::kCommLinkThreadFailed);
-        return kErrCommLinkThreadFailed;
+        return Result::CommLinkThreadFailed;
     }
-    return kOk;
+    return Result::Ok;
 }
 
 // Drops a half-built connection (no comm-link thread runs).
@@ -245,13 +284,13 @@ void Nimb::Impl::DiscardConnection()
     }
 }
 
-int Nimb::Disconnect()
+Result Nimb::Disconnect()
 {
     std::lock_guard connection(impl_->connectionMutex);
     return impl_->TearDown();
 }
 
-int Nimb::Impl::TearDown()
+Result Nimb::Impl::TearDown()
 {
     try {
         {
@@ -276,47 +315,47 @@ int Nimb::Impl::TearDown()
         status.SetLinkState(kLinkDown);
         status.Set(kStatusSendRing, 0);
         status.Set(kStatusReceiveRing, 0);
-        return kOk;
+        return Result::Ok;
     } catch (...) {
         Trace(texts::kDisconnectException);
-        return kErrDisconnectException;
+        return Result::DisconnectException;
     }
 }
 
-int Nimb::Send(const uint8_t* data, int length)
+Result Nimb::Send(const uint8_t* data, int length)
 {
     Session& session = impl_->session;
     if (!session.Connected())
-        return kErrNotConnected;
+        return Result::NotConnected;
     if (length <= 0 || data == nullptr)
-        return kErrNothing;
+        return Result::Nothing;
     if (length > impl_->maxMessageSize)
-        return kErrTooLong;
+        return Result::TooLong;
     if (!session.SendStore().Store(data, length))
-        return kErrStoreFailed;
+        return Result::StoreFailed;
     impl_->signal.Pulse();
-    return kOk;
+    return Result::Ok;
 }
 
-int Nimb::Receive(uint8_t* buffer, int size, int* length)
+Result Nimb::Receive(uint8_t* buffer, int size, int* length)
 {
     if (length != nullptr)
         *length = 0;
     Session& session = impl_->session;
     if (!session.Connected())
-        return kErrNotConnected;
+        return Result::NotConnected;
     if (buffer == nullptr || size <= 0 || length == nullptr)
-        return kErrBadBuffer;
+        return Result::BadBuffer;
     switch (session.ReceiveStore().Take(buffer, size, length)) {
     case MessageStore::TakeResult::kEmpty:
-        return kErrNothing;
+        return Result::Nothing;
     case MessageStore::TakeResult::kBufferTooSmall:
-        return kErrTooLong;
+        return Result::TooLong;
     case MessageStore::TakeResult::kTaken:
         break;
     }
     impl_->signal.Pulse();
-    return kOk;
+    return Result::Ok;
 }
 
 int Nimb::GetLinkStatus(LinkStatus* status) const
@@ -380,8 +419,11 @@ void Nimb::OnLinkNotify(int)
 
 void Nimb::Impl::SessionLoop()
 {
-    ApplyThreadPriority(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority)
-                            .value_or(kDefaultSessionThreadPriority));
+    {
+        std::lock_guard connection(connectionMutex);
+        sessionThreadId = CurrentThreadId();
+        ApplyThreadPriority(settings.sessionThreadPriority);
+    }
     Session::StepReport report;
     report.sentLengths.reserve(128);
     uint64_t seen = 0; // pulses sent before this thread ran are work too
@@ -481,8 +523,6 @@ int Nimb::Impl::CommLinkWaitMs(Layer1& link1, const Layer2& link2, int fd) const
 
 void Nimb::Impl::CommLinkLoop(Layer1* link1, Layer2* link2)
 {
-    if (auto priority = ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority))
-        ApplyThreadPriority(*priority);
     while (commLinkRunning && link1->IsAttached() == 0)
         WaitForInput(-1, wake, kLinkPollMs);
     if (link1->HasOwnWait()) {

@@ -10,9 +10,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "comms/LinkSettings.h"
 #include "comms/LinkStatus.h"
+#include "comms/OpenFailure.h"
 #include "comms/ResultCodes.h"
 
 namespace comms {
@@ -29,20 +32,28 @@ public:
     Nimb(const Nimb&) = delete;
     Nimb& operator=(const Nimb&) = delete;
 
+    // The machine settings the next connections use: each COMn's device and the thread
+    // priorities (the session thread's applies at once). The defaults until called.
+    void SetLinkSettings(const LinkSettings& settings);
+    LinkSettings CurrentLinkSettings() const;
+
     // Builds and starts a connection: a Layer1 of layer1Type from layer1Params and a Layer2 of
     // layer2Type from layer2Params. acceptedSocket, when given, holds a heap-held socket handle
-    // that a socket transport takes over. Returns a result code of ResultCodes.h.
-    int Connect(int layer2Type, const char* layer2Params, int layer1Type, const char* layer1Params,
-                int* acceptedSocket = nullptr);
+    // that a socket transport takes over.
+    Result Connect(int layer2Type, const char* layer2Params, int layer1Type, const char* layer1Params,
+                   int* acceptedSocket = nullptr);
     // Same with a transport built by the caller (test transports, simulators).
-    int Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> layer1);
-    // Tears the connection down; safe to call at any time. Returns 0 or -10019.
-    int Disconnect();
+    Result Connect(int layer2Type, const char* layer2Params, std::unique_ptr<Layer1> layer1);
+    // Why the transport of the last Connect could not be opened, when that Connect returned
+    // Layer1OpenFailed and the transport knew; nothing otherwise.
+    std::optional<OpenFailure> LastOpenFailure() const;
+    // Tears the connection down; safe to call at any time. Returns Ok or DisconnectException.
+    Result Disconnect();
 
     // Stores one whole message for sending.
-    int Send(const uint8_t* data, int length);
+    Result Send(const uint8_t* data, int length);
     // Moves the oldest received message into buffer; length gets its size.
-    int Receive(uint8_t* buffer, int size, int* length);
+    Result Receive(uint8_t* buffer, int size, int* length);
     // Copies the eight link counters; returns 1.
     int GetLinkStatus(LinkStatus* status) const;
     // Messages waiting in the send and receive stores; returns 0 when not connected, else 1.

@@ -1,28 +1,52 @@
 // Result codes, event codes and notification codes of the communications library.
 #pragma once
 
+#include <iosfwd>
+#include <string>
+
 namespace comms {
 
-// Results of the public operations of Nimb (0 is success).
-inline constexpr int kOk = 0;
-inline constexpr int kErrAlreadyConnected = -10001;
-inline constexpr int kErrNoSession = -10002;
-inline constexpr int kErrLayer1OpenFailed = -10003;
-inline constexpr int kErrUnknownLayer1 = -10004;
-inline constexpr int kErrUnknownLayer2 = -10005;
-inline constexpr int kErrCommLinkThreadFailed = -10006;
-inline constexpr int kErrConnectException = -10007;
-inline constexpr int kErrNotConnected = -10008;
-inline constexpr int kErrNothing = -10009; // Send: length not positive; Receive: nothing waiting
-inline constexpr int kErrTooLong = -10010; // Send: above the maximum; Receive: buffer too short
-// -10011 to -10016 and -10021 belong to the socket transport.
-inline constexpr int kErrSocketFirst = -10011;
-inline constexpr int kErrSocketLast = -10016;
-inline constexpr int kErrSocketExtra = -10021;
-inline constexpr int kErrBadBuffer = -10017;
-inline constexpr int kErrStoreFailed = -10018;
-inline constexpr int kErrDisconnectException = -10019;
-inline constexpr int kErrNoSessionThread = -10020;
+// Results of the public operations of Nimb and of the transports' constructors (0 is success).
+// The values are those the library has always returned; ResultName gives each its name.
+enum class Result : int {
+    Ok = 0,
+    AlreadyConnected = -10001,
+    NoSession = -10002,
+    Layer1OpenFailed = -10003,
+    UnknownLayer1 = -10004,
+    UnknownLayer2 = -10005,
+    CommLinkThreadFailed = -10006,
+    ConnectException = -10007,
+    NotConnected = -10008,
+    Nothing = -10009, // Send: length not positive; Receive: nothing waiting
+    TooLong = -10010, // Send: above the maximum; Receive: buffer too short
+    // -10011 to -10016 and -10021: constructor results of the socket and multicast transports.
+    NoParamText = -10011,
+    SocketLibrary = -10012, // no counterpart on POSIX: sockets need no start-up
+    InvalidAddress = -10013,
+    FieldCount = -10014,
+    ClientKind = -10015,
+    UnknownMode = -10016,
+    BadBuffer = -10017,
+    StoreFailed = -10018,
+    DisconnectException = -10019,
+    NoSessionThread = -10020,
+    // The descriptor that wakes a socket transport's connection thread could not be created.
+    WakeSignal = -10021,
+};
+
+// The number of a result, as callers that print or compare codes see it.
+constexpr int ResultValue(Result result)
+{
+    return static_cast<int>(result);
+}
+
+// "Layer1OpenFailed"; "Unknown" for a value that is no result of the library.
+const char* ResultName(Result result);
+// "Layer1OpenFailed (-10003)".
+std::string ResultText(Result result);
+// GoogleTest and stream output print the name and the number.
+std::ostream& operator<<(std::ostream& out, Result result);
 
 // Codes put on the EventQueue (code, value).
 inline constexpr int kEventPortOpenFailed = 1;

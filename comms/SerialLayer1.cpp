@@ -1,6 +1,5 @@
 #include "comms/SerialLayer1.h"
 
-#include "comms/Config.h"
 #include "comms/ResultCodes.h"
 #include "comms/Trace.h"
 
@@ -149,24 +148,6 @@ ParsedSerialSettings ParseSerialSettings(const char* text)
     return result;
 }
 
-std::string ComDevicePath(int port)
-{
-    if (port < 1)
-        return {};
-    const std::string name = "COM" + std::to_string(port);
-    if (const char* fromEnvironment = std::getenv(("TRV_" + name).c_str());
-        fromEnvironment && *fromEnvironment)
-        return fromEnvironment;
-    if (auto fromSettings = ReadMachineSetting("Ports", name); fromSettings && !fromSettings->empty())
-        return *fromSettings;
-    return DefaultComDevicePath(port);
-}
-
-std::string DefaultComDevicePath(int port)
-{
-    return port < 1 ? std::string() : "/dev/ttyS" + std::to_string(port - 1);
-}
-
 bool ApplyLineSettings(termios& tio, const SerialSettings& settings, int flowOptions)
 {
     speed_t speed;
@@ -270,13 +251,13 @@ void CloseSerialDevice(int fd)
     ::close(fd);
 }
 
-SerialLayer1::SerialLayer1(const char* params)
+SerialLayer1::SerialLayer1(const char* params, const LinkSettings& link)
 {
     const ParsedSerialSettings parsed = ParseSerialSettings(params);
     settings_ = parsed.settings;
     if (!parsed.complete)
         PostEvent(kEventSerialDefaultsTaken);
-    devicePath_ = ComDevicePath(settings_.port);
+    devicePath_ = link.ComDevice(settings_.port);
 }
 
 SerialLayer1::SerialLayer1(std::string devicePath, const SerialSettings& settings)
@@ -311,10 +292,14 @@ int SerialLayer1::Open()
         return -1;
     fd_ = OpenSerialDevice(devicePath_, settings_, flowOptions_);
     if (fd_ < 0) {
-        Trace(std::string(kOpenFailedTrace) + devicePath_ + ": " + std::strerror(errno) + "\n");
+        const int error = errno;
+        Trace(std::string(kOpenFailedTrace) + devicePath_ + ": " + std::strerror(error) + "\n");
+        // Kept for the caller, who tells the user why: the error of this open, nothing guessed.
+        openFailure_ = DescribeOpenFailure(devicePath_, error);
         PostEvent(kEventPortOpenFailed);
         return -1;
     }
+    openFailure_.reset();
     return 0;
 }
 

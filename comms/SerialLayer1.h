@@ -1,13 +1,14 @@
 // SerialLayer1: Layer1 type 0, raw bytes over a serial port through POSIX termios.
 //
 // The parameter text holds five numbers, "port databits parity stopbits baud"; the port
-// number n names "COMn", which resolves to a device: $TRV_COMn, else the machine setting
-// Ports/COMn, else /dev/ttyS(n-1). The port is opened exclusively (a second open, by this or
+// number n names "COMn", whose device the caller's link settings give (LinkSettings.h; by
+// default /dev/ttyS(n-1)). The port is opened exclusively (a second open, by this or
 // another program, fails), set to raw 8-bit mode with the line settings, and both queues are
 // discarded. The transport has no thread: the comm-link thread polls its descriptor.
 #pragma once
 
 #include "comms/Layer1.h"
+#include "comms/LinkSettings.h"
 
 #include <atomic>
 #include <string>
@@ -50,11 +51,6 @@ struct ParsedSerialSettings {
 };
 ParsedSerialSettings ParseSerialSettings(const char* text);
 
-// The device that stands for "COMn"; empty for port numbers below 1.
-std::string ComDevicePath(int port);
-// The device COMn stands for when neither the environment nor the settings name one.
-std::string DefaultComDevicePath(int port);
-
 // Changes `tio` to a raw 8-bit line with these settings and flow-control options; false when
 // the termios interface cannot express them (unknown baud rate, data bits, parity, stop bits
 // or a DSR handshake, which termios lacks).
@@ -70,8 +66,9 @@ void CloseSerialDevice(int fd);
 
 class SerialLayer1 final : public Layer1 {
 public:
-    // Parses the parameter text; malformed text posts event 10 and takes the defaults.
-    explicit SerialLayer1(const char* params);
+    // Parses the parameter text; malformed text posts event 10 and takes the defaults. The port
+    // number's device comes from the settings.
+    SerialLayer1(const char* params, const LinkSettings& settings);
     // A port named by its device path rather than a COM number (the simulator's --device).
     SerialLayer1(std::string devicePath, const SerialSettings& settings);
     ~SerialLayer1() override;
@@ -89,6 +86,8 @@ public:
     // comm-link thread; the link notices the silence through its own time-outs instead.
     int PollFd() const override { return hungUp_ ? -1 : fd_; }
 
+    std::optional<OpenFailure> LastOpenFailure() const override { return openFailure_; }
+
     const SerialSettings& Settings() const { return settings_; }
     const std::string& DevicePath() const { return devicePath_; }
 
@@ -98,6 +97,7 @@ private:
     int flowOptions_ = 0;
     int fd_ = -1;
     std::atomic<bool> hungUp_{false};
+    std::optional<OpenFailure> openFailure_;
 };
 
 } // namespace comms

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "comms/FdIo.h"
@@ -31,6 +32,36 @@ void SetNoDelay(int fd)
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
+void SetPort(sockaddr_storage* address, int port)
+{
+    const uint16_t network = htons(static_cast<uint16_t>(port));
+    if (address->ss_family == AF_INET6)
+        reinterpret_cast<sockaddr_in6*>(address)->sin6_port = network;
+    else
+        reinterpret_cast<sockaddr_in*>(address)->sin_port = network;
+}
+
+// The address when host is one (IPv4, or also IPv6 for family AF_UNSPEC); false for a name.
+bool SetPeer(const std::string& host, int port, int family, sockaddr_storage* address, socklen_t* length)
+{
+    *address = {};
+    auto* v4 = reinterpret_cast<sockaddr_in*>(address);
+    auto* v6 = reinterpret_cast<sockaddr_in6*>(address);
+    if (::inet_pton(AF_INET, host.c_str(), &v4->sin_addr) == 1) {
+        v4->sin_family = AF_INET;
+        *length = sizeof(sockaddr_in);
+    } else if (family == AF_UNSPEC && ::inet_pton(AF_INET6, host.c_str(), &v6->sin6_addr) == 1) {
+        v6->sin6_family = AF_INET6;
+        *length = sizeof(sockaddr_in6);
+    } else {
+        *address = {};
+        *length = 0;
+        return false;
+    }
+    SetPort(address, port);
+    return true;
+}
+
 } // namespace
 
 std::string SocketLayer1::RemoveLeadingZeros(const std::string& dotted)
@@ -51,7 +82,7 @@ std::string SocketLayer1::RemoveLeadingZeros(const std::string& dotted)
     return out;
 }
 
-SocketLayer1::SocketLayer1(const char* params, int* ctorResult, int* acceptedSocket)
+SocketLayer1::SocketLayer1(const char* params, Result* ctorResult, int* acceptedSocket)
 {
     if (acceptedSocket != nullptr) {
         // Taken over first, so that the socket is closed even when the text is refused.
@@ -59,10 +90,10 @@ SocketLayer1::SocketLayer1(const char* params, int* ctorResult, int* acceptedSoc
         adopted_ = true;
         AttachConnected(*holder);
     }
-    int result = Parse(params);
-    if (result == kOk && !thread_.Usable())
-        result = kErrWakeSignal;
-    if (result != kOk && result != kErrNoParamText)
+    Result result = Parse(params);
+    if (result == Result::Ok && !thread_.Usable())
+        result = Result::WakeSignal;
+    if (result != Result::Ok && result != Result::NoParamText)
         PostEvent(kEventMalformedParams);
     *ctorResult = result;
 }
@@ -72,37 +103,35 @@ SocketLayer1::~SocketLayer1()
     Close();
 }
 
-int SocketLayer1::Parse(const char* params)
+Result SocketLayer1::Parse(const char* params)
 {
     const auto words = SplitWords(params);
     if (words.empty())
-        return kErrNoParamText;
+        return Result::NoParamText;
     const std::string& mode = words[0];
     if (mode == "SERVER" || mode == "CONCURRENT_SERVER") {
         if (words.size() != 2)
-            return kErrFieldCount;
+            return Result::FieldCount;
         mode_ = mode == "SERVER" ? Mode::Server : Mode::ConcurrentServer;
         port_ = ParsePort(words[1]);
-        return port_ < 0 ? kErrInvalidAddress : kOk;
+        return port_ < 0 ? Result::InvalidAddress : Result::Ok;
     }
     if (mode != "CLIENT")
-        return kErrUnknownMode;
+        return Result::UnknownMode;
     if (words.size() != 4)
-        return kErrFieldCount;
+        return Result::FieldCount;
     if (words[1] != "SN" && words[1] != "IP")
-        return kErrClientKind;
+        return Result::ClientKind;
     mode_ = Mode::Client;
     host_ = words[1] == "IP" ? RemoveLeadingZeros(words[2]) : words[2];
     port_ = ParsePort(words[3]);
     if (port_ < 0)
-        return kErrInvalidAddress;
-    peer_.sin_family = AF_INET;
-    peer_.sin_port = htons(static_cast<uint16_t>(port_));
-    peerKnown_ = ::inet_pton(AF_INET, host_.c_str(), &peer_.sin_addr) == 1;
+        return Result::InvalidAddress;
+    peerKnown_ = SetPeer(host_, port_, words[1] == "IP" ? AF_INET : AF_UNSPEC, &peer_, &peerLength_);
     // A name is looked up later; an "IP" text must be a dotted address itself.
     if (words[1] == "IP" && !peerKnown_)
-        return kErrInvalidAddress;
-    return kOk;
+        return Result::InvalidAddress;
+    return Result::Ok;
 }
 
 int SocketLayer1::Open()
@@ -182,15 +211,20 @@ void SocketLayer1::RunServer(ConnectionThread& thread)
 bool SocketLayer1::LookUpHost()
 {
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     const int error = ::getaddrinfo(host_.c_str(), nullptr, &hints, &found);
-    if (error != 0 || found == nullptr) {
+    if (error != 0 || found == nullptr || found->ai_addrlen > sizeof peer_) {
+        if (found != nullptr)
+            ::freeaddrinfo(found);
         PostEvent(kEventLookupFailed, error);
         return false;
     }
-    peer_.sin_addr = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
+    peer_ = {};
+    std::memcpy(&peer_, found->ai_addr, found->ai_addrlen);
+    peerLength_ = found->ai_addrlen;
+    SetPort(&peer_, port_);
     ::freeaddrinfo(found);
     return true;
 }
@@ -209,12 +243,12 @@ void SocketLayer1::RunClient(ConnectionThread& thread)
             }
             break;
         case State::Connect: {
-            fd.Reset(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+            fd.Reset(::socket(peer_.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
             if (!fd.Valid()) {
                 PostEvent(kEventSocketCallFailed, errno);
                 break;
             }
-            if (::connect(fd.Get(), reinterpret_cast<sockaddr*>(&peer_), sizeof peer_) == 0) {
+            if (::connect(fd.Get(), reinterpret_cast<sockaddr*>(&peer_), peerLength_) == 0) {
                 AttachConnected(fd.Release());
                 return;
             }

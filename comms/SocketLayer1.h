@@ -17,6 +17,7 @@
 
 #include "comms/ConnectionThread.h"
 #include "comms/Layer1.h"
+#include "comms/ResultCodes.h"
 
 namespace comms {
 
@@ -24,9 +25,10 @@ class SocketLayer1 final : public Layer1 {
 public:
     enum class Mode { Server, ConcurrentServer, Client };
 
-    // ctorResult gets 0 or one of -10011, -10013 to -10016, -10021. acceptedSocket, when given,
+    // ctorResult gets Ok or one of NoParamText, InvalidAddress, FieldCount, ClientKind, UnknownMode,
+    // WakeSignal. A client's host is an IPv4 or IPv6 address or a name. acceptedSocket, when given,
     // is a heap-held descriptor of a connected socket: the transport takes it and frees the holder.
-    SocketLayer1(const char* params, int* ctorResult, int* acceptedSocket = nullptr);
+    SocketLayer1(const char* params, Result* ctorResult, int* acceptedSocket = nullptr);
     ~SocketLayer1() override;
 
     int IsAttached() override { return attached_ ? 1 : 0; }
@@ -49,7 +51,7 @@ public:
     static std::string RemoveLeadingZeros(const std::string& dotted);
 
 private:
-    int Parse(const char* params);
+    Result Parse(const char* params);
     void RunServer(ConnectionThread& thread);
     void RunClient(ConnectionThread& thread);
     bool LookUpHost();
@@ -60,7 +62,8 @@ private:
     Mode mode_ = Mode::Client;
     std::string host_;
     int port_ = 0;
-    sockaddr_in peer_{};
+    sockaddr_storage peer_{};
+    socklen_t peerLength_ = 0;
     bool peerKnown_ = false; // an address, not a name waiting for its look-up
     bool adopted_ = false;
     Nimb* owner_ = nullptr;

@@ -19,10 +19,20 @@ int NiceValueForPriority(int priority)
     return -5 * priority; // 2 -> -10, 1 -> -5, 0 -> 0, -1 -> 5, -2 -> 10
 }
 
+int CurrentThreadId()
+{
+    return static_cast<int>(::syscall(SYS_gettid));
+}
+
 bool ApplyThreadPriority(int priority)
 {
-    const auto thread = static_cast<id_t>(::syscall(SYS_gettid));
-    return ::setpriority(PRIO_PROCESS, thread, NiceValueForPriority(priority)) == 0;
+    return ApplyThreadPriority(CurrentThreadId(), priority);
+}
+
+bool ApplyThreadPriority(int threadId, int priority)
+{
+    return threadId > 0 &&
+           ::setpriority(PRIO_PROCESS, static_cast<id_t>(threadId), NiceValueForPriority(priority)) == 0;
 }
 
 } // namespace comms

@@ -4,14 +4,18 @@
 // privilege; without it the thread simply stays where it is).
 #pragma once
 
-namespace comms {
+#include "comms/LinkSettings.h"
 
-inline constexpr int kPriorityNormal = 0;
-inline constexpr int kDefaultSessionThreadPriority = 1;
+namespace comms {
 
 int NiceValueForPriority(int priority);
 
-// Returns true when the nice value was applied.
+// The kernel's id of the calling thread, for ApplyThreadPriority from another thread.
+int CurrentThreadId();
+
+// Applies to the calling thread, or to the thread with that id; true when the nice value was
+// applied.
 bool ApplyThreadPriority(int priority);
+bool ApplyThreadPriority(int threadId, int priority);
 
 } // namespace comms

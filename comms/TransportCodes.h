@@ -1,21 +1,11 @@
-// Codes of the pipe, socket, shared-memory, modem and multicast transports: constructor
-// results that Connect returns, EventQueue codes (value = errno where there is one) and the
-// modem's NotifyQueue codes.
+// Codes of the pipe, socket, shared-memory, modem and multicast transports: EventQueue codes
+// (value = errno where there is one) and the modem's NotifyQueue codes.
 #pragma once
 
 namespace comms {
 
-// Constructor results of the socket and multicast transports.
-inline constexpr int kErrNoParamText = -10011;
-// The socket library start-up (-10012) has no counterpart on POSIX: sockets need no start-up.
-inline constexpr int kErrSocketLibrary = -10012;
-inline constexpr int kErrInvalidAddress = -10013;
-inline constexpr int kErrFieldCount = -10014;
-inline constexpr int kErrClientKind = -10015;
-inline constexpr int kErrUnknownMode = -10016;
-// The descriptor that wakes the connection thread (our stand-in for the socket event window)
-// could not be created.
-inline constexpr int kErrWakeSignal = -10021;
+// Constructor results of the socket and multicast transports are Result values
+// (ResultCodes.h): NoParamText, InvalidAddress, FieldCount, ClientKind, UnknownMode, WakeSignal.
 
 // EventQueue codes. Codes 2 (exception while sending or receiving), 5 (socket library not
 // started) and 6 (open without a started socket library) have no cause on POSIX: nothing here

@@ -64,4 +64,14 @@ bool SettingsStore::write(Hive hive, const QString& keyPath, const QString& name
     return settings->status() == QSettings::NoError;
 }
 
+bool SettingsStore::remove(Hive hive, const QString& keyPath, const QString& name)
+{
+    auto settings = open(hive, keyPath);
+    if (!settings->contains(name))
+        return true;
+    settings->remove(name);
+    settings->sync();
+    return settings->status() == QSettings::NoError;
+}
+
 } // namespace trv::platform

@@ -29,6 +29,8 @@ public:
                          const QVariant& fallback = {});
     // Returns false when the file cannot be written.
     static bool write(Hive hive, const QString& keyPath, const QString& name, const QVariant& value);
+    // Removes the value (nothing to remove is no failure); false when the file cannot be written.
+    static bool remove(Hive hive, const QString& keyPath, const QString& name);
 
     static QString groupOf(const QString& keyPath); // "A\\B\\C" -> "A/B/C"
 };

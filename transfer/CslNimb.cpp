@@ -3,7 +3,7 @@
 #include "comms/Layer1Factory.h"
 #include "comms/SerialLayer1.h"
 #include "transfer/LinkTrace.h"
-#include "transfer/PortAddress.h"
+#include "transfer/PortTarget.h"
 #include "transfer/TracingLayer1.h"
 #include "transfer/TransferEvents.h"
 #include "transfer/TransferTexts.h"
@@ -27,28 +27,30 @@ CslNimb::~CslNimb()
     Shutdown();
 }
 
-int CslNimb::connectSerial(const std::string& serialParams)
+comms::Result CslNimb::connectSerial(const std::string& serialParams, const comms::LinkSettings& settings)
 {
-    const std::string device = comms::ComDevicePath(std::atoi(serialParams.c_str()));
+    SetLinkSettings(settings);
+    const comms::ParsedSerialSettings line = comms::ParseSerialSettings(serialParams.c_str());
+    const std::string device = settings.ComDevice(line.settings.port);
     int layer1Type = comms::kLayer1Serial;
     std::string layer1Params = serialParams;
-    if (isTcpAddress(device)) {
-        const std::optional<TcpAddress> address = parseTcpAddress(device);
-        if (!address)
-            return comms::kErrLayer1OpenFailed;
+    if (device.starts_with(kTcpScheme)) {
+        const PortTargetParse server = PortTarget::parseMapping(device);
+        if (!server.target)
+            return comms::Result::Layer1OpenFailed;
         layer1Type = comms::kLayer1Socket;
-        layer1Params = socketClientParams(*address);
+        layer1Params = server.target->socketClientParams();
     }
     // The acknowledged frame link takes no parameter text.
     if (trace_ == nullptr)
         return Connect(comms::kLayer2AckFrame, nullptr, layer1Type, layer1Params.c_str(), nullptr);
 
-    int result = comms::kOk;
+    comms::Result result = comms::Result::Ok;
     std::unique_ptr<comms::Layer1> layer1 =
-        comms::CreateLayer1(layer1Type, layer1Params.c_str(), &result, nullptr);
+        comms::CreateLayer1(layer1Type, layer1Params.c_str(), settings, &result, nullptr);
     if (!layer1)
-        return result != comms::kOk ? result : comms::kErrUnknownLayer1;
-    if (result != comms::kOk)
+        return result != comms::Result::Ok ? result : comms::Result::UnknownLayer1;
+    if (result != comms::Result::Ok)
         return result;
     trace_->note(text::trace::kConnecting + device);
     return Connect(comms::kLayer2AckFrame, nullptr,
@@ -60,7 +62,7 @@ void CslNimb::disconnect()
     Disconnect();
 }
 
-int CslNimb::send(const DesksetMessage& message)
+comms::Result CslNimb::send(const DesksetMessage& message)
 {
     const std::vector<std::uint8_t> bytes = message.encode();
     return Send(bytes.data(), static_cast<int>(bytes.size()));
@@ -83,7 +85,7 @@ void CslNimb::OnReceive(int length)
         return;
     QByteArray bytes(length, Qt::Uninitialized);
     int received = 0;
-    if (Receive(reinterpret_cast<std::uint8_t*>(bytes.data()), length, &received) != comms::kOk ||
+    if (Receive(reinterpret_cast<std::uint8_t*>(bytes.data()), length, &received) != comms::Result::Ok ||
         received <= 1)
         return;
     bytes.truncate(std::min(received, DesksetMessage::kMaxMessageSize));

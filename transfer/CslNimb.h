@@ -21,9 +21,11 @@ public:
 
     // The port number leads the parameter text. A port whose device is "tcp://HOST:PORT" (a
     // serial device server) is reached through the socket transport instead.
-    int connectSerial(const std::string& serialParams) override;
+    comms::Result connectSerial(const std::string& serialParams,
+                                const comms::LinkSettings& settings) override;
+    std::optional<comms::OpenFailure> lastOpenFailure() const override { return LastOpenFailure(); }
     void disconnect() override;
-    int send(const DesksetMessage& message) override;
+    comms::Result send(const DesksetMessage& message) override;
     std::optional<int> messagesNotYetSent() const override;
 
     // The trace must outlive the connections it records.

@@ -28,6 +28,11 @@ public:
     int PollFd() const override { return inner_->PollFd(); }
     bool RunsWithoutCommLink() const override { return inner_->RunsWithoutCommLink(); }
     void SetOwner(comms::Nimb* owner) override { inner_->SetOwner(owner); }
+    bool HasOwnWait() const override { return inner_->HasOwnWait(); }
+    void WaitForInput(int timeoutMs) override { inner_->WaitForInput(timeoutMs); }
+    void InterruptWait() override { inner_->InterruptWait(); }
+    int MsUntilDeadline() override { return inner_->MsUntilDeadline(); }
+    std::optional<comms::OpenFailure> LastOpenFailure() const override { return inner_->LastOpenFailure(); }
 
 private:
     // A failure of the wrapped transport is this transport's failure.

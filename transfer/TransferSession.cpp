@@ -1,8 +1,11 @@
 #include "transfer/TransferSession.h"
 
+#include "comms/SerialLayer1.h"
 #include "transfer/ComPortSetting.h"
 #include "transfer/CslNimb.h"
+#include "transfer/LinkConfig.h"
 #include "transfer/LinkTrace.h"
+#include "transfer/OpenFailureText.h"
 #include "transfer/ReceiveHandlers.h"
 #include "transfer/TransferTexts.h"
 
@@ -46,7 +49,7 @@ TransferSession::TransferSession(TransferUi& ui, QObject* parent) : TransferSess
 
 TransferSession::TransferSession(TransferUi& ui, std::unique_ptr<DesksetLink> link, QObject* parent)
     : QObject(parent), ui_(ui), link_(std::move(link)), portSource_(&ComPortSetting::portDigit),
-      image_(&db::theImage())
+      linkSettingsSource_(&LinkConfig::load), image_(&db::theImage())
 {
     // Coarse timers may fire 5 % early; these periods are part of the behaviour.
     for (QTimer* timer : {&connectRetryTimer_, &uploadProgressTimer_, &watchdogTimer_})
@@ -143,16 +146,23 @@ void TransferSession::connectionAttempt()
         return;
     link_->disconnect();
     const QString portDigit = portSource_();
-    if (link_->connectSerial((portDigit + kLineSettings).toStdString()) != 0) {
+    const std::string params = (portDigit + kLineSettings).toStdString();
+    // Read now, not once per session: a mapping changed since the last attempt applies.
+    const comms::LinkSettings settings = linkSettingsSource_();
+    const int port = comms::ParseSerialSettings(params.c_str()).settings.port;
+    const QString portName = ComPortSetting::kPrefix + QString::number(port);
+    const QString device = QString::fromStdString(settings.ComDevice(port));
+    if (link_->connectSerial(params, settings) != comms::Result::Ok) {
         endConnecting();
         clearPendingFlags();
         ui_.setStatusText(text::kIdlePrompt);
-        ui_.showConnectFailure(text::kUnableToConnect, portDigit);
+        ui_.showConnectFailure(text::kUnableToConnect,
+                               connectFailureDetails(portName, device, link_->lastOpenFailure()));
         return;
     }
     connectRetryTimer_.start();
     connecting_ = true;
-    ui_.connectingStarted(attempts_ + 1, portDigit);
+    ui_.connectingStarted(attempts_ + 1, portDigit, device);
 }
 
 void TransferSession::stopConnecting()

@@ -49,6 +49,12 @@ public:
     void setPeriods(const Periods& periods);
     // Where each connection attempt reads its port digit (ComPortSetting::portDigit by default).
     void setPortSource(std::function<QString()> source) { portSource_ = std::move(source); }
+    // Where each connection attempt reads the library's machine settings (LinkConfig::load by
+    // default: the settings store as it is at that moment).
+    void setLinkSettingsSource(std::function<comms::LinkSettings()> source)
+    {
+        linkSettingsSource_ = std::move(source);
+    }
     // The image an upload sends and a download replaces (the process-wide image by default).
     void setImage(db::Image& image) { image_ = &image; }
     // Each command starts a new session of the trace, which records every frame (null: none).
@@ -110,6 +116,7 @@ private:
     TransferUi& ui_;
     std::unique_ptr<DesksetLink> link_;
     std::function<QString()> portSource_;
+    std::function<comms::LinkSettings()> linkSettingsSource_;
     db::Image* image_;
     LinkTrace* trace_ = nullptr;
 

@@ -21,6 +21,25 @@ inline constexpr const char* kRetryQuestion =
     "\"entering configuration mode\".\n\n"
     "Do you want TRV to automatically retry to connect with the deskset?";
 
+// Port targets (trvctl --port, a COM port's mapping).
+inline constexpr const char* kUnknownPort =
+    "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
+inline constexpr const char* kUnknownMapping = "Not a device: '%1' (use a device path or tcp://HOST:PORT).";
+inline constexpr const char* kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT).";
+
+// Details of kUnableToConnect: the port, its device and why the device could not be opened.
+inline constexpr const char* kPortIsDevice = "%1 is the device %2.";
+inline constexpr const char* kPortMissing =
+    "The device %1 does not exist. Plug the adapter in, or map the COM port to the right device "
+    "in Options > COM Port.";
+inline constexpr const char* kPortNoPermissionGroup =
+    "You have no permission to open %1: add your user to the %2 group and log in again.";
+inline constexpr const char* kPortNoPermission = "You have no permission to open %1.";
+inline constexpr const char* kPortBusyBy = "%1 is in use by %2.";
+inline constexpr const char* kPortBusy = "%1 is in use by another program.";
+inline constexpr const char* kPortHolder = "%1 (process %2)";
+inline constexpr const char* kPortOtherError = "%1 cannot be opened: %2.";
+
 // Status bar.
 inline constexpr const char* kIdlePrompt = "For Help, press F1";
 inline constexpr const char* kLinkEstablished = "Communication established with deskset.";

@@ -24,13 +24,19 @@ public:
     virtual void setStatusText(const QString& text) = 0;
 
     // A connection attempt is under way: attempt 1..TransferSession::kAttemptsPerSeries of a
-    // series, on the port with that digit (empty: none chosen). The user may stop the attempts
-    // (TransferSession::stopConnecting). connectingEnded(): no attempt is under way any more.
-    virtual void connectingStarted(int /*attempt*/, const QString& /*portDigit*/) {}
+    // series, on the port with that digit (empty: none chosen), whose device this attempt opens.
+    // The user may stop the attempts (TransferSession::stopConnecting). connectingEnded(): no
+    // attempt is under way any more.
+    virtual void connectingStarted(int /*attempt*/, const QString& /*portDigit*/, const QString& /*device*/)
+    {
+    }
     virtual void connectingEnded() {}
-    // The port could not be opened: a message box with the text, which an implementation may
-    // complete with the reason it finds.
-    virtual void showConnectFailure(const QString& text, const QString& /*portDigit*/) { showMessage(text); }
+    // The port could not be opened: a message with the text, and the details of which device it
+    // was and why it failed (OpenFailureText.h).
+    virtual void showConnectFailure(const QString& text, const QString& details)
+    {
+        showMessage(text + QLatin1Char('\n') + details);
+    }
 
     // Upload start, before any block is queued: false when the image may not be sent as it is (the
     // application refuses while an editor window holds values not written to it yet), after telling

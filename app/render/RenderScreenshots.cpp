@@ -11,7 +11,6 @@
 #include "app/Commands.h"
 #include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
-#include "app/PortDiagnosis.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
@@ -34,9 +33,11 @@
 #include "editors/paging/MpageRequestProtDlg.h"
 #include "editors/paging/PagingFormatDlg.h"
 #include "editors/speedpaging/EditSpeedPageFV.h"
+#include "platform/MachineSettings.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "sheet/ConfigurationSheet.h"
+#include "transfer/OpenFailureText.h"
 #include "transfer/TransferTexts.h"
 
 #include <QAbstractButton>
@@ -432,8 +433,7 @@ int main(int argc, char* argv[])
          QStringLiteral("A10K3XYZ"),
          QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")},
     };
-    trv::platform::SettingsStore::write(trv::platform::Hive::LocalMachine, QString::fromLatin1(key::kPorts),
-                                        QStringLiteral("COM2"), adapters[1].byIdPath);
+    trv::platform::MachineSettings::storeDevice(2, adapters[1].byIdPath);
     ComPortDialog port(frame, [&] { return adapters; });
     port.show();
     settle();
@@ -475,8 +475,9 @@ int main(int argc, char* argv[])
     question->hide();
     const auto failure = trv::platform::createMessageBox(
         {QString::fromLatin1(trv::transfer::text::kUnableToConnect), MsgButtons::Ok, MsgIcon::Exclamation,
-         openFailureDetails(1, QStringLiteral("/dev/ttyUSB0"),
-                            {PortProbe::Problem::NoPermission, EACCES, {}})},
+         trv::transfer::connectFailureDetails(
+             QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"),
+             comms::OpenFailure{"/dev/ttyUSB0", EACCES, comms::OpenReason::NoPermission, "dialout", 0, {}})},
         frame);
     failure->show();
     for (QAbstractButton* button : failure->buttons()) {

@@ -44,11 +44,11 @@ int main(int argc, char** argv)
     auto wire = comms::testing::MakeTestTransportPair();
     // The receiver waits to be called, so the sender's first heartbeat opens the link and
     // no heartbeat of the receiver's can cross it.
-    if (receiver.Connect(0, comms::kOptionAwaitCall, std::move(wire.b)) != 0) {
+    if (receiver.Connect(0, comms::kOptionAwaitCall, std::move(wire.b)) != comms::Result::Ok) {
         std::fprintf(stderr, "comms_roundtrip: could not connect the test transport\n");
         return 1;
     }
-    if (sender.Connect(0, nullptr, std::move(wire.a)) != 0) {
+    if (sender.Connect(0, nullptr, std::move(wire.a)) != comms::Result::Ok) {
         std::fprintf(stderr, "comms_roundtrip: could not connect the test transport\n");
         return 1;
     }
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
     const auto start = Clock::now();
     for (int i = 0; i < messages; ++i) {
         message[0] = static_cast<uint8_t>(i);
-        if (sender.Send(message.data(), 250) != 0) {
+        if (sender.Send(message.data(), 250) != comms::Result::Ok) {
             std::fprintf(stderr, "comms_roundtrip: Send failed\n");
             return 1;
         }

@@ -42,7 +42,7 @@ protected:
     {
         std::uint8_t buffer[250];
         int length = 0;
-        if (Receive(buffer, sizeof buffer, &length) == 0)
+        if (Receive(buffer, sizeof buffer, &length) == comms::Result::Ok)
             Bump(received);
     }
 

@@ -53,15 +53,15 @@ void Stagger()
 
 bool ConnectPair(BenchNimb& a, int type, const std::string& paramsA, BenchNimb& b, const std::string& paramsB)
 {
-    if (a.Connect(0, nullptr, type, paramsA.c_str()) != comms::kOk)
+    if (a.Connect(0, nullptr, type, paramsA.c_str()) != comms::Result::Ok)
         return false;
     Stagger();
-    return b.Connect(0, nullptr, type, paramsB.c_str()) == comms::kOk;
+    return b.Connect(0, nullptr, type, paramsB.c_str()) == comms::Result::Ok;
 }
 
 std::unique_ptr<comms::Layer1> LoopbackMember(const std::string& params)
 {
-    int result = 0;
+    comms::Result result = comms::Result::Ok;
     auto member = std::make_unique<comms::MulticastLayer1>(params.c_str(), &result);
     member->KeepLoopback(true);
     return member;
@@ -124,10 +124,10 @@ int main(int argc, char** argv)
          [&](BenchNimb& a, BenchNimb& b) { return ConnectPair(a, 3, Unique("bench"), b, Unique("bench")); }},
         {"multicast", 0,
          [&](BenchNimb& a, BenchNimb& b) {
-             if (a.Connect(0, nullptr, LoopbackMember(group)) != comms::kOk)
+             if (a.Connect(0, nullptr, LoopbackMember(group)) != comms::Result::Ok)
                  return false;
              Stagger();
-             return b.Connect(0, nullptr, LoopbackMember(group)) == comms::kOk;
+             return b.Connect(0, nullptr, LoopbackMember(group)) == comms::Result::Ok;
          }},
     };
     for (const auto& transport : transports)

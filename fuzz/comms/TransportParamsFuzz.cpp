@@ -12,8 +12,10 @@
 
 #include <termios.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -25,13 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
 
-    int code = comms::kOk;
-    std::unique_ptr<comms::Layer1> layer = comms::CreateLayer1(type, text.c_str(), &code, nullptr);
+    using comms::Result;
+    Result code = Result::Ok;
+    std::unique_ptr<comms::Layer1> layer = comms::CreateLayer1(type, text.c_str(), {}, &code, nullptr);
     if (!layer)
         std::abort(); // every type here exists
-    const bool knownCode = code == comms::kOk || code == comms::kErrSocketExtra ||
-                           (code >= comms::kErrSocketLast && code <= comms::kErrSocketFirst);
-    if (!knownCode)
+    constexpr Result kKnown[] = {Result::Ok,         Result::NoParamText, Result::InvalidAddress,
+                                 Result::FieldCount, Result::ClientKind,  Result::UnknownMode,
+                                 Result::WakeSignal};
+    if (std::find(std::begin(kKnown), std::end(kKnown), code) == std::end(kKnown))
         std::abort();
     comms::EventQueue events;
     comms::NotifyQueue notifications;

@@ -1,9 +1,9 @@
 // What the user sees while the tool connects to the deskset, and why a port cannot be opened.
 #include "ShellTestSupport.h"
 
-#include "app/PortDiagnosis.h"
 #include "app/ShellTexts.h"
 #include "app/TransferWindows.h"
+#include "transfer/OpenFailureText.h"
 #include "transfer/TransferTexts.h"
 
 #include <QCursor>
@@ -103,53 +103,64 @@ TEST_F(ConnectionFeedbackTest, UnopenablePortKeepsTheMessageAndSaysWhyInTheDetai
     run(cmd::kDownload);
     ASSERT_EQ(boxes_.seen().size(), 1u);
     const QString details = boxes_.seen()[0].details;
-    EXPECT_TRUE(details.contains(QString::fromLatin1(text::kPortIsDevice).arg("COM1", missing)))
-        << details.toStdString();
-    EXPECT_TRUE(details.contains(QString::fromLatin1(text::kPortMissing).arg(missing)))
-        << details.toStdString();
+    EXPECT_EQ(details, QString::fromLatin1(transfer::text::kPortIsDevice).arg("COM1", missing) + "\n" +
+                           QString::fromLatin1(transfer::text::kPortMissing).arg(missing));
     EXPECT_EQ(frame()->statusText(), transfer::text::kIdlePrompt);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(PortDiagnosis, FindsAMissingDeviceAndALockedOneWithItsHolder)
+// A port whose lock another holder has: the details name the holder the kernel's lock table
+// shows (here this test process), not merely the first program that has the device open.
+TEST_F(ConnectionFeedbackTest, APortInUseNamesTheHolderOfItsLockInTheDetails)
 {
-    EXPECT_EQ(probePort(QStringLiteral("/nonexistent/ttyUSB9")).problem, PortProbe::Problem::Missing);
-
     SilentPort port;
     ASSERT_FALSE(port.path().isEmpty());
-    EXPECT_EQ(probePort(port.path()).problem, PortProbe::Problem::None);
     const int held = ::open(port.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-    const PortProbe probe = probePort(port.path());
-    EXPECT_EQ(probe.problem, PortProbe::Problem::Busy);
-    EXPECT_TRUE(probe.holder.endsWith(QStringLiteral("(process %1)").arg(::getpid())))
-        << probe.holder.toStdString();
+    Com1Device com1(port.path());
+    start();
+    boxes_.expect(QString::fromLatin1(transfer::text::kUnableToConnect), MsgAnswer::Ok);
+    run(cmd::kDownload);
     ::close(held);
+    ASSERT_EQ(boxes_.seen().size(), 1u);
+    const QString details = boxes_.seen()[0].details;
+    EXPECT_TRUE(details.endsWith(QStringLiteral(" is in use by %1 (process %2).")
+                                     .arg(QString::fromStdString(comms::ProcessName(::getpid())))
+                                     .arg(::getpid())))
+        << details.toStdString();
 }
 
-TEST(PortDiagnosis, EachProblemHasItsOwnDetails)
+TEST(OpenFailureText, EachReasonHasItsOwnDetails)
 {
-    using P = PortProbe::Problem;
-    struct Case {
-        PortProbe probe;
-        const char* mustSay;
+    using comms::OpenReason;
+    const std::string device = "/dev/ttyUSB0";
+    const struct {
+        comms::OpenFailure failure;
+        const char* says;
+    } cases[] = {
+        {{device, ENOENT, OpenReason::NoSuchDevice, {}, 0, {}},
+         "The device /dev/ttyUSB0 does not exist. Plug the adapter in, or map the COM port to the right "
+         "device in "
+         "Options > COM Port."},
+        {{device, EACCES, OpenReason::NoPermission, "dialout", 0, {}},
+         "You have no permission to open /dev/ttyUSB0: add your user to the dialout group and log in again."},
+        {{device, EACCES, OpenReason::NoPermission, {}, 0, {}},
+         "You have no permission to open /dev/ttyUSB0."},
+        {{device, EBUSY, OpenReason::InUse, {}, 4242, "minicom"},
+         "/dev/ttyUSB0 is in use by minicom (process 4242)."},
+        {{device, EBUSY, OpenReason::InUse, {}, 0, {}}, "/dev/ttyUSB0 is in use by another program."},
+        {{device, EIO, OpenReason::Other, {}, 0, {}}, "/dev/ttyUSB0 cannot be opened: Input/output error."},
     };
-    const Case cases[] = {
-        {{P::Missing, ENOENT, {}}, "/dev/ttyUSB0 does not exist"},
-        {{P::NoPermission, EACCES, {}}, "add your user to the dialout group and log in again"},
-        {{P::Busy, EBUSY, QStringLiteral("minicom (process 4242)")},
-         "/dev/ttyUSB0 is in use by minicom (process 4242)"},
-        {{P::Busy, EBUSY, {}}, "/dev/ttyUSB0 is in use by another program"},
-        {{P::Other, EIO, {}}, "/dev/ttyUSB0 cannot be opened: "},
-        {{P::None, 0, {}}, "Try again"},
-    };
-    for (const Case& c : cases) {
-        const QString details = openFailureDetails(2, QStringLiteral("/dev/ttyUSB0"), c.probe);
-        EXPECT_TRUE(details.startsWith(QStringLiteral("COM2 is the device /dev/ttyUSB0.\n")))
-            << details.toStdString();
-        EXPECT_TRUE(details.contains(QString::fromLatin1(c.mustSay))) << details.toStdString();
+    for (const auto& c : cases) {
+        EXPECT_EQ(transfer::connectFailureDetails("COM2", "/dev/ttyUSB0", c.failure),
+                  QStringLiteral("COM2 is the device /dev/ttyUSB0.\n") + QString::fromUtf8(c.says));
     }
+    EXPECT_EQ(transfer::connectFailureDetails("COM2", "/dev/ttyUSB0", std::nullopt),
+              QStringLiteral("COM2 is the device /dev/ttyUSB0."));
+    EXPECT_EQ(transfer::connectFailureDetails("COM2", "tcp://host:0", std::nullopt),
+              QStringLiteral("COM2 is the device tcp://host:0.\n"
+                             "Not a device server address: 'tcp://host:0' (use tcp://HOST:PORT)."));
 }
 
 } // namespace

@@ -4,16 +4,22 @@
 #include "app/ComPortDialog.h"
 #include "app/HelpWindow.h"
 #include "app/ShortcutDialogs.h"
+#include "platform/MachineSettings.h"
 #include "platform/SettingsStore.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
 #include <map>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace trv::app::test {
 namespace {
@@ -92,7 +98,7 @@ TEST_F(ComPortTest, ShowsEachPortsDeviceAndAdapterAndMapsThePortToAnAdapter)
         {"/dev/ttyS0", {}, {}, {}, {}},
         {"/dev/ttyUSB0", "FTDI", "FT232R USB UART", "A10K3XYZ", byId},
     };
-    const QString ports = QString::fromLatin1(key::kPorts);
+    const QString ports = QString::fromLatin1(platform::MachineSettings::kPortsKey);
     SettingsStore::write(Hive::LocalMachine, ports, QStringLiteral("COM2"), byId);
     Registry::setComPort(2);
     ComPortDialog dialog(nullptr, [&] { return adapters; });
@@ -101,8 +107,12 @@ TEST_F(ComPortTest, ShowsEachPortsDeviceAndAdapterAndMapsThePortToAnAdapter)
         const QTreeWidgetItem* item = dialog.deviceTable()->topLevelItem(port - 1);
         return QStringList{item->text(0), item->text(1), item->text(2)};
     };
-    EXPECT_EQ(row(1), (QStringList{"COM1", "/dev/ttyS0", "No adapter"}));
-    EXPECT_EQ(row(2), (QStringList{"COM2", byId, "FTDI FT232R USB UART, serial number A10K3XYZ"}));
+    // Marked as the machine has them: this adapter is not plugged in here.
+    const auto marked = [](const QString& device) {
+        return QFile::exists(device) ? device : device + " (not present)";
+    };
+    EXPECT_EQ(row(1), (QStringList{"COM1", marked("/dev/ttyS0"), "No adapter"}));
+    EXPECT_EQ(row(2), (QStringList{"COM2", marked(byId), "FTDI FT232R USB UART, serial number A10K3XYZ"}));
     EXPECT_EQ(dialog.deviceList()->currentData().toString(), byId) << "the stored mapping is chosen";
 
     // COM3 onto the adapter: shown at once, stored on Close with the chosen port.
@@ -112,7 +122,7 @@ TEST_F(ComPortTest, ShowsEachPortsDeviceAndAdapterAndMapsThePortToAnAdapter)
     ASSERT_GE(adapter, 1);
     dialog.deviceList()->setCurrentIndex(adapter);
     emit dialog.deviceList()->activated(adapter);
-    EXPECT_EQ(row(3)[1], byId);
+    EXPECT_EQ(row(3)[1], marked(byId));
     EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, ports, QStringLiteral("COM3")).toString(), QString());
     dialog.closeButton()->click();
     EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, ports, QStringLiteral("COM3")).toString(), byId);
@@ -125,6 +135,42 @@ TEST_F(ComPortTest, ShowsEachPortsDeviceAndAdapterAndMapsThePortToAnAdapter)
     emit again.deviceList()->activated(0);
     QTest::keyClick(&again, Qt::Key_Escape);
     EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, ports, QStringLiteral("COM3")).toString(), byId);
+}
+
+// Each COMn's device is marked from what the machine has: a working pseudo-terminal (here through
+// $TRV_COM1) is present, a mapped adapter that is unplugged and an absent built-in port are not,
+// a device server has nothing here to look for. With no port chosen the label names none.
+TEST_F(ComPortTest, MarksEachPortsDevicePresentOrNot)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const QString pty = QString::fromLocal8Bit(::ptsname(master));
+    qputenv("TRV_COM1", pty.toLocal8Bit());
+    const QString gone = path("ttyUSB-unplugged");
+    platform::MachineSettings::storeDevice(2, gone);
+    platform::MachineSettings::storeDevice(3, "tcp://[::1]:4001");
+    ComPortDialog dialog(nullptr, [] { return std::vector<platform::SerialAdapter>{}; });
+    dialog.show();
+    const auto device = [&](int port) { return dialog.deviceTable()->topLevelItem(port - 1)->text(1); };
+    const QString ttyS3 = QFile::exists("/dev/ttyS3") ? "/dev/ttyS3" : "/dev/ttyS3 (not present)";
+    EXPECT_EQ((QStringList{device(1), device(2), device(3), device(4)}),
+              (QStringList{pty + " (set by $TRV_COM1)", gone + " (not present)", "tcp://[::1]:4001", ttyS3}));
+    QStringList labels;
+    for (const QLabel* each : dialog.findChildren<QLabel*>())
+        labels << each->text();
+    EXPECT_TRUE(labels.contains("&Device:")) << labels.join('|').toStdString();
+    EXPECT_FALSE(dialog.deviceList()->isEnabled());
+
+    // Chosen: the list offers the mapping with the same mark.
+    dialog.portList()->setCurrentIndex(1);
+    EXPECT_EQ(dialog.deviceList()->currentText(), gone + " (not present)");
+    dialog.portList()->setCurrentIndex(0);
+    EXPECT_EQ(dialog.deviceList()->currentText(), pty);
+    EXPECT_FALSE(dialog.deviceList()->isEnabled()) << "the environment decides COM1";
+    qunsetenv("TRV_COM1");
+    ::close(master);
 }
 
 TEST_F(ComPortTest, NonNumericStoredValueSelectsNothing)

@@ -52,13 +52,13 @@ TEST(NimbConnect, UnknownLayer1TypeGivesEventTraceAndResult)
     ManualClock clock;
     RecordingNimb nimb(250, clock);
     EXPECT_EQ(nimb.Layer1Type(), -1);
-    EXPECT_EQ(nimb.Connect(0, nullptr, 6, "1 8 0 0 19200"), kErrUnknownLayer1);
+    EXPECT_EQ(nimb.Connect(0, nullptr, 6, "1 8 0 0 19200"), Result::UnknownLayer1);
     EXPECT_EQ(nimb.Layer1Type(), 6);
     EXPECT_TRUE(trace.Contains("(Nimb::Connect)  error: unknown Layer1\n"));
     ASSERT_TRUE(nimb.WaitUntil([&] { return !nimb.events.empty(); }));
     EXPECT_EQ(nimb.Read([&] { return nimb.events; }),
               (std::vector<std::pair<int, int>>{{kEventUnknownLayer1, 0}}));
-    EXPECT_EQ(nimb.Connect(0, nullptr, -1, nullptr), kErrUnknownLayer1);
+    EXPECT_EQ(nimb.Connect(0, nullptr, -1, nullptr), Result::UnknownLayer1);
 }
 
 TEST(NimbConnect, OtherLayer2TypesGiveEventTraceAndResult)
@@ -68,7 +68,7 @@ TEST(NimbConnect, OtherLayer2TypesGiveEventTraceAndResult)
     RecordingNimb nimb(250, clock);
     for (int type : {1, 7, 18, 19, -1}) {
         auto wire = testing::MakeTestTransportPair();
-        EXPECT_EQ(nimb.Connect(type, nullptr, std::move(wire.a)), kErrUnknownLayer2) << type;
+        EXPECT_EQ(nimb.Connect(type, nullptr, std::move(wire.a)), Result::UnknownLayer2) << type;
     }
     EXPECT_TRUE(trace.Contains("(Nimb::Connect)  error: unknown Layer2\n"));
     ASSERT_TRUE(nimb.WaitUntil([&] { return nimb.events.size() == 5; }));
@@ -76,7 +76,7 @@ TEST(NimbConnect, OtherLayer2TypesGiveEventTraceAndResult)
         EXPECT_EQ(event.first, kEventUnknownLayer2);
     // Nothing is left connected: a good Connect works.
     auto wire = testing::MakeTestTransportPair();
-    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), kOk);
+    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), Result::Ok);
 }
 
 TEST(NimbConnect, TransportThatFailsToOpenGivesOpenFailure)
@@ -85,8 +85,8 @@ TEST(NimbConnect, TransportThatFailsToOpenGivesOpenFailure)
     RecordingNimb nimb(250, clock);
     auto wire = testing::MakeTestTransportPair();
     wire.a->SetOpenResult(-1);
-    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), kErrLayer1OpenFailed);
-    EXPECT_EQ(nimb.Connect(0, nullptr, std::unique_ptr<Layer1>()), kErrLayer1OpenFailed);
+    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), Result::Layer1OpenFailed);
+    EXPECT_EQ(nimb.Connect(0, nullptr, std::unique_ptr<Layer1>()), Result::Layer1OpenFailed);
     int send = -1;
     EXPECT_EQ(nimb.GetQueueDepths(&send, nullptr), 0);
     EXPECT_EQ(send, -1);
@@ -98,14 +98,14 @@ TEST(NimbConnect, SecondConnectWithoutDisconnectIsRefusedAndShutdownEndsConnecti
     RecordingNimb nimb(250, clock);
     auto first = testing::MakeTestTransportPair();
     auto second = testing::MakeTestTransportPair();
-    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(first.a)), kOk);
-    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(second.a)), kErrAlreadyConnected);
-    EXPECT_EQ(nimb.Connect(0, nullptr, 6, nullptr), kErrAlreadyConnected);
-    EXPECT_EQ(nimb.Disconnect(), kOk);
-    EXPECT_EQ(nimb.Disconnect(), kOk); // always safe
+    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(first.a)), Result::Ok);
+    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(second.a)), Result::AlreadyConnected);
+    EXPECT_EQ(nimb.Connect(0, nullptr, 6, nullptr), Result::AlreadyConnected);
+    EXPECT_EQ(nimb.Disconnect(), Result::Ok);
+    EXPECT_EQ(nimb.Disconnect(), Result::Ok); // always safe
     nimb.Shutdown();
     auto third = testing::MakeTestTransportPair();
-    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(third.a)), kErrNoSessionThread);
+    EXPECT_EQ(nimb.Connect(0, nullptr, std::move(third.a)), Result::NoSessionThread);
 }
 
 TEST(NimbSendReceive, ResultCodesInTheirCheckOrder)
@@ -117,17 +117,17 @@ TEST(NimbSendReceive, ResultCodesInTheirCheckOrder)
     int length = 99;
 
     // Not connected comes before every argument check.
-    EXPECT_EQ(nimb.Send(nullptr, 0), kErrNotConnected);
-    EXPECT_EQ(nimb.Send(message.data(), 251), kErrNotConnected);
-    EXPECT_EQ(nimb.Receive(nullptr, 0, &length), kErrNotConnected);
+    EXPECT_EQ(nimb.Send(nullptr, 0), Result::NotConnected);
+    EXPECT_EQ(nimb.Send(message.data(), 251), Result::NotConnected);
+    EXPECT_EQ(nimb.Receive(nullptr, 0, &length), Result::NotConnected);
     EXPECT_EQ(length, 0);
 
     auto wire = testing::MakeTestTransportPair();
-    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), kOk);
-    EXPECT_EQ(nimb.Send(message.data(), 0), kErrNothing);
-    EXPECT_EQ(nimb.Send(message.data(), -5), kErrNothing);
-    EXPECT_EQ(nimb.Send(nullptr, 10), kErrNothing);
-    EXPECT_EQ(nimb.Send(message.data(), 251), kErrTooLong);
+    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), Result::Ok);
+    EXPECT_EQ(nimb.Send(message.data(), 0), Result::Nothing);
+    EXPECT_EQ(nimb.Send(message.data(), -5), Result::Nothing);
+    EXPECT_EQ(nimb.Send(nullptr, 10), Result::Nothing);
+    EXPECT_EQ(nimb.Send(message.data(), 251), Result::TooLong);
     int sendDepth = -1;
     int receiveDepth = -1;
     EXPECT_EQ(nimb.GetQueueDepths(&sendDepth, &receiveDepth), 1);
@@ -135,11 +135,11 @@ TEST(NimbSendReceive, ResultCodesInTheirCheckOrder)
     EXPECT_EQ(receiveDepth, 0);
 
     length = 99;
-    EXPECT_EQ(nimb.Receive(nullptr, 10, &length), kErrBadBuffer);
+    EXPECT_EQ(nimb.Receive(nullptr, 10, &length), Result::BadBuffer);
     EXPECT_EQ(length, 0);
-    EXPECT_EQ(nimb.Receive(buffer, 0, &length), kErrBadBuffer);
-    EXPECT_EQ(nimb.Receive(buffer, sizeof buffer, &length), kErrNothing);
-    EXPECT_EQ(nimb.Send(message.data(), 250), kOk);
+    EXPECT_EQ(nimb.Receive(buffer, 0, &length), Result::BadBuffer);
+    EXPECT_EQ(nimb.Receive(buffer, sizeof buffer, &length), Result::Nothing);
+    EXPECT_EQ(nimb.Send(message.data(), 250), Result::Ok);
 
     LinkStatus status;
     EXPECT_EQ(nimb.GetLinkStatus(&status), 1);
@@ -156,8 +156,8 @@ TEST(NimbLink, OpensAndCarriesMessagesBothWaysInOrder)
     EXPECT_EQ(status[kStatusLinkState], kLinkUp);
 
     for (int i = 1; i <= 40; ++i) {
-        ASSERT_EQ(pair.a.Send(Pattern(i, i).data(), i), kOk);
-        ASSERT_EQ(pair.b.Send(Pattern(250 - i, i).data(), 250 - i), kOk);
+        ASSERT_EQ(pair.a.Send(Pattern(i, i).data(), i), Result::Ok);
+        ASSERT_EQ(pair.b.Send(Pattern(250 - i, i).data(), 250 - i), Result::Ok);
     }
     ASSERT_TRUE(pair.b.WaitUntil([&] { return pair.b.received.size() == 40; }));
     ASSERT_TRUE(pair.a.WaitUntil([&] { return pair.a.received.size() == 40; }));
@@ -179,7 +179,7 @@ TEST(NimbLink, ShortBufferLeavesTheMessageWaiting)
     NimbPair pair(250, false);
     pair.Connect();
     pair.BringUp();
-    ASSERT_EQ(pair.a.Send(Pattern(5, 3).data(), 5), kOk);
+    ASSERT_EQ(pair.a.Send(Pattern(5, 3).data(), 5), Result::Ok);
     ASSERT_TRUE(pair.b.WaitUntil([&] { return pair.b.announced.size() == 1; }));
     int sendDepth = 0;
     int receiveDepth = 0;
@@ -187,12 +187,12 @@ TEST(NimbLink, ShortBufferLeavesTheMessageWaiting)
     EXPECT_EQ(receiveDepth, 1);
     uint8_t buffer[5];
     int length = 0;
-    EXPECT_EQ(pair.b.Receive(buffer, 4, &length), kErrTooLong);
+    EXPECT_EQ(pair.b.Receive(buffer, 4, &length), Result::TooLong);
     EXPECT_EQ(length, 0);
-    EXPECT_EQ(pair.b.Receive(buffer, 5, &length), kOk);
+    EXPECT_EQ(pair.b.Receive(buffer, 5, &length), Result::Ok);
     EXPECT_EQ(length, 5);
     EXPECT_EQ(Bytes(buffer, buffer + 5), Pattern(5, 3));
-    EXPECT_EQ(pair.b.Receive(buffer, 5, &length), kErrNothing);
+    EXPECT_EQ(pair.b.Receive(buffer, 5, &length), Result::Nothing);
 }
 
 TEST(NimbLink, MessagesLongerThanTheFragmentSizeArriveWhole)
@@ -202,7 +202,7 @@ TEST(NimbLink, MessagesLongerThanTheFragmentSizeArriveWhole)
     pair.BringUp();
     const std::vector<int> lengths = {1000, 251, 250, 600, 1, 501};
     for (size_t i = 0; i < lengths.size(); ++i)
-        ASSERT_EQ(pair.a.Send(Pattern(lengths[i], int(i)).data(), lengths[i]), kOk);
+        ASSERT_EQ(pair.a.Send(Pattern(lengths[i], int(i)).data(), lengths[i]), Result::Ok);
     ASSERT_TRUE(pair.b.WaitUntil([&] { return pair.b.received.size() == lengths.size(); }));
     for (size_t i = 0; i < lengths.size(); ++i)
         EXPECT_EQ(pair.b.received[i], Pattern(lengths[i], int(i))) << i;
@@ -220,7 +220,7 @@ TEST(NimbLink, SilentPeerEndsTheLinkWithOneDisconnectAndConnectWorksAgain)
     pair.Connect();
     pair.BringUp();
     pair.wire.faultsB->SetSilent(true); // b's acknowledgements never arrive
-    ASSERT_EQ(pair.a.Send(Pattern(20, 1).data(), 20), kOk);
+    ASSERT_EQ(pair.a.Send(Pattern(20, 1).data(), 20), Result::Ok);
     ASSERT_TRUE(pair.b.WaitUntil([&] { return pair.b.received.size() == 1; }));
     LinkStatus status;
     for (int retry = 1; retry <= 4; ++retry) {
@@ -237,7 +237,7 @@ TEST(NimbLink, SilentPeerEndsTheLinkWithOneDisconnectAndConnectWorksAgain)
     pair.a.GetLinkStatus(&status);
     EXPECT_EQ(status[kStatusLinkState], kLinkDown);
     EXPECT_EQ(status[kStatusLinkLosses], 1);
-    EXPECT_EQ(pair.a.Send(Pattern(3, 1).data(), 3), kErrNotConnected);
+    EXPECT_EQ(pair.a.Send(Pattern(3, 1).data(), 3), Result::NotConnected);
 
     // b, silent too, loses its link on its own heartbeats.
     for (int i = 0; i < 8 && pair.b.Read([&] { return pair.b.disconnects; }) == 0; ++i) {
@@ -249,7 +249,7 @@ TEST(NimbLink, SilentPeerEndsTheLinkWithOneDisconnectAndConnectWorksAgain)
 
     pair.Connect();
     pair.BringUp();
-    ASSERT_EQ(pair.a.Send(Pattern(7, 7).data(), 7), kOk);
+    ASSERT_EQ(pair.a.Send(Pattern(7, 7).data(), 7), Result::Ok);
     ASSERT_TRUE(pair.b.WaitUntil([&] { return pair.b.received.size() == 2; }));
     EXPECT_EQ(pair.a.Read([&] { return pair.a.disconnects; }), 1);
     EXPECT_EQ(pair.a.Read([&] { return pair.a.connects; }), 2);
@@ -260,17 +260,17 @@ TEST(NimbLink, BrokenTransportEndsTheLinkOnce)
     NimbPair pair;
     pair.Connect();
     pair.BringUp();
-    EXPECT_EQ(pair.b.Disconnect(), kOk); // closes b's end of the socket pair
+    EXPECT_EQ(pair.b.Disconnect(), Result::Ok); // closes b's end of the socket pair
     ASSERT_TRUE(pair.a.WaitUntil([&] { return pair.a.disconnects == 1; }));
     EXPECT_EQ(pair.b.Read([&] { return pair.b.disconnects; }), 0); // a caller's Disconnect is not announced
-    EXPECT_EQ(pair.a.Send(Pattern(3, 1).data(), 3), kErrNotConnected);
+    EXPECT_EQ(pair.a.Send(Pattern(3, 1).data(), 3), Result::NotConnected);
 }
 
 TEST(NimbLink, LinkBrokenBeforeItCameUpIsReportedOnce)
 {
     NimbPair pair;
     pair.Connect();
-    EXPECT_EQ(pair.b.Disconnect(), kOk);
+    EXPECT_EQ(pair.b.Disconnect(), Result::Ok);
     ASSERT_TRUE(pair.a.WaitUntil([&] { return pair.a.disconnects == 1; }));
     EXPECT_EQ(pair.a.Read([&] { return pair.a.connects; }), 0);
 }
@@ -281,7 +281,7 @@ TEST(NimbLink, CorruptFramesReachOnLinkNotify)
     pair.Connect();
     pair.BringUp();
     pair.wire.faultsA->Set({0.0, 0.0, 1.0, 5}); // every frame a writes is damaged
-    ASSERT_EQ(pair.a.Send(Pattern(30, 1).data(), 30), kOk);
+    ASSERT_EQ(pair.a.Send(Pattern(30, 1).data(), 30), Result::Ok);
     ASSERT_TRUE(pair.b.WaitUntil([&] { return !pair.b.notifications.empty(); }));
     EXPECT_TRUE(pair.b.Read([&] { return pair.b.received.empty(); }));
     pair.wire.faultsA->Set({});
@@ -296,7 +296,7 @@ TEST(NimbLink, DestroyingConnectedEndsWhileTrafficFlowsIsClean)
     pair->Connect();
     pair->BringUp();
     for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(pair->a.Send(Pattern(200, i).data(), 200), kOk);
+        ASSERT_EQ(pair->a.Send(Pattern(200, i).data(), 200), Result::Ok);
     pair.reset();
     SUCCEED();
 }
@@ -308,7 +308,7 @@ TEST(NimbLink, MemoryTransportWithoutDescriptorWorksToo)
     RecordingNimb nimb(250, clock);
     auto transport = std::make_unique<testing::MemoryLayer1>();
     testing::MemoryLayer1* wire = transport.get();
-    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(transport)), kOk);
+    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(transport)), Result::Ok);
     uint8_t confirm[kMaxFrameSize];
     const int length = BuildFrame(confirm, kFrameConnectConfirm, 4, nullptr, 0, false);
     wire->Feed(Bytes(confirm, confirm + length));

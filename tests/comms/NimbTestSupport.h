@@ -56,8 +56,8 @@ struct NimbPair {
     void Connect(const char* layer2Params = nullptr)
     {
         wire = testing::MakeTestTransportPair();
-        ASSERT_EQ(a.Connect(0, layer2Params, std::move(wire.a)), 0);
-        ASSERT_EQ(b.Connect(0, layer2Params, std::move(wire.b)), 0);
+        ASSERT_EQ(a.Connect(0, layer2Params, std::move(wire.a)), Result::Ok);
+        ASSERT_EQ(b.Connect(0, layer2Params, std::move(wire.b)), comms::Result::Ok);
     }
     void BringUp()
     {

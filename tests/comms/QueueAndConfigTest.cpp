@@ -1,4 +1,4 @@
-// The notification rings, the settings reader, the trace sink and the comm-link thread's waits.
+// The notification rings, the thread priorities, the trace sink and the comm-link thread's waits.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "comms/Config.h"
 #include "comms/EventQueue.h"
 #include "comms/Nimb.h"
 #include "comms/ThreadPriority.h"
@@ -53,57 +53,6 @@ TEST(NotifyQueue, KeepsOrderAndOverwritesOldest)
     int code = -1;
     ASSERT_TRUE(queue.Take(&code));
     EXPECT_EQ(code, 150);
-}
-
-TEST(Config, FindsValuesUnderSectionAndEscapedKeys)
-{
-    const std::string ini = "[General]\nSessionThreadPriority=7\n"
-                            "[Software]\n"
-                            "Orvane\\TRV\\Settings\\COM%20Port=COM3\n"
-                            "VXR\\Nimb\\SessionThreadPriority=2\n"
-                            "VXR\\Nimb\\CommLinkThreadPriority = -1 \n"
-                            "[Ports]\nCOM1=/dev/ttyUSB0\nCOM2=\"/dev/my port\"\n";
-    EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "SessionThreadPriority"), "2");
-    EXPECT_EQ(FindIniValue(ini, "Software\\VXR\\Nimb", "CommLinkThreadPriority"), "-1");
-    EXPECT_EQ(FindIniValue(ini, "Software\\Orvane\\TRV\\Settings", "COM Port"), "COM3");
-    EXPECT_EQ(FindIniValue(ini, "Ports", "COM1"), "/dev/ttyUSB0");
-    EXPECT_EQ(FindIniValue(ini, "Ports", "COM2"), "/dev/my port");
-    EXPECT_FALSE(FindIniValue(ini, "Ports", "COM3").has_value());
-    EXPECT_FALSE(FindIniValue(ini, "Software\\VXR", "SessionThreadPriority").has_value());
-}
-
-class ConfigFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder_ = std::filesystem::temp_directory_path() / ("trv-comms-config-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        const char* old = std::getenv("TRV_CONFIG_DIR");
-        if (old != nullptr)
-            saved_ = old;
-        ::setenv("TRV_CONFIG_DIR", folder_.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (saved_) {
-            ::setenv("TRV_CONFIG_DIR", saved_->c_str(), 1);
-        } else {
-            ::unsetenv("TRV_CONFIG_DIR");
-        }
-        std::filesystem::remove_all(folder_);
-    }
-    std::filesystem::path folder_;
-    std::optional<std::string> saved_;
-};
-
-TEST_F(ConfigFolderTest, ReadsMachineIniFromTheConfigFolder)
-{
-    EXPECT_EQ(ConfigFolder(), folder_.string());
-    EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority).has_value());
-    std::ofstream(folder_ / "machine.ini") << "[Software]\nVXR\\Nimb\\SessionThreadPriority=2\n"
-                                              "VXR\\Nimb\\CommLinkThreadPriority=high\n";
-    EXPECT_EQ(ReadMachineSettingInt(kNimbSettingsKey, kSessionThreadPriority), 2);
-    EXPECT_FALSE(ReadMachineSettingInt(kNimbSettingsKey, kCommLinkThreadPriority).has_value());
 }
 
 // Nice values of this process's threads, read from /proc.
@@ -148,15 +97,60 @@ TEST(ThreadPriority, MapsSettingsPrioritiesToNiceValues)
     EXPECT_EQ(NiceValueForPriority(7), -10);
 }
 
-TEST_F(ConfigFolderTest, ThreadsTakeTheirPrioritiesFromMachineIni)
+// The caller's settings: the session thread takes its priority at once, the comm-link thread
+// when the next connection starts it.
+TEST(ThreadPriority, ThreadsTakeTheirPrioritiesFromTheLinkSettings)
 {
-    std::ofstream(folder_ / "machine.ini") << "[Software]\nVXR\\Nimb\\SessionThreadPriority=-2\n"
-                                              "VXR\\Nimb\\CommLinkThreadPriority=-1\n";
     Nimb nimb(250);
+    LinkSettings settings;
+    settings.sessionThreadPriority = -2;
+    settings.commLinkThreadPriority = -1;
+    nimb.SetLinkSettings(settings);
+    EXPECT_EQ(nimb.CurrentLinkSettings(), settings);
     EXPECT_TRUE(HasThreadWithNice(10)); // the session thread, lowest
     auto wire = testing::MakeTestTransportPair();
-    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), kOk);
+    ASSERT_EQ(nimb.Connect(0, nullptr, std::move(wire.a)), Result::Ok);
     EXPECT_TRUE(HasThreadWithNice(5)); // the comm-link thread, below normal
+}
+
+// Every result keeps the number it always had and has a name of its own; the text is both.
+TEST(Result, EachValueHasItsNumberAndItsOwnName)
+{
+    const std::pair<Result, int> values[] = {
+        {Result::Ok, 0},
+        {Result::AlreadyConnected, -10001},
+        {Result::NoSession, -10002},
+        {Result::Layer1OpenFailed, -10003},
+        {Result::UnknownLayer1, -10004},
+        {Result::UnknownLayer2, -10005},
+        {Result::CommLinkThreadFailed, -10006},
+        {Result::ConnectException, -10007},
+        {Result::NotConnected, -10008},
+        {Result::Nothing, -10009},
+        {Result::TooLong, -10010},
+        {Result::NoParamText, -10011},
+        {Result::SocketLibrary, -10012},
+        {Result::InvalidAddress, -10013},
+        {Result::FieldCount, -10014},
+        {Result::ClientKind, -10015},
+        {Result::UnknownMode, -10016},
+        {Result::BadBuffer, -10017},
+        {Result::StoreFailed, -10018},
+        {Result::DisconnectException, -10019},
+        {Result::NoSessionThread, -10020},
+        {Result::WakeSignal, -10021},
+    };
+    std::set<std::string> names;
+    for (const auto& [result, number] : values) {
+        EXPECT_EQ(ResultValue(result), number);
+        EXPECT_NE(std::string(ResultName(result)), "Unknown") << number;
+        EXPECT_TRUE(names.insert(ResultName(result)).second) << ResultName(result) << " twice";
+    }
+    EXPECT_EQ(ResultText(Result::Layer1OpenFailed), "Layer1OpenFailed (-10003)");
+    EXPECT_EQ(std::string(ResultName(static_cast<Result>(-10022))), "Unknown");
+    std::ostringstream printed;
+    printed << Result::Ok;
+    EXPECT_EQ(printed.str(), "Ok (0)");
 }
 
 TEST(Trace, SinkReceivesTextsAndHexDumps)

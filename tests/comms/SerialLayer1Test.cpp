@@ -1,5 +1,5 @@
 // The serial transport over real pseudo-terminals: parameter text, device resolution, line
-// settings, exclusive open, queue queries, reads and writes.
+// settings, exclusive open and why an open failed, queue queries, reads and writes.
 #include <gtest/gtest.h>
 
 #include "comms/EventQueue.h"
@@ -82,27 +82,13 @@ private:
     std::string path_;
 };
 
-// Sets TRV_COMn for the life of the object.
-class ComOverride {
-public:
-    ComOverride(int port, const std::string& path) : name_("TRV_COM" + std::to_string(port))
-    {
-        if (const char* old = std::getenv(name_.c_str()))
-            old_ = old;
-        ::setenv(name_.c_str(), path.c_str(), 1);
-    }
-    ~ComOverride()
-    {
-        if (old_)
-            ::setenv(name_.c_str(), old_->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
-
-private:
-    std::string name_;
-    std::optional<std::string> old_;
-};
+// Link settings in which COMn stands for path.
+LinkSettings Com(int port, const std::string& path)
+{
+    LinkSettings settings;
+    settings.comDevices[port] = path;
+    return settings;
+}
 
 std::vector<std::pair<int, int>> DrainEvents(EventQueue& queue)
 {
@@ -199,42 +185,23 @@ TEST(SerialSettings, LineSettingsMapToTermios)
     EXPECT_FALSE(ApplyLineSettings(bad, {}, kFlowDsrDtr));
 }
 
-TEST(SerialDevice, ComNameResolvesThroughEnvironmentThenSettingThenTtyS)
+TEST(LinkSettings, ComPortIsItsMappingElseTtyS)
 {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("trv-serial-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "machine.ini") << "[Ports]\nCOM2=/dev/ttyUSB7\n";
-    const char* oldConfig = std::getenv("TRV_CONFIG_DIR");
-    const std::string savedConfig = oldConfig ? oldConfig : "";
-    ::setenv("TRV_CONFIG_DIR", folder.c_str(), 1);
-    ::unsetenv("TRV_COM2");
-    ::unsetenv("TRV_COM3");
-
-    EXPECT_EQ(ComDevicePath(2), "/dev/ttyUSB7");
-    EXPECT_EQ(ComDevicePath(3), "/dev/ttyS2");
-    EXPECT_EQ(ComDevicePath(1), "/dev/ttyS0");
-    {
-        ComOverride com2(2, "/dev/pts/77");
-        EXPECT_EQ(ComDevicePath(2), "/dev/pts/77");
-    }
-    EXPECT_EQ(ComDevicePath(0), "");
-    EXPECT_EQ(ComDevicePath(-3), "");
-
-    if (oldConfig)
-        ::setenv("TRV_CONFIG_DIR", savedConfig.c_str(), 1);
-    else
-        ::unsetenv("TRV_CONFIG_DIR");
-    std::filesystem::remove_all(folder);
+    const LinkSettings settings = Com(2, "/dev/ttyUSB7");
+    EXPECT_EQ(settings.ComDevice(2), "/dev/ttyUSB7");
+    EXPECT_EQ(settings.ComDevice(3), "/dev/ttyS2");
+    EXPECT_EQ(LinkSettings{}.ComDevice(1), "/dev/ttyS0");
+    EXPECT_EQ(Com(1, "").ComDevice(1), "/dev/ttyS0") << "an empty mapping is none";
+    EXPECT_EQ(settings.ComDevice(0), "");
+    EXPECT_EQ(settings.ComDevice(-3), "");
 }
 
 TEST(SerialLayer1, PortDigitThreeOpensCom3At19200WithoutFlowControl)
 {
     SerialPty pty;
     ASSERT_TRUE(pty.Valid());
-    ComOverride com3(3, pty.Path());
     EventQueue events;
-    SerialLayer1 layer("3 8 0 0 19200");
+    SerialLayer1 layer("3 8 0 0 19200", Com(3, pty.Path()));
     layer.AttachQueues(&events, nullptr);
 
     EXPECT_EQ(layer.DevicePath(), pty.Path());
@@ -265,9 +232,8 @@ TEST(SerialLayer1, FourNumbersGiveCom1At9600AndEventTen)
 {
     SerialPty pty;
     ASSERT_TRUE(pty.Valid());
-    ComOverride com1(1, pty.Path());
     EventQueue events;
-    SerialLayer1 layer(" 8 0 0 19200");
+    SerialLayer1 layer(" 8 0 0 19200", Com(1, pty.Path()));
     layer.AttachQueues(&events, nullptr); // the event was held since construction
 
     EXPECT_EQ(DrainEvents(events), (std::vector<std::pair<int, int>>{{kEventSerialDefaultsTaken, 0}}));
@@ -284,13 +250,13 @@ TEST(SerialLayer1, PortInUseFailsAtOnceWithEventOne)
 {
     SerialPty pty;
     ASSERT_TRUE(pty.Valid());
-    ComOverride com2(2, pty.Path());
-    SerialLayer1 first("2 8 0 0 19200");
+    const LinkSettings com2 = Com(2, pty.Path());
+    SerialLayer1 first("2 8 0 0 19200", com2);
     ASSERT_EQ(first.Open(), 0);
     EXPECT_EQ(first.Open(), -1) << "already open";
 
     EventQueue events;
-    SerialLayer1 second("2 8 0 0 19200");
+    SerialLayer1 second("2 8 0 0 19200", com2);
     second.AttachQueues(&events, nullptr);
     EXPECT_EQ(second.Open(), -1);
     EXPECT_EQ(DrainEvents(events), (std::vector<std::pair<int, int>>{{kEventPortOpenFailed, 0}}));
@@ -304,9 +270,8 @@ TEST(SerialLayer1, PortInUseFailsAtOnceWithEventOne)
 
 TEST(SerialLayer1, MissingDeviceOrRejectedSettingsFailTheOpen)
 {
-    ComOverride com4(4, "/dev/trv-no-such-port");
     EventQueue events;
-    SerialLayer1 absent("4 8 0 0 19200");
+    SerialLayer1 absent("4 8 0 0 19200", Com(4, "/dev/trv-no-such-port"));
     absent.AttachQueues(&events, nullptr);
     EXPECT_EQ(absent.Open(), -1);
     EXPECT_EQ(DrainEvents(events), (std::vector<std::pair<int, int>>{{kEventPortOpenFailed, 0}}));
@@ -427,16 +392,24 @@ TEST(SerialLayer1, ConnectToAPortInUseReturnsOpenFailure)
 {
     SerialPty pty;
     ASSERT_TRUE(pty.Valid());
-    ComOverride com3(3, pty.Path());
-    SerialLayer1 otherProgram("3 8 0 0 19200");
+    SerialLayer1 otherProgram("3 8 0 0 19200", Com(3, pty.Path()));
     ASSERT_EQ(otherProgram.Open(), 0);
 
     EventRecordingNimb nimb;
-    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"), kErrLayer1OpenFailed);
+    nimb.SetLinkSettings(Com(3, pty.Path()));
+    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"),
+              Result::Layer1OpenFailed);
     EXPECT_TRUE(nimb.WaitForEvent(kEventPortOpenFailed));
+    // The transport's reason is passed on: the lock table names this process as the holder.
+    const std::optional<OpenFailure> failure = nimb.LastOpenFailure();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->reason, OpenReason::InUse);
+    EXPECT_EQ(failure->device, pty.Path());
+    EXPECT_EQ(failure->holderPid, ::getpid());
 
     otherProgram.Close();
-    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"), kOk);
+    EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"), Result::Ok);
+    EXPECT_FALSE(nimb.LastOpenFailure().has_value());
     nimb.Disconnect();
 }
 

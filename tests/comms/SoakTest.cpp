@@ -42,9 +42,9 @@ void Exchange(const testing::FaultSettings& faultsAtoB, const testing::FaultSett
     const auto fromA = RandomMessages(kMessages, 11);
     const auto fromB = bothWays ? RandomMessages(kMessages, 22) : std::vector<Bytes>();
     for (int i = 0; i < kMessages; ++i) {
-        ASSERT_EQ(pair.a.Send(fromA[i].data(), static_cast<int>(fromA[i].size())), kOk);
+        ASSERT_EQ(pair.a.Send(fromA[i].data(), static_cast<int>(fromA[i].size())), Result::Ok);
         if (bothWays) {
-            ASSERT_EQ(pair.b.Send(fromB[i].data(), static_cast<int>(fromB[i].size())), kOk);
+            ASSERT_EQ(pair.b.Send(fromB[i].data(), static_cast<int>(fromB[i].size())), Result::Ok);
         }
     }
     const auto limit = std::chrono::minutes(5);

@@ -59,25 +59,24 @@ protected:
 
     fs::path File(const std::string& name) const { return folder_ / name; }
 
-    // Starts the simulator, points COM1 at its pseudo-terminal and brings the link up.
+    // Starts the simulator, connects COM1 standing for its pseudo-terminal and brings the link up.
     void StartLinked(const std::vector<std::string>& options)
     {
         sim_ = std::make_unique<SimProcess>(options);
         ASSERT_FALSE(sim_->PtyPath().empty()) << "the simulator did not print its PTY line";
-        ::setenv("TRV_COM1", sim_->PtyPath().c_str(), 1);
         tool_ = std::make_unique<ToolNimb>();
-        ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+        ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200", sim_->PtyPath()), comms::Result::Ok);
         ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "the link did not open";
     }
 
     // Asks for the version and the hardware identity, as the tool does before a transfer.
     void ExchangeVersion()
     {
-        ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::kOk);
+        ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::Result::Ok);
         Bytes expected{17, kTypeVersion};
         expected.insert(expected.end(), kVersionText.begin(), kVersionText.end());
         ASSERT_EQ(tool_->NextMessage(kReplyTimeoutMs), expected);
-        ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::kOk);
+        ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::Result::Ok);
         ASSERT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{2, kTypeHardware, 0}));
     }
 
@@ -86,7 +85,7 @@ protected:
     Bytes Download()
     {
         Bytes image(trv::db::kImageSize, 0xEE);
-        EXPECT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::kOk);
+        EXPECT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::Result::Ok);
         for (int block = 0; block < kBlockCount; ++block) {
             const Bytes message = tool_->NextMessage(kReplyTimeoutMs);
             if (message.size() < 4 || message[1] != kTypeDownloadBlock) {
@@ -111,7 +110,7 @@ protected:
             data[0] = static_cast<uint8_t>(offset & 0xFF);
             data[1] = static_cast<uint8_t>(offset >> 8);
             std::copy_n(image.begin() + offset, count, data.begin() + 2);
-            ASSERT_EQ(tool_->SendMessage(kTypeUploadBlock, data), comms::kOk);
+            ASSERT_EQ(tool_->SendMessage(kTypeUploadBlock, data), comms::Result::Ok);
         }
     }
 
@@ -249,13 +248,13 @@ TEST_F(DesksetSimProgram, LinkOpensAndAnswersVersionAndHardware)
 TEST_F(DesksetSimProgram, VersionTextHardwareIdAndUnknownTypeComeFromTheOptions)
 {
     StartLinked({"--version-text", "VXR DESKSET V002", "--hw-id", "7", "--unknown-type", "9"});
-    ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::kOk);
+    ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::Result::Ok);
     const std::string other = "VXR DESKSET V002";
     Bytes expected{17, kTypeVersion};
     expected.insert(expected.end(), other.begin(), other.end());
     EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), expected);
     EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{1, 9})) << "the unknown type follows the version";
-    ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::kOk);
+    ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::Result::Ok);
     EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{2, kTypeHardware, 7}));
 }
 
@@ -312,14 +311,14 @@ TEST_F(DesksetSimProgram, StopAfterSendsThatManyBlocksThenFallsSilent)
 {
     StartLinked({"--stop-after", "10", "--log", File("stop.log").string()});
     ExchangeVersion();
-    ASSERT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::kOk);
+    ASSERT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::Result::Ok);
     for (int block = 0; block < 10; ++block) {
         const Bytes message = tool_->NextMessage(kReplyTimeoutMs);
         ASSERT_GE(message.size(), 4u);
         EXPECT_EQ(message[1], kTypeDownloadBlock);
     }
     // The link stays quiet: the tool's next message is not even acknowledged.
-    ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::kOk);
+    ASSERT_EQ(tool_->SendMessage(kTypeVersion), comms::Result::Ok);
     EXPECT_TRUE(tool_->NextMessage(2500).empty());
     const std::string log = ReadText(File("stop.log"));
     EXPECT_NE(log.find("ignored: silent"), std::string::npos) << log;
@@ -329,12 +328,12 @@ TEST_F(DesksetSimProgram, NoEndSendsEveryBlockButNoEndMessage)
 {
     StartLinked({"--no-end"});
     ExchangeVersion();
-    ASSERT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::kOk);
+    ASSERT_EQ(tool_->SendMessage(kTypeDownloadBlock, {0}), comms::Result::Ok);
     for (int block = 0; block < kBlockCount; ++block)
         ASSERT_FALSE(tool_->NextMessage(kReplyTimeoutMs).empty()) << block;
     EXPECT_TRUE(tool_->NextMessage(1000).empty());
     // The link itself is still up and answering.
-    ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::kOk);
+    ASSERT_EQ(tool_->SendMessage(kTypeHardware), comms::Result::Ok);
     EXPECT_EQ(tool_->NextMessage(kReplyTimeoutMs), (Bytes{2, kTypeHardware, 0}));
 }
 
@@ -343,9 +342,8 @@ TEST_F(DesksetSimProgram, SilentNeverAnswersTheLink)
     sim_ = std::make_unique<SimProcess>(
         std::vector<std::string>{"--silent", "--log", File("silent.log").string()});
     ASSERT_FALSE(sim_->PtyPath().empty());
-    ::setenv("TRV_COM1", sim_->PtyPath().c_str(), 1);
     tool_ = std::make_unique<ToolNimb>();
-    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200", sim_->PtyPath()), comms::Result::Ok);
     tool_->CallNow();
     EXPECT_FALSE(tool_->WaitForLink(2500));
     tool_.reset();
@@ -360,7 +358,7 @@ TEST_F(DesksetSimProgram, ANewSessionStartsWhenTheToolOpensThePortAgain)
     ExchangeVersion();
     tool_->Disconnect();
     tool_ = std::make_unique<ToolNimb>();
-    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200", sim_->PtyPath()), comms::Result::Ok);
     ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "the second session did not open";
     ExchangeVersion();
 }
@@ -377,7 +375,7 @@ TEST_F(DesksetSimProgram, AToolThatReopensThePortAtOnceGetsAFreshLink)
     ExchangeVersion();
     tool_->Disconnect();
     tool_ = std::make_unique<ToolNimb>();
-    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200"), comms::kOk);
+    ASSERT_EQ(tool_->ConnectSerial("1 8 0 0 19200", sim_->PtyPath()), comms::Result::Ok);
     EXPECT_TRUE(tool_->WaitForLink(1500)) << "the old session's link answered instead";
     ExchangeVersion();
     ::close(keeper);
@@ -391,7 +389,7 @@ TEST_F(DesksetSimProgram, EveryOpeningOfTwentyInARowComesUpOnTheDesksetsCall)
     for (int opening = 0; opening < kOpenings; ++opening) {
         tool_ = std::make_unique<ToolNimb>();
         RecordingSerial* recorder = nullptr;
-        ASSERT_EQ(tool_->ConnectRecording(sim_->PtyPath(), &recorder), comms::kOk);
+        ASSERT_EQ(tool_->ConnectRecording(sim_->PtyPath(), &recorder), comms::Result::Ok);
         ASSERT_TRUE(tool_->WaitForLink(kLinkTimeoutMs)) << "opening " << opening;
         // The simulator called: the tool's first frame acknowledges the simulator's heartbeat
         // and the tool never sent one of its own.

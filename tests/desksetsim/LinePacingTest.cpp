@@ -45,13 +45,13 @@ TEST(LinePacing, DownloadAtLineRateTakesNoLessThanTheLineTime)
     ASSERT_FALSE(sim.PtyPath().empty());
     ToolNimb tool;
     RecordingSerial* recorder = nullptr;
-    ASSERT_EQ(tool.ConnectRecording(sim.PtyPath(), &recorder), comms::kOk);
+    ASSERT_EQ(tool.ConnectRecording(sim.PtyPath(), &recorder), comms::Result::Ok);
     ASSERT_TRUE(tool.WaitForLink(10000));
 
     // A round trip: the 7-byte request frame must reach the simulator (incoming pacing),
     // then its 5-byte acknowledgement and the 23-byte reply frame must come back.
     const Clock::time_point beforeVersion = Clock::now();
-    ASSERT_EQ(tool.SendMessage(kTypeVersion), comms::kOk);
+    ASSERT_EQ(tool.SendMessage(kTypeVersion), comms::Result::Ok);
     ASSERT_EQ(tool.NextMessage(10000).size(), 18u);
     const Clock::time_point versionArrived = tool.LastReceiveTime();
     const std::vector<WireEvent> versionEvents = recorder->Events();
@@ -61,11 +61,11 @@ TEST(LinePacing, DownloadAtLineRateTakesNoLessThanTheLineTime)
     EXPECT_GE(Seconds(versionArrived - versionWrite->time),
               (roundTripBytes - kToleranceBytes) * kByteSeconds);
 
-    ASSERT_EQ(tool.SendMessage(kTypeHardware), comms::kOk);
+    ASSERT_EQ(tool.SendMessage(kTypeHardware), comms::Result::Ok);
     ASSERT_EQ(tool.NextMessage(10000).size(), 3u);
 
     const Clock::time_point beforeDownload = Clock::now();
-    ASSERT_EQ(tool.SendMessage(kTypeDownloadBlock, {0}), comms::kOk);
+    ASSERT_EQ(tool.SendMessage(kTypeDownloadBlock, {0}), comms::Result::Ok);
     for (int block = 0; block < kBlockCount; ++block)
         ASSERT_EQ(tool.NextMessage(10000).at(1), kTypeDownloadBlock) << block;
     ASSERT_EQ(tool.NextMessage(10000), (Bytes{1, kTypeDownloadComplete}));

@@ -190,12 +190,15 @@ ToolNimb::~ToolNimb()
     Shutdown();
 }
 
-int ToolNimb::ConnectSerial(const std::string& params)
+comms::Result ToolNimb::ConnectSerial(const std::string& params, const std::string& com1Device)
 {
+    comms::LinkSettings settings;
+    settings.comDevices[1] = com1Device;
+    SetLinkSettings(settings);
     return Connect(comms::kLayer2AckFrame, nullptr, comms::kLayer1Serial, params.c_str());
 }
 
-int ToolNimb::ConnectRecording(const std::string& devicePath, RecordingSerial** recorder)
+comms::Result ToolNimb::ConnectRecording(const std::string& devicePath, RecordingSerial** recorder)
 {
     auto layer = std::make_unique<RecordingSerial>(devicePath);
     *recorder = layer.get();
@@ -224,7 +227,7 @@ Bytes ToolNimb::NextMessage(int timeoutMs)
     return message;
 }
 
-int ToolNimb::SendMessage(uint8_t type, const Bytes& data)
+comms::Result ToolNimb::SendMessage(uint8_t type, const Bytes& data)
 {
     Bytes message{static_cast<uint8_t>(1 + data.size()), type};
     message.insert(message.end(), data.begin(), data.end());
@@ -241,7 +244,7 @@ void ToolNimb::OnReceive(int length)
 {
     Bytes message(static_cast<size_t>(std::max(length, 1)));
     int received = 0;
-    if (Receive(message.data(), static_cast<int>(message.size()), &received) != comms::kOk)
+    if (Receive(message.data(), static_cast<int>(message.size()), &received) != comms::Result::Ok)
         return;
     message.resize(static_cast<size_t>(received));
     std::lock_guard lock(mutex_);

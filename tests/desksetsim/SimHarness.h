@@ -107,9 +107,10 @@ public:
 
     // Connects over the serial transport with the port text, e.g. "1 8 0 0 19200". The link
     // opens when the simulator calls, as it does as soon as it sees the port opened.
-    int ConnectSerial(const std::string& params);
+    // Serial transport, COM1 standing for com1Device.
+    comms::Result ConnectSerial(const std::string& params, const std::string& com1Device);
     // Same over a recording transport on a device path.
-    int ConnectRecording(const std::string& devicePath, RecordingSerial** recorder);
+    comms::Result ConnectRecording(const std::string& devicePath, RecordingSerial** recorder);
     // Lets the tool's first heartbeat go at once instead of 3000 ms after Connect.
     void CallNow() { clock_.Jump(3000); }
 
@@ -118,7 +119,7 @@ public:
     // The next received message, waiting at most timeoutMs; empty when none came.
     Bytes NextMessage(int timeoutMs);
     // Sends [1 + data][type][data].
-    int SendMessage(uint8_t type, const Bytes& data = {});
+    comms::Result SendMessage(uint8_t type, const Bytes& data = {});
     // Frames the link refused: failed check sums and frames that did not complete.
     int RefusedFrames() const { return refusedFrames_.load(); }
     Clock::time_point LastReceiveTime() const;

@@ -1,5 +1,5 @@
 #include "platform/SettingsStore.h"
-#include "comms/Config.h"
+#include "platform/MachineSettings.h"
 #include "tests/support/TempConfigDir.h"
 
 #include <QFile>
@@ -38,7 +38,7 @@ TEST(SettingsStore, RegistryPathsRoundTripAndStayInTheirHive)
     EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, key, "COM Port").toString(), "COM3");
     EXPECT_FALSE(SettingsStore::hasValue(Hive::CurrentUser, key, "COM Port"));
 
-    // The file is the one a technician (and the comms library) reads: section [Software].
+    // The file is the one a technician reads: section [Software].
     QFile ini(dir.path() + "/machine.ini");
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();
@@ -55,21 +55,62 @@ TEST(SettingsStore, EmptyValueCountsAsPresent)
     EXPECT_EQ(SettingsStore::read(Hive::LocalMachine, key, "COM Port", "x").toString(), "");
 }
 
-// The communications library reads machine.ini on its own; whatever text the store writes, it
-// reads back the same, whatever characters the name and the text hold.
-TEST(SettingsStore, TheCommsLibraryReadsBackEveryTextTheStoreWrites)
+// Where COMn's device comes from, in order: $TRV_COMn, the setting Ports/COMn, /dev/ttyS(n-1);
+// and whether a node of that name is there. Each row sets up one port and checks what resolves.
+TEST(MachineSettings, ComPortsResolveFromTheEnvironmentThenTheSettingsThenTtyS)
 {
     trv::test::TempConfigDir dir;
-    const QString key = "Software\\VXR\\Nimb";
-    const QString name = "COM Port=1;#[x]";
-    for (const QString& value :
-         {QString("plain"), QString(" padded "), QString("a,b;c"), QString("\"quoted\" \\ back"),
-          QString("@at"), QString("@@"),
-          QString("tab\there\nnew\x01\x7f\x1f"
-                  "9"),
-          QString::fromLatin1("\xe9t\xe9 \xff"), QString::fromUtf8("\u20ac"), QString()}) {
-        ASSERT_TRUE(SettingsStore::write(Hive::LocalMachine, key, name, value));
-        EXPECT_EQ(comms::ReadMachineSetting(key.toStdString(), name.toStdString()), value.toStdString())
-            << value.toStdString();
+    const QString present = dir.path() + "/tty-here";
+    QFile node(present);
+    ASSERT_TRUE(node.open(QIODevice::WriteOnly));
+    const QString absent = dir.path() + "/tty-gone";
+    const struct {
+        int port;
+        QString environment; // empty: not set
+        QString stored;      // empty: no mapping
+        QString device;
+        DeviceSource source;
+        bool remote;
+        bool present;
+    } rows[] = {
+        {1, present, absent, present, DeviceSource::Environment, false, true},
+        {2, {}, present, present, DeviceSource::Settings, false, true},
+        {3, {}, absent, absent, DeviceSource::Settings, false, false},
+        {4, {}, {}, "/dev/ttyS3", DeviceSource::Default, false, QFile::exists("/dev/ttyS3")},
+        {2, absent, "tcp://[::1]:4001", absent, DeviceSource::Environment, false, false},
+        {3, {}, "tcp://[::1]:4001", "tcp://[::1]:4001", DeviceSource::Settings, true, false},
+    };
+    for (const auto& row : rows) {
+        const QByteArray variable = MachineSettings::environmentVariable(row.port).toLatin1();
+        if (row.environment.isEmpty())
+            qunsetenv(variable);
+        else
+            qputenv(variable, row.environment.toUtf8());
+        ASSERT_TRUE(MachineSettings::storeDevice(row.port, row.stored));
+        EXPECT_EQ(MachineSettings::storedDevice(row.port), row.stored);
+        const ComPortDevice resolved = MachineSettings::comPort(row.port);
+        EXPECT_EQ(resolved, (ComPortDevice{row.port, row.device, row.source, row.remote, row.present}))
+            << row.port << " " << resolved.device.toStdString();
+        qunsetenv(variable);
+    }
+    // Storing no device removes the mapping: the default stands again.
+    ASSERT_TRUE(MachineSettings::storeDevice(3, QString()));
+    EXPECT_FALSE(SettingsStore::hasValue(Hive::LocalMachine, MachineSettings::kPortsKey, "COM3"));
+    EXPECT_EQ(MachineSettings::comPort(3).source, DeviceSource::Default);
+}
+
+TEST(MachineSettings, ThreadPrioritiesAreWholeNumbersOrNothing)
+{
+    trv::test::TempConfigDir dir;
+    const char* name = MachineSettings::kSessionThreadPriority;
+    EXPECT_EQ(MachineSettings::threadPriority(name), std::nullopt);
+    for (const auto& [stored, read] : {std::pair<QVariant, std::optional<int>>{2, 2},
+                                       {"-15", -15},
+                                       {" 1 ", 1},
+                                       {"high", std::nullopt},
+                                       {"1.5", std::nullopt},
+                                       {"", std::nullopt}}) {
+        ASSERT_TRUE(SettingsStore::write(Hive::LocalMachine, MachineSettings::kNimbKey, name, stored));
+        EXPECT_EQ(MachineSettings::threadPriority(name), read) << stored.toString().toStdString();
     }
 }

@@ -70,7 +70,8 @@ protected:
     {
         std::vector<uint8_t> message(static_cast<size_t>(MaxMessageSize()));
         int got = 0;
-        const bool taken = receiveOnAnnounce_ && Receive(message.data(), MaxMessageSize(), &got) == 0;
+        const bool taken =
+            receiveOnAnnounce_ && Receive(message.data(), MaxMessageSize(), &got) == comms::Result::Ok;
         message.resize(static_cast<size_t>(got));
         std::lock_guard lock(mutex);
         announced.push_back(length);

@@ -47,8 +47,8 @@ protected:
     {
         auto pair = comms::testing::MakeTestTransportPair();
         peerFaults = pair.faultsB;
-        ASSERT_EQ(csl.Connect(comms::kLayer2AckFrame, nullptr, std::move(pair.a)), 0);
-        ASSERT_EQ(peer.Connect(comms::kLayer2AckFrame, nullptr, std::move(pair.b)), 0);
+        ASSERT_EQ(csl.Connect(comms::kLayer2AckFrame, nullptr, std::move(pair.a)), comms::Result::Ok);
+        ASSERT_EQ(peer.Connect(comms::kLayer2AckFrame, nullptr, std::move(pair.b)), comms::Result::Ok);
         // CslNimb's first heartbeat opens the link, as when the tool meets a waiting deskset.
         clock.Advance(3000);
         ASSERT_TRUE(waitUntil([&] { return count(owner.types, MSG_LINK_CONNECTED) == 1; }));
@@ -59,8 +59,10 @@ protected:
         Bytes buffer(250);
         int length = 0;
         bool taken = false;
-        waitUntil(
-            [&] { return taken || (taken = peer.Receive(buffer.data(), int(buffer.size()), &length) == 0); });
+        waitUntil([&] {
+            return taken ||
+                   (taken = peer.Receive(buffer.data(), int(buffer.size()), &length) == comms::Result::Ok);
+        });
         buffer.resize(taken ? length : 0);
         return buffer;
     }
@@ -79,9 +81,9 @@ TEST_F(CslNimbTest, PostsEachReceivedMessageWithItsBytes)
 {
     const Bytes version{0x11, 0x01, 'V', 'X', 'R', ' ', 'D', 'E', 'S',
                         'K',  'S',  'E', 'T', ' ', 'V', '0', '0', '1'};
-    ASSERT_EQ(peer.Send(version.data(), int(version.size())), 0);
+    ASSERT_EQ(peer.Send(version.data(), int(version.size())), comms::Result::Ok);
     const Bytes block = DesksetMessage(MessageType::DownloadBlock, Bytes(248, 0xC3)).encode();
-    ASSERT_EQ(peer.Send(block.data(), int(block.size())), 0);
+    ASSERT_EQ(peer.Send(block.data(), int(block.size())), comms::Result::Ok);
     ASSERT_TRUE(waitUntil([&] { return owner.received.size() == 2; }));
     EXPECT_EQ(owner.received[0],
               QByteArray(reinterpret_cast<const char*>(version.data()), int(version.size())));
@@ -92,8 +94,8 @@ TEST_F(CslNimbTest, OneByteMessagesAreNotPosted)
 {
     const Bytes lone{0x05};
     const Bytes next{0x01, 0x07};
-    ASSERT_EQ(peer.Send(lone.data(), 1), 0);
-    ASSERT_EQ(peer.Send(next.data(), 2), 0);
+    ASSERT_EQ(peer.Send(lone.data(), 1), comms::Result::Ok);
+    ASSERT_EQ(peer.Send(next.data(), 2), comms::Result::Ok);
     ASSERT_TRUE(waitUntil([&] { return !owner.received.empty(); }));
     ASSERT_EQ(owner.received.size(), 1u);
     EXPECT_EQ(owner.received[0], QByteArray("\x01\x07", 2));
@@ -101,7 +103,7 @@ TEST_F(CslNimbTest, OneByteMessagesAreNotPosted)
 
 TEST_F(CslNimbTest, SendsLengthPrefixedMessagesAndCountsWhatIsStillQueued)
 {
-    ASSERT_EQ(csl.send(DesksetMessage(MessageType::DownloadBlock, {0})), 0);
+    ASSERT_EQ(csl.send(DesksetMessage(MessageType::DownloadBlock, {0})), comms::Result::Ok);
     EXPECT_EQ(takeFromPeer(), (Bytes{0x02, 0x03, 0x00}));
     EXPECT_TRUE(waitUntil([&] { return csl.messagesNotYetSent() == 0; }));
 
@@ -112,7 +114,7 @@ TEST_F(CslNimbTest, SendsLengthPrefixedMessagesAndCountsWhatIsStillQueued)
 TEST_F(CslNimbTest, SilentPeerMakesTheLinkFallAndPostsDisconnectedOnce)
 {
     peerFaults->SetSilent(true);
-    ASSERT_EQ(csl.send(DesksetMessage(MessageType::Version)), 0);
+    ASSERT_EQ(csl.send(DesksetMessage(MessageType::Version)), comms::Result::Ok);
     // Five transmissions of the frame, 1800 ms apart, then the link is lost.
     ASSERT_TRUE(waitUntil([&] {
         clock.Advance(200);

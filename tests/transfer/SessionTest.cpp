@@ -3,7 +3,10 @@
 #include "TestSupport.h"
 
 #include "database/NewDatabase.h"
+#include "platform/MachineSettings.h"
+#include "tests/support/TempConfigDir.h"
 #include "transfer/ImageBlocks.h"
+#include "transfer/OpenFailureText.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
 
@@ -85,6 +88,7 @@ protected:
 
     const DesksetMessage& lastSent() const { return link->sent.back(); }
 
+    trv::test::TempConfigDir config; // the settings each attempt reads
     RecordingUi ui;
     FakeLink* link = nullptr;
     std::unique_ptr<TransferSession> session;
@@ -109,12 +113,36 @@ TEST_F(SessionTest, CommandMakesAConnectionAttemptOnTheStoredPort)
 
 TEST_F(SessionTest, PortThatCannotBeOpenedEndsTheAttempt)
 {
-    link->connectResult = -10003;
+    link->connectResult = comms::Result::Layer1OpenFailed;
+    link->openFailure =
+        comms::OpenFailure{"/dev/ttyS2", EBUSY, comms::OpenReason::InUse, {}, 4242, "minicom"};
     session->upload();
     EXPECT_EQ(ui.messages, QStringList{text::kUnableToConnect});
+    // The details name the port's device and the link's reason for it.
+    EXPECT_EQ(ui.connectFailureDetails,
+              QStringList{"COM3 is the device /dev/ttyS2.\n/dev/ttyS2 is in use by minicom (process 4242)."});
     EXPECT_FALSE(session->timerActive(TransferSession::ConnectRetryTimer));
     EXPECT_FALSE(session->uploadPending());
     EXPECT_FALSE(session->downloadPending());
+}
+
+// Each attempt reads the machine settings afresh: a mapping changed between two attempts (here in
+// the settings store, as the COM Port dialog or trvctl would) is the one the second attempt uses.
+TEST_F(SessionTest, AMappingChangedBetweenTwoAttemptsIsUsedByTheSecond)
+{
+    qunsetenv("TRV_COM3");
+    ASSERT_TRUE(trv::platform::MachineSettings::storeDevice(3, "/dev/ttyUSB4"));
+    session->download();
+    ASSERT_EQ(link->connectSettings.size(), 1u);
+    EXPECT_EQ(link->connectSettings[0].ComDevice(3), "/dev/ttyUSB4");
+    EXPECT_EQ(ui.connectingDevice, "/dev/ttyUSB4");
+
+    ASSERT_TRUE(trv::platform::MachineSettings::storeDevice(3, "tcp://[::1]:4001"));
+    session->expireTimer(TransferSession::ConnectRetryTimer);
+    ASSERT_EQ(link->connectSettings.size(), 2u);
+    EXPECT_EQ(link->connectSettings[1].ComDevice(3), "tcp://[::1]:4001");
+    EXPECT_EQ(ui.connectingDevice, "tcp://[::1]:4001");
+    session->stopConnecting();
 }
 
 TEST_F(SessionTest, SilentDesksetBringsTheQuestionAfterSixAttemptsAndRetryStartsSixMore)

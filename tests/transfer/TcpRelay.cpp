@@ -12,19 +12,28 @@
 
 namespace trv::transfer::testing {
 
-TcpRelay::TcpRelay(std::string devicePath) : devicePath_(std::move(devicePath))
+TcpRelay::TcpRelay(std::string devicePath, bool ipv6) : devicePath_(std::move(devicePath))
 {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
+    listener_ = ::socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_storage address{};
+    socklen_t size = 0;
+    if (ipv6) {
+        auto& v6 = reinterpret_cast<sockaddr_in6&>(address);
+        v6.sin6_family = AF_INET6;
+        v6.sin6_addr = in6addr_loopback;
+        size = sizeof v6;
+    } else {
+        auto& v4 = reinterpret_cast<sockaddr_in&>(address);
+        v4.sin_family = AF_INET;
+        v4.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        size = sizeof v4;
+    }
     if (listener_ < 0 || ::pipe2(stopPipe_, O_CLOEXEC) != 0 ||
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 1) != 0 ||
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 || ::listen(listener_, 1) != 0 ||
         ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
         return;
-    port_ = ntohs(address.sin_port);
+    port_ = ntohs(ipv6 ? reinterpret_cast<sockaddr_in6&>(address).sin6_port
+                       : reinterpret_cast<sockaddr_in&>(address).sin_port);
     thread_ = std::thread([this] { run(); });
 }
 

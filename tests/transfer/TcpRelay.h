@@ -10,7 +10,8 @@ namespace trv::transfer::testing {
 
 class TcpRelay {
 public:
-    explicit TcpRelay(std::string devicePath);
+    // Listens on the loopback address, IPv4 (127.0.0.1) or IPv6 (::1).
+    explicit TcpRelay(std::string devicePath, bool ipv6 = false);
     ~TcpRelay();
     TcpRelay(const TcpRelay&) = delete;
     TcpRelay& operator=(const TcpRelay&) = delete;

@@ -39,6 +39,8 @@ public:
     QStringList statusTexts;
     std::vector<int> connectingAttempts; // attempt numbers announced, in order
     QString connectingPort;
+    QString connectingDevice;
+    QStringList connectFailureDetails; // the details of each connection failure shown
     int connectingEnds = 0;
     std::deque<bool> retryAnswers; // answers to the Retry/Cancel question; Cancel when empty
     std::function<void()> onAsk;   // runs while the question is shown
@@ -67,10 +69,16 @@ public:
     }
     void showMessage(const QString& message) override { messages << message; }
     void setStatusText(const QString& status) override { statusTexts << status; }
-    void connectingStarted(int attempt, const QString& portDigit) override
+    void connectingStarted(int attempt, const QString& portDigit, const QString& device) override
     {
         connectingAttempts.push_back(attempt);
         connectingPort = portDigit;
+        connectingDevice = device;
+    }
+    void showConnectFailure(const QString& message, const QString& details) override
+    {
+        messages << message;
+        connectFailureDetails << details;
     }
     void connectingEnded() override { ++connectingEnds; }
     bool closeDatabaseAndStartNew() override
@@ -103,22 +111,29 @@ public:
 
 class FakeLink : public DesksetLink {
 public:
-    int connectResult = 0;
+    comms::Result connectResult = comms::Result::Ok;
+    std::optional<comms::OpenFailure> openFailure; // what a failed connect reports
     std::vector<std::string> connects;
+    std::vector<comms::LinkSettings> connectSettings; // the settings of each connect
     int disconnects = 0;
     std::vector<DesksetMessage> sent;
     std::optional<int> notYetSent = 0;
 
-    int connectSerial(const std::string& params) override
+    comms::Result connectSerial(const std::string& params, const comms::LinkSettings& settings) override
     {
         connects.push_back(params);
+        connectSettings.push_back(settings);
         return connectResult;
     }
+    std::optional<comms::OpenFailure> lastOpenFailure() const override
+    {
+        return connectResult == comms::Result::Layer1OpenFailed ? openFailure : std::nullopt;
+    }
     void disconnect() override { ++disconnects; }
-    int send(const DesksetMessage& message) override
+    comms::Result send(const DesksetMessage& message) override
     {
         sent.push_back(message);
-        return 0;
+        return comms::Result::Ok;
     }
     std::optional<int> messagesNotYetSent() const override { return notYetSent; }
 };

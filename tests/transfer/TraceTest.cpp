@@ -1,11 +1,13 @@
 // The communication trace: what each frame means, and the device server addresses.
 #include "comms/AckFrame.h"
 #include "comms/EventQueue.h"
+#include "comms/SerialLayer1.h"
 #include "comms/testing/MemoryLayer1.h"
 #include "transfer/DesksetMessage.h"
 #include "transfer/LinkTrace.h"
-#include "transfer/PortAddress.h"
+#include "transfer/PortTarget.h"
 #include "transfer/TracingLayer1.h"
+#include "transfer/TransferTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -143,31 +145,68 @@ TEST(TracingLayer1, PassesBytesEventsAndFailuresThrough)
     EXPECT_EQ(value, 7);
     complaining.Write(heartbeat.data(), 1);
     EXPECT_TRUE(complaining.broken.load());
+
+    // Why the wrapped port could not be opened is the traced transport's answer too.
+    TracingLayer1 absent(
+        std::make_unique<comms::SerialLayer1>("/dev/trv-no-such-port", comms::SerialSettings{}), trace);
+    EXPECT_EQ(absent.Open(), -1);
+    ASSERT_TRUE(absent.LastOpenFailure().has_value());
+    EXPECT_EQ(absent.LastOpenFailure()->reason, comms::OpenReason::NoSuchDevice);
+    EXPECT_EQ(absent.LastOpenFailure()->device, "/dev/trv-no-such-port");
 }
 
-TEST(PortAddress, DeviceServerAddresses)
+// What --port and a COM port's mapping accept: each text, the target it names (read back as the
+// same text) or the message that refuses it.
+TEST(PortTarget, ParsesComPortsDevicesAndDeviceServers)
 {
+    using Kind = PortTarget::Kind;
     const struct {
         const char* text;
-        bool valid;
-        const char* params;
+        std::optional<Kind> kind; // nothing: refused
+        const char* detail;       // COM number, device, socket parameters; or the refusal
     } cases[] = {
-        {"tcp://10.0.0.5:4001", true, "CLIENT SN 10.0.0.5 4001"},
-        {"tcp://server.local:23", true, "CLIENT SN server.local 23"},
-        {"tcp://host:0", false, ""},
-        {"tcp://host:65536", false, ""},
-        {"tcp://host:12x", false, ""},
-        {"tcp://:4001", false, ""},
-        {"tcp://[::1]:4001", false, ""},
-        {"tcp://a b:4001", false, ""},
-        {"/dev/ttyUSB0", false, ""},
+        {"COM1", Kind::ComPort, "1"},
+        {"com4", Kind::ComPort, "4"},
+        {"COM5", std::nullopt, text::kUnknownPort},
+        {"COM", std::nullopt, text::kUnknownPort},
+        {"/dev/ttyUSB0", Kind::Device, "/dev/ttyUSB0"},
+        {"/dev/serial/by-id/usb-FTDI_x-if00-port0", Kind::Device, "/dev/serial/by-id/usb-FTDI_x-if00-port0"},
+        {"ttyUSB0", std::nullopt, text::kUnknownPort},
+        {"", std::nullopt, text::kUnknownPort},
+        {"tcp://10.0.0.5:4001", Kind::Tcp, "CLIENT SN 10.0.0.5 4001"},
+        {"tcp://server.local:23", Kind::Tcp, "CLIENT SN server.local 23"},
+        {"tcp://[::1]:4001", Kind::Tcp, "CLIENT SN ::1 4001"},
+        {"tcp://[fe80::1:2]:65535", Kind::Tcp, "CLIENT SN fe80::1:2 65535"},
+        {"tcp://host:0", std::nullopt, text::kBadTcpAddress},
+        {"tcp://host:65536", std::nullopt, text::kBadTcpAddress},
+        {"tcp://host:12x", std::nullopt, text::kBadTcpAddress},
+        {"tcp://host:", std::nullopt, text::kBadTcpAddress},
+        {"tcp://:4001", std::nullopt, text::kBadTcpAddress},
+        {"tcp://::1:4001", std::nullopt, text::kBadTcpAddress},
+        {"tcp://[::1]4001", std::nullopt, text::kBadTcpAddress},
+        {"tcp://[]:4001", std::nullopt, text::kBadTcpAddress},
+        {"tcp://[host name]:4001", std::nullopt, text::kBadTcpAddress},
+        {"tcp://a b:4001", std::nullopt, text::kBadTcpAddress},
+        {"tcp://nonsense", std::nullopt, text::kBadTcpAddress},
     };
     for (const auto& c : cases) {
-        const auto address = parseTcpAddress(c.text);
-        EXPECT_EQ(address.has_value(), c.valid) << c.text;
-        if (address)
-            EXPECT_EQ(socketClientParams(*address), c.params);
+        const PortTargetParse parsed = PortTarget::parse(c.text);
+        ASSERT_EQ(parsed.target.has_value(), c.kind.has_value()) << c.text;
+        if (!parsed.target) {
+            EXPECT_EQ(parsed.error, QString::fromUtf8(c.detail).arg(QString::fromUtf8(c.text))) << c.text;
+            continue;
+        }
+        const PortTarget& target = *parsed.target;
+        EXPECT_TRUE(parsed.error.isEmpty());
+        EXPECT_EQ(target.kind, *c.kind) << c.text;
+        const std::string detail = target.kind == Kind::ComPort  ? std::to_string(target.comPort)
+                                   : target.kind == Kind::Device ? target.device
+                                                                 : target.socketClientParams();
+        EXPECT_EQ(detail, c.detail) << c.text;
+        EXPECT_EQ(PortTarget::parse(target.text()).target, target) << "read back: " << target.text();
+        // A COM port's mapping is a device or a device server, never another COM port.
+        EXPECT_EQ(PortTarget::parseMapping(c.text).target.has_value(), target.kind != Kind::ComPort)
+            << c.text;
     }
-    EXPECT_TRUE(isTcpAddress("tcp://nonsense"));
-    EXPECT_FALSE(isTcpAddress("/dev/ttyS0"));
+    EXPECT_EQ(PortTarget::parseMapping("COM2").error, QString::fromUtf8(text::kUnknownMapping).arg("COM2"));
 }

@@ -4,6 +4,7 @@
 #include "tests/support/TiedChild.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -15,10 +16,13 @@ struct CtlRun {
     QString err;
 };
 
-inline CtlRun runTrvctl(const QStringList& arguments, int limitMs = 30000)
+// environment: variables set for this run only (on top of the test's own).
+inline CtlRun runTrvctl(const QStringList& arguments, int limitMs = 30000,
+                        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess ctl;
     trv::testsupport::TieToThisProcess(ctl);
+    ctl.setProcessEnvironment(environment);
     ctl.start(TRVCTL_PATH, arguments);
     CtlRun run;
     if (!ctl.waitForFinished(limitMs)) {

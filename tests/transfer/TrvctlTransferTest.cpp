@@ -107,6 +107,39 @@ TEST_F(TrvctlTransferTest, DownloadThroughASerialDeviceServer)
 
     EXPECT_EQ(runTrvctl({"download", "--port", "tcp://127.0.0.1:0", "-o", path("c.ddb")}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(path("c.ddb")));
+
+    // A device server on the IPv6 loopback address.
+    TcpRelay relay6(sim_->pty().toStdString(), true);
+    if (!relay6.ok())
+        GTEST_SKIP() << "no IPv6 loopback here";
+    const CtlRun v6 =
+        runTrvctl({"download", "--port", QString("tcp://[::1]:%1").arg(relay6.port()), "-o", path("d.ddb")});
+    ASSERT_EQ(v6.exitCode, 0) << v6.err.toStdString();
+    EXPECT_EQ(load(path("d.ddb")), deskset_);
+}
+
+// --port names the device of this run: $TRV_COM1, which names a device that is not there, is
+// not what the transfer opens. Without --port that same COM1 fails, with the reason in the message.
+TEST_F(TrvctlTransferTest, PortOptionWinsOverTheEnvironmentsDeadDevice)
+{
+    startSimulator();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString dead = path("dead-tty");
+    environment.insert("TRV_COM1", dead);
+    const CtlRun run =
+        runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--trace", path("t.txt")}, 30000,
+                  environment);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(load(path("got.ddb")), deskset_);
+    EXPECT_TRUE(read(path("t.txt")).contains("connecting to " + sim_->pty()));
+
+    const CtlRun com1 = runTrvctl({"download", "--port", "COM1", "-o", path("no.ddb")}, 30000, environment);
+    EXPECT_EQ(com1.exitCode, 1);
+    EXPECT_TRUE(com1.err.contains(text::kUnableToConnect)) << com1.err.toStdString();
+    EXPECT_TRUE(com1.err.contains(QString::fromUtf8(text::kPortIsDevice).arg("COM1", dead)))
+        << com1.err.toStdString();
+    EXPECT_TRUE(com1.err.contains(QString::fromUtf8(text::kPortMissing).arg(dead))) << com1.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("no.ddb")));
 }
 
 TEST_F(TrvctlTransferTest, BackupSavesTheDesksetsDatabaseBeforeTheUploadAndVerifyPasses)

@@ -70,27 +70,22 @@ private:
     std::string path_;
 };
 
-// Points "COMn" at a device for the life of the object.
-class ComOverride {
-public:
-    ComOverride(int port, const std::string& path) : name_("TRV_COM" + std::to_string(port))
-    {
-        ::setenv(name_.c_str(), path.c_str(), 1);
-    }
-    ~ComOverride() { ::unsetenv(name_.c_str()); }
-
-private:
-    std::string name_;
-};
+// Link settings in which COMn stands for path.
+LinkSettings Com(int port, const std::string& path)
+{
+    LinkSettings settings;
+    settings.comDevices[port] = path;
+    return settings;
+}
 
 // One modem on one fake modem, with a manual clock and recorded guard-time waits.
 struct ModemRig {
     explicit ModemRig(const std::string& modeAndNumber = "DIAL:5551234 MODE:D")
-        : com(8, pty.Path()),
-          modem(("8 8 0 0 19200 INIT:&F " + modeAndNumber).c_str(), clock, [this](uint32_t ms) {
-              waits.push_back(ms);
-              clock.Advance(ms);
-          })
+        : modem(("8 8 0 0 19200 INIT:&F " + modeAndNumber).c_str(), Com(8, pty.Path()), clock,
+                [this](uint32_t ms) {
+                    waits.push_back(ms);
+                    clock.Advance(ms);
+                })
     {
         modem.AttachQueues(&queues.events, &queues.notifications);
     }
@@ -124,7 +119,6 @@ struct ModemRig {
     }
 
     Pty pty;
-    ComOverride com;
     ManualClock clock{1000};
     std::vector<uint32_t> waits;
     Queues queues;
@@ -179,12 +173,13 @@ TEST(ModemParams, FewerThanEightFieldsReportEvent10Once)
 
 TEST(ModemOpen, APortThatCannotBeOpenedFailsWithTheSerialEvent)
 {
-    ComOverride com(8, "/nonexistent/tty");
     Queues queues;
-    CModemLayer1 modem("8 8 0 0 19200 INIT:&F DIAL:1 MODE:D");
+    CModemLayer1 modem("8 8 0 0 19200 INIT:&F DIAL:1 MODE:D", Com(8, "/nonexistent/tty"));
     modem.AttachQueues(&queues.events, &queues.notifications);
     EXPECT_EQ(modem.Open(), -1);
     EXPECT_EQ(queues.TakeEventCodes(), std::vector<int>{kEventPortOpenFailed});
+    ASSERT_TRUE(modem.LastOpenFailure().has_value()) << "the serial port's reason is the modem's";
+    EXPECT_EQ(modem.LastOpenFailure()->reason, OpenReason::NoSuchDevice);
 }
 
 TEST(ModemOpen, HangsUpWithThreeSpacedPlusesAGuardTimeAndATH0)
@@ -451,8 +446,6 @@ private:
 TEST(ModemExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
 {
     FakeTelephoneLine line;
-    ComOverride dialerPort(8, line.Path(0));
-    ComOverride answererPort(9, line.Path(1));
     ScaledClock modemClock(100); // keep-alives and call waits pass quickly
     const auto noGuardTime = [](uint32_t) {};
     ScaledClock clockA(4);
@@ -461,12 +454,12 @@ TEST(ModemExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     RecordingNimb answerer(250, clockB);
     ASSERT_EQ(answerer.Connect(0, nullptr,
                                std::make_unique<CModemLayer1>("9 8 0 0 19200 INIT:&F DIAL: MODE:A",
-                                                              modemClock, noGuardTime)),
-              kOk);
+                                                              Com(9, line.Path(1)), modemClock, noGuardTime)),
+              Result::Ok);
     ASSERT_EQ(dialer.Connect(0, nullptr,
                              std::make_unique<CModemLayer1>("8 8 0 0 19200 INIT:&F DIAL:5551234 MODE:D",
-                                                            modemClock, noGuardTime)),
-              kOk);
+                                                            Com(8, line.Path(0)), modemClock, noGuardTime)),
+              Result::Ok);
     ExpectExchange(dialer, answerer);
     std::lock_guard lock(dialer.mutex);
     EXPECT_NE(std::find(dialer.notifications.begin(), dialer.notifications.end(), kNotifyConnect),

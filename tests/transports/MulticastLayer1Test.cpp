@@ -92,9 +92,9 @@ std::string Params(int port)
 
 std::unique_ptr<MulticastLayer1> Member(int port, bool keepLoopback)
 {
-    int result = -1;
+    Result result = Result::Ok;
     auto member = std::make_unique<MulticastLayer1>(Params(port).c_str(), &result);
-    EXPECT_EQ(result, kOk);
+    EXPECT_EQ(result, Result::Ok);
     member->KeepLoopback(keepLoopback);
     return member;
 }
@@ -112,26 +112,26 @@ TEST(MulticastParams, ConstructorCodes)
 {
     struct Case {
         const char* text;
-        int code;
+        Result code;
     };
     const Case cases[] = {
-        {nullptr, kErrNoParamText},
-        {"", kErrNoParamText},
-        {"MEMBER 239.1.2.3 5000", kErrUnknownMode},
-        {"MULTICAST_MEMBER 239.1.2.3", kErrFieldCount},
-        {"MULTICAST_MEMBER 239.1.2.3 5000 x", kErrFieldCount},
-        {"MULTICAST_MEMBER 10.0.0.1 5000", kErrInvalidAddress}, // not a group address
-        {"MULTICAST_MEMBER 239.1.2 5000", kErrInvalidAddress},
-        {"MULTICAST_MEMBER 239.1.2.3 0", kErrInvalidAddress},
-        {"MULTICAST_MEMBER 239.1.2.3 5000", kOk},
+        {nullptr, Result::NoParamText},
+        {"", Result::NoParamText},
+        {"MEMBER 239.1.2.3 5000", Result::UnknownMode},
+        {"MULTICAST_MEMBER 239.1.2.3", Result::FieldCount},
+        {"MULTICAST_MEMBER 239.1.2.3 5000 x", Result::FieldCount},
+        {"MULTICAST_MEMBER 10.0.0.1 5000", Result::InvalidAddress}, // not a group address
+        {"MULTICAST_MEMBER 239.1.2 5000", Result::InvalidAddress},
+        {"MULTICAST_MEMBER 239.1.2.3 0", Result::InvalidAddress},
+        {"MULTICAST_MEMBER 239.1.2.3 5000", Result::Ok},
     };
     for (const auto& c : cases) {
-        int result = 1;
+        Result result = Result::Ok;
         MulticastLayer1 member(c.text, &result);
         EXPECT_EQ(result, c.code) << (c.text ? c.text : "(null)");
     }
     RecordingNimb nimb(250, SystemClock());
-    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Multicast, "MULTICAST_MEMBER 239.1.2.3"), kErrFieldCount);
+    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Multicast, "MULTICAST_MEMBER 239.1.2.3"), Result::FieldCount);
 }
 
 TEST(MulticastMember, AnswersTheFixedQueriesAndIsAttachedOnlyAfterJoining)
@@ -222,14 +222,16 @@ TEST(MulticastExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     RecordingNimb b(250, clockB);
     if (Namespaces::Get().Available()) {
         std::cout << "[ NOTE     ] two network namespaces joined by a veth pair, loop-back off\n";
-        Namespaces::Get().RunIn(
-            "A", [&] { ASSERT_EQ(a.Connect(0, nullptr, kLayer1Multicast, Params(port).c_str()), kOk); });
-        Namespaces::Get().RunIn(
-            "B", [&] { ASSERT_EQ(b.Connect(0, nullptr, kLayer1Multicast, Params(port).c_str()), kOk); });
+        Namespaces::Get().RunIn("A", [&] {
+            ASSERT_EQ(a.Connect(0, nullptr, kLayer1Multicast, Params(port).c_str()), Result::Ok);
+        });
+        Namespaces::Get().RunIn("B", [&] {
+            ASSERT_EQ(b.Connect(0, nullptr, kLayer1Multicast, Params(port).c_str()), Result::Ok);
+        });
     } else {
         std::cout << "[ NOTE     ] one network, loop-back on, own datagrams filtered\n";
-        ASSERT_EQ(a.Connect(0, nullptr, Member(port, true)), kOk);
-        ASSERT_EQ(b.Connect(0, nullptr, Member(port, true)), kOk);
+        ASSERT_EQ(a.Connect(0, nullptr, Member(port, true)), Result::Ok);
+        ASSERT_EQ(b.Connect(0, nullptr, Member(port, true)), Result::Ok);
     }
     ExpectExchange(a, b);
 }

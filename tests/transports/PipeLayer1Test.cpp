@@ -45,7 +45,7 @@ TEST(PipeOpen, FailsForANameWithoutTheTwoBackslashes)
         EXPECT_EQ(pipe.IsAttached(), 0);
     }
     RecordingNimb nimb(250, SystemClock());
-    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Pipe, "SERVER pipe"), kErrLayer1OpenFailed);
+    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Pipe, "SERVER pipe"), Result::Layer1OpenFailed);
 }
 
 TEST(PipeOpen, AnUnknownRoleWordReportsEvent10AndFails)
@@ -165,8 +165,8 @@ TEST(PipeExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     RecordingNimb client(250, clientClock);
     const std::string name = PipeName();
     // The client looks for the server before it exists.
-    ASSERT_EQ(client.Connect(0, nullptr, kLayer1Pipe, ("CLIENT " + name).c_str()), kOk);
-    ASSERT_EQ(server.Connect(0, nullptr, kLayer1Pipe, ("SERVER " + name).c_str()), kOk);
+    ASSERT_EQ(client.Connect(0, nullptr, kLayer1Pipe, ("CLIENT " + name).c_str()), Result::Ok);
+    ASSERT_EQ(server.Connect(0, nullptr, kLayer1Pipe, ("SERVER " + name).c_str()), Result::Ok);
     ExpectExchange(server, client);
 }
 

@@ -246,8 +246,8 @@ TEST(SharedMemoryExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     ScaledClock clockB(5);
     RecordingNimb a(250, clockA);
     RecordingNimb b(250, clockB);
-    ASSERT_EQ(a.Connect(0, nullptr, kLayer1SharedMemory, text.c_str()), kOk);
-    ASSERT_EQ(b.Connect(0, nullptr, kLayer1SharedMemory, text.c_str()), kOk);
+    ASSERT_EQ(a.Connect(0, nullptr, kLayer1SharedMemory, text.c_str()), Result::Ok);
+    ASSERT_EQ(b.Connect(0, nullptr, kLayer1SharedMemory, text.c_str()), Result::Ok);
     ExpectExchange(a, b);
 }
 

@@ -45,9 +45,9 @@ TEST(SocketAddress, LeadingZerosAreRemovedFromEachPart)
 
 TEST(SocketParams, ClientIpTextIsNormalised)
 {
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 socket("CLIENT IP 192.168.001.010 5000", &result);
-    EXPECT_EQ(result, kOk);
+    EXPECT_EQ(result, Result::Ok);
     EXPECT_EQ(socket.GetMode(), SocketLayer1::Mode::Client);
     EXPECT_EQ(socket.Host(), "192.168.1.10");
     EXPECT_EQ(socket.Port(), 5000);
@@ -57,29 +57,31 @@ TEST(SocketParams, ConstructorCodes)
 {
     struct Case {
         const char* text;
-        int code;
+        Result code;
     };
     const Case cases[] = {
-        {nullptr, kErrNoParamText},
-        {"   ", kErrNoParamText},
-        {"LISTEN 5000", kErrUnknownMode},
-        {"client IP 1.2.3.4 5000", kErrUnknownMode},
-        {"SERVER", kErrFieldCount},
-        {"SERVER 5000 extra", kErrFieldCount},
-        {"CLIENT IP 1.2.3.4", kErrFieldCount},
-        {"CLIENT XX host 5000", kErrClientKind},
-        {"CLIENT ip 1.2.3.4 5000", kErrClientKind},
-        {"CLIENT IP 300.1.1.1 5000", kErrInvalidAddress},
-        {"CLIENT IP deskset 5000", kErrInvalidAddress},
-        {"CLIENT SN deskset 0", kErrInvalidAddress},
-        {"SERVER 70000", kErrInvalidAddress},
-        {"CONCURRENT_SERVER port", kErrInvalidAddress},
-        {"SERVER 5000", kOk},
-        {"CONCURRENT_SERVER 5000", kOk},
-        {"CLIENT SN deskset.local 5000", kOk},
+        {nullptr, Result::NoParamText},
+        {"   ", Result::NoParamText},
+        {"LISTEN 5000", Result::UnknownMode},
+        {"client IP 1.2.3.4 5000", Result::UnknownMode},
+        {"SERVER", Result::FieldCount},
+        {"SERVER 5000 extra", Result::FieldCount},
+        {"CLIENT IP 1.2.3.4", Result::FieldCount},
+        {"CLIENT XX host 5000", Result::ClientKind},
+        {"CLIENT ip 1.2.3.4 5000", Result::ClientKind},
+        {"CLIENT IP 300.1.1.1 5000", Result::InvalidAddress},
+        {"CLIENT IP deskset 5000", Result::InvalidAddress},
+        {"CLIENT SN deskset 0", Result::InvalidAddress},
+        {"SERVER 70000", Result::InvalidAddress},
+        {"CONCURRENT_SERVER port", Result::InvalidAddress},
+        {"SERVER 5000", Result::Ok},
+        {"CONCURRENT_SERVER 5000", Result::Ok},
+        {"CLIENT SN deskset.local 5000", Result::Ok},
+        {"CLIENT SN ::1 5000", Result::Ok},             // an IPv6 address
+        {"CLIENT IP ::1 5000", Result::InvalidAddress}, // "IP" is a dotted address
     };
     for (const auto& c : cases) {
-        int result = 1;
+        Result result = Result::Ok;
         SocketLayer1 socket(c.text, &result);
         EXPECT_EQ(result, c.code) << (c.text ? c.text : "(null)");
     }
@@ -88,18 +90,18 @@ TEST(SocketParams, ConstructorCodes)
 TEST(SocketParams, ConnectReturnsTheConstructorCode)
 {
     RecordingNimb nimb(250, SystemClock());
-    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Socket, "CLIENT XX 127.0.0.1 5000"), kErrClientKind);
-    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Socket, "PEER 5000"), kErrUnknownMode);
+    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Socket, "CLIENT XX 127.0.0.1 5000"), Result::ClientKind);
+    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Socket, "PEER 5000"), Result::UnknownMode);
     // Nothing stays behind: a valid text connects afterwards.
-    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Socket, Text("SERVER %d", FreePort()).c_str()), kOk);
+    EXPECT_EQ(nimb.Connect(0, nullptr, kLayer1Socket, Text("SERVER %d", FreePort()).c_str()), Result::Ok);
 }
 
 TEST(SocketServer, AcceptsOneClientWithNoDelayAndAnswersTheFixedQueries)
 {
     const int port = FreePort();
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 server(Text("SERVER %d", port).c_str(), &result);
-    ASSERT_EQ(result, kOk);
+    ASSERT_EQ(result, Result::Ok);
     ASSERT_EQ(server.Open(), 0);
     EXPECT_EQ(server.IsAttached(), 0);
     const int client = ConnectLoopback(port);
@@ -134,10 +136,10 @@ TEST(SocketServer, AcceptsOneClientWithNoDelayAndAnswersTheFixedQueries)
 TEST(SocketClient, LooksUpAHostNameAndConnects)
 {
     const int port = FreePort();
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 server(Text("SERVER %d", port).c_str(), &result);
     SocketLayer1 client(Text("CLIENT SN localhost %d", port).c_str(), &result);
-    ASSERT_EQ(result, kOk);
+    ASSERT_EQ(result, Result::Ok);
     ASSERT_EQ(server.Open(), 0);
     ASSERT_EQ(client.Open(), 0);
     ASSERT_TRUE(WaitAttached(client));
@@ -150,7 +152,7 @@ TEST(SocketClient, ReportsEvent4WhileNobodyListensAndConnectsOnceAServerAppears)
 {
     const int port = FreePort();
     Queues queues;
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 client(Text("CLIENT IP 127.000.000.001 %d", port).c_str(), &result);
     client.AttachQueues(&queues.events, &queues.notifications);
     ASSERT_EQ(client.Open(), 0);
@@ -177,7 +179,7 @@ TEST(SocketClient, ServerPortInUseMarksTheServerBroken)
     ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_EQ(::listen(holder, 1), 0);
     Queues queues;
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 server(Text("SERVER %d", port).c_str(), &result);
     server.AttachQueues(&queues.events, &queues.notifications);
     ASSERT_EQ(server.Open(), 0);
@@ -210,7 +212,8 @@ TEST(SocketConcurrentServer, HandsEveryClientToOnAccept)
         taken.holders.push_back(holder);
         return 1;
     };
-    ASSERT_EQ(owner.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()), kOk);
+    ASSERT_EQ(owner.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()),
+              Result::Ok);
     const int first = ConnectLoopback(port);
     const int second = ConnectLoopback(port);
     ASSERT_GE(first, 0);
@@ -232,7 +235,8 @@ TEST(SocketConcurrentServer, ClosesAClientThatOnAcceptRefuses)
 {
     const int port = FreePort();
     RecordingNimb owner(250, SystemClock()); // its OnAccept answers 0
-    ASSERT_EQ(owner.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()), kOk);
+    ASSERT_EQ(owner.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()),
+              Result::Ok);
     const int client = ConnectLoopback(port);
     ASSERT_GE(client, 0);
     pollfd p{client, POLLIN, 0};
@@ -246,7 +250,7 @@ TEST(SocketConcurrentServer, ClosesAClientThatOnAcceptRefuses)
 TEST(SocketConcurrentServer, RefusesToOpenWithoutAnOwner)
 {
     Queues queues;
-    int result = -1;
+    Result result = Result::Ok;
     SocketLayer1 server(Text("CONCURRENT_SERVER %d", FreePort()).c_str(), &result);
     server.AttachQueues(&queues.events, &queues.notifications);
     EXPECT_TRUE(server.RunsWithoutCommLink());
@@ -261,9 +265,9 @@ TEST(SocketExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     ScaledClock clientClock(5); // two machines: their heartbeats do not fall together
     RecordingNimb server(250, serverClock);
     RecordingNimb client(250, clientClock);
-    ASSERT_EQ(server.Connect(0, nullptr, kLayer1Socket, Text("SERVER %d", port).c_str()), kOk);
+    ASSERT_EQ(server.Connect(0, nullptr, kLayer1Socket, Text("SERVER %d", port).c_str()), Result::Ok);
     ASSERT_EQ(client.Connect(0, nullptr, kLayer1Socket, Text("CLIENT IP 127.000.000.001 %d", port).c_str()),
-              kOk);
+              Result::Ok);
     ExpectExchange(server, client);
 }
 
@@ -280,15 +284,17 @@ TEST(SocketExchange, AnAcceptedSocketCarriesAConnectionOfItsOwn)
         handed = holder;
         return 1;
     };
-    ASSERT_EQ(listener.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()), kOk);
+    ASSERT_EQ(listener.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str()),
+              Result::Ok);
     ScaledClock clientClock(4);
     ScaledClock servedClock(5);
     RecordingNimb client(250, clientClock);
     RecordingNimb served(250, servedClock);
-    ASSERT_EQ(client.Connect(0, nullptr, kLayer1Socket, Text("CLIENT IP 127.0.0.1 %d", port).c_str()), kOk);
+    ASSERT_EQ(client.Connect(0, nullptr, kLayer1Socket, Text("CLIENT IP 127.0.0.1 %d", port).c_str()),
+              Result::Ok);
     ASSERT_TRUE(listener.WaitUntil([&] { return handed != nullptr; }, std::chrono::seconds(10)));
     ASSERT_EQ(served.Connect(0, nullptr, kLayer1Socket, Text("CONCURRENT_SERVER %d", port).c_str(), handed),
-              kOk);
+              Result::Ok);
     ExpectExchange(served, client, 50);
 }
 

@@ -210,8 +210,8 @@ inline void ExpectExchange(RecordingNimb& a, RecordingNimb& b, int count = 500,
     const auto fromA = RandomMessages(count, a.MaxMessageSize(), 1);
     const auto fromB = RandomMessages(count, b.MaxMessageSize(), 2);
     for (int i = 0; i < count; ++i) {
-        ASSERT_EQ(a.Send(fromA[i].data(), static_cast<int>(fromA[i].size())), 0);
-        ASSERT_EQ(b.Send(fromB[i].data(), static_cast<int>(fromB[i].size())), 0);
+        ASSERT_EQ(a.Send(fromA[i].data(), static_cast<int>(fromA[i].size())), Result::Ok);
+        ASSERT_EQ(b.Send(fromB[i].data(), static_cast<int>(fromB[i].size())), comms::Result::Ok);
     }
     ASSERT_TRUE(b.WaitUntil([&] { return static_cast<int>(b.received.size()) >= count; }, limit))
         << "b received " << b.received.size();

@@ -28,7 +28,7 @@ void DesksetNimb::OnReceive(int length)
 {
     uint8_t message[kMaxMessageSize];
     int received = 0;
-    if (length <= 0 || Receive(message, sizeof message, &received) != comms::kOk)
+    if (length <= 0 || Receive(message, sizeof message, &received) != comms::Result::Ok)
         return;
     std::lock_guard lock(mutex_);
     if (received >= 2 && message[1] == kTypeDownloadBlock)

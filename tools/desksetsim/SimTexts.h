@@ -76,7 +76,8 @@ inline constexpr const char* kCannotOpenDevice = "cannot open the serial port ";
 inline constexpr const char* kCannotCreatePty = "cannot create a pseudo-terminal: ";
 inline constexpr const char* kCannotOpenLog = "cannot open the log file ";
 inline constexpr const char* kCannotSaveUpload = "cannot save the upload: ";
-inline constexpr const char* kCannotConnect = "the link could not be started, code ";
+inline constexpr const char* kCannotConnect =
+    "the link could not be started: "; // + "Layer1OpenFailed (-10003)"
 inline constexpr const char* kDeviceFailed = "the serial port failed: ";
 
 // Status lines on stderr.

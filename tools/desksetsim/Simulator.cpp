@@ -152,12 +152,12 @@ int Simulator::Run(int stopFd)
     const std::string callingLink = waitingLink + " " + comms::kOptionCallAtOnce;
     auto connect = [&](bool call) -> bool {
         const int fd = relay.OpenLink();
-        const int result =
-            fd < 0 ? comms::kErrLayer1OpenFailed
+        const comms::Result result =
+            fd < 0 ? comms::Result::Layer1OpenFailed
                    : nimb.Connect(comms::kLayer2AckFrame, (call ? callingLink : waitingLink).c_str(),
                                   std::make_unique<DesksetLayer1>(fd, linkBaud, tap));
-        if (result != comms::kOk) {
-            Status(texts::kCannotConnect + std::to_string(result));
+        if (result != comms::Result::Ok) {
+            Status(texts::kCannotConnect + comms::ResultText(result));
             return false;
         }
         return true;

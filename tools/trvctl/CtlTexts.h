@@ -5,11 +5,8 @@ namespace trv::ctl::text {
 
 inline constexpr const char* kEmptyFile = "The file is empty.";
 inline constexpr const char* kNoPortSet = "No COM port is set: use --port P or 'trvctl port COMn'.";
-inline constexpr const char* kUnknownPort =
-    "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
 inline constexpr const char* kUnknownStoredPort = "Unknown port '%1': use COM1 to COM4.";
 inline constexpr const char* kNoSuchDevice = "No such device: %1";
-inline constexpr const char* kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT).";
 inline constexpr const char* kSettingNotWritten = "The setting could not be written to %1.";
 inline constexpr const char* kPortNotSet = "(not set)";
 inline constexpr const char* kRetrying = "Retrying to connect with the deskset.";

@@ -2,11 +2,10 @@
 // behind them and the COM ports that map to them.
 #include "tools/trvctl/Command.h"
 
-#include "comms/SerialLayer1.h"
+#include "platform/MachineSettings.h"
 #include "platform/SerialAdapters.h"
 #include "tools/trvctl/CtlTexts.h"
 #include "transfer/ComPortSetting.h"
-#include "transfer/PortAddress.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -66,18 +65,17 @@ int runPort(const std::string& port)
 
 QString comDevice(int port)
 {
-    return QString::fromStdString(comms::ComDevicePath(port));
+    return platform::MachineSettings::comPort(port).device;
 }
 
 // What stands behind a COM port's device: an adapter, a device server, a plain port or nothing.
-QString comStatus(const QString& device, const std::vector<SerialAdapter>& adapters)
+QString comStatus(const platform::ComPortDevice& port, const std::vector<SerialAdapter>& adapters)
 {
-    if (transfer::isTcpAddress(device.toStdString()))
+    if (port.remote)
         return QString::fromUtf8(text::kDeviceServer);
-    if (const SerialAdapter* adapter = platform::findAdapter(adapters, device))
+    if (const SerialAdapter* adapter = platform::findAdapter(adapters, port.device))
         return adapter->isAdapter() ? adapterText(*adapter) : QString::fromUtf8(text::kPlainPort);
-    return QFileInfo::exists(device) ? QString::fromUtf8(text::kPlainPort)
-                                     : QString::fromUtf8(text::kNotPresent);
+    return port.present ? QString::fromUtf8(text::kPlainPort) : QString::fromUtf8(text::kNotPresent);
 }
 
 int runPorts()
@@ -102,9 +100,9 @@ int runPorts()
     std::cout << text::kComPorts << '\n';
     const int stored = ComPortSetting::portNumber();
     for (int port = ComPortSetting::kFirstPort; port <= ComPortSetting::kLastPort; ++port) {
-        const QString device = comDevice(port);
-        std::cout << "  " << ComPortSetting::kPrefix << port << "  " << qPrintable(device) << "  "
-                  << qPrintable(comStatus(device, adapters)) << (port == stored ? text::kStoredMark : "")
+        const platform::ComPortDevice resolved = platform::MachineSettings::comPort(port);
+        std::cout << "  " << ComPortSetting::kPrefix << port << "  " << qPrintable(resolved.device) << "  "
+                  << qPrintable(comStatus(resolved, adapters)) << (port == stored ? text::kStoredMark : "")
                   << '\n';
     }
     return kExitOk;

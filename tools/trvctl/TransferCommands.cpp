@@ -3,14 +3,15 @@
 // --backup and --verify makes three, one after the other.
 #include "tools/trvctl/Command.h"
 
-#include "comms/SerialLayer1.h"
+#include "comms/LinkSettings.h"
 #include "database/DdbFile.h"
 #include "interchange/Diff.h"
 #include "tools/trvctl/CtlTexts.h"
 #include "tools/trvctl/Files.h"
 #include "transfer/ComPortSetting.h"
+#include "transfer/LinkConfig.h"
 #include "transfer/LinkTrace.h"
-#include "transfer/PortAddress.h"
+#include "transfer/PortTarget.h"
 #include "transfer/SafeUpload.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
@@ -40,8 +41,8 @@ using transfer::TransferSession;
 namespace session_text = transfer::text;
 namespace safe_text = transfer::text::safe;
 
-constexpr const char* kDevicePortVariable = "TRV_COM1";
-constexpr const char* kDevicePortDigit = "1";
+// A device path or a device server given with --port stands for COM1 of this run.
+constexpr int kDevicePort = 1;
 
 struct TransferOptions {
     std::string port; // empty: the stored port
@@ -57,34 +58,40 @@ QString arg(const char* message, const QString& value)
     return QString::fromUtf8(message).arg(value);
 }
 
-// The port digit for the connection parameters, from the option or the stored setting; an empty
-// result has printed why. A device path or a device server's address stands in for COM1 of this
-// process: the transport looks $TRV_COM1 up before anything else.
-QString resolvePort(const std::string& port)
+// What a session connects to: the port digit of the connection parameters, and the device that
+// stands for that COM port in this run when --port named one (else the machine settings say).
+struct SessionPort {
+    QString digit; // empty: no port (why has been printed)
+    std::optional<std::string> device;
+};
+
+SessionPort resolvePort(const std::string& port)
 {
     if (port.empty()) {
         const QString digit = ComPortSetting::portDigit();
         if (digit.isEmpty())
             std::cerr << text::kNoPortSet << '\n';
-        return digit;
+        return {digit, std::nullopt};
     }
-    const QString name = QString::fromStdString(port);
-    if (const int number = ComPortSetting::parsePortName(name))
-        return QString::number(number);
-    if (transfer::isTcpAddress(port)) {
-        if (!transfer::parseTcpAddress(port)) {
-            std::cerr << qPrintable(arg(text::kBadTcpAddress, name)) << '\n';
+    const transfer::PortTargetParse parsed = transfer::PortTarget::parse(port);
+    if (!parsed.target) {
+        std::cerr << qPrintable(parsed.error) << '\n';
+        return {};
+    }
+    const transfer::PortTarget& target = *parsed.target;
+    switch (target.kind) {
+    case transfer::PortTarget::Kind::ComPort:
+        return {QString::number(target.comPort), std::nullopt};
+    case transfer::PortTarget::Kind::Device:
+        if (!QFileInfo::exists(QString::fromStdString(target.device))) {
+            std::cerr << qPrintable(arg(text::kNoSuchDevice, QString::fromStdString(target.device))) << '\n';
             return {};
         }
-    } else if (!name.startsWith(QLatin1Char('/'))) {
-        std::cerr << qPrintable(arg(text::kUnknownPort, name)) << '\n';
-        return {};
-    } else if (!QFileInfo::exists(name)) {
-        std::cerr << qPrintable(arg(text::kNoSuchDevice, name)) << '\n';
-        return {};
+        break;
+    case transfer::PortTarget::Kind::Tcp:
+        break;
     }
-    qputenv(kDevicePortVariable, name.toLocal8Bit());
-    return QString::fromLatin1(kDevicePortDigit);
+    return {QString::number(kDevicePort), target.text()};
 }
 
 // The terminal as the session's user: status texts on stdout, a progress bar (or plain
@@ -108,6 +115,10 @@ public:
         return false;
     }
     void showMessage(const QString& message) override { fail(message); }
+    void showConnectFailure(const QString& message, const QString& details) override
+    {
+        fail(message + QLatin1Char('\n') + details);
+    }
     void setStatusText(const QString& status) override
     {
         line(status);
@@ -216,13 +227,20 @@ enum class Direction { Download, Upload };
 
 // One session on its own connection: a download into `image` or an upload of it. 0 on
 // "(Completed)", 1 otherwise (the reason is on stderr).
-int runSession(Direction direction, db::Image& image, const QString& digit, int retries,
+int runSession(Direction direction, db::Image& image, const SessionPort& port, int retries,
                transfer::LinkTrace* trace)
 {
     TerminalUi ui(retries);
     TransferSession session(ui);
     ui.attach(session);
-    session.setPortSource([digit] { return digit; });
+    session.setPortSource([digit = port.digit] { return digit; });
+    // The settings store is read before every attempt as in trv; --port's device overrides it.
+    session.setLinkSettingsSource([device = port.device] {
+        comms::LinkSettings settings = transfer::LinkConfig::load();
+        if (device)
+            settings.comDevices[kDevicePort] = *device;
+        return settings;
+    });
     session.setImage(image);
     session.setTrace(trace);
     QTimer::singleShot(0, &session, [&] {
@@ -263,11 +281,11 @@ private:
 int runDownload(const TransferOptions& options)
 {
     TraceFile trace;
-    const QString digit = resolvePort(options.port);
-    if (digit.isEmpty() || !trace.open(options.trace))
+    const SessionPort port = resolvePort(options.port);
+    if (port.digit.isEmpty() || !trace.open(options.trace))
         return kExitFailed;
     db::Image image{};
-    if (runSession(Direction::Download, image, digit, options.retries, trace.trace()) != kExitOk)
+    if (runSession(Direction::Download, image, port, options.retries, trace.trace()) != kExitOk)
         return kExitFailed;
     return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
 }
@@ -281,14 +299,14 @@ void say(const char* message, const QString& value = {})
 
 // --backup: the deskset's current database, saved before anything is sent. False when there is
 // none (the reason is on stderr).
-bool backUp(const TransferOptions& options, const QString& digit, transfer::LinkTrace* trace)
+bool backUp(const TransferOptions& options, const SessionPort& port, transfer::LinkTrace* trace)
 {
     say(safe_text::kBackupStarting);
     db::Image current{};
     const QString path =
         transfer::backupPath(QString::fromStdString(options.backupDir), QString::fromStdString(options.file),
                              QDateTime::currentDateTime());
-    if (runSession(Direction::Download, current, digit, options.retries, trace) != kExitOk ||
+    if (runSession(Direction::Download, current, port, options.retries, trace) != kExitOk ||
         !saveImageOrReport(path.toStdString(), current)) {
         std::cerr << safe_text::kBackupFailed << '\n';
         return false;
@@ -298,12 +316,12 @@ bool backUp(const TransferOptions& options, const QString& digit, transfer::Link
 }
 
 // --verify: the database read back on a connection of its own, compared byte for byte.
-int verify(const TransferOptions& options, const db::Image& sent, const QString& digit,
+int verify(const TransferOptions& options, const db::Image& sent, const SessionPort& port,
            transfer::LinkTrace* trace)
 {
     say(safe_text::kVerifyStarting);
     db::Image readBack{};
-    if (runSession(Direction::Download, readBack, digit, options.retries, trace) != kExitOk) {
+    if (runSession(Direction::Download, readBack, port, options.retries, trace) != kExitOk) {
         std::cerr << safe_text::kVerifyImpossible << '\n';
         return kExitFailed;
     }
@@ -320,8 +338,8 @@ int verify(const TransferOptions& options, const db::Image& sent, const QString&
 int runUpload(const TransferOptions& options)
 {
     TraceFile trace;
-    const QString digit = resolvePort(options.port);
-    if (digit.isEmpty() || !trace.open(options.trace))
+    const SessionPort port = resolvePort(options.port);
+    if (port.digit.isEmpty() || !trace.open(options.trace))
         return kExitFailed;
     std::optional<db::Image> image = loadImageOrReport(options.file);
     if (!image)
@@ -333,12 +351,12 @@ int runUpload(const TransferOptions& options)
                       << '\n';
             return kExitFailed;
         }
-        if (!backUp(options, digit, trace.trace()))
+        if (!backUp(options, port, trace.trace()))
             return kExitFailed;
     }
-    if (runSession(Direction::Upload, *image, digit, options.retries, trace.trace()) != kExitOk)
+    if (runSession(Direction::Upload, *image, port, options.retries, trace.trace()) != kExitOk)
         return kExitFailed;
-    return options.verify ? verify(options, *image, digit, trace.trace()) : kExitOk;
+    return options.verify ? verify(options, *image, port, trace.trace()) : kExitOk;
 }
 
 // --port, --retries and --trace, shared by both commands.
