@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/ioctl.h>
+
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -56,6 +60,7 @@ struct NimbPair {
     void Connect(const char* layer2Params = nullptr)
     {
         wire = testing::MakeTestTransportPair();
+        wireFds = {wire.a->PollFd(), wire.b->PollFd()};
         ASSERT_EQ(a.Connect(0, layer2Params, std::move(wire.a)), Result::Ok);
         ASSERT_EQ(b.Connect(0, layer2Params, std::move(wire.b)), comms::Result::Ok);
     }
@@ -83,11 +88,38 @@ struct NimbPair {
         clockB.Advance(ms);
     }
 
+    // Moves both clocks on by msPerTick every millisecond of real time, but only while no byte
+    // waits on the wire unread: a frame one end sent stops the time of both until the other has
+    // taken it in. So a thread the machine leaves without a processor for a while (under load)
+    // never sees its peer's retransmission time-outs run out meanwhile, and long runs with real
+    // traffic go fast without depending on the scheduler.
+    void RunClocksWhileWireIdle(uint32_t msPerTick)
+    {
+        pump = std::jthread([this, msPerTick](std::stop_token stop) {
+            while (!stop.stop_requested()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                if (WireIdle())
+                    AdvanceBoth(msPerTick);
+            }
+        });
+    }
+    bool WireIdle() const
+    {
+        for (const int fd : wireFds) {
+            int waiting = 0;
+            if (ioctl(fd, FIONREAD, &waiting) != 0 || waiting > 0)
+                return false;
+        }
+        return true;
+    }
+
     TestClock clockA;
     TestClock clockB;
     RecordingNimb a;
     RecordingNimb b;
     testing::TestTransportPair wire;
+    std::array<int, 2> wireFds{-1, -1}; // the ends' sockets, kept while the ends own them
+    std::jthread pump;                  // declared last: stops before the ends go
 };
 
 } // namespace comms::test
