@@ -4,6 +4,7 @@
 #pragma once
 
 #include "database/NewDatabase.h"
+#include "editors/common/EditorRegistry.h"
 #include "editors/common/EditorView.h"
 #include "platform/MessageBox.h"
 #include "tests/editors/FakeEditorHost.h"
@@ -93,6 +94,21 @@ protected:
     template <class View> View* openView()
     {
         auto* view = new View(host);
+        frame = new TestFrame;
+        frame->setWidget(view);
+        area.addSubWindow(frame);
+        frame->show();
+        view->initialFill();
+        area.setActiveSubWindow(frame);
+        QApplication::setActiveWindow(&area);
+        return view;
+    }
+
+    // Opens the view a kind registers, as the shell's editor command does.
+    editors::EditorView* openKind(editors::EditorKind kind)
+    {
+        editors::registerAllEditors();
+        editors::EditorView* view = editors::editorFactory(kind)(host, nullptr);
         frame = new TestFrame;
         frame->setWidget(view);
         area.addSubWindow(frame);

@@ -142,19 +142,6 @@ private:
 
 class EditorsKeepTheRulesTest : public test::EditorFixture {
 protected:
-    void open(EditorKind kind)
-    {
-        registerAllEditors();
-        EditorView* view = editorFactory(kind)(host, nullptr);
-        frame = new test::TestFrame;
-        frame->setWidget(view);
-        area.addSubWindow(frame);
-        frame->show();
-        view->initialFill();
-        area.setActiveSubWindow(frame);
-        QApplication::setActiveWindow(&area);
-    }
-
     static std::string errorsOf(const db::Image& image)
     {
         std::string errors;
@@ -180,7 +167,7 @@ TEST_F(EditorsKeepTheRulesTest, RandomEditingLeavesNoError)
         for (int window = 0; window < 12 && errors.empty(); ++window) {
             const EditorKind kind = kEveryKind[user.below(std::size(kEveryKind))];
             host.doc.setNextChannelIndex(user.below(4));
-            open(kind);
+            openKind(kind);
             user.log("window " + static_cast<EditorView*>(frame->widget())->treeLabel());
             for (int action = 0; action < 25 && errors.empty() && !frameClosed(); ++action) {
                 user.fillIn(frame->widget());

@@ -22,18 +22,7 @@ constexpr EditorKind kEveryKind[] = {
 
 class EveryWindowTest : public test::EditorFixture {
 protected:
-    EditorView* open(EditorKind kind)
-    {
-        registerAllEditors();
-        EditorView* view = editorFactory(kind)(host, nullptr);
-        frame = new test::TestFrame;
-        frame->setWidget(view);
-        area.addSubWindow(frame);
-        frame->show();
-        view->initialFill();
-        area.setActiveSubWindow(frame);
-        return view;
-    }
+    EditorView* open(EditorKind kind) { return openKind(kind); }
 
     // The controls shown now that take input and are not named by a text of their own.
     static std::vector<QWidget*> namedByALabel(QWidget* view)
