@@ -34,6 +34,7 @@
 #include "transfer/TransferTexts.h"
 
 #include <QApplication>
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -46,6 +47,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWhatsThis>
+
+#include <algorithm>
 
 namespace trv::app {
 namespace {
@@ -341,12 +344,20 @@ void CMainFrame::showCheckWindow()
     if (!check_) {
         check_ = new CheckDatabaseWindow(
             [this](const ProblemPlace& place) {
+                if (!editors_->openAtRecord(place.entry->kind, place.entry->channel, place.record))
+                    return;
+                // The window's activation gives the focus back to where it was when the window was
+                // left: that is now the editor window just opened.
+                lastFocus_ = focusWidget();
                 activateWindow();
                 raise();
-                editors_->openAtRecord(place.entry->kind, place.entry->channel, place.record);
             },
             [this](int context) { showHelp(context); }, this);
         check_->setAttribute(Qt::WA_DeleteOnClose);
+        // At the main window's lower right, clear of the tree and of editor windows at the top left.
+        const QRect main = geometry();
+        check_->move(std::max(main.left(), main.right() - check_->width() - 24),
+                     std::max(main.top(), main.bottom() - check_->height() - 48));
     }
     check_->refresh();
     check_->show();

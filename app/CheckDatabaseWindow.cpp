@@ -57,7 +57,7 @@ std::optional<ProblemPlace> placeOf(const db::Problem& problem)
 
 CheckDatabaseWindow::CheckDatabaseWindow(std::function<void(const ProblemPlace&)> open,
                                          std::function<void(int)> showHelp, QWidget* parent)
-    : QWidget(parent, Qt::Window), open_(std::move(open)), showHelp_(std::move(showHelp)),
+    : QWidget(parent, Qt::Tool), open_(std::move(open)), showHelp_(std::move(showHelp)),
       summary_(new QLabel(this)), list_(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("CheckDatabaseWindow"));
@@ -111,8 +111,9 @@ void CheckDatabaseWindow::refresh()
     }
     summary_->setText(QString::fromStdString(db::problemSummary(problems_)));
     // Severity, area and field as wide as their longest entry; the message takes the rest.
-    for (const int column : {kSeverityColumn, kAreaColumn, kFieldColumn})
-        list_->resizeColumnToContents(column);
+    if (!problems_.empty())
+        for (const int column : {kSeverityColumn, kAreaColumn, kFieldColumn})
+            list_->resizeColumnToContents(column);
 }
 
 void CheckDatabaseWindow::openItem(QTreeWidgetItem* item)

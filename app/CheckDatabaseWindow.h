@@ -1,6 +1,7 @@
 // The Check Database window: every problem the rules of a valid database find in the image as it
 // stands, refreshed whenever the image changes. A tool window of the shell, not an editor window:
-// it stands outside the workspace, blocks no command and closes with the database. Enter or a
+// it stands outside the workspace (kept above the main window, so the list stays in sight while
+// the technician works through it), blocks no command and closes with the database. Enter or a
 // double click on a problem opens the window that edits its field.
 #pragma once
 
