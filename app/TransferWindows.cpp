@@ -11,6 +11,8 @@
 #include "interchange/Diff.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "transfer/BackupFile.h"
+#include "transfer/ComPortSetting.h"
 #include "transfer/SafeUpload.h"
 #include "transfer/TransferTexts.h"
 
@@ -107,16 +109,17 @@ void TransferWindows::stepEnded(bool completed)
             showMessage(QString::fromLatin1(safe::kBackupFailed));
             return;
         }
-        const QString path = transfer::backupPath(backupFolder(), QString::fromStdString(frame_.app().document().title()),
-                                                  QDateTime::currentDateTime());
-        const db::FileResult saved =
-            QDir().mkpath(backupFolder()) ? db::saveDatabase(path.toStdString(), ownBuffer_)
-                                          : db::FileResult::failure(backupFolder().toStdString());
-        if (!saved.ok) {
-            showMessage(QString::fromLatin1(safe::kBackupNotSaved).arg(QString::fromStdString(saved.message)));
+        const transfer::BackupFile::Result saved =
+            QDir().mkpath(backupFolder())
+                ? transfer::BackupFile(backupFolder())
+                      .write(QString::fromStdString(frame_.app().document().title()),
+                             transfer::PortTarget::com(transfer::ComPortSetting::portNumber()), ownBuffer_)
+                : transfer::BackupFile::Result{{}, backupFolder()};
+        if (!saved.ok()) {
+            showMessage(QString::fromLatin1(safe::kBackupNotSaved).arg(saved.error));
             return;
         }
-        frame_.setStatusText(QString::fromLatin1(safe::kBackupSaved).arg(path));
+        frame_.setStatusText(QString::fromLatin1(safe::kBackupSaved).arg(saved.path));
         QTimer::singleShot(0, this, [this] { runStep(Step::Upload); });
         return;
     }

@@ -3,6 +3,8 @@
 #include "database/DbTexts.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <optional>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -127,22 +129,23 @@ FileResult loadDatabase(const std::string& path, Image& image)
     return FileResult::success();
 }
 
-FileResult saveDatabase(const std::string& path, const Image& image)
+namespace {
+
+// The image in a new temporary file of the folder, flushed to disk; its path in `temp`. The
+// file's mode is `mode`, or 0666 less the umask when none is given.
+FileResult writeTemporary(const std::string& path, const Image& image, std::string& temp,
+                          std::optional<mode_t> mode = std::nullopt)
 {
-    std::string temp = folderOf(path) + "/.trv-save-XXXXXX";
+    temp = folderOf(path) + "/.trv-save-XXXXXX";
     Fd fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
         return FileResult::failure(openErrorText(errno, path, text::kFailedToSave));
-
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
-        ::fchmod(fd.get(), old.st_mode & 07777);
-    } else {
+    if (!mode) {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd.get(), 0666 & ~mask);
+        mode = 0666 & ~mask;
     }
+    ::fchmod(fd.get(), *mode);
 
     const bool written = writeFully(fd.get(), image.data(), image.size()) && ::fsync(fd.get()) == 0;
     const int writeErrno = errno;
@@ -152,16 +155,75 @@ FileResult saveDatabase(const std::string& path, const Image& image)
                                        ? withPath(text::kDiskFull, path)
                                        : withPath(text::kWriteError, path));
     }
+    return FileResult::success();
+}
+
+// Makes a rename or link in the folder durable.
+void syncFolder(const std::string& path)
+{
+    Fd dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+// Gives the written temporary file the name `path` unless a file of that name exists: a hard
+// link, atomic against any other writer; where the file system has no hard links, a rename that
+// refuses to replace. 0, or the errno (EEXIST: the name is taken).
+int placeWithoutReplacing(const std::string& temp, const std::string& path)
+{
+    if (::link(temp.c_str(), path.c_str()) == 0)
+        return 0;
+    const int err = errno;
+    if (err != EPERM && err != EOPNOTSUPP && err != EMLINK)
+        return err;
+    return ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+FileResult saveDatabase(const std::string& path, const Image& image)
+{
+    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
+    std::optional<mode_t> mode;
+    if (struct stat old {}; ::stat(path.c_str(), &old) == 0)
+        mode = old.st_mode & 07777;
+    std::string temp;
+    if (FileResult written = writeTemporary(path, image, temp, mode); !written.ok)
+        return written;
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
         return FileResult::failure(openErrorText(err, path, text::kFailedToSave));
     }
-    // Make the rename itself durable.
-    Fd dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
+    syncFolder(path);
     return FileResult::success();
+}
+
+FileResult saveDatabaseAsNew(const std::function<std::string(int)>& candidate, const Image& image,
+                             std::string& placed)
+{
+    const std::string first = candidate(1);
+    std::string temp;
+    if (FileResult written = writeTemporary(first, image, temp); !written.ok)
+        return written;
+    FileResult result = FileResult::failure(text::kFailedToSave); // every name taken
+    for (int attempt = 1; attempt <= kNewFileAttempts; ++attempt) {
+        const std::string path = candidate(attempt);
+        const int err = placeWithoutReplacing(temp, path);
+        if (err == EEXIST)
+            continue;
+        if (err == 0) {
+            placed = path;
+            result = FileResult::success();
+        } else {
+            result = FileResult::failure(openErrorText(err, path, text::kFailedToSave));
+        }
+        break;
+    }
+    ::unlink(temp.c_str()); // the link has its own name now; after a rename this finds nothing
+    if (result.ok)
+        syncFolder(placed);
+    return result;
 }
 
 } // namespace trv::db

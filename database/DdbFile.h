@@ -3,6 +3,7 @@
 
 #include "database/Image.h"
 
+#include <functional>
 #include <string>
 
 namespace trv::db {
@@ -25,5 +26,13 @@ FileResult loadDatabase(const std::string& path, Image& image = theImage());
 // Writes the image atomically: a temporary file in the same folder is written, flushed to disk
 // and renamed over the target, so a failed save leaves the old file as it was.
 FileResult saveDatabase(const std::string& path, const Image& image = theImage());
+
+// Writes the image to a new file that replaces nothing: under the first of candidate(1),
+// candidate(2), ... that no file has, all in one folder. The image is written to a temporary file
+// there and then linked to the name, so a writer racing for the same name gets the next one;
+// `placed` is the name it got. Gives up after kNewFileAttempts names.
+inline constexpr int kNewFileAttempts = 1000;
+FileResult saveDatabaseAsNew(const std::function<std::string(int)>& candidate, const Image& image,
+                             std::string& placed);
 
 } // namespace trv::db

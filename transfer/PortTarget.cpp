@@ -3,6 +3,8 @@
 #include "transfer/ComPortSetting.h"
 #include "transfer/TransferTexts.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 
 namespace trv::transfer {
@@ -87,6 +89,14 @@ PortTargetParse PortTarget::parse(std::string_view text)
 PortTargetParse PortTarget::parseMapping(std::string_view text)
 {
     return parseDeviceOrTcp(text, text::kUnknownMapping);
+}
+
+QString PortTarget::deviceProblem() const
+{
+    struct stat info {};
+    if (kind != Kind::Device || ::stat(device.c_str(), &info) != 0 || S_ISCHR(info.st_mode))
+        return {};
+    return QString::fromUtf8(text::kNotCharacterDevice).arg(QString::fromStdString(device));
 }
 
 std::string PortTarget::text() const

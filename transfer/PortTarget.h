@@ -30,6 +30,10 @@ struct PortTarget {
     // What a COM port may stand for: a device path or tcp://HOST:PORT.
     static PortTargetParse parseMapping(std::string_view text);
 
+    // Why a well-formed device path cannot be a serial device: it names an existing file that is
+    // not a character device. Empty otherwise (a device that is missing may be plugged in later).
+    QString deviceProblem() const;
+
     // The text parse reads back as this target.
     std::string text() const;
     // Tcp: the socket transport's parameter text for a client of this address.

@@ -1,10 +1,7 @@
 // The safe upload: a backup of the deskset's database before the upload and a read-back compared
 // byte for byte after it, each on a connection of its own. trvctl (upload --backup --verify) and
-// trv (the Options menu) share its names and texts.
+// trv (the Options menu) share its texts; transfer/BackupFile.h names and writes the backup.
 #pragma once
-
-#include <QDateTime>
-#include <QString>
 
 namespace trv::transfer {
 
@@ -21,8 +18,5 @@ inline constexpr const char* kVerifyPassed =
 inline constexpr const char* kVerifyFailed =
     "Verification failed: the deskset holds something else than was uploaded:";
 } // namespace text::safe
-
-// "<folder>/<name>-backup-20261208-163005.ddb", with a counter when that file exists already.
-QString backupPath(const QString& folder, const QString& databaseName, const QDateTime& when);
 
 } // namespace trv::transfer

@@ -26,6 +26,7 @@ inline constexpr const char* kUnknownPort =
     "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
 inline constexpr const char* kUnknownMapping = "Not a device: '%1' (use a device path or tcp://HOST:PORT).";
 inline constexpr const char* kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT).";
+inline constexpr const char* kNotCharacterDevice = "Not a serial device: '%1' is a file of another kind.";
 
 // Details of kUnableToConnect: the port, its device and why the device could not be opened.
 inline constexpr const char* kPortIsDevice = "%1 is the device %2.";

@@ -98,6 +98,8 @@ TEST(TrvctlCompletion, OffersTheFilesFoldersAndPortsEachArgumentTakes)
         {{"download", "--port=C"}, {"COM1", "COM2", "COM3", "COM4"}},
         {{"upload", "--port", "COM2", "--retries", "3", ""}, databases},
         {{"port", ""}, {"COM1", "COM2", "COM3", "COM4"}},
+        {{"port", "COM2", ""}, {"tcp://"}},
+        {{"port", "--clear", "COM2", "t"}, {"tcp://"}},
         {{"ports", ""}, {}},
         {{"new", "s"}, {"site.ddb"}},
     };

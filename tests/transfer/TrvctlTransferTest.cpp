@@ -10,6 +10,7 @@
 #include "transfer/TransferTexts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -155,7 +156,12 @@ TEST_F(TrvctlTransferTest, BackupSavesTheDesksetsDatabaseBeforeTheUploadAndVerif
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << run.out.toStdString();
     const QStringList backups = QDir(path("backups")).entryList({"site-backup-*.ddb"}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
-    EXPECT_TRUE(QRegularExpression(R"(^site-backup-\d{8}-\d{6}\.ddb$)").match(backups[0]).hasMatch());
+    // Named after the device the deskset is on and the millisecond.
+    EXPECT_TRUE(QRegularExpression("^site-backup-" + QRegularExpression::escape(QFileInfo(sim_->pty()).fileName()) +
+                                   R"(-\d{8}-\d{6}-\d{3}\.ddb$)")
+                    .match(backups[0])
+                    .hasMatch())
+        << backups[0].toStdString();
     EXPECT_EQ(load(path("backups/" + backups[0])), deskset_); // what the deskset held before
     EXPECT_TRUE(run.out.contains("Backup saved to "));
     EXPECT_TRUE(run.out.contains("Verified: the deskset holds the uploaded database byte for byte."));

@@ -9,6 +9,7 @@ inline constexpr const char* kUnknownStoredPort = "Unknown port '%1': use COM1 t
 inline constexpr const char* kNoSuchDevice = "No such device: %1";
 inline constexpr const char* kSettingNotWritten = "The setting could not be written to %1.";
 inline constexpr const char* kPortNotSet = "(not set)";
+inline constexpr const char* kClearNeedsPort = "--clear needs the COM port whose device to remove.";
 inline constexpr const char* kRetrying = "Retrying to connect with the deskset.";
 inline constexpr const char* kTraceNotWritten = "The trace file %1 cannot be written: %2";
 

@@ -8,6 +8,7 @@
 #include "interchange/Diff.h"
 #include "tools/trvctl/CtlTexts.h"
 #include "tools/trvctl/Files.h"
+#include "transfer/BackupFile.h"
 #include "transfer/ComPortSetting.h"
 #include "transfer/LinkConfig.h"
 #include "transfer/LinkTrace.h"
@@ -303,15 +304,21 @@ bool backUp(const TransferOptions& options, const SessionPort& port, transfer::L
 {
     say(safe_text::kBackupStarting);
     db::Image current{};
-    const QString path =
-        transfer::backupPath(QString::fromStdString(options.backupDir), QString::fromStdString(options.file),
-                             QDateTime::currentDateTime());
-    if (runSession(Direction::Download, current, port, options.retries, trace) != kExitOk ||
-        !saveImageOrReport(path.toStdString(), current)) {
+    if (runSession(Direction::Download, current, port, options.retries, trace) != kExitOk) {
         std::cerr << safe_text::kBackupFailed << '\n';
         return false;
     }
-    say(safe_text::kBackupSaved, path);
+    const transfer::PortTarget target = options.port.empty()
+                                            ? transfer::PortTarget::com(ComPortSetting::portNumber())
+                                            : *transfer::PortTarget::parse(options.port).target;
+    const transfer::BackupFile::Result saved =
+        transfer::BackupFile(QString::fromStdString(options.backupDir))
+            .write(QString::fromStdString(options.file), target, current);
+    if (!saved.ok()) {
+        std::cerr << qPrintable(arg(safe_text::kBackupNotSaved, saved.error)) << '\n';
+        return false;
+    }
+    say(safe_text::kBackupSaved, saved.path);
     return true;
 }
 
