@@ -5,6 +5,8 @@
 
 #include <charconv>
 
+#include <sys/stat.h>
+
 namespace trv::transfer {
 namespace {
 
@@ -87,6 +89,14 @@ PortTargetParse PortTarget::parse(std::string_view text)
 PortTargetParse PortTarget::parseMapping(std::string_view text)
 {
     return parseDeviceOrTcp(text, text::kUnknownMapping);
+}
+
+QString PortTarget::deviceProblem() const
+{
+    struct stat info {};
+    if (kind != Kind::Device || ::stat(device.c_str(), &info) != 0 || S_ISCHR(info.st_mode))
+        return {};
+    return QString::fromUtf8(text::kNotADevice).arg(QString::fromStdString(device));
 }
 
 std::string PortTarget::text() const

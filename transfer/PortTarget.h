@@ -30,6 +30,10 @@ struct PortTarget {
     // What a COM port may stand for: a device path or tcp://HOST:PORT.
     static PortTargetParse parseMapping(std::string_view text);
 
+    // Device: why the path can never be a serial port (an existing file that is not a character
+    // device), else empty. A path that does not exist may still appear (an adapter plugged in).
+    QString deviceProblem() const;
+
     // The text parse reads back as this target.
     std::string text() const;
     // Tcp: the socket transport's parameter text for a client of this address.

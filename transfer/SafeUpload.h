@@ -19,7 +19,7 @@ inline constexpr const char* kVerifyImpossible =
 inline constexpr const char* kVerifyPassed =
     "Verified: the deskset holds the uploaded database byte for byte.";
 inline constexpr const char* kVerifyFailed =
-    "Verification failed: the deskset holds something else than was uploaded:";
+    "Verification failed: the deskset holds something other than what was uploaded:";
 } // namespace text::safe
 
 // "<folder>/<name>-backup-20261208-163005.ddb", with a counter when that file exists already.

@@ -58,7 +58,7 @@ TEST(TrvctlInterchange, DiffExitsAsDiffDoes)
     EXPECT_EQ(trvctl({"diff", a, a}).status, 0);
     const CtlResult differ = trvctl({"diff", a, b});
     EXPECT_EQ(differ.status, 1);
-    EXPECT_EQ(differ.out, "deskset.muteTimer: 30 s -> 45 s\nreserved areas: 1 bytes differ\n");
+    EXPECT_EQ(differ.out, "deskset.muteTimer: 30 s -> 45 s\nreserved areas: 1 byte differs\n");
     const CtlResult missing = trvctl({"diff", a, dir.filePath("none.ddb")});
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.contains("none.ddb"));
