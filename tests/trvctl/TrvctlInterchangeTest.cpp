@@ -142,3 +142,12 @@ TEST(TrvctlInterchange, TablesGoThroughCsvAndARefusedFileWritesNothing)
                        "(JSON)\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("tones.csv")));
 }
+
+// trvctl --help lists the statuses of the transfer commands; diff's own are in diff --help only.
+TEST(TrvctlHelp, DiffSaysItsStatusesInItsOwnHelpOnly)
+{
+    const CtlResult help = trvctl({"--help"});
+    EXPECT_TRUE(help.out.contains("  6  the database check found errors and --force was not given\n"));
+    EXPECT_FALSE(help.out.contains("databases are equal"));
+    EXPECT_TRUE(trvctl({"diff", "--help"}).out.contains("Exit status: 0 the databases are equal, 1 they differ"));
+}
