@@ -80,9 +80,8 @@ inline constexpr const char* kComPortDevice = "&Device:"; // no port chosen
 inline constexpr const char* kComPortBuiltIn = "Built-in port (%1)";
 inline constexpr const char* kComPortAbsent = "%1 (not present)";
 
-// Status bar while connecting: port, its device, attempt of the series.
-inline constexpr const char* kConnecting =
-    "Connecting to the deskset on %1 (%2), attempt %3 of %4. Press Esc to stop.";
+// Status bar while connecting: after the attempt's text (transfer::connectingText).
+inline constexpr const char* kPressEscToStop = " Press Esc to stop.";
 inline constexpr const char* kNoPortChosen = "no port chosen";
 
 // About box.

@@ -13,6 +13,7 @@
 #include "platform/SettingsStore.h"
 #include "transfer/BackupFile.h"
 #include "transfer/ComPortSetting.h"
+#include "transfer/OpenFailureText.h"
 #include "transfer/SafeUpload.h"
 #include "transfer/TransferTexts.h"
 
@@ -199,11 +200,11 @@ void TransferWindows::setStatusText(const QString& text)
 
 void TransferWindows::connectingStarted(int attempt, const QString& portDigit, const QString& device)
 {
-    setStatusText(QString::fromLatin1(text::kConnecting)
-                      .arg(QStringLiteral("COM") + portDigit,
-                           portDigit.isEmpty() ? QString::fromLatin1(text::kNoPortChosen) : device)
-                      .arg(attempt)
-                      .arg(transfer::TransferSession::kAttemptsPerSeries));
+    setStatusText(transfer::connectingText(QStringLiteral("COM") + portDigit,
+                                           portDigit.isEmpty() ? QString::fromLatin1(text::kNoPortChosen)
+                                                               : device,
+                                           attempt) +
+                  QString::fromLatin1(text::kPressEscToStop));
     if (!std::exchange(busyPointer_, true))
         QApplication::setOverrideCursor(Qt::BusyCursor);
     stopConnecting_->setEnabled(true);
@@ -222,7 +223,7 @@ void TransferWindows::showConnectFailure(const QString& text, const QString& det
 }
 
 // The shell refused the command while editor windows were open; one opened while the link came up
-// holds values the image has not got yet, so the deskset would receive something else than shown.
+// holds values the image has not got yet, so the deskset would receive something other than shown.
 bool TransferWindows::mayStartUpload()
 {
     if (!frame_.isDatabaseOpen() || !frame_.app().document().anyEditorWindowOpen())

@@ -14,4 +14,6 @@ inline constexpr const char* kReadError = "An unexpected error occurred while re
 inline constexpr const char* kWriteError = "An unexpected error occurred while writing %1.";
 inline constexpr const char* kFailedToOpen = "Failed to open document.";
 inline constexpr const char* kFailedToSave = "Failed to save document.";
+inline constexpr const char* kIsFolder = "%1 is a folder, not a file.";
+inline constexpr const char* kFolderMissing = "The folder %1 does not exist.";
 } // namespace trv::db::text

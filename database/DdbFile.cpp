@@ -129,6 +129,30 @@ FileResult loadDatabase(const std::string& path, Image& image)
     return FileResult::success();
 }
 
+FileResult checkFolderWritable(const std::string& folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return FileResult::failure(withPath(text::kFolderMissing, folder));
+    // The save's own first step, undone at once: permissions, ACLs and read-only mounts all count.
+    std::string probe = folder + "/.trv-save-XXXXXX";
+    Fd fd(::mkstemp(probe.data()));
+    if (fd.get() < 0)
+        return FileResult::failure(openErrorText(errno, folder, text::kFailedToSave));
+    ::unlink(probe.c_str());
+    return FileResult::success();
+}
+
+FileResult checkSavable(const std::string& path)
+{
+    struct stat info {};
+    if (!path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return FileResult::failure(withPath(text::kIsFolder, path));
+    if (path.empty() || path.back() == '/')
+        return FileResult::failure(withPath(text::kInvalidPath, path));
+    return checkFolderWritable(folderOf(path));
+}
+
 namespace {
 
 // The image in a new temporary file of the folder, flushed to disk; its path in `temp`. The

@@ -23,6 +23,13 @@ struct FileResult {
 // wrong header "Unknown database version.". Bytes after the image size are ignored.
 FileResult loadDatabase(const std::string& path, Image& image = theImage());
 
+// Whether saveDatabase can put a file at path, asked before the image exists (a download): the
+// path is no folder, its folder exists and a file may be created there (the temporary file the
+// save renames). An existing file at path would be replaced.
+FileResult checkSavable(const std::string& path);
+// Whether files may be created in folder: it exists and is writable.
+FileResult checkFolderWritable(const std::string& folder);
+
 // Writes the image atomically: a temporary file in the same folder is written, flushed to disk
 // and renamed over the target, so a failed save leaves the old file as it was.
 FileResult saveDatabase(const std::string& path, const Image& image = theImage());

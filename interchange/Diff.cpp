@@ -54,7 +54,9 @@ void diffField(QStringList& lines, const db::Image& a, const db::Image& b, const
 QStringList ImageDiff::lines() const
 {
     QStringList all = fields;
-    if (reservedBytes > 0)
+    if (reservedBytes == 1)
+        all << QString::fromLatin1(text::kReservedDifferOne);
+    else if (reservedBytes > 1)
         all << QString::fromLatin1(text::kReservedDiffer).arg(reservedBytes);
     return all;
 }

@@ -23,6 +23,7 @@ inline constexpr const char* kRawPrefix = "raw ";
 inline constexpr const char* kFreeMark = " (free)";
 inline constexpr const char* kReservedHeading = "reserved";
 inline constexpr const char* kReservedDiffer = "reserved areas: %1 bytes differ";
+inline constexpr const char* kReservedDifferOne = "reserved areas: 1 byte differs";
 inline constexpr const char* kArrow = " -> ";
 
 // Headings of the records of each area; an area not named here is headed by its own name.

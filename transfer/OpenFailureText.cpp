@@ -1,6 +1,7 @@
 #include "transfer/OpenFailureText.h"
 
 #include "transfer/PortTarget.h"
+#include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
 
 #include <cstring>
@@ -8,6 +9,14 @@
 namespace trv::transfer {
 
 using comms::OpenReason;
+
+QString connectingText(const QString& portName, const QString& device, int attempt)
+{
+    return QString::fromUtf8(text::kConnectingAttempt)
+        .arg(portName, device)
+        .arg(attempt)
+        .arg(TransferSession::kAttemptsPerSeries);
+}
 
 QString openFailureReason(const comms::OpenFailure& failure)
 {

@@ -10,6 +10,9 @@
 
 namespace trv::transfer {
 
+// "Connecting to the deskset on COM1 (/dev/ttyUSB0), attempt 2 of 6.": the attempt of a series.
+QString connectingText(const QString& portName, const QString& device, int attempt);
+
 // Why the device could not be opened, in one sentence.
 QString openFailureReason(const comms::OpenFailure& failure);
 

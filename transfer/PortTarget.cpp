@@ -7,6 +7,8 @@
 
 #include <charconv>
 
+#include <sys/stat.h>
+
 namespace trv::transfer {
 namespace {
 
@@ -96,7 +98,7 @@ QString PortTarget::deviceProblem() const
     struct stat info {};
     if (kind != Kind::Device || ::stat(device.c_str(), &info) != 0 || S_ISCHR(info.st_mode))
         return {};
-    return QString::fromUtf8(text::kNotCharacterDevice).arg(QString::fromStdString(device));
+    return QString::fromUtf8(text::kNotADevice).arg(QString::fromStdString(device));
 }
 
 std::string PortTarget::text() const

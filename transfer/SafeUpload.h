@@ -16,7 +16,7 @@ inline constexpr const char* kVerifyImpossible =
 inline constexpr const char* kVerifyPassed =
     "Verified: the deskset holds the uploaded database byte for byte.";
 inline constexpr const char* kVerifyFailed =
-    "Verification failed: the deskset holds something else than was uploaded:";
+    "Verification failed: the deskset holds something other than what was uploaded:";
 } // namespace text::safe
 
 } // namespace trv::transfer

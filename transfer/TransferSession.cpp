@@ -49,13 +49,15 @@ TransferSession::TransferSession(TransferUi& ui, QObject* parent) : TransferSess
 
 TransferSession::TransferSession(TransferUi& ui, std::unique_ptr<DesksetLink> link, QObject* parent)
     : QObject(parent), ui_(ui), link_(std::move(link)), portSource_(&ComPortSetting::portDigit),
-      linkSettingsSource_(&LinkConfig::load), image_(&db::theImage())
+      linkSettingsSource_(&LinkConfig::load), image_(&db::theImage()), clock_(&comms::SystemClock())
 {
     // Coarse timers may fire 5 % early; these periods are part of the behaviour.
-    for (QTimer* timer : {&connectRetryTimer_, &uploadProgressTimer_, &watchdogTimer_})
+    for (QTimer* timer : {&connectRetryTimer_, &uploadProgressTimer_, &watchdogTimer_, &idleTimer_})
         timer->setTimerType(Qt::PreciseTimer);
     connectRetryTimer_.setSingleShot(true);
     watchdogTimer_.setSingleShot(true);
+    idleTimer_.setSingleShot(true);
+    idleTimer_.callOnTimeout(this, &TransferSession::idleExpired);
     connectRetryTimer_.callOnTimeout(this, &TransferSession::connectRetryExpired);
     uploadProgressTimer_.callOnTimeout(this, &TransferSession::uploadProgressTick);
     watchdogTimer_.callOnTimeout(this, [this] { finish(Outcome::CommunicationError); });
@@ -73,6 +75,7 @@ void TransferSession::setPeriods(const Periods& periods)
     connectRetryTimer_.setInterval(periods.connectRetry);
     uploadProgressTimer_.setInterval(periods.uploadProgress);
     watchdogTimer_.setInterval(periods.watchdog);
+    idleLimit_ = periods.idle;
 }
 
 bool TransferSession::timerActive(TimerId id) const
@@ -84,6 +87,8 @@ bool TransferSession::timerActive(TimerId id) const
         return uploadProgressTimer_.isActive();
     case CompletionWatchdog:
         return watchdogTimer_.isActive();
+    case IdleTimer:
+        return idleTimer_.isActive();
     }
     return false;
 }
@@ -108,6 +113,10 @@ void TransferSession::expireTimer(TimerId id)
     case CompletionWatchdog:
         watchdogTimer_.stop();
         finish(Outcome::CommunicationError);
+        return;
+    case IdleTimer:
+        idleTimer_.stop();
+        idleExpired();
         return;
     }
 }
@@ -211,6 +220,7 @@ bool TransferSession::event(QEvent* event)
         // Messages still queued from a link this session has already closed are stale.
         if (!linkUp_)
             return true;
+        noteActivity();
         const QByteArray& bytes = static_cast<LinkReceiveEvent*>(event)->bytes();
         const auto message = DesksetMessage::decode(
             std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
@@ -237,6 +247,10 @@ void TransferSession::linkConnected()
     connectRetryTimer_.stop();
     endConnecting();
     linkUp_ = true;
+    lastWaiting_.reset();
+    noteActivity();
+    if (idleLimit_.count() > 0)
+        idleTimer_.start(idleLimit_);
     ui_.setStatusText(text::kLinkEstablished);
     link_->send(DesksetMessage(MessageType::Version));
 }
@@ -250,6 +264,7 @@ void TransferSession::linkDisconnected()
     linkUp_ = false;
     if (!wasUp)
         return;
+    idleTimer_.stop();
     ui_.setStatusText(text::kLinkLost);
     if (ui_.progressIsOpen())
         finish(Outcome::Disconnected);
@@ -325,6 +340,8 @@ void TransferSession::uploadStart()
     // All blocks go to the library's send store at once; it keeps them in order.
     for (const DesksetMessage& block : uploadBlocks(*image_))
         link_->send(block);
+    ui_.uploadBlocksQueued();
+    lastWaiting_ = link_->messagesNotYetSent(); // what later ticks compare with
     QCoreApplication::postEvent(this, new TransferStartEvent(TransferKind::Upload));
     uploadProgressTimer_.start();
 }
@@ -371,6 +388,10 @@ void TransferSession::uploadProgressTick()
     const std::optional<int> waiting = link_->messagesNotYetSent();
     if (!waiting)
         return;
+    // A block that has left the send store shows the deskset is still taking them.
+    if (lastWaiting_ && *waiting < *lastWaiting_)
+        noteActivity();
+    lastWaiting_ = waiting;
     advanceProgress((kBlocksPerImage - *waiting) * kProgressStep);
 }
 
@@ -381,6 +402,8 @@ void TransferSession::advanceProgress(int position)
     if (position == kProgressEnd && watchdogArmable_) {
         watchdogTimer_.start();
         watchdogArmable_ = false;
+        // From here the completion watchdog has the say.
+        idleTimer_.stop();
     }
 }
 
@@ -400,6 +423,7 @@ void TransferSession::finish(Outcome outcome)
         {text::kIncomplete, true, EndButton::Ok},
         {text::kDisconnected, false, EndButton::Cancel},
         {text::kCommunicationError, false, EndButton::Cancel},
+        {text::kNoAnswer, false, EndButton::Cancel},
     };
     const EndForm& form = kForms[static_cast<int>(outcome)];
     const bool linkLost = outcome == Outcome::Disconnected;
@@ -407,7 +431,8 @@ void TransferSession::finish(Outcome outcome)
     watchdogTimer_.stop();
     if (!linkLost)
         uploadProgressTimer_.stop();
-    ui_.progressEnd(form.appended ? ui_.progressText() + form.text : QString(form.text), form.button);
+    const QString endText = outcome == Outcome::NoAnswer ? noAnswerText() : QString::fromUtf8(form.text);
+    ui_.progressEnd(form.appended ? ui_.progressText() + endText : endText, form.button);
     if (linkLost)
         return; // the session ends when the user closes the progress window
     watchdogArmable_ = true;
@@ -430,8 +455,39 @@ void TransferSession::sessionEnd()
     clearPendingFlags();
     uploadProgressTimer_.stop();
     watchdogTimer_.stop();
+    idleTimer_.stop();
     // A watchdog started before the link was lost must not stay disarmed for the next session.
     watchdogArmable_ = true;
+}
+
+void TransferSession::noteActivity()
+{
+    lastActivityMs_ = clock_->NowMs();
+}
+
+// The timer runs out at the earliest moment the limit can have passed; activity since it was
+// started moves the moment on instead of restarting the timer for every message.
+void TransferSession::idleExpired()
+{
+    if (!linkUp_ || idleLimit_.count() <= 0)
+        return;
+    const auto quiet = std::chrono::milliseconds(clock_->NowMs() - lastActivityMs_);
+    if (quiet < idleLimit_) {
+        idleTimer_.start(idleLimit_ - quiet);
+        return;
+    }
+    if (ui_.progressIsOpen()) {
+        finish(Outcome::NoAnswer);
+        return;
+    }
+    sessionEnd();
+    ui_.showMessage(noAnswerText());
+}
+
+QString TransferSession::noAnswerText() const
+{
+    return QString::fromUtf8(text::kNoAnswer)
+        .arg(std::chrono::duration_cast<std::chrono::seconds>(idleLimit_).count());
 }
 
 void TransferSession::clearPendingFlags()

@@ -4,6 +4,7 @@
 // through TransferUi.
 #pragma once
 
+#include "comms/Clock.h"
 #include "database/Image.h"
 #include "transfer/DesksetLink.h"
 #include "transfer/ImageBlocks.h"
@@ -16,19 +17,26 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace trv::transfer {
 
 class TransferSession : public QObject {
 public:
     // The timers of the session, by their ids.
-    enum TimerId { ConnectRetryTimer = 3, UploadProgressTimer = 4, CompletionWatchdog = 5 };
+    // The idle timer is this program's own: it gives up on a deskset that has gone quiet.
+    enum TimerId { ConnectRetryTimer = 3, UploadProgressTimer = 4, CompletionWatchdog = 5, IdleTimer = 6 };
 
     struct Periods {
         std::chrono::milliseconds connectRetry{7000};
         std::chrono::milliseconds uploadProgress{100};
         std::chrono::milliseconds watchdog{10000};
+        // Once the link is up, the session ends when for this long no message has arrived and no
+        // upload block has left the send store. Zero: the session waits as long as its user does.
+        std::chrono::milliseconds idle{0};
     };
+    // The idle limit trvctl gives its sessions.
+    static constexpr std::chrono::milliseconds kNoAnswerLimit{30000};
 
     // Attempts made by the retry timer before the Retry/Cancel question: with the first
     // attempt, six in all.
@@ -47,6 +55,8 @@ public:
     ~TransferSession() override;
 
     void setPeriods(const Periods& periods);
+    // The clock the idle time-out measures with (the steady clock by default).
+    void setClock(comms::Clock& clock) { clock_ = &clock; }
     // Where each connection attempt reads its port digit (ComPortSetting::portDigit by default).
     void setPortSource(std::function<QString()> source) { portSource_ = std::move(source); }
     // Where each connection attempt reads the library's machine settings (LinkConfig::load by
@@ -91,7 +101,7 @@ protected:
 private:
     friend class TRVDkReceiveHwConfig;
 
-    enum class Outcome { Completed, Incomplete, Disconnected, CommunicationError };
+    enum class Outcome { Completed, Incomplete, Disconnected, CommunicationError, NoAnswer };
 
     void begin();
     void connectionAttempt();
@@ -111,6 +121,9 @@ private:
     void finish(Outcome outcome);
     void sessionEnd();
     void clearPendingFlags();
+    void noteActivity();
+    void idleExpired();
+    QString noAnswerText() const;
     void endConnecting();
 
     TransferUi& ui_;
@@ -137,6 +150,11 @@ private:
     QTimer connectRetryTimer_;
     QTimer uploadProgressTimer_;
     QTimer watchdogTimer_;
+    QTimer idleTimer_;
+    std::chrono::milliseconds idleLimit_{0};
+    comms::Clock* clock_;
+    std::uint32_t lastActivityMs_ = 0;
+    std::optional<int> lastWaiting_; // upload: messages in the send store at the last tick
 };
 
 } // namespace trv::transfer

@@ -21,12 +21,15 @@ inline constexpr const char* kRetryQuestion =
     "\"entering configuration mode\".\n\n"
     "Do you want TRV to automatically retry to connect with the deskset?";
 
+// Each connection attempt: port name, its device, attempt, attempts of a series.
+inline constexpr const char* kConnectingAttempt = "Connecting to the deskset on %1 (%2), attempt %3 of %4.";
+
 // Port targets (trvctl --port, a COM port's mapping).
 inline constexpr const char* kUnknownPort =
     "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
 inline constexpr const char* kUnknownMapping = "Not a device: '%1' (use a device path or tcp://HOST:PORT).";
+inline constexpr const char* kNotADevice = "Not a device: '%1' is a file, not a character device.";
 inline constexpr const char* kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT).";
-inline constexpr const char* kNotCharacterDevice = "Not a serial device: '%1' is a file of another kind.";
 
 // Details of kUnableToConnect: the port, its device and why the device could not be opened.
 inline constexpr const char* kPortIsDevice = "%1 is the device %2.";
@@ -53,6 +56,8 @@ inline constexpr const char* kCompleted = "(Completed)";
 inline constexpr const char* kIncomplete = "(Error! Transfer was incomplete)";
 inline constexpr const char* kDisconnected = "ERROR : Disconnected with the Deskset";
 inline constexpr const char* kCommunicationError = "Communication error with deskset";
+// The session's own idle time-out (trvctl): %1 is the limit in seconds.
+inline constexpr const char* kNoAnswer = "No answer from the deskset for %1 s.";
 
 // Commands refused while editor windows are open (the shell checks this before starting).
 inline constexpr const char* kCloseWindowsBeforeDownload = "You must close all windows before downloading.";

@@ -42,6 +42,9 @@ public:
     // application refuses while an editor window holds values not written to it yet), after telling
     // the user why. The session then ends without sending a block.
     virtual bool mayStartUpload() { return true; }
+    // Every block of the upload has been handed to the library: from here a stopped session may
+    // leave the deskset with part of the new database.
+    virtual void uploadBlocksQueued() {}
     // Download start: runs the close database request and then New. False when the user declined.
     virtual bool closeDatabaseAndStartNew() = 0;
     // Names the open database (title bar and tree root), e.g. "download.ddb".

@@ -488,10 +488,8 @@ int main(int argc, char* argv[])
     save(withDialog(behind, failure.get(), false), QStringLiteral("16-unable-to-connect.png"));
     failure->hide();
 
-    frame->setStatusText(QString::fromLatin1(text::kConnecting)
-                             .arg(QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"))
-                             .arg(2)
-                             .arg(trv::transfer::TransferSession::kAttemptsPerSeries));
+    frame->setStatusText(trv::transfer::connectingText(QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"), 2) +
+                         QString::fromLatin1(text::kPressEscToStop));
     settle();
     save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("17-connecting.png"));
     frame->setStatusText(QString::fromLatin1(trv::transfer::text::kIdlePrompt));

@@ -66,13 +66,15 @@ TEST_F(ConnectionFeedbackTest, StatusShowsPortDeviceAndAttemptWithBusyPointerUnt
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
 
     run(cmd::kDownload);
-    const QString first = QString::fromLatin1(text::kConnecting).arg("COM1", port.path()).arg(1).arg(6);
+    const QString first =
+        "Connecting to the deskset on COM1 (" + port.path() + "), attempt 1 of 6. Press Esc to stop.";
     EXPECT_EQ(frame()->statusText(), first);
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
 
     // The retry timer makes the next attempt, and the status follows it.
-    const QString second = QString::fromLatin1(text::kConnecting).arg("COM1", port.path()).arg(2).arg(6);
+    const QString second =
+        "Connecting to the deskset on COM1 (" + port.path() + "), attempt 2 of 6. Press Esc to stop.";
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame()->statusText() == second; }, 5000));
 
     QTest::keyClick(frame(), Qt::Key_Escape);

@@ -658,3 +658,63 @@ TEST_F(SessionTest, UploadProgressWaitsWhileTheLinkCannotTell)
     EXPECT_FALSE(waitUntil([&] { return ui.position != position; }, 100));
     EXPECT_FALSE(session->timerActive(TransferSession::CompletionWatchdog));
 }
+
+// --- idle time-out (trvctl's) ---
+
+// Once the link is up the session gives up on a deskset from which, for the whole limit, no
+// message has come and to which no upload block has gone; the completion watchdog, once armed,
+// has the say instead. The clock is moved by hand.
+TEST_F(SessionTest, IdleTimeOutEndsAQuietSessionAndYieldsToTheWatchdog)
+{
+    comms::ManualClock clock(1000);
+    session->setClock(clock);
+    session->setPeriods({20ms, 5ms, 40ms, TransferSession::kNoAnswerLimit});
+    const QString noAnswer = "No answer from the deskset for 30 s.";
+    // Moves the clock and lets the idle timer run out; true when the session is still up.
+    const auto quietUntil = [&](std::uint32_t ms) {
+        clock.Set(ms);
+        session->expireTimer(TransferSession::IdleTimer);
+        return session->linkUp();
+    };
+
+    // A version answer of 15 bytes is ignored; it is news all the same.
+    session->download();
+    linkComesUp();
+    EXPECT_TRUE(session->timerActive(TransferSession::IdleTimer));
+    clock.Set(5000);
+    versionReply("VXR DESKSET V00");
+    EXPECT_TRUE(quietUntil(34999));
+    EXPECT_FALSE(quietUntil(35000));
+    EXPECT_EQ(ui.messages, QStringList{noAnswer});
+    EXPECT_FALSE(session->downloadPending());
+    EXPECT_FALSE(session->timerActive(TransferSession::IdleTimer));
+
+    // A download that stops half way: each block moves the limit on, the window shows the end.
+    startUp(&TransferSession::download);
+    const auto blocks = downloadBlocks(desksetImage());
+    for (int i = 0; i < 50; ++i) {
+        clock.Set(40000 + i * 1000);
+        receive(blocks[i]);
+    }
+    EXPECT_TRUE(quietUntil(89000 + 29999)); // the last block came at 89 s
+    EXPECT_FALSE(quietUntil(89000 + 30000));
+    EXPECT_EQ(ui.text, noAnswer);
+    EXPECT_EQ(ui.button, EndButton::Cancel);
+
+    // An upload: a block that leaves the send store is news; once all have left, the watchdog rules.
+    ui.open = false;
+    link->notYetSent = kBlocksPerImage;
+    clock.Set(200000);
+    startUp(&TransferSession::upload);
+    ASSERT_TRUE(waitUntil([&] { return ui.open; }));
+    clock.Set(220000);
+    link->notYetSent = 100;
+    ASSERT_TRUE(waitUntil([&] { return ui.position == 6400; }));
+    EXPECT_TRUE(quietUntil(249999));
+    link->notYetSent = 0;
+    ASSERT_TRUE(waitUntil([&] { return ui.position == TransferSession::kProgressEnd; }));
+    EXPECT_TRUE(session->timerActive(TransferSession::CompletionWatchdog));
+    EXPECT_FALSE(session->timerActive(TransferSession::IdleTimer));
+    ASSERT_TRUE(waitUntil([&] { return ui.ended; }));
+    EXPECT_EQ(ui.text, text::kCommunicationError);
+}

@@ -2,15 +2,18 @@
 // behind a serial device server, and the safe upload (backup before, verify after).
 #include "Simulator.h"
 #include "TcpRelay.h"
+#include "TestSupport.h"
 #include "TrvctlRun.h"
 
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
+#include "database/Rules.h"
 #include "platform/SettingsStore.h"
 #include "transfer/TransferTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -106,7 +109,7 @@ TEST_F(TrvctlTransferTest, DownloadThroughASerialDeviceServer)
     EXPECT_EQ(load(path("b.ddb")), deskset_);
     EXPECT_TRUE(read(path("t.txt")).contains("connecting to " + address));
 
-    EXPECT_EQ(runTrvctl({"download", "--port", "tcp://127.0.0.1:0", "-o", path("c.ddb")}).exitCode, 1);
+    EXPECT_EQ(runTrvctl({"download", "--port", "tcp://127.0.0.1:0", "-o", path("c.ddb")}).exitCode, 2);
     EXPECT_FALSE(QFile::exists(path("c.ddb")));
 
     // A device server on the IPv6 loopback address.
@@ -135,7 +138,7 @@ TEST_F(TrvctlTransferTest, PortOptionWinsOverTheEnvironmentsDeadDevice)
     EXPECT_TRUE(read(path("t.txt")).contains("connecting to " + sim_->pty()));
 
     const CtlRun com1 = runTrvctl({"download", "--port", "COM1", "-o", path("no.ddb")}, 30000, environment);
-    EXPECT_EQ(com1.exitCode, 1);
+    EXPECT_EQ(com1.exitCode, 3);
     EXPECT_TRUE(com1.err.contains(text::kUnableToConnect)) << com1.err.toStdString();
     EXPECT_TRUE(com1.err.contains(QString::fromUtf8(text::kPortIsDevice).arg("COM1", dead)))
         << com1.err.toStdString();
@@ -181,9 +184,9 @@ TEST_F(TrvctlTransferTest, VerifyCatchesADesksetThatStoresSomethingElse)
     ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), site).ok);
 
     const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--verify"});
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.exitCode, 4);
     EXPECT_TRUE(run.out.contains(QString(text::kUploading) + text::kCompleted));
-    EXPECT_TRUE(run.err.contains("Verification failed: the deskset holds something else than was uploaded:\n"
+    EXPECT_TRUE(run.err.contains("Verification failed: the deskset holds something other than what was uploaded:\n"
                                  "  deskset.muteTimer: 30 s -> raw E1\n"))
         << run.err.toStdString();
 }
@@ -193,7 +196,7 @@ TEST_F(TrvctlTransferTest, AVerifyThatCannotReconnectFailsTheRun)
     startSimulator({"--once"}); // the deskset is gone after the upload's session
     ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), deskset_).ok);
     const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--verify"});
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.exitCode, 5);
     EXPECT_TRUE(run.out.contains(QString(text::kUploading) + text::kCompleted));
     EXPECT_TRUE(run.err.contains("Verification was not possible")) << run.err.toStdString();
 }
@@ -204,7 +207,7 @@ TEST_F(TrvctlTransferTest, AFailedBackupSendsNoUploadBlock)
     ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), deskset_).ok);
     const CtlRun run =
         runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", dir_.path()});
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.exitCode, 1); // the status of the backup's failing step
     EXPECT_TRUE(run.err.contains(text::kWrongHardware));
     EXPECT_TRUE(run.err.contains("The backup failed, so nothing was uploaded."));
     for (const QString& frame : sim_->frames("RX")) {
@@ -216,5 +219,144 @@ TEST_F(TrvctlTransferTest, AFailedBackupSendsNoUploadBlock)
 
     EXPECT_EQ(
         runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--backup", path("missing")}).exitCode,
-        1);
+        2);
+}
+
+// A deskset that answers the version with 15 bytes is ignored, as the protocol says; --timeout
+// bounds the wait. Each attempt is on stderr, and the status bar's idle prompt is nowhere.
+TEST_F(TrvctlTransferTest, TimeoutEndsTheWaitForADesksetThatNeverAnswersTheVersion)
+{
+    startSimulator({"--version-text", "VXR DESKSET V00"});
+    QElapsedTimer clock;
+    clock.start();
+    const CtlRun run = runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--timeout", "5"});
+    const qint64 took = clock.elapsed();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Stopped after 5 s (--timeout).")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith("Connecting to the deskset on COM1 (" + sim_->pty() + "), attempt 1 of 6.\n"))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(text::kLinkEstablished));
+    EXPECT_FALSE(run.out.contains(text::kIdlePrompt));
+    EXPECT_GE(took, 5000);
+    EXPECT_LT(took, 20000);
+    EXPECT_FALSE(QFile::exists(path("got.ddb")));
+}
+
+// An output that cannot be written is found before anything is sent: the database is never lost
+// after a whole download.
+TEST_F(TrvctlTransferTest, DownloadToAPathThatCannotBeWrittenConnectsNowhere)
+{
+    startSimulator();
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
+    const struct {
+        QString output;
+        QString message;
+    } rows[] = {
+        {path("folder"), path("folder") + " is a folder, not a file."},
+        {path("missing/got.ddb"), "The folder " + path("missing") + " does not exist."},
+        {"/sys/got.ddb", "Access to /sys was denied."}, // no file may be created there, not even by root
+    };
+    for (const auto& row : rows) {
+        const CtlRun run = runTrvctl({"download", "--port", sim_->pty(), "-o", row.output});
+        EXPECT_EQ(run.exitCode, 2) << row.output.toStdString();
+        EXPECT_EQ(run.err, row.message + "\n");
+        EXPECT_FALSE(run.out.contains(text::kLinkEstablished));
+    }
+    EXPECT_TRUE(sim_->frames("RX").isEmpty()) << sim_->log().toStdString();
+}
+
+// One row a status of trvctl --help; a second run of the simulator where a row needs its own.
+TEST_F(TrvctlTransferTest, EveryExitStatus)
+{
+    trv::db::Image faulty{};
+    trv::db::newDatabase(faulty);
+    faulty[trv::db::deskset::kMuteTimer] = 0xE1;
+    ASSERT_GT(trv::db::errorCount(trv::db::checkImage(faulty)), 0);
+    ASSERT_TRUE(trv::db::saveDatabase(path("faulty.ddb").toStdString(), faulty).ok);
+    ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), deskset_).ok);
+
+    const struct {
+        QStringList simulator; // empty: none needed
+        QStringList arguments; // "PTY" is the simulator's device
+        int status;
+        QString err; // on stderr
+    } rows[] = {
+        {{"--once"}, {"download", "--port", "PTY", "-o", path("a.ddb")}, 0, ""},
+        {{"--hw-id", "1"}, {"download", "--port", "PTY", "-o", path("b.ddb")}, 1, text::kWrongHardware},
+        {{}, {"download", "--port", "COM9", "-o", path("c.ddb")}, 2, "Unknown port 'COM9'"},
+        {{}, {"download", "--port", path("site.ddb"), "-o", path("c.ddb")}, 2,
+         "Not a device: '" + path("site.ddb") + "' is a file, not a character device."},
+        {{}, {"download", "--port", "/dev/nonexistent", "-o", path("c.ddb")}, 3,
+         QString(text::kUnableToConnect) + "\nCOM1 is the device /dev/nonexistent.\n" +
+             QString::fromUtf8(text::kPortMissing).arg("/dev/nonexistent")},
+        {{"--store-altered", "0x0015"}, {"upload", "--port", "PTY", path("site.ddb"), "--verify"}, 4,
+         "Verification failed: the deskset holds something other than what was uploaded:"},
+        {{"--once"}, {"upload", "--port", "PTY", path("site.ddb"), "--verify"}, 5, "Verification was not possible"},
+        {{}, {"upload", "--port", "/dev/nonexistent", path("faulty.ddb"), "--backup", dir_.path()}, 6,
+         "error: deskset.muteTimer: "},
+    };
+    for (const auto& row : rows) {
+        std::unique_ptr<Simulator> sim;
+        QStringList arguments = row.arguments;
+        if (!row.simulator.isEmpty()) {
+            sim = std::make_unique<Simulator>(DESKSETSIM_PATH, row.simulator);
+            ASSERT_TRUE(sim->ok()) << sim->errorText().toStdString();
+            arguments.replaceInStrings(QRegularExpression("^PTY$"), sim->pty());
+        }
+        const CtlRun run = runTrvctl(arguments);
+        EXPECT_EQ(run.exitCode, row.status) << arguments.join(' ').toStdString() << "\n" << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(row.err)) << run.err.toStdString();
+    }
+}
+
+// The rules run before the backup and anything else; --force sends such a database all the same.
+TEST_F(TrvctlTransferTest, ADatabaseWithErrorsIsUploadedOnlyWithForce)
+{
+    startSimulator();
+    trv::db::Image faulty{};
+    trv::db::newDatabase(faulty);
+    faulty[trv::db::deskset::kMuteTimer] = 0xE1;
+    ASSERT_TRUE(trv::db::saveDatabase(path("faulty.ddb").toStdString(), faulty).ok);
+    const std::vector<trv::db::Problem> problems = trv::db::checkImage(faulty);
+    QString list;
+    for (const auto& problem : problems)
+        list += QString::fromStdString(trv::db::formatProblem(problem)) + "\n";
+    const QString count = QString::fromStdString(trv::db::errorCountText(trv::db::errorCount(problems)));
+
+    const CtlRun refused = runTrvctl({"upload", "--port", sim_->pty(), path("faulty.ddb"), "--backup", dir_.path()});
+    EXPECT_EQ(refused.exitCode, 6);
+    EXPECT_EQ(refused.err, list + "The database has " + count + ": nothing was sent (use --force to upload it anyway).\n");
+    EXPECT_TRUE(sim_->frames("RX").isEmpty());
+    EXPECT_TRUE(QDir(dir_.path()).entryList({"faulty-backup-*"}).isEmpty());
+
+    const CtlRun forced = runTrvctl({"upload", "--port", sim_->pty(), path("faulty.ddb"), "--force"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+    EXPECT_TRUE(forced.err.startsWith(list + "The database has " + count + ": uploading it anyway (--force).\n"));
+    const CtlRun after = runTrvctl({"download", "--port", sim_->pty(), "-o", path("after.ddb")});
+    ASSERT_EQ(after.exitCode, 0);
+    EXPECT_EQ(load(path("after.ddb")), faulty);
+}
+
+// SIGTERM during an upload: the link is closed, the user is told the deskset may hold part of the
+// database, and trvctl ends by the signal.
+TEST_F(TrvctlTransferTest, ASignalDuringAnUploadSaysTheDesksetMayHoldAnIncompleteDatabase)
+{
+    startSimulator({"--line-rate", "9600"});
+    ASSERT_TRUE(trv::db::saveDatabase(path("site.ddb").toStdString(), deskset_).ok);
+    QProcess ctl;
+    trv::testsupport::TieToThisProcess(ctl);
+    ctl.start(TRVCTL_PATH, {"upload", "--port", sim_->pty(), path("site.ddb")});
+    ASSERT_TRUE(ctl.waitForStarted());
+    QString out;
+    ASSERT_TRUE(waitUntil([&] {
+        out += QString::fromLocal8Bit(ctl.readAllStandardOutput());
+        return out.contains(text::kUploading);
+    }, 20000)) << out.toStdString();
+    ctl.terminate();
+    ASSERT_TRUE(ctl.waitForFinished(10000));
+    EXPECT_EQ(ctl.exitStatus(), QProcess::CrashExit);
+    const QString err = QString::fromLocal8Bit(ctl.readAllStandardError());
+    EXPECT_TRUE(err.endsWith("Stopped by SIGTERM.\nThe deskset may hold an incomplete database: upload again "
+                             "before use.\n"))
+        << err.toStdString();
 }

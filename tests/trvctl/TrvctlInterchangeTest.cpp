@@ -58,7 +58,7 @@ TEST(TrvctlInterchange, DiffExitsAsDiffDoes)
     EXPECT_EQ(trvctl({"diff", a, a}).status, 0);
     const CtlResult differ = trvctl({"diff", a, b});
     EXPECT_EQ(differ.status, 1);
-    EXPECT_EQ(differ.out, "deskset.muteTimer: 30 s -> 45 s\nreserved areas: 1 bytes differ\n");
+    EXPECT_EQ(differ.out, "deskset.muteTimer: 30 s -> 45 s\nreserved areas: 1 byte differs\n");
     const CtlResult missing = trvctl({"diff", a, dir.filePath("none.ddb")});
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.contains("none.ddb"));
@@ -141,4 +141,13 @@ TEST(TrvctlInterchange, TablesGoThroughCsvAndARefusedFileWritesNothing)
     EXPECT_EQ(raw.err, "customTones[4].secondToneFrequency holds a value no editor writes: use trvctl export "
                        "(JSON)\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("tones.csv")));
+}
+
+// trvctl --help lists the statuses of the transfer commands; diff's own are in diff --help only.
+TEST(TrvctlHelp, DiffSaysItsStatusesInItsOwnHelpOnly)
+{
+    const CtlResult help = trvctl({"--help"});
+    EXPECT_TRUE(help.out.contains("  6  the database check found errors and --force was not given\n"));
+    EXPECT_FALSE(help.out.contains("databases are equal"));
+    EXPECT_TRUE(trvctl({"diff", "--help"}).out.contains("Exit status: 0 the databases are equal, 1 they differ"));
 }

@@ -6,11 +6,15 @@
 
 namespace trv::ctl {
 
-// Exit statuses: 0 success, 1 the operation failed, 2 wrong usage. diff, like diff(1), uses 1 for
+// Exit statuses, for scripts to act on (trvctl --help lists them). diff, like diff(1), uses 1 for
 // "the databases differ" and 2 for wrong usage or a file that cannot be loaded.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;
-inline constexpr int kExitUsage = 2;
+inline constexpr int kExitFailed = 1;       // the operation (a transfer) failed
+inline constexpr int kExitUsage = 2;        // wrong usage, an output that cannot be written, a bad --port
+inline constexpr int kExitNoConnection = 3; // the port cannot be opened, or the attempts ran out
+inline constexpr int kExitVerifyDiffers = 4;
+inline constexpr int kExitVerifyUnread = 5;
+inline constexpr int kExitCheckErrors = 6; // upload: the database has errors and --force was not given
 
 void addDatabaseCommands(CLI::App& app, int& status);
 void addInterchangeCommands(CLI::App& app, int& status);

@@ -6,11 +6,23 @@ namespace trv::ctl::text {
 inline constexpr const char* kEmptyFile = "The file is empty.";
 inline constexpr const char* kNoPortSet = "No COM port is set: use --port P or 'trvctl port COMn'.";
 inline constexpr const char* kUnknownStoredPort = "Unknown port '%1': use COM1 to COM4.";
-inline constexpr const char* kNoSuchDevice = "No such device: %1";
 inline constexpr const char* kSettingNotWritten = "The setting could not be written to %1.";
 inline constexpr const char* kPortNotSet = "(not set)";
 inline constexpr const char* kClearNeedsPort = "--clear needs the COM port whose device to remove.";
 inline constexpr const char* kRetrying = "Retrying to connect with the deskset.";
+// The Retry/Cancel question, answered by --retries: attempts of a series, retries left.
+inline constexpr const char* kAnsweredRetry = "The deskset did not answer %1 attempts: answered Retry (%2 left).";
+inline constexpr const char* kAnsweredCancel =
+    "The deskset did not answer %1 attempts: answered Cancel (use --retries N to retry).";
+// What ends a transfer command early.
+inline constexpr const char* kStoppedByTimeout = "Stopped after %1 s (--timeout).";
+inline constexpr const char* kStoppedBySignal = "Stopped by %1.";
+inline constexpr const char* kMayBeIncomplete =
+    "The deskset may hold an incomplete database: upload again before use.";
+// upload: the rules of a valid database found errors ("2 errors").
+inline constexpr const char* kNotUploadedErrors =
+    "The database has %1: nothing was sent (use --force to upload it anyway).";
+inline constexpr const char* kForcedUpload = "The database has %1: uploading it anyway (--force).";
 inline constexpr const char* kTraceNotWritten = "The trace file %1 cannot be written: %2";
 
 // trvctl import

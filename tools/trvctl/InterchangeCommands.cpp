@@ -157,8 +157,9 @@ void addInterchangeCommands(CLI::App& app, int& status)
     dump->callback([options, &status] { status = runDump(*options); });
 
     CLI::App* diff = app.add_subcommand(
-        "diff", "Print the fields that differ between two databases, one a line: path: A -> B. "
-                "Exit status 0 equal, 1 different, 2 wrong usage or a file that cannot be loaded.");
+        "diff", "Print the fields that differ between two databases, one a line: path: A -> B.");
+    diff->footer("Exit status: 0 the databases are equal, 1 they differ, 2 wrong usage or a file that "
+                 "cannot be loaded.");
     diff->add_option("A", options->file, "the first .ddb file")->required();
     diff->add_option("B", options->other, "the second .ddb file")->required();
     diff->callback([options, &status] { status = runDiff(*options); });

@@ -1,10 +1,12 @@
 // trvctl download / upload: the same transfer session as trv, run in the QCoreApplication event loop,
 // with the terminal as its user interface. Every session has its own connection: an upload with
-// --backup and --verify makes three, one after the other.
+// --backup and --verify makes three, one after the other. --timeout and SIGINT / SIGTERM end the
+// whole command at once, whichever session runs.
 #include "tools/trvctl/Command.h"
 
 #include "comms/LinkSettings.h"
 #include "database/DdbFile.h"
+#include "database/Rules.h"
 #include "interchange/Diff.h"
 #include "tools/trvctl/CtlTexts.h"
 #include "tools/trvctl/Files.h"
@@ -12,6 +14,7 @@
 #include "transfer/ComPortSetting.h"
 #include "transfer/LinkConfig.h"
 #include "transfer/LinkTrace.h"
+#include "transfer/OpenFailureText.h"
 #include "transfer/PortTarget.h"
 #include "transfer/SafeUpload.h"
 #include "transfer/TransferSession.h"
@@ -19,13 +22,17 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -52,6 +59,8 @@ struct TransferOptions {
     std::string trace;     // empty: no trace
     std::string backupDir; // upload: empty: no backup
     bool verify = false;   // upload: read back and compare
+    int timeout = 0;       // seconds for the whole command; 0: none
+    bool force = false;    // upload: send a database with errors
 };
 
 QString arg(const char* message, const QString& value)
@@ -66,6 +75,8 @@ struct SessionPort {
     std::optional<std::string> device;
 };
 
+// A --port value that can name no deskset is wrong usage. A well-formed one that cannot be
+// opened or reached is left to the connection, which says why.
 SessionPort resolvePort(const std::string& port)
 {
     if (port.empty()) {
@@ -80,48 +91,148 @@ SessionPort resolvePort(const std::string& port)
         return {};
     }
     const transfer::PortTarget& target = *parsed.target;
-    switch (target.kind) {
-    case transfer::PortTarget::Kind::ComPort:
+    if (target.kind == transfer::PortTarget::Kind::ComPort)
         return {QString::number(target.comPort), std::nullopt};
-    case transfer::PortTarget::Kind::Device:
-        if (!QFileInfo::exists(QString::fromStdString(target.device))) {
-            std::cerr << qPrintable(arg(text::kNoSuchDevice, QString::fromStdString(target.device))) << '\n';
-            return {};
-        }
-        break;
-    case transfer::PortTarget::Kind::Tcp:
-        break;
+    if (const QString problem = target.deviceProblem(); !problem.isEmpty()) {
+        std::cerr << qPrintable(problem) << '\n';
+        return {};
     }
     return {QString::number(kDevicePort), target.text()};
 }
 
+// What ends a command early: the deadline of --timeout for the whole command, SIGINT and SIGTERM.
+// The signal handler only writes the signal's number to a pipe, which the event loop watches.
+class CommandStop {
+public:
+    explicit CommandStop(int timeoutSeconds) : seconds_(timeoutSeconds)
+    {
+        if (timeoutSeconds > 0)
+            deadline_ = QDeadlineTimer(std::chrono::seconds(timeoutSeconds), Qt::PreciseTimer);
+        if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
+            pipe_[0] = pipe_[1] = -1;
+        writeFd_ = pipe_[1];
+        struct sigaction action {};
+        action.sa_handler = &CommandStop::onSignal;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i].number, &action, &previous_[i]);
+    }
+    ~CommandStop()
+    {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i].number, &previous_[i], nullptr);
+        writeFd_ = -1;
+        for (int& fd : pipe_)
+            if (fd >= 0)
+                ::close(std::exchange(fd, -1));
+    }
+    CommandStop(const CommandStop&) = delete;
+    CommandStop& operator=(const CommandStop&) = delete;
+
+    // Why the command must stop now; empty while it may go on.
+    QString reason()
+    {
+        unsigned char number = 0;
+        while (pipe_[0] >= 0 && ::read(pipe_[0], &number, 1) == 1)
+            if (signal_ == 0)
+                signal_ = number;
+        for (const NamedSignal& s : kSignals)
+            if (s.number == signal_)
+                return arg(text::kStoppedBySignal, QString::fromLatin1(s.name));
+        if (seconds_ > 0 && deadline_.hasExpired())
+            return arg(text::kStoppedByTimeout, QString::number(seconds_));
+        return {};
+    }
+    int signalFd() const { return pipe_[0]; }
+    // Milliseconds to the deadline, when there is one.
+    std::optional<qint64> remainingMs() const
+    {
+        if (seconds_ <= 0)
+            return std::nullopt;
+        return std::max<qint64>(0, deadline_.remainingTime());
+    }
+    // A command stopped by a signal ends by that signal, as the shell expects of it.
+    void endBySignal()
+    {
+        reason(); // a signal that came after the last session
+        if (signal_ == 0)
+            return;
+        const int number = signal_;
+        std::cout.flush();
+        std::cerr.flush();
+        ::signal(number, SIG_DFL);
+        ::raise(number);
+    }
+
+private:
+    struct NamedSignal {
+        int number;
+        const char* name;
+    };
+    static constexpr NamedSignal kSignals[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}};
+
+    static void onSignal(int number)
+    {
+        const int saved = errno;
+        const auto byte = static_cast<unsigned char>(number);
+        if (writeFd_ >= 0)
+            [[maybe_unused]] const ssize_t n = ::write(writeFd_, &byte, 1);
+        errno = saved;
+    }
+
+    // The pipe the handler writes to: one command runs at a time.
+    static inline int writeFd_ = -1;
+    int seconds_;
+    QDeadlineTimer deadline_;
+    int pipe_[2] = {-1, -1};
+    int signal_ = 0;
+    struct sigaction previous_[std::size(kSignals)] {};
+};
+
 // The terminal as the session's user: status texts on stdout, a progress bar (or plain
-// percentages when stdout is not a terminal), errors on stderr. The event loop ends with the
-// session: 0 on "(Completed)", 1 on any error.
+// percentages when stdout is not a terminal), the connection attempts and errors on stderr. The
+// event loop ends with the session: 0 on "(Completed)", 3 when no connection was made, 1 on any
+// other error.
 class TerminalUi : public transfer::TransferUi {
 public:
     TerminalUi(int retries) : retriesLeft_(retries), drawBar_(isatty(STDOUT_FILENO)) {}
 
     void attach(TransferSession& session) { session_ = &session; }
     int exitCode() const { return exitCode_; }
+    // --timeout or a signal: the session ends at once.
+    void stop(const QString& reason) { fail(reason); }
 
-    bool askRetry(const QString& question) override
+    // Nobody is asked: --retries gives the answers.
+    bool askRetry(const QString&) override
     {
+        const QString attempts = QString::number(TransferSession::kAttemptsPerSeries);
         if (retriesLeft_ > 0) {
             --retriesLeft_;
-            line(text::kRetrying);
+            endBar();
+            std::cerr << qPrintable(QString::fromUtf8(text::kAnsweredRetry).arg(attempts).arg(retriesLeft_))
+                      << std::endl;
             return true;
         }
-        fail(question);
+        fail(arg(text::kAnsweredCancel, attempts), kExitNoConnection);
         return false;
     }
     void showMessage(const QString& message) override { fail(message); }
     void showConnectFailure(const QString& message, const QString& details) override
     {
-        fail(message + QLatin1Char('\n') + details);
+        fail(message + QLatin1Char('\n') + details, kExitNoConnection);
     }
+    void connectingStarted(int attempt, const QString& portDigit, const QString& device) override
+    {
+        endBar();
+        std::cerr << qPrintable(transfer::connectingText(ComPortSetting::kPrefix + portDigit, device, attempt))
+                  << std::endl;
+    }
+    void uploadBlocksQueued() override { blocksQueued_ = true; }
     void setStatusText(const QString& status) override
     {
+        // The idle prompt belongs to a status bar; a terminal has nothing to clear.
+        if (status.isEmpty() || status == QLatin1String(session_text::kIdlePrompt))
+            return;
         line(status);
         // A link lost before any transfer began shows nowhere else.
         if (status == session_text::kLinkLost && !open_)
@@ -188,12 +299,17 @@ private:
         std::printf("%s\n", qPrintable(message));
         std::fflush(stdout);
     }
-    void fail(const QString& message)
+    // Once part of the new database may have reached the deskset, every failure says so.
+    void fail(const QString& message, int code = kExitFailed)
     {
+        if (finished_)
+            return;
         endBar();
         std::fflush(stdout);
         std::cerr << message.toStdString() << std::endl;
-        finish(kExitFailed);
+        if (blocksQueued_)
+            std::cerr << text::kMayBeIncomplete << std::endl;
+        finish(code);
     }
     // Ends the run once the current event has been handled; the first outcome counts.
     void finish(int code)
@@ -221,16 +337,21 @@ private:
     int shownPercent_ = kNothingShown;
     bool barShown_ = false;
     bool finished_ = false;
+    bool blocksQueued_ = false;
     int exitCode_ = kExitFailed;
 };
 
 enum class Direction { Download, Upload };
 
 // One session on its own connection: a download into `image` or an upload of it. 0 on
-// "(Completed)", 1 otherwise (the reason is on stderr).
+// "(Completed)", 3 when no connection was made, 1 otherwise (the reason is on stderr).
 int runSession(Direction direction, db::Image& image, const SessionPort& port, int retries,
-               transfer::LinkTrace* trace)
+               transfer::LinkTrace* trace, CommandStop& stop)
 {
+    if (const QString reason = stop.reason(); !reason.isEmpty()) {
+        std::cerr << qPrintable(reason) << '\n';
+        return kExitFailed;
+    }
     TerminalUi ui(retries);
     TransferSession session(ui);
     ui.attach(session);
@@ -244,16 +365,35 @@ int runSession(Direction direction, db::Image& image, const SessionPort& port, i
     });
     session.setImage(image);
     session.setTrace(trace);
+    TransferSession::Periods periods;
+    periods.idle = TransferSession::kNoAnswerLimit;
+    session.setPeriods(periods);
+
+    const auto stopNow = [&] {
+        if (const QString reason = stop.reason(); !reason.isEmpty())
+            ui.stop(reason);
+    };
+    QSocketNotifier signalNotifier(stop.signalFd(), QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &session, stopNow);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    deadline.callOnTimeout(&session, stopNow);
+    if (const std::optional<qint64> left = stop.remainingMs())
+        deadline.start(std::chrono::milliseconds(*left));
+
     QTimer::singleShot(0, &session, [&] {
         if (direction == Direction::Download)
             session.download();
         else
             session.upload();
     });
-    return QCoreApplication::exec() == kExitOk ? kExitOk : kExitFailed;
+    QCoreApplication::exec();
+    return ui.exitCode();
 }
 
-// The trace file of --trace, written line by line as the frames go by.
+// The trace file of --trace, written line by line as the frames go by. One that cannot be
+// written is wrong usage, found before any connection.
 class TraceFile {
 public:
     bool open(const std::string& path)
@@ -279,15 +419,21 @@ private:
     std::unique_ptr<transfer::LinkTrace> trace_;
 };
 
-int runDownload(const TransferOptions& options)
+// The file is checked before connecting: a download that cannot be saved is never made.
+int runDownload(const TransferOptions& options, CommandStop& stop)
 {
+    if (const db::FileResult savable = db::checkSavable(options.file); !savable.ok) {
+        std::cerr << savable.message << '\n';
+        return kExitUsage;
+    }
     TraceFile trace;
     const SessionPort port = resolvePort(options.port);
     if (port.digit.isEmpty() || !trace.open(options.trace))
-        return kExitFailed;
+        return kExitUsage;
     db::Image image{};
-    if (runSession(Direction::Download, image, port, options.retries, trace.trace()) != kExitOk)
-        return kExitFailed;
+    if (const int status = runSession(Direction::Download, image, port, options.retries, trace.trace(), stop);
+        status != kExitOk)
+        return status;
     return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
 }
 
@@ -298,15 +444,17 @@ void say(const char* message, const QString& value = {})
         << std::endl;
 }
 
-// --backup: the deskset's current database, saved before anything is sent. False when there is
-// none (the reason is on stderr).
-bool backUp(const TransferOptions& options, const SessionPort& port, transfer::LinkTrace* trace)
+// --backup: the deskset's current database, saved before anything is sent. The status of the
+// failing step when there is none (the reason is on stderr).
+int backUp(const TransferOptions& options, const SessionPort& port, transfer::LinkTrace* trace,
+           CommandStop& stop)
 {
     say(safe_text::kBackupStarting);
     db::Image current{};
-    if (runSession(Direction::Download, current, port, options.retries, trace) != kExitOk) {
+    if (const int status = runSession(Direction::Download, current, port, options.retries, trace, stop);
+        status != kExitOk) {
         std::cerr << safe_text::kBackupFailed << '\n';
-        return false;
+        return status;
     }
     const transfer::PortTarget target = options.port.empty()
                                             ? transfer::PortTarget::com(ComPortSetting::portNumber())
@@ -316,21 +464,21 @@ bool backUp(const TransferOptions& options, const SessionPort& port, transfer::L
             .write(QString::fromStdString(options.file), target, current);
     if (!saved.ok()) {
         std::cerr << qPrintable(arg(safe_text::kBackupNotSaved, saved.error)) << '\n';
-        return false;
+        return kExitFailed;
     }
     say(safe_text::kBackupSaved, saved.path);
-    return true;
+    return kExitOk;
 }
 
 // --verify: the database read back on a connection of its own, compared byte for byte.
 int verify(const TransferOptions& options, const db::Image& sent, const SessionPort& port,
-           transfer::LinkTrace* trace)
+           transfer::LinkTrace* trace, CommandStop& stop)
 {
     say(safe_text::kVerifyStarting);
     db::Image readBack{};
-    if (runSession(Direction::Download, readBack, port, options.retries, trace) != kExitOk) {
+    if (runSession(Direction::Download, readBack, port, options.retries, trace, stop) != kExitOk) {
         std::cerr << safe_text::kVerifyImpossible << '\n';
-        return kExitFailed;
+        return kExitVerifyUnread;
     }
     if (readBack == sent) {
         say(safe_text::kVerifyPassed);
@@ -339,31 +487,66 @@ int verify(const TransferOptions& options, const db::Image& sent, const SessionP
     std::cerr << safe_text::kVerifyFailed << '\n';
     for (const QString& line : interchange::diffImages(sent, readBack).lines())
         std::cerr << "  " << line.toStdString() << '\n';
-    return kExitFailed;
+    return kExitVerifyDiffers;
 }
 
-int runUpload(const TransferOptions& options)
+// The rules of a valid database, before anything else: a database with errors is sent only with
+// --force. Warnings alone say nothing.
+int checkBeforeUpload(const TransferOptions& options, const db::Image& image)
 {
+    const std::vector<db::Problem> problems = db::checkImage(image);
+    const int errors = db::errorCount(problems);
+    if (errors == 0)
+        return kExitOk;
+    for (const db::Problem& problem : problems)
+        std::cerr << db::formatProblem(problem) << '\n';
+    const QString count = QString::fromStdString(db::errorCountText(errors));
+    if (!options.force) {
+        std::cerr << qPrintable(arg(text::kNotUploadedErrors, count)) << '\n';
+        return kExitCheckErrors;
+    }
+    std::cerr << qPrintable(arg(text::kForcedUpload, count)) << '\n';
+    return kExitOk;
+}
+
+int runUpload(const TransferOptions& options, CommandStop& stop)
+{
+    std::optional<db::Image> image = loadImageOrReport(options.file);
+    if (!image)
+        return kExitUsage;
+    if (const int status = checkBeforeUpload(options, *image); status != kExitOk)
+        return status;
     TraceFile trace;
     const SessionPort port = resolvePort(options.port);
     if (port.digit.isEmpty() || !trace.open(options.trace))
-        return kExitFailed;
-    std::optional<db::Image> image = loadImageOrReport(options.file);
-    if (!image)
-        return kExitFailed;
+        return kExitUsage;
     if (!options.backupDir.empty()) {
         if (!QFileInfo(QString::fromStdString(options.backupDir)).isDir()) {
             std::cerr << qPrintable(
                              arg(text::kBackupFolderMissing, QString::fromStdString(options.backupDir)))
                       << '\n';
-            return kExitFailed;
+            return kExitUsage;
         }
-        if (!backUp(options, port, trace.trace()))
-            return kExitFailed;
+        if (const db::FileResult writable = db::checkFolderWritable(options.backupDir); !writable.ok) {
+            std::cerr << writable.message << '\n';
+            return kExitUsage;
+        }
+        if (const int status = backUp(options, port, trace.trace(), stop); status != kExitOk)
+            return status;
     }
-    if (runSession(Direction::Upload, *image, port, options.retries, trace.trace()) != kExitOk)
-        return kExitFailed;
-    return options.verify ? verify(options, *image, port, trace.trace()) : kExitOk;
+    if (const int status = runSession(Direction::Upload, *image, port, options.retries, trace.trace(), stop);
+        status != kExitOk)
+        return status;
+    return options.verify ? verify(options, *image, port, trace.trace(), stop) : kExitOk;
+}
+
+// Runs one transfer command under its --timeout and the stop signals.
+int runStoppable(const TransferOptions& options, int (*command)(const TransferOptions&, CommandStop&))
+{
+    CommandStop stop(options.timeout);
+    const int status = command(options, stop);
+    stop.endBySignal();
+    return status;
 }
 
 // --port, --retries and --trace, shared by both commands.
@@ -382,6 +565,11 @@ void addSessionOptions(CLI::App* command, TransferOptions& options)
         ->add_option("--trace", options.trace,
                      "write every frame with its time, direction and meaning to FILE")
         ->type_name("FILE");
+    command
+        ->add_option("--timeout", options.timeout,
+                     "give up after SECONDS for the whole command (backup, upload and verify together)")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(1, 86400));
 }
 
 } // namespace
@@ -395,7 +583,7 @@ void addTransferCommands(CLI::App& app, int& status)
         ->type_name("FILE")
         ->required();
     addSessionOptions(download, *options);
-    download->callback([options, &status] { status = runDownload(*options); });
+    download->callback([options, &status] { status = runStoppable(*options, &runDownload); });
 
     CLI::App* upload = app.add_subcommand("upload", "Send a .ddb file to the deskset.");
     upload->add_option("FILE", options->file, "the .ddb file to send")->required();
@@ -407,8 +595,10 @@ void addTransferCommands(CLI::App& app, int& status)
         ->type_name("DIR");
     upload->add_flag("--verify", options->verify,
                      "afterwards download the database again and compare it byte for byte; "
-                     "a difference lists the fields and exits 1");
-    upload->callback([options, &status] { status = runUpload(*options); });
+                     "a difference lists the fields and exits 4, a deskset that cannot be read back 5");
+    upload->add_flag("--force", options->force,
+                     "send a database in which the check finds errors (without it: the problems, exit 6)");
+    upload->callback([options, &status] { status = runStoppable(*options, &runUpload); });
 }
 
 } // namespace trv::ctl

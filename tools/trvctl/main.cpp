@@ -11,10 +11,19 @@ using namespace trv::ctl;
 
 namespace {
 
-constexpr const char* kFooter = "Exit status: 0 success, 1 failure, 2 wrong usage.\n"
-                                "diff: 0 the databases are equal, 1 they differ, 2 wrong usage or a file\n"
-                                "that cannot be loaded.\n"
-                                "Run 'trvctl COMMAND --help' for the options of a command.";
+// The statuses of Command.h; diff and check say their own in their --help.
+constexpr const char* kFooter =
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  the transfer failed: wrong version or hardware, link lost, incomplete, no answer for 30 s,\n"
+    "     --timeout\n"
+    "  2  wrong usage, an output path that cannot be written, a bad --port value\n"
+    "  3  no connection: the port cannot be opened, or the attempts ran out\n"
+    "  4  upload --verify found a difference\n"
+    "  5  upload --verify could not read the deskset back\n"
+    "  6  the database check found errors and --force was not given\n"
+    "\n"
+    "Run 'trvctl COMMAND --help' for the options of a command.";
 
 // The command list names each command with its arguments ("upload [OPTIONS] FILE").
 class CommandListFormatter : public CLI::Formatter {
