@@ -6,10 +6,10 @@
 
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
+#include "tests/support/TiedChild.h"
 #include "transfer/ImageBlocks.h"
 #include "transfer/TransferSession.h"
 #include "transfer/TransferTexts.h"
-#include "tests/support/TiedChild.h"
 
 #include <QElapsedTimer>
 #include <QFile>

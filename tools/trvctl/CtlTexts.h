@@ -9,7 +9,8 @@ inline constexpr const char* kUnknownStoredPort = "Unknown port '%1': use COM1 t
 inline constexpr const char* kSettingNotWritten = "The setting could not be written to %1.";
 inline constexpr const char* kPortNotSet = "(not set)";
 // The Retry/Cancel question, answered by --retries: attempts of a series, retries left.
-inline constexpr const char* kAnsweredRetry = "The deskset did not answer %1 attempts: answered Retry (%2 left).";
+inline constexpr const char* kAnsweredRetry =
+    "The deskset did not answer %1 attempts: answered Retry (%2 left).";
 inline constexpr const char* kAnsweredCancel =
     "The deskset did not answer %1 attempts: answered Cancel (use --retries N to retry).";
 // What ends a transfer command early.
