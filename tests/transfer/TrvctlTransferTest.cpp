@@ -186,8 +186,9 @@ TEST_F(TrvctlTransferTest, VerifyCatchesADesksetThatStoresSomethingElse)
     const CtlRun run = runTrvctl({"upload", "--port", sim_->pty(), path("site.ddb"), "--verify"});
     EXPECT_EQ(run.exitCode, 4);
     EXPECT_TRUE(run.out.contains(QString(text::kUploading) + text::kCompleted));
-    EXPECT_TRUE(run.err.contains("Verification failed: the deskset holds something other than what was uploaded:\n"
-                                 "  deskset.muteTimer: 30 s -> raw E1\n"))
+    EXPECT_TRUE(
+        run.err.contains("Verification failed: the deskset holds something other than what was uploaded:\n"
+                         "  deskset.muteTimer: 30 s -> raw E1\n"))
         << run.err.toStdString();
 }
 
@@ -229,11 +230,13 @@ TEST_F(TrvctlTransferTest, TimeoutEndsTheWaitForADesksetThatNeverAnswersTheVersi
     startSimulator({"--version-text", "VXR DESKSET V00"});
     QElapsedTimer clock;
     clock.start();
-    const CtlRun run = runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--timeout", "5"});
+    const CtlRun run =
+        runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--timeout", "5"});
     const qint64 took = clock.elapsed();
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("Stopped after 5 s (--timeout).")) << run.err.toStdString();
-    EXPECT_TRUE(run.err.startsWith("Connecting to the deskset on COM1 (" + sim_->pty() + "), attempt 1 of 6.\n"))
+    EXPECT_TRUE(
+        run.err.startsWith("Connecting to the deskset on COM1 (" + sim_->pty() + "), attempt 1 of 6.\n"))
         << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(text::kLinkEstablished));
     EXPECT_FALSE(run.out.contains(text::kIdlePrompt));
@@ -284,15 +287,26 @@ TEST_F(TrvctlTransferTest, EveryExitStatus)
         {{"--once"}, {"download", "--port", "PTY", "-o", path("a.ddb")}, 0, ""},
         {{"--hw-id", "1"}, {"download", "--port", "PTY", "-o", path("b.ddb")}, 1, text::kWrongHardware},
         {{}, {"download", "--port", "COM9", "-o", path("c.ddb")}, 2, "Unknown port 'COM9'"},
-        {{}, {"download", "--port", path("site.ddb"), "-o", path("c.ddb")}, 2,
+        {{},
+         {"download", "--port", path("site.ddb"), "-o", path("c.ddb")},
+         2,
          "Not a device: '" + path("site.ddb") + "' is a file, not a character device."},
-        {{}, {"download", "--port", "/dev/nonexistent", "-o", path("c.ddb")}, 3,
+        {{},
+         {"download", "--port", "/dev/nonexistent", "-o", path("c.ddb")},
+         3,
          QString(text::kUnableToConnect) + "\nCOM1 is the device /dev/nonexistent.\n" +
              QString::fromUtf8(text::kPortMissing).arg("/dev/nonexistent")},
-        {{"--store-altered", "0x0015"}, {"upload", "--port", "PTY", path("site.ddb"), "--verify"}, 4,
+        {{"--store-altered", "0x0015"},
+         {"upload", "--port", "PTY", path("site.ddb"), "--verify"},
+         4,
          "Verification failed: the deskset holds something other than what was uploaded:"},
-        {{"--once"}, {"upload", "--port", "PTY", path("site.ddb"), "--verify"}, 5, "Verification was not possible"},
-        {{}, {"upload", "--port", "/dev/nonexistent", path("faulty.ddb"), "--backup", dir_.path()}, 6,
+        {{"--once"},
+         {"upload", "--port", "PTY", path("site.ddb"), "--verify"},
+         5,
+         "Verification was not possible"},
+        {{},
+         {"upload", "--port", "/dev/nonexistent", path("faulty.ddb"), "--backup", dir_.path()},
+         6,
          "error: deskset.muteTimer: "},
     };
     for (const auto& row : rows) {
@@ -304,7 +318,8 @@ TEST_F(TrvctlTransferTest, EveryExitStatus)
             arguments.replaceInStrings(QRegularExpression("^PTY$"), sim->pty());
         }
         const CtlRun run = runTrvctl(arguments);
-        EXPECT_EQ(run.exitCode, row.status) << arguments.join(' ').toStdString() << "\n" << run.err.toStdString();
+        EXPECT_EQ(run.exitCode, row.status) << arguments.join(' ').toStdString() << "\n"
+                                            << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(row.err)) << run.err.toStdString();
     }
 }
@@ -323,15 +338,18 @@ TEST_F(TrvctlTransferTest, ADatabaseWithErrorsIsUploadedOnlyWithForce)
         list += QString::fromStdString(trv::db::formatProblem(problem)) + "\n";
     const QString count = QString::fromStdString(trv::db::errorCountText(trv::db::errorCount(problems)));
 
-    const CtlRun refused = runTrvctl({"upload", "--port", sim_->pty(), path("faulty.ddb"), "--backup", dir_.path()});
+    const CtlRun refused =
+        runTrvctl({"upload", "--port", sim_->pty(), path("faulty.ddb"), "--backup", dir_.path()});
     EXPECT_EQ(refused.exitCode, 6);
-    EXPECT_EQ(refused.err, list + "The database has " + count + ": nothing was sent (use --force to upload it anyway).\n");
+    EXPECT_EQ(refused.err,
+              list + "The database has " + count + ": nothing was sent (use --force to upload it anyway).\n");
     EXPECT_TRUE(sim_->frames("RX").isEmpty());
     EXPECT_TRUE(QDir(dir_.path()).entryList({"faulty-backup-*"}).isEmpty());
 
     const CtlRun forced = runTrvctl({"upload", "--port", sim_->pty(), path("faulty.ddb"), "--force"});
     EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
-    EXPECT_TRUE(forced.err.startsWith(list + "The database has " + count + ": uploading it anyway (--force).\n"));
+    EXPECT_TRUE(
+        forced.err.startsWith(list + "The database has " + count + ": uploading it anyway (--force).\n"));
     const CtlRun after = runTrvctl({"download", "--port", sim_->pty(), "-o", path("after.ddb")});
     ASSERT_EQ(after.exitCode, 0);
     EXPECT_EQ(load(path("after.ddb")), faulty);
@@ -348,10 +366,13 @@ TEST_F(TrvctlTransferTest, ASignalDuringAnUploadSaysTheDesksetMayHoldAnIncomplet
     ctl.start(TRVCTL_PATH, {"upload", "--port", sim_->pty(), path("site.ddb")});
     ASSERT_TRUE(ctl.waitForStarted());
     QString out;
-    ASSERT_TRUE(waitUntil([&] {
-        out += QString::fromLocal8Bit(ctl.readAllStandardOutput());
-        return out.contains(text::kUploading);
-    }, 20000)) << out.toStdString();
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            out += QString::fromLocal8Bit(ctl.readAllStandardOutput());
+            return out.contains(text::kUploading);
+        },
+        20000))
+        << out.toStdString();
     ctl.terminate();
     ASSERT_TRUE(ctl.waitForFinished(10000));
     EXPECT_EQ(ctl.exitStatus(), QProcess::CrashExit);

@@ -121,15 +121,17 @@ TEST(TrvctlInterchange, TablesGoThroughCsvAndARefusedFileWritesNothing)
         EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
         EXPECT_EQ(contents(back), contents(site)) << table;
     }
-    EXPECT_EQ(contents(dir.filePath("pttAliases.csv")), "\xEF\xBB\xBFlabel,pttId,unitType\r\nZulu,0001,MDC1200\r\n");
+    EXPECT_EQ(contents(dir.filePath("pttAliases.csv")),
+              "\xEF\xBB\xBFlabel,pttId,unitType\r\nZulu,0001,MDC1200\r\n");
 
     write(dir.filePath("aliases.csv"), "label,pttId,unitType\nZulu,0001,MDC1200\nalpha,12G,MDC1200\n");
     const QString out = dir.filePath("out.ddb");
     const CtlResult refused =
         trvctl({"import", dir.filePath("aliases.csv"), "--table", "pttAliases", "--into", site, "-o", out});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "aliases.csv line 3, pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 "
-                           "to 9 and A to F [pttAlias.pttId]\nNothing was written.\n");
+    EXPECT_EQ(refused.err,
+              "aliases.csv line 3, pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 "
+              "to 9 and A to F [pttAlias.pttId]\nNothing was written.\n");
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(trvctl({"import", dir.filePath("aliases.csv"), "--table", "pttAliases", "-o", out}).status, 2)
         << "--table needs --into";
@@ -149,5 +151,6 @@ TEST(TrvctlHelp, DiffSaysItsStatusesInItsOwnHelpOnly)
     const CtlResult help = trvctl({"--help"});
     EXPECT_TRUE(help.out.contains("  6  the database check found errors and --force was not given\n"));
     EXPECT_FALSE(help.out.contains("databases are equal"));
-    EXPECT_TRUE(trvctl({"diff", "--help"}).out.contains("Exit status: 0 the databases are equal, 1 they differ"));
+    EXPECT_TRUE(
+        trvctl({"diff", "--help"}).out.contains("Exit status: 0 the databases are equal, 1 they differ"));
 }

@@ -11,7 +11,8 @@ inline constexpr const char* kPortNotSet = "(not set)";
 inline constexpr const char* kClearNeedsPort = "--clear needs the COM port whose device to remove.";
 inline constexpr const char* kRetrying = "Retrying to connect with the deskset.";
 // The Retry/Cancel question, answered by --retries: attempts of a series, retries left.
-inline constexpr const char* kAnsweredRetry = "The deskset did not answer %1 attempts: answered Retry (%2 left).";
+inline constexpr const char* kAnsweredRetry =
+    "The deskset did not answer %1 attempts: answered Retry (%2 left).";
 inline constexpr const char* kAnsweredCancel =
     "The deskset did not answer %1 attempts: answered Cancel (use --retries N to retry).";
 // What ends a transfer command early.

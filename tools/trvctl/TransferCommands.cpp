@@ -175,8 +175,9 @@ private:
     {
         const int saved = errno;
         const auto byte = static_cast<unsigned char>(number);
-        if (writeFd_ >= 0)
-            [[maybe_unused]] const ssize_t n = ::write(writeFd_, &byte, 1);
+        if (writeFd_ >= 0 && ::write(writeFd_, &byte, 1) < 0) {
+            // A full pipe already holds a signal: nothing is lost.
+        }
         errno = saved;
     }
 
@@ -186,7 +187,7 @@ private:
     QDeadlineTimer deadline_;
     int pipe_[2] = {-1, -1};
     int signal_ = 0;
-    struct sigaction previous_[std::size(kSignals)] {};
+    struct sigaction previous_[std::size(kSignals)]{};
 };
 
 // The terminal as the session's user: status texts on stdout, a progress bar (or plain
@@ -224,7 +225,8 @@ public:
     void connectingStarted(int attempt, const QString& portDigit, const QString& device) override
     {
         endBar();
-        std::cerr << qPrintable(transfer::connectingText(ComPortSetting::kPrefix + portDigit, device, attempt))
+        std::cerr << qPrintable(
+                         transfer::connectingText(ComPortSetting::kPrefix + portDigit, device, attempt))
                   << std::endl;
     }
     void uploadBlocksQueued() override { blocksQueued_ = true; }

@@ -15,8 +15,7 @@ namespace {
 constexpr const char* kFooter =
     "Exit status:\n"
     "  0  success\n"
-    "  1  the transfer failed: wrong version or hardware, link lost, incomplete, no answer for 30 s,\n"
-    "     --timeout\n"
+    "  1  the transfer failed: wrong version or hardware, link lost, incomplete, a time-out\n"
     "  2  wrong usage, an output path that cannot be written, a bad --port value\n"
     "  3  no connection: the port cannot be opened, or the attempts ran out\n"
     "  4  upload --verify found a difference\n"
