@@ -116,7 +116,7 @@ TEST(TrvctlPorts, MapsAComPortToADeviceAndClearsIt)
         const char* message;
     } refused[] = {
         {"ttyUSB1", "Not a device: 'ttyUSB1'"},
-        {regular.fileName(), "is a file of another kind"},
+        {regular.fileName(), "is a file, not a character device"},
         {"tcp://host", "Not a device server address: 'tcp://host'"},
         {"tcp://host:99999", "Not a device server address"},
     };
