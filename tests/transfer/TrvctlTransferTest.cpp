@@ -245,6 +245,22 @@ TEST_F(TrvctlTransferTest, TimeoutEndsTheWaitForADesksetThatNeverAnswersTheVersi
     EXPECT_FALSE(QFile::exists(path("got.ddb")));
 }
 
+// Nobody asks the Retry/Cancel question of a deskset that never answers: --retries answers it,
+// and each answer is said. Two series of 6 attempts on the connect period: about 84 s.
+TEST_F(TrvctlTransferTest, RetriesAnswerTheQuestionOfADesksetThatNeverAnswers)
+{
+    startSimulator({"--silent"});
+    const CtlRun run = runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--retries", "1"}, 150000);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(run.err.contains("The deskset did not answer 6 attempts: answered Retry (0 left).\n"))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(
+        "The deskset did not answer 6 attempts: answered Cancel (use --retries N to retry).\n"))
+        << run.err.toStdString();
+    EXPECT_EQ(run.err.count("attempt 6 of 6."), 2);
+    EXPECT_FALSE(QFile::exists(path("got.ddb")));
+}
+
 // An output that cannot be written is found before anything is sent: the database is never lost
 // after a whole download.
 TEST_F(TrvctlTransferTest, DownloadToAPathThatCannotBeWrittenConnectsNowhere)
