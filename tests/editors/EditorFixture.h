@@ -94,13 +94,7 @@ protected:
     template <class View> View* openView()
     {
         auto* view = new View(host);
-        frame = new TestFrame;
-        frame->setWidget(view);
-        area.addSubWindow(frame);
-        frame->show();
-        view->initialFill();
-        area.setActiveSubWindow(frame);
-        QApplication::setActiveWindow(&area);
+        show(view);
         return view;
     }
 
@@ -109,6 +103,12 @@ protected:
     {
         editors::registerAllEditors();
         editors::EditorView* view = editors::editorFactory(kind)(host, nullptr);
+        show(view);
+        return view;
+    }
+
+    void show(editors::EditorView* view)
+    {
         frame = new TestFrame;
         frame->setWidget(view);
         area.addSubWindow(frame);
@@ -116,7 +116,6 @@ protected:
         view->initialFill();
         area.setActiveSubWindow(frame);
         QApplication::setActiveWindow(&area);
-        return view;
     }
 
     // Lets posted events run (the close-frame event among them) and reports whether the frame closed.
