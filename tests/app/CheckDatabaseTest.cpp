@@ -11,6 +11,7 @@
 #include "database/DdbFile.h"
 #include "database/FieldCatalog.h"
 #include "database/Layout.h"
+#include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/common/ListWindow.h"
 
 #include <QLabel>
@@ -62,6 +63,8 @@ protected:
         image[db::deskset::kDesksetType] = db::deskset::kMultiChannel;
         db::writeField(image, f::muteTimer, 99);
         db::writeField(image, f::guardToneFrequency, 22000, 2);
+        db::writeField(image, f::buttonKind, 10, 0); // Alert Tone takes 1 to 3
+        db::writeField(image, f::buttonParameter, 7, 0);
         for (int record : {0, 1}) { // two formats labelled alike
             db::writeFieldText(image, f::pagingLabel, "FIRE", record);
             db::writeField(image, f::formatType, 13, record);
@@ -126,6 +129,9 @@ TEST_F(CheckDatabaseTest, ListsTheImagesProblemsAndFollowsEveryChange)
 TEST_F(CheckDatabaseTest, EnterOpensTheWindowOfTheProblemAtItsRecord)
 {
     CheckDatabaseWindow* window = openCheckWindow();
+    editors::registerEditor(editors::EditorKind::Buttons, [](editors::EditorHost& host, QWidget* parent) {
+        return new editors::DesksetButtonsCfgFV(host, parent);
+    });
     writeProblemInEveryArea(db::theImage());
     frame()->treeWindow()->refreshAllStates();
     editorWrote(editors::ChangedArea::PttAliases);
@@ -136,6 +142,7 @@ TEST_F(CheckDatabaseTest, EnterOpensTheWindowOfTheProblemAtItsRecord)
     } places[] = {
         {"deskset.muteTimer", "Deskset Configuration", -1},
         {"channels[3].guardToneFrequency", "Channel 3", -1},
+        {"buttons[1].parameter", "Buttons Configuration", -1},
         {"pagingFormats[2].label", "Paging Formats", 1},
         {"speedPages[1].digits", "Speed Paging", 0},
         {"customTones[4].secondToneFrequency", "Custom Paging Tones", 3},
@@ -156,7 +163,7 @@ TEST_F(CheckDatabaseTest, EnterOpensTheWindowOfTheProblemAtItsRecord)
         if (auto* list = dynamic_cast<editors::ListWindow*>(view))
             EXPECT_EQ(list->selectedRecord(), place.record);
     }
-    EXPECT_EQ(editorCount(), 6);
+    EXPECT_EQ(editorCount(), 7);
 
     // Upload refuses while editor windows are open, never because of this one: with them closed it
     // goes on to its own check of the database, and No leaves everything as it was.
