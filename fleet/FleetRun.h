@@ -82,6 +82,11 @@ public:
     virtual void runEnded() {}
 };
 
+// The names a report and a table give them.
+QString operationName(Operation operation);
+QString resultName(Result result);
+QString phaseName(Phase phase); // empty for Ended: the result says it then
+
 class SiteJob;
 
 class FleetRun : public QObject {
@@ -110,7 +115,12 @@ public:
     void setClock(comms::Clock& clock) { clock_ = &clock; }
 
 private:
-    friend class SiteJob;
+    friend // The names a report and a table give them.
+QString operationName(Operation operation);
+QString resultName(Result result);
+QString phaseName(Phase phase); // empty for Ended: the result says it then
+
+class SiteJob;
     void startNext();
     void jobChanged(int index);
     void jobEvent(int index, const QString& text);
@@ -125,6 +135,7 @@ private:
     int ended_ = 0;
     int stops_ = 0;
     bool started_ = false;
+    bool starting_ = false;
 };
 
 } // namespace trv::fleet

@@ -141,6 +141,29 @@ void TransferSession::upload()
     begin();
 }
 
+void TransferSession::checkDeskset()
+{
+    clearPendingFlags();
+    if (trace_ != nullptr)
+        trace_->beginSession(text::trace::kCheckSession);
+    begin();
+}
+
+void TransferSession::setTarget(const PortTarget& target)
+{
+    if (target.kind == PortTarget::Kind::ComPort) {
+        portSource_ = [digit = QString::number(target.comPort)] { return digit; };
+        linkSettingsSource_ = &LinkConfig::load;
+        return;
+    }
+    portSource_ = [] { return QString::number(kDirectTargetPort); };
+    linkSettingsSource_ = [device = target.text()] {
+        comms::LinkSettings settings = LinkConfig::load();
+        settings.comDevices[kDirectTargetPort] = device;
+        return settings;
+    };
+}
+
 void TransferSession::begin()
 {
     if (linkUp_)
@@ -327,6 +350,8 @@ void TransferSession::transferStart()
         uploadStart();
     else if (downloadPending_)
         downloadStart();
+    else
+        ui_.desksetConfirmed();
 }
 
 void TransferSession::uploadStart()

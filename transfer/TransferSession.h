@@ -8,6 +8,7 @@
 #include "database/Image.h"
 #include "transfer/DesksetLink.h"
 #include "transfer/ImageBlocks.h"
+#include "transfer/PortTarget.h"
 #include "transfer/TransferEvents.h"
 #include "transfer/TransferUi.h"
 
@@ -65,6 +66,10 @@ public:
     {
         linkSettingsSource_ = std::move(source);
     }
+    // Both sources at once for one target: a COM port reads its device from the settings store
+    // before every attempt; a device path or device server stands for COM1 of this session.
+    void setTarget(const PortTarget& target);
+    static constexpr int kDirectTargetPort = 1;
     // The image an upload sends and a download replaces (the process-wide image by default).
     void setImage(db::Image& image) { image_ = &image; }
     // Each command starts a new session of the trace, which records every frame (null: none).
@@ -73,6 +78,9 @@ public:
     // The Download Database and Upload Database commands (after the shell's own checks).
     void download();
     void upload();
+    // Connects and runs the start-up exchange only: TransferUi::desksetConfirmed() once the
+    // deskset's version and hardware replies are accepted; nothing is transferred.
+    void checkDeskset();
     // The progress window was closed by its user: the session ends.
     void progressClosed();
     // The start-up check clears the attempt counter.

@@ -70,6 +70,7 @@ inline constexpr const char* kDownloadName = "download.ddb";
 namespace trace {
 inline constexpr const char* kDownloadSession = "Download Database";
 inline constexpr const char* kUploadSession = "Upload Database";
+inline constexpr const char* kCheckSession = "Check Deskset";
 inline constexpr const char* kLegend = "TX: sent by the tool, RX: received from the deskset";
 inline constexpr const char* kSent = "TX";
 inline constexpr const char* kReceived = "RX";

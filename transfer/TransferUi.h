@@ -45,6 +45,8 @@ public:
     // Every block of the upload has been handed to the library: from here a stopped session may
     // leave the deskset with part of the new database.
     virtual void uploadBlocksQueued() {}
+    // TransferSession::checkDeskset(): the deskset's version and hardware replies were accepted.
+    virtual void desksetConfirmed() {}
     // Download start: runs the close database request and then New. False when the user declined.
     virtual bool closeDatabaseAndStartNew() = 0;
     // Names the open database (title bar and tree root), e.g. "download.ddb".

@@ -51,4 +51,14 @@ inline constexpr const char* kReportFormat = "The sheet %1 must end in .pdf or .
 // upload --backup (the rest of the safe upload's texts are in transfer/SafeUpload.h)
 inline constexpr const char* kBackupFolderMissing = "The backup folder %1 does not exist.";
 
+// trvctl fleet
+inline constexpr const char* kFleetAttempt = "attempt %1 of 6";
+inline constexpr const char* kFleetStopping =
+    "%1: no new deskset starts, uploads already sending blocks finish (again to stop them too).";
+inline constexpr const char* kFleetStoppingAll = "%1 again: stopping every deskset.";
+inline constexpr const char* kFleetFooter =
+    "Exit status: 0 when every deskset succeeded, 1 when any failed, 2 for a refused list or wrong\n"
+    "usage; a run stopped by SIGINT or SIGTERM ends by that signal. --json gives each deskset the\n"
+    "status its single command would have (trvctl --help lists them; 130: stopped).";
+
 } // namespace trv::ctl::text

@@ -4,15 +4,14 @@
 // whole command at once, whichever session runs.
 #include "tools/trvctl/Command.h"
 
-#include "comms/LinkSettings.h"
 #include "database/DdbFile.h"
 #include "database/Rules.h"
 #include "interchange/Diff.h"
 #include "tools/trvctl/CtlTexts.h"
 #include "tools/trvctl/Files.h"
+#include "tools/trvctl/StopSignals.h"
 #include "transfer/BackupFile.h"
 #include "transfer/ComPortSetting.h"
-#include "transfer/LinkConfig.h"
 #include "transfer/LinkTrace.h"
 #include "transfer/OpenFailureText.h"
 #include "transfer/PortTarget.h"
@@ -28,11 +27,9 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -49,101 +46,53 @@ using transfer::TransferSession;
 namespace session_text = transfer::text;
 namespace safe_text = transfer::text::safe;
 
-// A device path or a device server given with --port stands for COM1 of this run.
-constexpr int kDevicePort = 1;
-
-struct TransferOptions {
-    std::string port; // empty: the stored port
-    int retries = 0;  // Retry/Cancel questions answered with Retry
-    std::string file;
-    std::string trace;     // empty: no trace
-    std::string backupDir; // upload: empty: no backup
-    bool verify = false;   // upload: read back and compare
-    int timeout = 0;       // seconds for the whole command; 0: none
-    bool force = false;    // upload: send a database with errors
-};
-
-QString arg(const char* message, const QString& value)
-{
-    return QString::fromUtf8(message).arg(value);
-}
-
-// What a session connects to: the port digit of the connection parameters, and the device that
-// stands for that COM port in this run when --port named one (else the machine settings say).
-struct SessionPort {
-    QString digit; // empty: no port (why has been printed)
-    std::optional<std::string> device;
-};
-
-// A --port value that can name no deskset is wrong usage. A well-formed one that cannot be
-// opened or reached is left to the connection, which says why.
-SessionPort resolvePort(const std::string& port)
+// Where the sessions of a command connect: the --port target, or the stored COM port. A --port
+// value that can name no deskset is wrong usage, and so is no stored port: nothing (why has been
+// printed). A well-formed target that cannot be opened or reached is left to the connection,
+// which says why.
+std::optional<transfer::PortTarget> resolvePort(const std::string& port)
 {
     if (port.empty()) {
-        const QString digit = ComPortSetting::portDigit();
-        if (digit.isEmpty())
+        if (ComPortSetting::portDigit().isEmpty()) {
             std::cerr << text::kNoPortSet << '\n';
-        return {digit, std::nullopt};
+            return std::nullopt;
+        }
+        return transfer::PortTarget::com(ComPortSetting::portNumber());
     }
     const transfer::PortTargetParse parsed = transfer::PortTarget::parse(port);
     if (!parsed.target) {
         std::cerr << qPrintable(parsed.error) << '\n';
-        return {};
+        return std::nullopt;
     }
-    const transfer::PortTarget& target = *parsed.target;
-    if (target.kind == transfer::PortTarget::Kind::ComPort)
-        return {QString::number(target.comPort), std::nullopt};
-    if (const QString problem = target.deviceProblem(); !problem.isEmpty()) {
+    if (const QString problem = parsed.target->deviceProblem(); !problem.isEmpty()) {
         std::cerr << qPrintable(problem) << '\n';
-        return {};
+        return std::nullopt;
     }
-    return {QString::number(kDevicePort), target.text()};
+    return parsed.target;
 }
 
 // What ends a command early: the deadline of --timeout for the whole command, SIGINT and SIGTERM.
-// The signal handler only writes the signal's number to a pipe, which the event loop watches.
 class CommandStop {
 public:
     explicit CommandStop(int timeoutSeconds) : seconds_(timeoutSeconds)
     {
         if (timeoutSeconds > 0)
             deadline_ = QDeadlineTimer(std::chrono::seconds(timeoutSeconds), Qt::PreciseTimer);
-        if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
-            pipe_[0] = pipe_[1] = -1;
-        writeFd_ = pipe_[1];
-        struct sigaction action {};
-        action.sa_handler = &CommandStop::onSignal;
-        sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < std::size(kSignals); ++i)
-            ::sigaction(kSignals[i].number, &action, &previous_[i]);
     }
-    ~CommandStop()
-    {
-        for (std::size_t i = 0; i < std::size(kSignals); ++i)
-            ::sigaction(kSignals[i].number, &previous_[i], nullptr);
-        writeFd_ = -1;
-        for (int& fd : pipe_)
-            if (fd >= 0)
-                ::close(std::exchange(fd, -1));
-    }
-    CommandStop(const CommandStop&) = delete;
-    CommandStop& operator=(const CommandStop&) = delete;
 
     // Why the command must stop now; empty while it may go on.
     QString reason()
     {
-        unsigned char number = 0;
-        while (pipe_[0] >= 0 && ::read(pipe_[0], &number, 1) == 1)
+        for (const int number : signals_.take())
             if (signal_ == 0)
                 signal_ = number;
-        for (const NamedSignal& s : kSignals)
-            if (s.number == signal_)
-                return arg(text::kStoppedBySignal, QString::fromLatin1(s.name));
+        if (signal_ != 0)
+            return arg(text::kStoppedBySignal, QString::fromLatin1(StopSignals::name(signal_)));
         if (seconds_ > 0 && deadline_.hasExpired())
             return arg(text::kStoppedByTimeout, QString::number(seconds_));
         return {};
     }
-    int signalFd() const { return pipe_[0]; }
+    int signalFd() const { return signals_.fd(); }
     // Milliseconds to the deadline, when there is one.
     std::optional<qint64> remainingMs() const
     {
@@ -155,39 +104,15 @@ public:
     void endBySignal()
     {
         reason(); // a signal that came after the last session
-        if (signal_ == 0)
-            return;
-        const int number = signal_;
-        std::cout.flush();
-        std::cerr.flush();
-        ::signal(number, SIG_DFL);
-        ::raise(number);
+        if (signal_ != 0)
+            StopSignals::endBy(signal_);
     }
 
 private:
-    struct NamedSignal {
-        int number;
-        const char* name;
-    };
-    static constexpr NamedSignal kSignals[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}};
-
-    static void onSignal(int number)
-    {
-        const int saved = errno;
-        const auto byte = static_cast<unsigned char>(number);
-        if (writeFd_ >= 0 && ::write(writeFd_, &byte, 1) < 0) {
-            // A full pipe already holds a signal: nothing is lost.
-        }
-        errno = saved;
-    }
-
-    // The pipe the handler writes to: one command runs at a time.
-    static inline int writeFd_ = -1;
+    StopSignals signals_;
     int seconds_;
     QDeadlineTimer deadline_;
-    int pipe_[2] = {-1, -1};
     int signal_ = 0;
-    struct sigaction previous_[std::size(kSignals)]{};
 };
 
 // The terminal as the session's user: status texts on stdout, a progress bar (or plain
@@ -347,7 +272,7 @@ enum class Direction { Download, Upload };
 
 // One session on its own connection: a download into `image` or an upload of it. 0 on
 // "(Completed)", 3 when no connection was made, 1 otherwise (the reason is on stderr).
-int runSession(Direction direction, db::Image& image, const SessionPort& port, int retries,
+int runSession(Direction direction, db::Image& image, const transfer::PortTarget& port, int retries,
                transfer::LinkTrace* trace, CommandStop& stop)
 {
     if (const QString reason = stop.reason(); !reason.isEmpty()) {
@@ -357,14 +282,8 @@ int runSession(Direction direction, db::Image& image, const SessionPort& port, i
     TerminalUi ui(retries);
     TransferSession session(ui);
     ui.attach(session);
-    session.setPortSource([digit = port.digit] { return digit; });
     // The settings store is read before every attempt as in trv; --port's device overrides it.
-    session.setLinkSettingsSource([device = port.device] {
-        comms::LinkSettings settings = transfer::LinkConfig::load();
-        if (device)
-            settings.comDevices[kDevicePort] = *device;
-        return settings;
-    });
+    session.setTarget(port);
     session.setImage(image);
     session.setTrace(trace);
     TransferSession::Periods periods;
@@ -429,11 +348,11 @@ int runDownload(const TransferOptions& options, CommandStop& stop)
         return kExitUsage;
     }
     TraceFile trace;
-    const SessionPort port = resolvePort(options.port);
-    if (port.digit.isEmpty() || !trace.open(options.trace))
+    const std::optional<transfer::PortTarget> port = resolvePort(options.port);
+    if (!port || !trace.open(options.trace))
         return kExitUsage;
     db::Image image{};
-    if (const int status = runSession(Direction::Download, image, port, options.retries, trace.trace(), stop);
+    if (const int status = runSession(Direction::Download, image, *port, options.retries, trace.trace(), stop);
         status != kExitOk)
         return status;
     return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
@@ -448,7 +367,7 @@ void say(const char* message, const QString& value = {})
 
 // --backup: the deskset's current database, saved before anything is sent. The status of the
 // failing step when there is none (the reason is on stderr).
-int backUp(const TransferOptions& options, const SessionPort& port, transfer::LinkTrace* trace,
+int backUp(const TransferOptions& options, const transfer::PortTarget& port, transfer::LinkTrace* trace,
            CommandStop& stop)
 {
     say(safe_text::kBackupStarting);
@@ -458,12 +377,9 @@ int backUp(const TransferOptions& options, const SessionPort& port, transfer::Li
         std::cerr << safe_text::kBackupFailed << '\n';
         return status;
     }
-    const transfer::PortTarget target = options.port.empty()
-                                            ? transfer::PortTarget::com(ComPortSetting::portNumber())
-                                            : *transfer::PortTarget::parse(options.port).target;
     const transfer::BackupFile::Result saved =
         transfer::BackupFile(QString::fromStdString(options.backupDir))
-            .write(QString::fromStdString(options.file), target, current);
+            .write(QString::fromStdString(options.file), port, current);
     if (!saved.ok()) {
         std::cerr << qPrintable(arg(safe_text::kBackupNotSaved, saved.error)) << '\n';
         return kExitFailed;
@@ -473,7 +389,7 @@ int backUp(const TransferOptions& options, const SessionPort& port, transfer::Li
 }
 
 // --verify: the database read back on a connection of its own, compared byte for byte.
-int verify(const TransferOptions& options, const db::Image& sent, const SessionPort& port,
+int verify(const TransferOptions& options, const db::Image& sent, const transfer::PortTarget& port,
            transfer::LinkTrace* trace, CommandStop& stop)
 {
     say(safe_text::kVerifyStarting);
@@ -519,8 +435,8 @@ int runUpload(const TransferOptions& options, CommandStop& stop)
     if (const int status = checkBeforeUpload(options, *image); status != kExitOk)
         return status;
     TraceFile trace;
-    const SessionPort port = resolvePort(options.port);
-    if (port.digit.isEmpty() || !trace.open(options.trace))
+    const std::optional<transfer::PortTarget> port = resolvePort(options.port);
+    if (!port || !trace.open(options.trace))
         return kExitUsage;
     if (!options.backupDir.empty()) {
         if (!QFileInfo(QString::fromStdString(options.backupDir)).isDir()) {
@@ -533,13 +449,13 @@ int runUpload(const TransferOptions& options, CommandStop& stop)
             std::cerr << writable.message << '\n';
             return kExitUsage;
         }
-        if (const int status = backUp(options, port, trace.trace(), stop); status != kExitOk)
+        if (const int status = backUp(options, *port, trace.trace(), stop); status != kExitOk)
             return status;
     }
-    if (const int status = runSession(Direction::Upload, *image, port, options.retries, trace.trace(), stop);
+    if (const int status = runSession(Direction::Upload, *image, *port, options.retries, trace.trace(), stop);
         status != kExitOk)
         return status;
-    return options.verify ? verify(options, *image, port, trace.trace(), stop) : kExitOk;
+    return options.verify ? verify(options, *image, *port, trace.trace(), stop) : kExitOk;
 }
 
 // Runs one transfer command under its --timeout and the stop signals.

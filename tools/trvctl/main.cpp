@@ -74,6 +74,7 @@ int main(int argc, char** argv)
     addTransferCommands(app, status);
     addPortCommands(app, status);
     addReportCommands(app, status);
+    addFleetCommands(app, status);
 
     try {
         app.parse(argc, argv);
