@@ -120,7 +120,7 @@ QString operationName(Operation operation);
 QString resultName(Result result);
 QString phaseName(Phase phase); // empty for Ended: the result says it then
 
-class SiteJob;
+friend class SiteJob;
     void startNext();
     void jobChanged(int index);
     void jobEvent(int index, const QString& text);

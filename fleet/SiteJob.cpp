@@ -305,7 +305,8 @@ void SiteJob::showMessage(const QString& message)
 void SiteJob::showConnectFailure(const QString&, const QString& details)
 {
     if (live())
-        stepFailed(transfer::kExitNoConnection, QString::fromUtf8(text::kNoConnection), details);
+        stepFailed(transfer::kExitNoConnection, QString::fromUtf8(text::kNoConnection),
+                   QString(details).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 void SiteJob::setStatusText(const QString& status)
@@ -314,8 +315,8 @@ void SiteJob::setStatusText(const QString& status)
         return;
     if (status == QLatin1String(session_text::kLinkEstablished)) {
         progress_.attempt = 0;
-        setPhase(phaseOf(steps_.front()));
         run_.jobEvent(index_, QString::fromUtf8(text::kEventLinkUp));
+        setPhase(phaseOf(steps_.front()));
     } else if (status == QLatin1String(session_text::kLinkLost) && !progressOpen_) {
         // A link lost before any transfer began shows nowhere else.
         stepFailed(transfer::kExitFailed, status);

@@ -7,6 +7,7 @@
 
 #include "database/DdbFile.h"
 #include "fleet/FleetRun.h"
+#include "fleet/RunLog.h"
 #include "fleet/SiteList.h"
 #include "fleet/UploadPlan.h"
 #include "tools/trvctl/CtlTexts.h"
@@ -21,6 +22,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -79,34 +81,31 @@ public:
         redraw_.callOnTimeout([this] { draw(); });
     }
 
-    void attach(const FleetRun& run) { run_ = &run; }
+    void attach(const FleetRun& run)
+    {
+        run_ = &run;
+        if (!table_)
+            log_ = std::make_unique<fleet::RunLog>(run, &report);
+    }
 
     void siteChanged(int index, const SiteProgress& progress) override
     {
-        if (table_) {
-            if (!redraw_.isActive())
-                redraw_.start();
-            return;
-        }
-        // The log says each change of phase once; percents and attempts are not events.
-        if (progress.phase == Phase::Ended || progress.phase == Phase::Connecting)
-            return;
-        if (lastPhase_.value(index, Phase::Waiting) == progress.phase)
-            return;
-        lastPhase_[index] = progress.phase;
-        event(index, fleet::phaseName(progress.phase));
+        if (log_)
+            log_->siteChanged(index, progress);
+        else if (!redraw_.isActive())
+            redraw_.start();
     }
     void siteEvent(int index, const QString& text) override
     {
-        if (!table_)
-            event(index, text);
+        if (log_)
+            log_->siteEvent(index, text);
     }
     void siteEnded(int index, const SiteOutcome& outcome) override
     {
-        if (table_)
-            redraw_.start();
+        if (log_)
+            log_->siteEnded(index, outcome);
         else
-            event(index, endText(outcome));
+            redraw_.start();
         if (json_)
             writeJson(index, outcome);
     }
@@ -130,14 +129,6 @@ public:
 
 private:
     static constexpr int kRedrawMs = 100;
-
-    static QString endText(const SiteOutcome& outcome)
-    {
-        return QStringLiteral("%1: %2 (%3 s)")
-            .arg(fleet::resultName(outcome.result), outcome.message())
-            .arg(outcome.seconds, 0, 'f', 1);
-    }
-    void event(int index, const QString& text) { report(names_[index] + QLatin1String(": ") + text); }
 
     QString tableLine(int index) const
     {
@@ -200,7 +191,7 @@ private:
     int nameWidth_ = 0;
     int portWidth_ = 0;
     int drawn_ = 0;
-    QMap<int, Phase> lastPhase_;
+    std::unique_ptr<fleet::RunLog> log_; // without a terminal
     QTimer redraw_;
 };
 
@@ -277,20 +268,32 @@ std::optional<fleet::FleetPlan> makePlan(fleet::Operation operation, const Fleet
     return plan;
 }
 
+// Every connected deskset holds a few descriptors (its device, the link's wake-up events, its
+// trace): a site list of hundreds needs more than the soft limit of 1024.
+void raiseDescriptorLimit()
+{
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
 int runFleet(fleet::Operation operation, const FleetOptions& options)
 {
     std::optional<fleet::FleetPlan> plan = makePlan(operation, options);
     if (!plan)
         return kExitUsage;
+    raiseDescriptorLimit();
     FleetDisplay display(options, plan->tasks);
     FleetRun run(std::move(*plan), display);
     display.attach(run);
 
-    StopSignals signals;
+    StopSignals stopSignals;
     int firstSignal = 0;
-    QSocketNotifier notifier(signals.fd(), QSocketNotifier::Read);
+    QSocketNotifier notifier(stopSignals.fd(), QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &run, [&] {
-        for (const int number : signals.take()) {
+        for (const int number : stopSignals.take()) {
             if (firstSignal == 0)
                 firstSignal = number;
             if (!run.running())

@@ -46,6 +46,22 @@ using transfer::TransferSession;
 namespace session_text = transfer::text;
 namespace safe_text = transfer::text::safe;
 
+struct TransferOptions {
+    std::string port; // empty: the stored port
+    int retries = 0;  // Retry/Cancel questions answered with Retry
+    std::string file;
+    std::string trace;     // empty: no trace
+    std::string backupDir; // upload: empty: no backup
+    bool verify = false;   // upload: read back and compare
+    int timeout = 0;       // seconds for the whole command; 0: none
+    bool force = false;    // upload: send a database with errors
+};
+
+QString arg(const char* message, const QString& value)
+{
+    return QString::fromUtf8(message).arg(value);
+}
+
 // Where the sessions of a command connect: the --port target, or the stored COM port. A --port
 // value that can name no deskset is wrong usage, and so is no stored port: nothing (why has been
 // printed). A well-formed target that cannot be opened or reached is left to the connection,
