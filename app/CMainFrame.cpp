@@ -242,6 +242,7 @@ void CMainFrame::runCommand(int command)
     case cmd::kCheckDatabase:
         if (isDatabaseOpen())
             showCheckWindow();
+        break;
     case cmd::kPrint:
     case cmd::kPrintPreview:
     case cmd::kExportPdf:

@@ -53,6 +53,7 @@ inline constexpr const char* kBackupFolderMissing = "The backup folder %1 does n
 
 // trvctl fleet
 inline constexpr const char* kFleetAttempt = "attempt %1 of 6";
+inline constexpr const char* kFleetMore = "... and %1 more";
 inline constexpr const char* kFleetStopping =
     "%1: no new deskset starts, uploads already sending blocks finish (again to stop them too).";
 inline constexpr const char* kFleetStoppingAll = "%1 again: stopping every deskset.";

@@ -22,6 +22,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -102,10 +103,13 @@ public:
     }
     void siteEnded(int index, const SiteOutcome& outcome) override
     {
-        if (log_)
+        if (log_) {
             log_->siteEnded(index, outcome);
-        else
-            redraw_.start();
+        } else {
+            endedOrder_.push_back(index);
+            if (!redraw_.isActive())
+                redraw_.start();
+        }
         if (json_)
             writeJson(index, outcome);
     }
@@ -152,18 +156,46 @@ private:
             .arg(state, -kStateWidth)
             .arg(more);
     }
+    // The sites that have ended are printed once, as they end, and scroll up with the terminal;
+    // below them the sites still under way or waiting are redrawn in place, as many as the
+    // terminal has room for. Every line is cut to the terminal's width: a wrapped line would move
+    // the redraw off its place.
     void draw()
     {
         if (run_ == nullptr)
             return;
+        winsize size{};
+        const bool known = ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0;
+        const int columns = known ? size.ws_col : 80;
+        const int room = std::max(2, (known ? size.ws_row : 24) - 2);
+        const auto put = [columns](std::string& out, const QString& line) {
+            out += (line.size() < columns ? line : line.left(columns - 1)).toStdString() + "\n";
+        };
+
         std::string out;
         if (drawn_ > 0)
-            out += "\x1b[" + std::to_string(drawn_) + "A";
-        for (int i = 0; i < names_.size(); ++i)
-            out += "\r\x1b[2K" + tableLine(i).toStdString() + "\n";
+            out += "\x1b[" + std::to_string(drawn_) + "A\r\x1b[J";
+        for (; printedEnded_ < endedOrder_.size(); ++printedEnded_)
+            put(out, tableLine(endedOrder_[printedEnded_]));
+        std::vector<int> live; // under way first, then waiting
+        for (const bool underWay : {true, false})
+            for (int i = 0; i < names_.size(); ++i) {
+                const Phase phase = run_->progress(i).phase;
+                if (phase != Phase::Ended && (phase != Phase::Waiting) == underWay)
+                    live.push_back(i);
+            }
+        drawn_ = 0;
+        for (const int index : live) {
+            if (drawn_ == room - 1 && int(live.size()) > room) {
+                put(out, QString::fromUtf8(text::kFleetMore).arg(int(live.size()) - drawn_));
+                ++drawn_;
+                break;
+            }
+            put(out, tableLine(index));
+            ++drawn_;
+        }
         std::fputs(out.c_str(), stderr);
         std::fflush(stderr);
-        drawn_ = int(names_.size());
     }
     void writeJson(int index, const SiteOutcome& outcome) const
     {
@@ -190,7 +222,9 @@ private:
     QStringList ports_;
     int nameWidth_ = 0;
     int portWidth_ = 0;
-    int drawn_ = 0;
+    int drawn_ = 0;             // lines of the part redrawn in place
+    std::vector<int> endedOrder_; // sites in the order they ended
+    std::size_t printedEnded_ = 0;
     std::unique_ptr<fleet::RunLog> log_; // without a terminal
     QTimer redraw_;
 };
