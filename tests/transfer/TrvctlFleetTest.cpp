@@ -207,31 +207,37 @@ TEST_F(TrvctlFleetTest, ARefusedRunConnectsNowhere)
     EXPECT_TRUE(filesUnder(path("out")).isEmpty());
 }
 
-// --jobs 1 runs the sites one after the other, --only picks them, --trace records each.
+// --jobs 1 runs the sites one after the other, --only picks them, --trace records each, and a
+// deskset that never answers ends by --timeout without holding up the others.
 TEST_F(TrvctlFleetTest, StatusRunsOneAtATimeOnlyForTheChosenSitesWithATraceEach)
 {
     addDeskset("A");
     addDeskset("B");
     addDeskset("C");
+    addDeskset("MUTE", {"--silent"});
     QDir(dir_.path()).mkdir("traces");
-    const CtlRun run = runTrvctl({"fleet", "status", writeSites(), "--jobs", "1", "--only", "c,A", "--trace",
-                                  path("traces"), "--json"},
+    const CtlRun run = runTrvctl({"fleet", "status", writeSites(), "--jobs", "1", "--only", "mute,c,A", "--trace",
+                                  path("traces"), "--timeout", "2", "--json"},
                                  kRunLimitMs);
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(run.exitCode, 1) << run.err.toStdString();
     const auto result = sites(run.out);
-    ASSERT_EQ(result.size(), 2u);
+    ASSERT_EQ(result.size(), 3u);
     EXPECT_EQ(result.at("A")["message"].toString(), "the deskset answered: version and hardware accepted");
     EXPECT_EQ(result.at("C")["status"].toInt(), 0);
+    EXPECT_EQ(result.at("MUTE")["message"].toString(), "no result after 2 s (--timeout)");
+    EXPECT_EQ(result.at("MUTE")["status"].toInt(), 1);
     // List order, and C connects only once A has ended.
     const qsizetype aEnds = run.err.indexOf("A: ok: ");
     const qsizetype cStarts = run.err.indexOf("C: Connecting");
     ASSERT_GE(aEnds, 0) << run.err.toStdString();
     EXPECT_GT(cStarts, aEnds) << run.err.toStdString();
     EXPECT_TRUE(sim("B").frames("RX").isEmpty());
-    EXPECT_EQ(filesUnder(path("traces")), (QStringList{"A.trace", "C.trace"}));
+    EXPECT_EQ(filesUnder(path("traces")), (QStringList{"A.trace", "C.trace", "MUTE.trace"}));
     QFile trace(path("traces/A.trace"));
     ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
     EXPECT_TRUE(trace.readAll().contains("Check Deskset"));
+    EXPECT_TRUE(run.err.endsWith("2 of 3 desksets answered; failed: MUTE (no result after 2 s (--timeout))\n"))
+        << run.err.toStdString();
 }
 
 // The first SIGINT stops what has not begun sending and lets an upload that is sending blocks
