@@ -13,28 +13,9 @@ struct ResultEntry {
 };
 
 constexpr ResultEntry kResultNames[] = {
-    {Result::Ok, "Ok"},
-    {Result::AlreadyConnected, "AlreadyConnected"},
-    {Result::NoSession, "NoSession"},
-    {Result::Layer1OpenFailed, "Layer1OpenFailed"},
-    {Result::UnknownLayer1, "UnknownLayer1"},
-    {Result::UnknownLayer2, "UnknownLayer2"},
-    {Result::CommLinkThreadFailed, "CommLinkThreadFailed"},
-    {Result::ConnectException, "ConnectException"},
-    {Result::NotConnected, "NotConnected"},
-    {Result::Nothing, "Nothing"},
-    {Result::TooLong, "TooLong"},
-    {Result::NoParamText, "NoParamText"},
-    {Result::SocketLibrary, "SocketLibrary"},
-    {Result::InvalidAddress, "InvalidAddress"},
-    {Result::FieldCount, "FieldCount"},
-    {Result::ClientKind, "ClientKind"},
-    {Result::UnknownMode, "UnknownMode"},
-    {Result::BadBuffer, "BadBuffer"},
-    {Result::StoreFailed, "StoreFailed"},
-    {Result::DisconnectException, "DisconnectException"},
-    {Result::NoSessionThread, "NoSessionThread"},
-    {Result::WakeSignal, "WakeSignal"},
+#define COMMS_RESULT_ENTRY(name, value) {Result::name, #name},
+    COMMS_RESULTS(COMMS_RESULT_ENTRY)
+#undef COMMS_RESULT_ENTRY
 };
 
 } // namespace

@@ -6,33 +6,42 @@
 
 namespace comms {
 
-// Results of the public operations of Nimb and of the transports' constructors (0 is success).
-// The values are those the library has always returned; ResultName gives each its name.
+// Results of the public operations of Nimb and of the transports' constructors (0 is success),
+// each name with its value, in one list that the enum and ResultName are both made from. The
+// values are those the library has always returned.
+//   Nothing: Send: length not positive; Receive: nothing waiting.
+//   TooLong: Send: above the maximum; Receive: buffer too short.
+//   NoParamText .. UnknownMode and WakeSignal: constructor results of the socket and multicast
+//   transports; SocketLibrary has no counterpart on POSIX (sockets need no start-up), WakeSignal:
+//   the descriptor that wakes a socket transport's connection thread could not be created.
+#define COMMS_RESULTS(X)                                                                                 \
+    X(Ok, 0)                                                                                             \
+    X(AlreadyConnected, -10001)                                                                          \
+    X(NoSession, -10002)                                                                                 \
+    X(Layer1OpenFailed, -10003)                                                                          \
+    X(UnknownLayer1, -10004)                                                                             \
+    X(UnknownLayer2, -10005)                                                                             \
+    X(CommLinkThreadFailed, -10006)                                                                      \
+    X(ConnectException, -10007)                                                                          \
+    X(NotConnected, -10008)                                                                              \
+    X(Nothing, -10009)                                                                                   \
+    X(TooLong, -10010)                                                                                   \
+    X(NoParamText, -10011)                                                                               \
+    X(SocketLibrary, -10012)                                                                             \
+    X(InvalidAddress, -10013)                                                                            \
+    X(FieldCount, -10014)                                                                                \
+    X(ClientKind, -10015)                                                                                \
+    X(UnknownMode, -10016)                                                                               \
+    X(BadBuffer, -10017)                                                                                 \
+    X(StoreFailed, -10018)                                                                               \
+    X(DisconnectException, -10019)                                                                       \
+    X(NoSessionThread, -10020)                                                                           \
+    X(WakeSignal, -10021)
+
 enum class Result : int {
-    Ok = 0,
-    AlreadyConnected = -10001,
-    NoSession = -10002,
-    Layer1OpenFailed = -10003,
-    UnknownLayer1 = -10004,
-    UnknownLayer2 = -10005,
-    CommLinkThreadFailed = -10006,
-    ConnectException = -10007,
-    NotConnected = -10008,
-    Nothing = -10009, // Send: length not positive; Receive: nothing waiting
-    TooLong = -10010, // Send: above the maximum; Receive: buffer too short
-    // -10011 to -10016 and -10021: constructor results of the socket and multicast transports.
-    NoParamText = -10011,
-    SocketLibrary = -10012, // no counterpart on POSIX: sockets need no start-up
-    InvalidAddress = -10013,
-    FieldCount = -10014,
-    ClientKind = -10015,
-    UnknownMode = -10016,
-    BadBuffer = -10017,
-    StoreFailed = -10018,
-    DisconnectException = -10019,
-    NoSessionThread = -10020,
-    // The descriptor that wakes a socket transport's connection thread could not be created.
-    WakeSignal = -10021,
+#define COMMS_RESULT_ENUMERATOR(name, value) name = value,
+    COMMS_RESULTS(COMMS_RESULT_ENUMERATOR)
+#undef COMMS_RESULT_ENUMERATOR
 };
 
 // The number of a result, as callers that print or compare codes see it.

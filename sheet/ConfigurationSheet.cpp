@@ -142,38 +142,36 @@ QString ConfigurationSheet::pageHeader(int page, int pages) const
            latin(text::kPageOf).arg(page).arg(pages);
 }
 
-void ConfigurationSheet::addSection(const QString& title, SectionStart start)
+// Headings and paragraphs differ only in their margins, their character format and whether the
+// page breaks before them.
+void ConfigurationSheet::addBlock(const QString& text, const BlockStyle& style)
 {
     QTextBlockFormat block;
-    block.setTopMargin(14);
-    block.setBottomMargin(4);
-    block.setProperty(kHeadingProperty, true);
-    if (start == SectionStart::NewPage && !document_->isEmpty())
+    block.setTopMargin(style.topMargin);
+    block.setBottomMargin(style.bottomMargin);
+    if (style.heading)
+        block.setProperty(kHeadingProperty, true);
+    if (style.newPage && !document_->isEmpty())
         block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     cursor_->movePosition(QTextCursor::End);
-    cursor_->insertBlock(block, headingFormat(kSectionPointSize));
-    cursor_->insertText(title);
+    cursor_->insertBlock(block, style.heading ? headingFormat(style.pointSize) : QTextCharFormat());
+    cursor_->insertText(text);
+}
+
+void ConfigurationSheet::addSection(const QString& title, SectionStart start)
+{
+    addBlock(title, {.topMargin = 14, .bottomMargin = 4, .heading = true, .pointSize = kSectionPointSize,
+                     .newPage = start == SectionStart::NewPage});
 }
 
 void ConfigurationSheet::addSubsection(const QString& title)
 {
-    QTextBlockFormat block;
-    block.setTopMargin(8);
-    block.setBottomMargin(3);
-    block.setProperty(kHeadingProperty, true);
-    cursor_->movePosition(QTextCursor::End);
-    cursor_->insertBlock(block, headingFormat(kSubsectionPointSize));
-    cursor_->insertText(title);
+    addBlock(title, {.topMargin = 8, .bottomMargin = 3, .heading = true, .pointSize = kSubsectionPointSize});
 }
 
 void ConfigurationSheet::addParagraph(const QString& paragraph)
 {
-    QTextBlockFormat block;
-    block.setTopMargin(2);
-    block.setBottomMargin(2);
-    cursor_->movePosition(QTextCursor::End);
-    cursor_->insertBlock(block, QTextCharFormat());
-    cursor_->insertText(paragraph);
+    addBlock(paragraph, {.topMargin = 2, .bottomMargin = 2});
 }
 
 void ConfigurationSheet::addTable(const QStringList& header, const std::vector<QStringList>& rows,

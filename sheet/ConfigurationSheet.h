@@ -64,6 +64,15 @@ public:
     QString pageHeader(int page, int pages) const;
 
 private:
+    struct BlockStyle {
+        qreal topMargin = 0;
+        qreal bottomMargin = 0;
+        bool heading = false; // a heading keeps with what follows it
+        qreal pointSize = 0;  // of a heading
+        bool newPage = false;
+    };
+    void addBlock(const QString& text, const BlockStyle& style);
+
     SheetHeader header_;
     std::unique_ptr<QTextDocument> document_;
     std::unique_ptr<QTextCursor> cursor_;

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -38,12 +39,15 @@ struct Outcome {
     QString err;
 };
 
-Outcome trvctl(const QString& config, const QStringList& args)
+// extra: variables set for this run only.
+Outcome trvctl(const QString& config, const QStringList& args, const QMap<QString, QString>& extra = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TRV_CONFIG_DIR", config);
     for (const char* name : {"TRV_COM1", "TRV_COM2", "TRV_COM3", "TRV_COM4"})
         env.remove(name);
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        env.insert(it.key(), it.value());
     QProcess p;
     p.setProcessEnvironment(env);
     trv::testsupport::TieToThisProcess(p);
@@ -102,6 +106,12 @@ TEST(TrvctlPorts, MapsAComPortToADeviceAndClearsIt)
 
     const Outcome mapped = trvctl(config.path(), {"port", "COM2", "/dev/ttyUSB0"});
     ASSERT_EQ(mapped.status, 0) << mapped.err.toStdString();
+    EXPECT_TRUE(mapped.err.isEmpty());
+    // Stored all the same, but the user is told that the environment wins while it is set.
+    const Outcome shadowed = trvctl(config.path(), {"port", "COM2", "/dev/ttyUSB0"}, {{"TRV_COM2", "/dev/ttyACM0"}});
+    EXPECT_EQ(shadowed.status, 0);
+    EXPECT_EQ(shadowed.err, "warning: TRV_COM2=/dev/ttyACM0 is set: COM2 stands for that device while it is, "
+                            "whatever is stored.\n");
     QJsonObject entry = comEntry(config.path(), 2);
     EXPECT_EQ(entry["device"].toString(), "/dev/ttyUSB0");
     EXPECT_EQ(entry["source"].toString(), "settings");

@@ -2,6 +2,8 @@
 // serial devices present with the adapters behind them and the COM ports that map to them.
 #include "tools/trvctl/Command.h"
 
+#include "comms/OpenFailure.h"
+
 #include "platform/MachineSettings.h"
 #include "platform/SerialAdapters.h"
 #include "tools/trvctl/CtlTexts.h"
@@ -16,6 +18,8 @@
 #include <QStringList>
 
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <iostream>
 #include <memory>
@@ -46,6 +50,17 @@ bool userMayOpen(const QString& device)
     return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0;
 }
 
+// "yes", or "no" with the group whose members may open the device (dialout on Debian, but a
+// device's own rules may name another).
+QString accessText(const QString& device)
+{
+    if (userMayOpen(device))
+        return QString::fromUtf8(text::kMayOpen);
+    const std::string group = comms::DescribeOpenFailure(device.toStdString(), EACCES).group;
+    return group.empty() ? QString::fromUtf8(text::kMayNotOpen)
+                         : QString::fromUtf8(text::kMayNotOpenGroup).arg(QString::fromStdString(group));
+}
+
 struct PortOptions {
     std::string port;   // COMn; empty: show the stored port
     std::string device; // what COMn stands for from now on; empty: keep it
@@ -74,6 +89,13 @@ int storeMapping(int number, const PortOptions& options)
         printWithArg(text::kSettingNotWritten, QString::fromLatin1(platform::MachineSettings::kPortsKey));
         return kExitFailed;
     }
+    // The stored mapping is kept, but the environment wins while it is set.
+    const QString variable = platform::MachineSettings::environmentVariable(number);
+    if (qEnvironmentVariableIsSet(qPrintable(variable)))
+        std::cerr << qPrintable(QString::fromUtf8(text::kEnvironmentWins)
+                                    .arg(variable, qEnvironmentVariable(qPrintable(variable)),
+                                         platform::MachineSettings::portName(number)))
+                  << '\n';
     return kExitOk;
 }
 
@@ -146,7 +168,7 @@ int runPortsText()
                   << text::kByIdLabel
                   << qPrintable(adapter.byIdPath.isEmpty() ? text::kNone : adapter.byIdPath) << '\n'
                   << text::kComLabel << qPrintable(mapped.isEmpty() ? text::kNone : mapped.join(", ")) << '\n'
-                  << text::kAccessLabel << (userMayOpen(adapter.device) ? text::kMayOpen : text::kMayNotOpen)
+                  << text::kAccessLabel << qPrintable(accessText(adapter.device))
                   << '\n';
     }
     std::cout << text::kComPorts << '\n';
