@@ -139,7 +139,7 @@ QString FleetRun::summary() const
     bool letFinish = false;
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
         const SiteOutcome& outcome = jobs_[i]->outcome();
-        letFinish = letFinish || jobs_[i]->letFinish();
+        letFinish = letFinish || (jobs_[i]->letFinish() && outcome.result != Result::Stopped);
         const QString entry = QString::fromUtf8(text::kSummaryEntry).arg(plan_.tasks[i].site.name, outcome.reason);
         switch (outcome.result) {
         case Result::Ok:
