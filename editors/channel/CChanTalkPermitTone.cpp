@@ -2,7 +2,7 @@
 
 #include "database/FieldCatalog.h"
 #include "editors/channel/ChannelTexts.h"
-#include "editors/channel/PageKit.h"
+#include "editors/channel/EditRules.h"
 #include "editors/common/FormGrid.h"
 
 #include <QBoxLayout>

@@ -2,8 +2,9 @@
 
 #include "database/FieldCatalog.h"
 #include "database/SignallingFlags.h"
+#include "editors/channel/AreaClaim.h"
 #include "editors/channel/ChannelTexts.h"
-#include "editors/channel/PageKit.h"
+#include "editors/channel/EditRules.h"
 #include "editors/common/FormGrid.h"
 
 #include <QBoxLayout>

@@ -2,7 +2,8 @@
 
 #include "database/FieldCatalog.h"
 #include "editors/channel/ChannelTexts.h"
-#include "editors/channel/PageKit.h"
+#include "editors/channel/PageWidgets.h"
+#include "editors/channel/ToneLists.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,9 @@
 
 #include "database/FieldCatalog.h"
 #include "editors/channel/ChannelTexts.h"
-#include "editors/channel/PageKit.h"
+#include "editors/channel/EditRules.h"
+#include "editors/channel/PageWidgets.h"
+#include "editors/channel/ToneLists.h"
 #include "editors/common/FormGrid.h"
 
 #include <QGridLayout>

@@ -2,8 +2,10 @@
 
 #include "database/FieldCatalog.h"
 #include "database/SignallingFlags.h"
+#include "editors/channel/AreaClaim.h"
 #include "editors/channel/ChannelTexts.h"
-#include "editors/channel/PageKit.h"
+#include "editors/channel/EditRules.h"
+#include "editors/channel/PageWidgets.h"
 #include "editors/common/CharacterFilter.h"
 #include "editors/common/FormGrid.h"
 #include "editors/common/NumberEdit.h"

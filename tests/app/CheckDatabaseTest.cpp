@@ -160,8 +160,9 @@ TEST_F(CheckDatabaseTest, EnterOpensTheWindowOfTheProblemAtItsRecord)
         auto* view = qobject_cast<editors::EditorView*>(active->widget());
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(view->treeLabel().toStdString(), place.window);
-        if (auto* list = dynamic_cast<editors::ListWindow*>(view))
+        if (auto* list = dynamic_cast<editors::ListWindow*>(view)) {
             EXPECT_EQ(list->selectedRecord(), place.record);
+        }
     }
     EXPECT_EQ(editorCount(), 7);
 

@@ -1,0 +1,23 @@
+#include "editors/channel/EditRules.h"
+
+#include "editors/channel/ChannelTexts.h"
+#include "editors/common/CharacterFilter.h"
+#include <QLineEdit>
+
+namespace trv::editors::channel {
+
+NumberBinding::Rules rangeRule(const db::Field& field, const char* message)
+{
+    return {.minimum = field.minimum, .maximum = field.maximum, .outOfRange = QString::fromLatin1(message)};
+}
+
+NumberBinding& bindLevel(FieldBindings& bindings, QLineEdit* edit, const db::Field& field,
+                         const char* message)
+{
+    new CharacterFilter(edit, QString::fromLatin1(text::kLevelCharacters));
+    NumberBinding::Rules rules = rangeRule(field, message);
+    rules.allowMinus = true;
+    return bindings.add<NumberBinding>(edit, field, rules);
+}
+
+} // namespace trv::editors::channel

@@ -1,0 +1,15 @@
+// Widgets several channel pages put up alike.
+#pragma once
+
+class QGroupBox;
+class QLabel;
+class QWidget;
+
+namespace trv::editors::channel {
+
+// A group box titled with one of the page texts.
+QGroupBox* group(const char* title, QWidget* parent);
+// The note under a column of talk permit tone detection check boxes.
+QLabel* tptDetectNote(QWidget* parent);
+
+} // namespace trv::editors::channel
