@@ -423,8 +423,9 @@ TEST_F(SpeedPagingTest, OkRefusesEmptyFieldsNoFormatBadDigitsAndATakenLabel)
             EXPECT_EQ(boxes[0].icon, c.icon);
             QWidget* focus = labelled(c.focus);
             EXPECT_EQ(focus->window()->focusWidget(), focus) << c.message;
-            if (auto* field = qobject_cast<QLineEdit*>(focus))
+            if (auto* field = qobject_cast<QLineEdit*>(focus)) {
                 EXPECT_EQ(field->selectedText(), field->text());
+            }
         });
         EXPECT_EQ(image(), before) << c.message;
     }
