@@ -5,6 +5,8 @@
 #include "app/TransferWindows.h"
 #include "transfer/OpenFailureText.h"
 #include "transfer/TransferTexts.h"
+#include "tests/support/ComEnvironment.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include <QCursor>
 
@@ -19,32 +21,11 @@ namespace {
 using namespace std::chrono_literals;
 
 // A pseudo-terminal nobody answers on: the port opens, the deskset stays silent.
-class SilentPort {
+class SilentPort : public testsupport::PseudoTerminal {
 public:
-    SilentPort()
-    {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
-            path_ = QString::fromLocal8Bit(::ptsname(master_));
-    }
-    ~SilentPort()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    const QString& path() const { return path_; }
-
-private:
-    int master_ = -1;
-    QString path_;
+    QString path() const { return QString::fromStdString(Path()); }
 };
 
-// Sets $TRV_COM1 for the life of the object.
-class Com1Device {
-public:
-    explicit Com1Device(const QString& device) { qputenv("TRV_COM1", device.toLocal8Bit()); }
-    ~Com1Device() { qunsetenv("TRV_COM1"); }
-};
 
 class ConnectionFeedbackTest : public ShellFixture {
 protected:
@@ -60,7 +41,7 @@ TEST_F(ConnectionFeedbackTest, StatusShowsPortDeviceAndAttemptWithBusyPointerUnt
 {
     SilentPort port;
     ASSERT_FALSE(port.path().isEmpty());
-    Com1Device com1(port.path());
+    testsupport::ComEnvironment com1(1, port.path());
     start();
     QApplication::setActiveWindow(frame());
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
@@ -99,7 +80,7 @@ TEST_F(ConnectionFeedbackTest, EscapeOutsideAnAttemptDoesNothing)
 TEST_F(ConnectionFeedbackTest, UnopenablePortKeepsTheMessageAndSaysWhyInTheDetails)
 {
     const QString missing = path("no-such-adapter");
-    Com1Device com1(missing);
+    testsupport::ComEnvironment com1(1, missing);
     start();
     boxes_.expect(QString::fromLatin1(transfer::text::kUnableToConnect), MsgAnswer::Ok);
     run(cmd::kDownload);
@@ -120,7 +101,7 @@ TEST_F(ConnectionFeedbackTest, APortInUseNamesTheHolderOfItsLockInTheDetails)
     const int held = ::open(port.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-    Com1Device com1(port.path());
+    testsupport::ComEnvironment com1(1, port.path());
     start();
     boxes_.expect(QString::fromLatin1(transfer::text::kUnableToConnect), MsgAnswer::Ok);
     run(cmd::kDownload);

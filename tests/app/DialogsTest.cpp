@@ -6,6 +6,8 @@
 #include "app/ShortcutDialogs.h"
 #include "platform/MachineSettings.h"
 #include "platform/SettingsStore.h"
+#include "tests/support/ComEnvironment.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -142,12 +144,10 @@ TEST_F(ComPortTest, ShowsEachPortsDeviceAndAdapterAndMapsThePortToAnAdapter)
 // a device server has nothing here to look for. With no port chosen the label names none.
 TEST_F(ComPortTest, MarksEachPortsDevicePresentOrNot)
 {
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const QString pty = QString::fromLocal8Bit(::ptsname(master));
-    qputenv("TRV_COM1", pty.toLocal8Bit());
+    const testsupport::PseudoTerminal terminal;
+    ASSERT_TRUE(terminal.Valid());
+    const QString pty = QString::fromStdString(terminal.Path());
+    const testsupport::ComEnvironment com1(1, pty);
     const QString gone = path("ttyUSB-unplugged");
     platform::MachineSettings::storeDevice(2, gone);
     platform::MachineSettings::storeDevice(3, "tcp://[::1]:4001");
@@ -169,8 +169,6 @@ TEST_F(ComPortTest, MarksEachPortsDevicePresentOrNot)
     dialog.portList()->setCurrentIndex(0);
     EXPECT_EQ(dialog.deviceList()->currentText(), pty);
     EXPECT_FALSE(dialog.deviceList()->isEnabled()) << "the environment decides COM1";
-    qunsetenv("TRV_COM1");
-    ::close(master);
 }
 
 TEST_F(ComPortTest, NonNumericStoredValueSelectsNothing)

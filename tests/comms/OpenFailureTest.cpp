@@ -17,6 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/support/PseudoTerminal.h"
+
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -26,25 +28,7 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-class Pty {
-public:
-    Pty()
-    {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
-            path_ = ::ptsname(master_);
-    }
-    ~Pty()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    int master_ = -1;
-    std::string path_;
-};
+using Pty = trv::testsupport::PseudoTerminal;
 
 // A forked child that dies with the test: killed and reaped when the object goes.
 class Child {

@@ -6,6 +6,8 @@
 #include "comms/Nimb.h"
 #include "comms/ResultCodes.h"
 #include "comms/SerialLayer1.h"
+#include "tests/support/ComDevice.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -29,32 +31,14 @@
 namespace comms {
 namespace {
 
-// A pseudo-terminal whose slave side stands in for a serial port; the test holds the master.
-class SerialPty {
+// A pseudo-terminal whose slave side stands in for a serial port; the test speaks on the master.
+class SerialPty : public trv::testsupport::PseudoTerminal {
 public:
-    SerialPty()
-    {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
-            path_ = ::ptsname(master_);
-    }
-    ~SerialPty()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    SerialPty(const SerialPty&) = delete;
-    SerialPty& operator=(const SerialPty&) = delete;
-
-    bool Valid() const { return !path_.empty(); }
-    const std::string& Path() const { return path_; }
-    int Master() const { return master_; }
-
     void Send(const std::vector<uint8_t>& bytes) const
     {
         size_t done = 0;
         while (done < bytes.size()) {
-            const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
+            const ssize_t n = ::write(Master(), bytes.data() + done, bytes.size() - done);
             ASSERT_GT(n, 0);
             done += static_cast<size_t>(n);
         }
@@ -66,29 +50,19 @@ public:
         std::vector<uint8_t> bytes;
         uint8_t buffer[512];
         while (bytes.size() < count) {
-            pollfd in{master_, POLLIN, 0};
+            pollfd in{Master(), POLLIN, 0};
             if (::poll(&in, 1, 2000) <= 0)
                 break;
-            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            const ssize_t n = ::read(Master(), buffer, sizeof buffer);
             if (n <= 0)
                 break;
             bytes.insert(bytes.end(), buffer, buffer + n);
         }
         return bytes;
     }
-
-private:
-    int master_ = -1;
-    std::string path_;
 };
 
-// Link settings in which COMn stands for path.
-LinkSettings Com(int port, const std::string& path)
-{
-    LinkSettings settings;
-    settings.comDevices[port] = path;
-    return settings;
-}
+using trv::testsupport::ComSettings;
 
 std::vector<std::pair<int, int>> DrainEvents(EventQueue& queue)
 {
@@ -187,11 +161,11 @@ TEST(SerialSettings, LineSettingsMapToTermios)
 
 TEST(LinkSettings, ComPortIsItsMappingElseTtyS)
 {
-    const LinkSettings settings = Com(2, "/dev/ttyUSB7");
+    const LinkSettings settings = ComSettings(2, "/dev/ttyUSB7");
     EXPECT_EQ(settings.ComDevice(2), "/dev/ttyUSB7");
     EXPECT_EQ(settings.ComDevice(3), "/dev/ttyS2");
     EXPECT_EQ(LinkSettings{}.ComDevice(1), "/dev/ttyS0");
-    EXPECT_EQ(Com(1, "").ComDevice(1), "/dev/ttyS0") << "an empty mapping is none";
+    EXPECT_EQ(ComSettings(1, "").ComDevice(1), "/dev/ttyS0") << "an empty mapping is none";
     EXPECT_EQ(settings.ComDevice(0), "");
     EXPECT_EQ(settings.ComDevice(-3), "");
 }
@@ -201,7 +175,7 @@ TEST(SerialLayer1, PortDigitThreeOpensCom3At19200WithoutFlowControl)
     SerialPty pty;
     ASSERT_TRUE(pty.Valid());
     EventQueue events;
-    SerialLayer1 layer("3 8 0 0 19200", Com(3, pty.Path()));
+    SerialLayer1 layer("3 8 0 0 19200", ComSettings(3, pty.Path()));
     layer.AttachQueues(&events, nullptr);
 
     EXPECT_EQ(layer.DevicePath(), pty.Path());
@@ -233,7 +207,7 @@ TEST(SerialLayer1, FourNumbersGiveCom1At9600AndEventTen)
     SerialPty pty;
     ASSERT_TRUE(pty.Valid());
     EventQueue events;
-    SerialLayer1 layer(" 8 0 0 19200", Com(1, pty.Path()));
+    SerialLayer1 layer(" 8 0 0 19200", ComSettings(1, pty.Path()));
     layer.AttachQueues(&events, nullptr); // the event was held since construction
 
     EXPECT_EQ(DrainEvents(events), (std::vector<std::pair<int, int>>{{kEventSerialDefaultsTaken, 0}}));
@@ -250,7 +224,7 @@ TEST(SerialLayer1, PortInUseFailsAtOnceWithEventOne)
 {
     SerialPty pty;
     ASSERT_TRUE(pty.Valid());
-    const LinkSettings com2 = Com(2, pty.Path());
+    const LinkSettings com2 = ComSettings(2, pty.Path());
     SerialLayer1 first("2 8 0 0 19200", com2);
     ASSERT_EQ(first.Open(), 0);
     EXPECT_EQ(first.Open(), -1) << "already open";
@@ -271,7 +245,7 @@ TEST(SerialLayer1, PortInUseFailsAtOnceWithEventOne)
 TEST(SerialLayer1, MissingDeviceOrRejectedSettingsFailTheOpen)
 {
     EventQueue events;
-    SerialLayer1 absent("4 8 0 0 19200", Com(4, "/dev/trv-no-such-port"));
+    SerialLayer1 absent("4 8 0 0 19200", ComSettings(4, "/dev/trv-no-such-port"));
     absent.AttachQueues(&events, nullptr);
     EXPECT_EQ(absent.Open(), -1);
     EXPECT_EQ(DrainEvents(events), (std::vector<std::pair<int, int>>{{kEventPortOpenFailed, 0}}));
@@ -392,11 +366,11 @@ TEST(SerialLayer1, ConnectToAPortInUseReturnsOpenFailure)
 {
     SerialPty pty;
     ASSERT_TRUE(pty.Valid());
-    SerialLayer1 otherProgram("3 8 0 0 19200", Com(3, pty.Path()));
+    SerialLayer1 otherProgram("3 8 0 0 19200", ComSettings(3, pty.Path()));
     ASSERT_EQ(otherProgram.Open(), 0);
 
     EventRecordingNimb nimb;
-    nimb.SetLinkSettings(Com(3, pty.Path()));
+    nimb.SetLinkSettings(ComSettings(3, pty.Path()));
     EXPECT_EQ(nimb.Connect(kLayer2AckFrame, nullptr, kLayer1Serial, "3 8 0 0 19200"),
               Result::Layer1OpenFailed);
     EXPECT_TRUE(nimb.WaitForEvent(kEventPortOpenFailed));

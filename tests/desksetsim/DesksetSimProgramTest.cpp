@@ -4,6 +4,7 @@
 
 #include "comms/ResultCodes.h"
 #include "comms/SerialLayer1.h"
+#include "tests/support/PseudoTerminal.h"
 #include "tools/desksetsim/SimulatedDeskset.h"
 
 #include <gtest/gtest.h>
@@ -189,11 +190,10 @@ TEST(DesksetSimDevice, ServesASerialPortExclusivelyAt8N1)
 {
     // A pseudo-terminal stands in for the cable: the simulator opens its slave side as the
     // serial port, the test speaks raw frames on the master side.
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const std::string device = ::ptsname(master);
+    const trv::testsupport::PseudoTerminal terminal(trv::testsupport::PseudoTerminal::Reads::Blocking);
+    ASSERT_TRUE(terminal.Valid());
+    const int master = terminal.Master();
+    const std::string& device = terminal.Path();
     {
         SimProcess sim({"--device", device, "--baud", "9600"});
         ASSERT_EQ(sim.FirstLine(), "DEVICE " + device);
@@ -223,7 +223,6 @@ TEST(DesksetSimDevice, ServesASerialPortExclusivelyAt8N1)
         }
         EXPECT_EQ(answer, (Bytes{0x02, 0x00, 0x00, 0x8C, 0x8B, 0x01, 0x00, 0x00, 0x63, 0xEF}));
     }
-    ::close(master);
 }
 
 TEST_F(DesksetSimProgram, LinkOpensAndAnswersVersionAndHardware)

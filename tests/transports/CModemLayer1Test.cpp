@@ -16,6 +16,8 @@
 #include "comms/TransportCodes.h"
 #include "comms/TransportTexts.h"
 #include "tests/transports/TransportTestSupport.h"
+#include "tests/support/ComDevice.h"
+#include "tests/support/PseudoTerminal.h"
 
 namespace comms::test {
 namespace {
@@ -25,63 +27,36 @@ using Reply = CModemLayer1::Reply;
 
 constexpr const char* kHangUp = "+++ATH0\r";
 
-// A pseudo-terminal: the transport opens the slave as its serial port, the test holds the master.
-class Pty {
+// A pseudo-terminal: the transport opens the slave as its serial port, the test speaks as the
+// modem on the master.
+class Pty : public trv::testsupport::PseudoTerminal {
 public:
-    Pty()
-    {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
-            path_ = ::ptsname(master_);
-    }
-    ~Pty() { CloseMaster(); }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
-    const std::string& Path() const { return path_; }
-    int Master() const { return master_; }
-    void CloseMaster()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-        master_ = -1;
-    }
     void Send(std::string_view text) const
     {
-        ASSERT_EQ(::write(master_, text.data(), text.size()), ssize_t(text.size()));
+        ASSERT_EQ(::write(Master(), text.data(), text.size()), ssize_t(text.size()));
     }
     // Everything the transport wrote; waits up to waitMs for the first byte.
     std::string Take(int waitMs = 200) const
     {
         std::string text;
         char buffer[512];
-        pollfd p{master_, POLLIN, 0};
+        pollfd p{Master(), POLLIN, 0};
         while (::poll(&p, 1, text.empty() ? waitMs : 0) > 0) {
-            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            const ssize_t n = ::read(Master(), buffer, sizeof buffer);
             if (n <= 0)
                 break;
             text.append(buffer, static_cast<size_t>(n));
         }
         return text;
     }
-
-private:
-    int master_ = -1;
-    std::string path_;
 };
 
-// Link settings in which COMn stands for path.
-LinkSettings Com(int port, const std::string& path)
-{
-    LinkSettings settings;
-    settings.comDevices[port] = path;
-    return settings;
-}
+using trv::testsupport::ComSettings;
 
 // One modem on one fake modem, with a manual clock and recorded guard-time waits.
 struct ModemRig {
     explicit ModemRig(const std::string& modeAndNumber = "DIAL:5551234 MODE:D")
-        : modem(("8 8 0 0 19200 INIT:&F " + modeAndNumber).c_str(), Com(8, pty.Path()), clock,
+        : modem(("8 8 0 0 19200 INIT:&F " + modeAndNumber).c_str(), ComSettings(8, pty.Path()), clock,
                 [this](uint32_t ms) {
                     waits.push_back(ms);
                     clock.Advance(ms);
@@ -174,7 +149,7 @@ TEST(ModemParams, FewerThanEightFieldsReportEvent10Once)
 TEST(ModemOpen, APortThatCannotBeOpenedFailsWithTheSerialEvent)
 {
     Queues queues;
-    CModemLayer1 modem("8 8 0 0 19200 INIT:&F DIAL:1 MODE:D", Com(8, "/nonexistent/tty"));
+    CModemLayer1 modem("8 8 0 0 19200 INIT:&F DIAL:1 MODE:D", ComSettings(8, "/nonexistent/tty"));
     modem.AttachQueues(&queues.events, &queues.notifications);
     EXPECT_EQ(modem.Open(), -1);
     EXPECT_EQ(queues.TakeEventCodes(), std::vector<int>{kEventPortOpenFailed});
@@ -454,11 +429,11 @@ TEST(ModemExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     RecordingNimb answerer(250, clockB);
     ASSERT_EQ(answerer.Connect(0, nullptr,
                                std::make_unique<CModemLayer1>("9 8 0 0 19200 INIT:&F DIAL: MODE:A",
-                                                              Com(9, line.Path(1)), modemClock, noGuardTime)),
+                                                              ComSettings(9, line.Path(1)), modemClock, noGuardTime)),
               Result::Ok);
     ASSERT_EQ(dialer.Connect(0, nullptr,
                              std::make_unique<CModemLayer1>("8 8 0 0 19200 INIT:&F DIAL:5551234 MODE:D",
-                                                            Com(8, line.Path(0)), modemClock, noGuardTime)),
+                                                            ComSettings(8, line.Path(0)), modemClock, noGuardTime)),
               Result::Ok);
     ExpectExchange(dialer, answerer);
     std::lock_guard lock(dialer.mutex);
