@@ -115,12 +115,7 @@ public:
     void setClock(comms::Clock& clock) { clock_ = &clock; }
 
 private:
-    friend // The names a report and a table give them.
-QString operationName(Operation operation);
-QString resultName(Result result);
-QString phaseName(Phase phase); // empty for Ended: the result says it then
-
-friend class SiteJob;
+    friend class SiteJob;
     void startNext();
     void jobChanged(int index);
     void jobEvent(int index, const QString& text);
