@@ -38,8 +38,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
-#include <QFileDialog>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -316,8 +316,8 @@ void CMainFrame::downloadOrUpload(bool upload)
 {
     // One transfer owner at a time: a fleet run may be using this very port.
     if (fleet_ && fleet_->runActive()) {
-        platform::showMessage(QString::fromLatin1(text::kFleetRunActive), MsgButtons::Ok, MsgIcon::Exclamation,
-                              this);
+        platform::showMessage(QString::fromLatin1(text::kFleetRunActive), MsgButtons::Ok,
+                              MsgIcon::Exclamation, this);
         return;
     }
     // Editors keep their values in their controls until their OK: a transfer now would lose them.

@@ -270,8 +270,8 @@ void FleetWindow::startRun(fleet::Operation operation)
     run_ = std::make_unique<fleet::FleetRun>(std::move(plan), observer);
     log_ = std::make_unique<fleet::RunLog>(*run_, [this](const QString& line) { writeLog(line); });
     summary_->clear();
-    updateState();
     run_->start();
+    updateState();
 }
 
 std::optional<std::vector<fleet::SiteTask>> FleetWindow::uploadTasks(const std::vector<fleet::Site>& sites)
@@ -371,6 +371,7 @@ void FleetWindow::runEnded()
     logFile_.reset();
     summary_->setText(latin(text::kFleetLogSaved).arg(summary, QDir::toNativeSeparators(logPath_)));
     updateState();
+    emit runFinished();
     if (std::exchange(closeWhenEnded_, false))
         close();
 }

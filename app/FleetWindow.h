@@ -70,6 +70,10 @@ public:
     QPushButton* stopButton() const { return stop_; }
     QLabel* summary() const { return summary_; }
 
+signals:
+    // Every deskset of the run has ended and the log is complete.
+    void runFinished();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

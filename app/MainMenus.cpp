@@ -29,7 +29,8 @@ const std::vector<MenuSpec>& menuSpecs(MenuSet set)
 {
     static const std::vector<MenuSpec> noDatabase = {
         {text::kMenuFile,
-         {cmd::kNewDatabase, cmd::kOpen, cmd::kDownload, cmd::kFleet, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
+         {cmd::kNewDatabase, cmd::kOpen, cmd::kDownload, cmd::kFleet, kSeparator, kRecentBlock, kSeparator,
+          cmd::kExit}},
         {text::kMenuOptions,
          {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload, cmd::kVerifyAfterUpload}},
         {text::kMenuView, {cmd::kViewToolbar, cmd::kViewStatusBar}},

@@ -163,7 +163,8 @@ inline constexpr const char* kFleetUploadRefused = "Nothing was sent:\n\n%1";
 inline constexpr const char* kFleetOwnDatabasesWithErrors =
     "The sites' databases have errors (Show Details lists them).\nUpload them anyway?";
 inline constexpr const char* kFleetChooseFolderCaption = "Backup folder of the Fleet window";
-inline constexpr const char* kFleetLogNotWritten = "The run's log %1 cannot be written: %2\n\nNothing was started.";
+inline constexpr const char* kFleetLogNotWritten =
+    "The run's log %1 cannot be written: %2\n\nNothing was started.";
 inline constexpr const char* kFleetRunning = "%1: %2 of %3 desksets ended"; // operation, counts
 inline constexpr const char* kFleetStopping =
     "Stopping: nothing new starts; uploads sending blocks are let finish. Press Stop again to stop them too.";
