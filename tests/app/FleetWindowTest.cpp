@@ -7,6 +7,7 @@
 #include "app/FleetTableModel.h"
 #include "app/FleetWindow.h"
 #include "app/ShellTexts.h"
+#include "app/ShortcutDialogs.h"
 #include "app/TransferWindows.h"
 #include "database/DdbFile.h"
 #include "database/Layout.h"
@@ -105,7 +106,7 @@ protected:
 // and why; rows not selected stay as they were; the log beside the list holds the run's lines.
 TEST_F(FleetWindowTest, BackUpShowsEachDesksetsProgressAndResultAndKeepsTheLog)
 {
-    addDeskset("DESK-1");
+    addDeskset("DESK-1", {"--line-rate", "230400"}); // paced, so that its progress shows between 0 and 100
     addDeskset("SPARE");
     addDeskset("OLD", {"--version-text", "VXR DESKSET V002"});
     rows_ << "GONE,/dev/ttyTRVFLEETGONE0";
@@ -178,6 +179,12 @@ TEST_F(FleetWindowTest, BackUpShowsEachDesksetsProgressAndResultAndKeepsTheLog)
         << log.toStdString();
     EXPECT_TRUE(fleet->summary()->text().startsWith("1 of 3 desksets backed up"));
     EXPECT_EQ(editorCount(), 0) << "the Fleet window is no editor window";
+    // Shortcut Keys offers the command as it offers every other.
+    ShortcutKeysDlg keys(frame()->shortcuts(), [](int) {});
+    QStringList listed;
+    for (int r = 0; r < keys.commandList()->topLevelItemCount(); ++r)
+        listed << keys.commandList()->topLevelItem(r)->text(0);
+    EXPECT_TRUE(listed.contains("Fleet...")) << listed.join(", ").toStdString();
 }
 
 // Stop is the command line's first stop; closing the window during a run asks, and on Yes stops
