@@ -129,6 +129,12 @@ QVariant FleetTableModel::headerData(int section, Qt::Orientation orientation, i
     return section >= 0 && section < kColumnCount ? QString::fromLatin1(kHeaders[section]) : QVariant();
 }
 
+void FleetPortDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->textElideMode = Qt::ElideMiddle;
+}
+
 void FleetProgressDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const
 {
@@ -145,6 +151,7 @@ void FleetProgressDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, option.widget);
     QStyleOptionProgressBar bar;
     bar.initFrom(option.widget);
+    bar.state |= QStyle::State_Horizontal; // without it a style draws the bar upright
     bar.rect = option.rect.adjusted(2, 2, -2, -2);
     bar.minimum = 0;
     bar.maximum = 100;

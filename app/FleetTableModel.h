@@ -57,6 +57,15 @@ private:
     std::vector<int> runRows_;
 };
 
+// Shows a long device path by its start and its end, which tell adapters apart.
+class FleetPortDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};
+
 // Draws the progress column as a bar with its percent.
 class FleetProgressDelegate : public QStyledItemDelegate {
 public:

@@ -84,6 +84,7 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
     connect(chooseFolder_, &QPushButton::clicked, this, &FleetWindow::chooseBackupFolder);
 
     table_->setModel(model_);
+    table_->setItemDelegateForColumn(FleetTableModel::kPort, new FleetPortDelegate(table_));
     table_->setItemDelegateForColumn(FleetTableModel::kProgress, new FleetProgressDelegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -96,7 +97,8 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
     table_->horizontalHeader()->setStretchLastSection(false);
     table_->horizontalHeader()->setSectionResizeMode(FleetTableModel::kResult, QHeaderView::Stretch);
     const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    const int widths[] = {12 * em, 16 * em, 8 * em, 9 * em, 0, 11 * em};
+    const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("8888-88-88 88:88:88")) + em;
+    const int widths[] = {12 * em, 22 * em, 8 * em, 9 * em, 0, timeWidth};
     for (int column = 0; column < FleetTableModel::kColumnCount; ++column)
         if (widths[column] > 0)
             table_->setColumnWidth(column, widths[column]);
@@ -138,7 +140,8 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
     layout->addWidget(table_, 1);
     layout->addWidget(summary_);
     layout->addLayout(buttons);
-    resize(90 * em, 34 * (fontMetrics().height() + 8));
+    // Room for 30 desksets without scrolling.
+    resize(100 * em, 38 * table_->verticalHeader()->defaultSectionSize());
 
     showRecentLists();
     updateState();
