@@ -61,11 +61,11 @@ protected:
         return *(sims_[name] = std::move(sim));
     }
     // Starts the shell, opens the Fleet window and, through its Open... button, the list.
-    FleetWindow* openFleet()
+    FleetWindow* openFleet(const QString& header = "name,port")
     {
         QFile file(path("sites.csv"));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(("name,port\n" + rows_.join("\n") + "\n").toUtf8());
+        file.write((header + "\n" + rows_.join("\n") + "\n").toUtf8());
         file.close();
         if (!app_)
             start();
@@ -220,6 +220,28 @@ TEST_F(FleetWindowTest, StopAndClosingDuringARunStopIt)
     settle();
     EXPECT_FALSE(fleet->isVisible());
     EXPECT_EQ(cell(fleet, 0, FleetTableModel::kState), "stopped");
+}
+
+// Without an open database each site receives its own; the first Stop lets an upload that is
+// sending blocks finish, the second stops it too.
+TEST_F(FleetWindowTest, StopLetsAnUploadSendingBlocksGoOnAndTheSecondStopsIt)
+{
+    addDeskset("SLOW", {"--line-rate", "19200"}); // a real line's pace: the upload takes seconds
+    rows_.last() += ",deskset.ddb";
+    FleetWindow* fleet = openFleet("name,port,database");
+    fleet->uploadButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fleet->runActive() && fleet->run()->progress(0).blocksSent; },
+                                kRunLimitMs));
+    fleet->stopButton()->click();
+    EXPECT_EQ(fleet->summary()->text(), text::kFleetStopping);
+    EXPECT_TRUE(fleet->runActive()) << "the upload sending blocks goes on";
+    EXPECT_TRUE(readAll(fleet->logPath()).contains("SLOW: stop asked: this upload is sending blocks"));
+    fleet->stopButton()->click();
+    EXPECT_EQ(fleet->run()->stops(), 2) << "a stop counts only while the run is active";
+    ASSERT_TRUE(waitForRuns(1));
+    EXPECT_EQ(cell(fleet, 0, FleetTableModel::kState), "stopped");
+    EXPECT_EQ(cell(fleet, 0, FleetTableModel::kResult),
+              "stopped: the deskset may hold an incomplete database");
 }
 
 // Upload... sends the open database, refused while an editor window is open, copied when the run
