@@ -6,6 +6,7 @@
 #include "../transfer/Simulator.h"
 #include "app/FleetTableModel.h"
 #include "app/FleetWindow.h"
+#include "app/HelpWindow.h"
 #include "app/ShellTexts.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferWindows.h"
@@ -179,6 +180,9 @@ TEST_F(FleetWindowTest, BackUpShowsEachDesksetsProgressAndResultAndKeepsTheLog)
         << log.toStdString();
     EXPECT_TRUE(fleet->summary()->text().startsWith("1 of 3 desksets backed up"));
     EXPECT_EQ(editorCount(), 0) << "the Fleet window is no editor window";
+    QTest::keyClick(fleet->table(), Qt::Key_F1);
+    EXPECT_EQ(frame()->helpWindow()->currentContext(), FleetWindow::kHelpContext);
+    EXPECT_TRUE(HelpWindow::hasContext(FleetWindow::kHelpContext));
     // Shortcut Keys offers the command as it offers every other.
     ShortcutKeysDlg keys(frame()->shortcuts(), [](int) {});
     QStringList listed;
