@@ -712,12 +712,19 @@ void CMainFrame::saveWorkspace() const
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    // A fleet run ends before the program does: the Fleet window asks whether to stop it.
+    // A fleet run ends before the program does: the Fleet window asks whether to stop it, and once
+    // stopped its end closes this window again (with the close request's questions).
     if (fleet_ && fleet_->runActive()) {
         fleet_->show();
         fleet_->close();
-        event->ignore();
-        return;
+        disconnect(fleet_, &FleetWindow::runFinished, this, &QWidget::close);
+        if (fleet_->runActive()) {
+            event->ignore();
+            if (fleet_->run()->stops() > 0) // stopping: uploads sending blocks finish first
+                connect(fleet_, &FleetWindow::runFinished, this, &QWidget::close,
+                        Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+            return;
+        }
     }
     if (!closeDatabaseRequest()) {
         event->ignore();

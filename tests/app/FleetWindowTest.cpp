@@ -224,6 +224,17 @@ TEST_F(FleetWindowTest, StopAndClosingDuringARunStopIt)
     settle();
     EXPECT_FALSE(fleet->isVisible());
     EXPECT_EQ(cell(fleet, 0, FleetTableModel::kState), "stopped");
+
+    // Closing the main window asks the same; the run's end closes it.
+    run(cmd::kFleet);
+    fleet->statusButton()->click();
+    ASSERT_TRUE(connecting());
+    ASSERT_TRUE(frame()->isVisible());
+    boxes_.expect(text::kFleetCloseQuestion, MsgAnswer::Yes);
+    frame()->close();
+    ASSERT_TRUE(waitForRuns(3));
+    settle();
+    EXPECT_FALSE(frame()->isVisible());
 }
 
 // Without an open database each site receives its own; the first Stop lets an upload that is
