@@ -50,6 +50,7 @@ protected:
         ShellFixture::TearDown();
         sims_.clear();
         qunsetenv("TRV_COM1");
+        qunsetenv("TRV_COM3");
     }
 
     // A deskset on a pseudo-terminal of its own, with desksetsim's extra arguments.
@@ -110,9 +111,14 @@ TEST_F(FleetWindowTest, BackUpShowsEachDesksetsProgressAndResultAndKeepsTheLog)
     addDeskset("DESK-1", {"--line-rate", "230400"}); // paced, so that its progress shows between 0 and 100
     addDeskset("SPARE");
     addDeskset("OLD", {"--version-text", "VXR DESKSET V002"});
-    rows_ << "GONE,/dev/ttyTRVFLEETGONE0";
+    rows_ << "GONE,/dev/ttyTRVFLEETGONE0"
+          << "ROAD,COM3"; // not in the run
+    qputenv("TRV_COM3", "/dev/ttyTRVFLEETCOM3");
     FleetWindow* fleet = openFleet();
-    ASSERT_EQ(fleet->model()->rowCount(), 4);
+    ASSERT_EQ(fleet->model()->rowCount(), 5);
+    EXPECT_EQ(cell(fleet, 4, FleetTableModel::kPort), "COM3 (/dev/ttyTRVFLEETCOM3)")
+        << "a COM port with its device";
+    EXPECT_EQ(cell(fleet, 3, FleetTableModel::kPort), "/dev/ttyTRVFLEETGONE0");
     EXPECT_FALSE(fleet->stopButton()->isEnabled());
     for (QPushButton* b : fleet->findChildren<QPushButton*>())
         if (b->text() == text::kFleetChooseFolder)
@@ -175,6 +181,7 @@ TEST_F(FleetWindowTest, BackUpShowsEachDesksetsProgressAndResultAndKeepsTheLog)
                              "OLD: failed: ERROR : Wrong database version", "GONE: failed: no connection: "})
         EXPECT_TRUE(log.contains(line)) << line << "\n" << log.toStdString();
     EXPECT_FALSE(log.contains("SPARE"));
+    EXPECT_FALSE(log.contains("ROAD"));
     EXPECT_TRUE(log.endsWith("1 of 3 desksets backed up; failed: OLD (ERROR : Wrong database version), "
                              "GONE (no connection)\n"))
         << log.toStdString();
