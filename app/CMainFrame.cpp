@@ -39,6 +39,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -249,6 +250,9 @@ void CMainFrame::runCommand(int command)
         if (isDatabaseOpen())
             sheets_->run(command);
         break;
+    case cmd::kFleet:
+        showFleetWindow();
+        break;
     case cmd::kExit:
         close();
         break;
@@ -311,6 +315,12 @@ void CMainFrame::runCommand(int command)
 
 void CMainFrame::downloadOrUpload(bool upload)
 {
+    // One transfer owner at a time: a fleet run may be using this very port.
+    if (fleet_ && fleet_->runActive()) {
+        platform::showMessage(QString::fromLatin1(text::kFleetRunActive), MsgButtons::Ok,
+                              MsgIcon::Exclamation, this);
+        return;
+    }
     // Editors keep their values in their controls until their OK: a transfer now would lose them.
     if (isDatabaseOpen() && app_.document().anyEditorWindowOpen()) {
         platform::showMessage(QString::fromLatin1(upload ? transfer::text::kCloseWindowsBeforeUpload
@@ -364,6 +374,48 @@ void CMainFrame::showCheckWindow()
     check_->show();
     check_->raise();
     check_->activateWindow();
+}
+
+bool CMainFrame::transferActive() const
+{
+    const transfer::TransferSession& session = transfer_->session();
+    return session.connecting() || session.downloadPending() || session.uploadPending() ||
+           transfer_->progressDialog() != nullptr;
+}
+
+void CMainFrame::showFleetWindow()
+{
+    if (!fleet_) {
+        const ShellOptions& options = app_.options();
+        FleetHost host{
+            .mainTransferRunning = [this] { return transferActive(); },
+            .databaseOpen = [this] { return isDatabaseOpen(); },
+            .editorWindowsOpen = [this] { return isDatabaseOpen() && app_.document().anyEditorWindowOpen(); },
+            .mayUploadDespiteErrors = [this] { return mayUploadDespiteErrors(); },
+            .databaseName =
+                [this] {
+                    const std::string& path = app_.document().pathName();
+                    return path.empty() ? tree_->rootLabel() : QString::fromStdString(path);
+                },
+            .showHelp = [this](int context) { showHelp(context); },
+            .chooseSiteList =
+                [this, hook = options.chooseSiteList](const QString& folder) {
+                    return hook ? hook(folder)
+                                : QFileDialog::getOpenFileName(fleet_, QString(), folder,
+                                                               QString::fromLatin1(text::kFleetListFilter));
+                },
+            .chooseBackupFolder =
+                [this, hook = options.chooseBackupFolder](const QString& current) {
+                    return hook ? hook(current)
+                                : QFileDialog::getExistingDirectory(
+                                      fleet_, QString::fromLatin1(text::kFleetChooseFolderCaption), current);
+                },
+        };
+        fleet_ = new FleetWindow(std::move(host), this);
+    }
+    fleet_->show();
+    fleet_->raise();
+    fleet_->activateWindow();
 }
 
 bool CMainFrame::event(QEvent* event)
@@ -661,6 +713,20 @@ void CMainFrame::saveWorkspace() const
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A fleet run ends before the program does: the Fleet window asks whether to stop it, and once
+    // stopped its end closes this window again (with the close request's questions).
+    if (fleet_ && fleet_->runActive()) {
+        fleet_->show();
+        fleet_->close();
+        disconnect(fleet_, &FleetWindow::runFinished, this, &QWidget::close);
+        if (fleet_->runActive()) {
+            event->ignore();
+            if (fleet_->run()->stops() > 0) // stopping: uploads sending blocks finish first
+                connect(fleet_, &FleetWindow::runFinished, this, &QWidget::close,
+                        Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+            return;
+        }
+    }
     if (!closeDatabaseRequest()) {
         event->ignore();
         return;

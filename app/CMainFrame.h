@@ -5,6 +5,7 @@
 
 #include "app/MainMenus.h"
 #include "app/CheckDatabaseWindow.h"
+#include "app/FleetWindow.h"
 #include "app/ShortcutTable.h"
 
 #include <QMainWindow>
@@ -92,6 +93,10 @@ public:
     HelpWindow* helpWindow() const { return help_; }
     KeyboardLocks* keyboardLocks() const { return locks_; }
     CheckDatabaseWindow* checkWindow() const { return check_; }
+    // File > Fleet...: the window once opened (it stays, hidden when closed), else null.
+    FleetWindow* fleetWindow() const { return fleet_; }
+    // A download or upload of this window is connecting, running or showing its progress window.
+    bool transferActive() const;
     QString statusText() const;
     const std::vector<QMenu*>& menus(MenuSet set) const { return menus_->menus(set); }
 
@@ -113,6 +118,7 @@ private:
     void downloadOrUpload(bool upload);
     bool mayUploadDespiteErrors();
     void showCheckWindow();
+    void showFleetWindow();
     void onHelpKey();
     void showHelp(int context);
     void openRecentFile(int index);
@@ -136,6 +142,7 @@ private:
     EditorWindows* editors_ = nullptr;
     std::unique_ptr<TransferWindows> transfer_;
     QPointer<CheckDatabaseWindow> check_; // while shown
+    FleetWindow* fleet_ = nullptr;
     std::unique_ptr<SheetCommands> sheets_;
     ShortcutTable shortcuts_;
     QPointer<QWidget> lastFocus_;

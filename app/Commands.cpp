@@ -20,6 +20,8 @@ const CommandInfo kCommands[] = {
     {cmd::kUpload, "&Upload Database", "Upload the database to the deskset\nUpload database", kNoKey},
     {cmd::kCheckDatabase, "Chec&k Database",
      "List the problems of the database: values no editor writes and broken references\nCheck database", kNoKey},
+    {cmd::kFleet, "F&leet...", "Back up, upload or check every deskset of a site list at once\nFleet",
+     kNoKey},
     {cmd::kImportTable, "&Import Table...",
      "Replace the PTT ID aliases, speed pages or custom paging tones with the rows of a CSV file\nImport table",
      kNoKey},

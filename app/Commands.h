@@ -30,6 +30,7 @@ inline constexpr int kBackupBeforeUpload = 32812; // Options: download a backup 
 inline constexpr int kVerifyAfterUpload = 32813;  // Options: read back and compare after each upload
 inline constexpr int kSaveCommunicationLog = 32814;
 inline constexpr int kCheckDatabase = 32820; // File: the Check Database window
+inline constexpr int kFleet = 32821;         // File: the Fleet window over a site list's desksets
 inline constexpr int kImportTable = 32830; // File: replace a record table with the rows of a CSV file
 inline constexpr int kExportTable = 32831; // File: write a record table to a CSV file
 inline constexpr int kExportPdf = 32815;    // File: the configuration sheet as a PDF file

@@ -29,7 +29,8 @@ const std::vector<MenuSpec>& menuSpecs(MenuSet set)
 {
     static const std::vector<MenuSpec> noDatabase = {
         {text::kMenuFile,
-         {cmd::kNewDatabase, cmd::kOpen, cmd::kDownload, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
+         {cmd::kNewDatabase, cmd::kOpen, cmd::kDownload, kSeparator, cmd::kFleet, kSeparator, kRecentBlock,
+          kSeparator, cmd::kExit}},
         {text::kMenuOptions,
          {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload, cmd::kVerifyAfterUpload}},
         {text::kMenuView, {cmd::kViewToolbar, cmd::kViewStatusBar}},
@@ -40,7 +41,7 @@ const std::vector<MenuSpec>& menuSpecs(MenuSet set)
          {cmd::kNewDatabase, cmd::kOpen, cmd::kCloseDatabase, cmd::kSave, cmd::kSaveAs, kSeparator,
           cmd::kCheckDatabase, kSeparator, cmd::kDownload, cmd::kUpload, kSeparator, cmd::kPrint,
           cmd::kPrintPreview, cmd::kExportPdf, kSeparator, cmd::kImportTable, cmd::kExportTable, kSeparator,
-          kRecentBlock, kSeparator, cmd::kExit}},
+          cmd::kFleet, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
         {text::kMenuOptions,
          {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload, cmd::kVerifyAfterUpload}},
         {text::kMenuView,

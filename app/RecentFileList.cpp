@@ -4,24 +4,22 @@
 #include "platform/SettingsStore.h"
 
 namespace trv::app {
-namespace {
-
-QString entryName(int k)
-{
-    return QStringLiteral("File%1").arg(k + 1);
-}
-
-} // namespace
 
 using platform::Hive;
 using platform::SettingsStore;
 
+RecentFileList::RecentFileList(QString keyPath, QString prefix)
+    : keyPath_(keyPath.isEmpty() ? QString::fromLatin1(key::kRecentFiles) : std::move(keyPath)),
+      prefix_(std::move(prefix))
+{
+}
+
 void RecentFileList::load()
 {
     paths_.clear();
-    auto settings = SettingsStore::open(Hive::CurrentUser, QString::fromLatin1(key::kRecentFiles));
+    auto settings = SettingsStore::open(Hive::CurrentUser, keyPath_);
     for (int k = 0; k < kSize; ++k) {
-        const QString path = settings->value(entryName(k)).toString();
+        const QString path = settings->value(prefix_ + QString::number(k + 1)).toString();
         if (!path.isEmpty() && !paths_.contains(path))
             paths_.append(path);
     }
@@ -29,12 +27,12 @@ void RecentFileList::load()
 
 void RecentFileList::save() const
 {
-    auto settings = SettingsStore::open(Hive::CurrentUser, QString::fromLatin1(key::kRecentFiles));
+    auto settings = SettingsStore::open(Hive::CurrentUser, keyPath_);
     for (int k = 0; k < kSize; ++k) {
         if (k < paths_.size())
-            settings->setValue(entryName(k), paths_[k]);
+            settings->setValue(prefix_ + QString::number(k + 1), paths_[k]);
         else
-            settings->remove(entryName(k));
+            settings->remove(prefix_ + QString::number(k + 1));
     }
 }
 

@@ -13,6 +13,8 @@ inline constexpr const char* kWorkspace = "Software\\Orvane\\TRV"; // current us
 inline constexpr const char* kRecentFiles = "Software\\VXR\\Korvel TRV\\Recent File List";
 inline constexpr const char* kShortcuts = "Software\\VXR\\Korvel TRV\\Keyboard";
 inline constexpr const char* kUpload = "Software\\Orvane\\TRV\\Upload"; // current user: Backup, Verify
+// Current user: the Fleet window's backup folder ("BackupFolder") and recent site lists ("List1"..).
+inline constexpr const char* kFleet = "Software\\Orvane\\TRV\\Fleet";
 } // namespace key
 
 inline constexpr int kComPortCount = transfer::ComPortSetting::kLastPort;

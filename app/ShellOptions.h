@@ -35,6 +35,11 @@ struct ShellOptions {
     std::function<std::optional<interchange::CsvTableKind>(bool import)> chooseTable;
     std::function<QString(bool import, const QString& proposedPath)> chooseTablePath;
 
+    // The Fleet window: the site list to open (offered the folder of the last one) and the backup
+    // folder (offered the current one); empty: cancelled. Unset: the standard dialogs.
+    std::function<QString(const QString& folder)> chooseSiteList;
+    std::function<QString(const QString& current)> chooseBackupFolder;
+
     // File > Print: answers the print dialog for the printer it was given (true: Print, false:
     // Cancel). Unset: the standard print dialog.
     std::function<bool(QPrinter& printer)> answerPrintDialog;

@@ -130,6 +130,50 @@ inline constexpr const char* kCheckHint = "Press Enter or double-click a problem
 inline constexpr const char* kCheckClose = "Close";
 inline constexpr const char* kUploadWithErrors = "The database has %1.\nUpload it anyway?";
 
+// File > Fleet...: the Fleet window over a site list's desksets.
+inline constexpr const char* kFleetCaption = "Fleet";
+inline constexpr const char* kFleetListLabel = "Site &list:";
+inline constexpr const char* kFleetNoList = "(no site list open)";
+inline constexpr const char* kFleetOpenList = "&Open...";
+inline constexpr const char* kFleetBackupLabel = "Backup &folder:";
+inline constexpr const char* kFleetChooseFolder = "&Choose...";
+inline constexpr const char* kFleetBackUpAll = "&Back Up All";
+inline constexpr const char* kFleetUpload = "&Upload...";
+inline constexpr const char* kFleetStatus = "&Status";
+inline constexpr const char* kFleetStop = "S&top";
+inline constexpr const char* kFleetClose = "Close";
+inline constexpr const char* kFleetHint = "Select rows to limit a run to those desksets.";
+inline constexpr const char* kFleetColumnName = "Name";
+inline constexpr const char* kFleetColumnPort = "Port";
+inline constexpr const char* kFleetColumnState = "State";
+inline constexpr const char* kFleetColumnProgress = "Progress";
+inline constexpr const char* kFleetColumnResult = "Last result";
+inline constexpr const char* kFleetColumnTime = "Time";
+inline constexpr const char* kFleetPortDevice = "%1 (%2)"; // COM1 (/dev/ttyUSB0)
+inline constexpr const char* kFleetAttempt = "attempt %1";
+inline constexpr const char* kFleetListFilter = "Site lists (*.csv);;All files (*)";
+inline constexpr const char* kFleetListRefused = "The site list %1 cannot be used:\n\n%2";
+inline constexpr const char* kFleetSites = "%1 desksets in %2"; // the list's line above the table
+inline constexpr const char* kFleetRunActive = "A fleet run is active. Wait for it to end or stop it first.";
+inline constexpr const char* kFleetMainTransfer = "A download or upload is running in the main window.";
+inline constexpr const char* kFleetOpenDatabaseQuestion =
+    "Send the open database %1 to every deskset of the run?\n\n"
+    "Yes sends the open database, copied once now; No sends each site's own database from the list.";
+inline constexpr const char* kFleetUploadRefused = "Nothing was sent:\n\n%1";
+inline constexpr const char* kFleetOwnDatabasesWithErrors =
+    "The sites' databases have errors (Show Details lists them).\nUpload them anyway?";
+inline constexpr const char* kFleetChooseFolderCaption = "Backup folder of the Fleet window";
+inline constexpr const char* kFleetLogNotWritten =
+    "The run's log %1 cannot be written: %2\n\nNothing was started.";
+inline constexpr const char* kFleetRunning = "%1: %2 of %3 desksets ended"; // operation, counts
+inline constexpr const char* kFleetStopping =
+    "Stopping: nothing new starts; uploads sending blocks are let finish. Press Stop again to stop them too.";
+inline constexpr const char* kFleetStoppingAll = "Stopping every deskset, uploads too.";
+inline constexpr const char* kFleetLogSaved = "%1 (log: %2)"; // summary, log file
+inline constexpr const char* kFleetCloseQuestion =
+    "A fleet run is active. Stop it?\n\nUploads that are sending blocks are let finish; the window closes "
+    "when the run has ended.";
+
 // Help window.
 inline constexpr const char* kHelpCaption = "TRV Help";
 inline constexpr const char* kHelpFileName = "Trv.HLP";

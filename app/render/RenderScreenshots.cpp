@@ -10,6 +10,8 @@
 #include "app/ComPortDialog.h"
 #include "app/Commands.h"
 #include "app/EditorWindows.h"
+#include "app/FleetTableModel.h"
+#include "app/FleetWindow.h"
 #include "app/HelpWindow.h"
 #include "app/Registry.h"
 #include "app/ShellArt.h"
@@ -43,6 +45,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -52,6 +55,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -344,6 +348,69 @@ void renderPagingFormats(CMainFrame* frame, const std::function<void(const QPixm
 
 } // namespace
 
+// The Fleet window over a site list of 30 desksets half-way through a backup: some ended (one
+// failed, with its reason), some transferring, the rest connecting or waiting.
+static void renderFleetWindow(CMainFrame* frame, const QString& folder,
+                              const std::function<void(const QPixmap&, const QString&)>& save)
+{
+    using namespace trv::fleet;
+    const QString list = QDir(folder).filePath(QStringLiteral("north-district.csv"));
+    QFile file(list);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    QStringList rows{QStringLiteral("name,port")};
+    for (int i = 1; i <= 30; ++i) {
+        QString port;
+        if (i <= 4)
+            port = QStringLiteral("COM%1").arg(i);
+        else if (i <= 18)
+            port = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_A%1-if00-port0")
+                       .arg(i, 4, 10, QLatin1Char('0'));
+        else
+            port = QStringLiteral("tcp://10.20.1.%1:4001").arg(i);
+        rows << QStringLiteral("%1-%2,%3")
+                    .arg(i <= 12 ? QStringLiteral("DISPATCH") : QStringLiteral("FIRE-STN"))
+                    .arg(i, 2, 10, QLatin1Char('0'))
+                    .arg(port);
+    }
+    file.write((rows.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    file.close();
+
+    frame->runCommand(cmd::kFleet);
+    FleetWindow* fleet = frame->fleetWindow();
+    if (!fleet || !fleet->openList(list))
+        return;
+    FleetTableModel& model = *fleet->model();
+    std::vector<int> all(30);
+    for (int i = 0; i < 30; ++i)
+        all[std::size_t(i)] = i;
+    model.runStarting(all);
+    for (int i = 0; i < 30; ++i) {
+        if (i < 9) {
+            SiteOutcome outcome;
+            outcome.result = Result::Ok;
+            outcome.reason = QStringLiteral("backed up");
+            outcome.seconds = 9.5 + i * 0.3;
+            model.siteEnded(i, outcome);
+        } else if (i == 9 || i == 14) {
+            SiteOutcome outcome;
+            outcome.reason = QStringLiteral("no connection");
+            outcome.detail = i == 9 ? QStringLiteral("the deskset did not answer 6 attempts")
+                                    : QStringLiteral("the device does not exist: plug the adapter in");
+            model.siteEnded(i, outcome);
+        } else if (i < 20) {
+            model.siteChanged(i, {Phase::BackingUp, (i * 37) % 100, 0, false});
+        } else if (i < 24) {
+            model.siteChanged(i, {Phase::Connecting, 0, i - 19, false});
+        }
+    }
+    fleet->table()->selectRow(12);
+    fleet->summary()->setText(QStringLiteral("backup: 11 of 30 desksets ended"));
+    settle();
+    save(framed(fleet->grab(), fleet->windowTitle()), QStringLiteral("21-fleet.png"));
+    fleet->hide();
+}
+
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -601,6 +668,8 @@ int main(int argc, char* argv[])
         save(withDialog(behind, question.get(), false), QStringLiteral("20-upload-with-errors.png"));
         question->hide();
     }
+
+    renderFleetWindow(frame, config.path(), save);
 
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
     return written.size() == attempted ? 0 : 1;
