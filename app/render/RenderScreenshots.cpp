@@ -406,6 +406,10 @@ static void renderFleetWindow(CMainFrame* frame, const QString& folder,
     }
     fleet->table()->selectRow(12);
     fleet->summary()->setText(QStringLiteral("backup: 11 of 30 desksets ended"));
+    // The buttons as a run shows them.
+    for (QPushButton* button : {fleet->backUpButton(), fleet->uploadButton(), fleet->statusButton()})
+        button->setEnabled(false);
+    fleet->stopButton()->setEnabled(true);
     settle();
     save(framed(fleet->grab(), fleet->windowTitle()), QStringLiteral("21-fleet.png"));
     fleet->hide();
