@@ -144,6 +144,9 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
     resize(100 * em, 38 * table_->verticalHeader()->defaultSectionSize());
 
     showRecentLists();
+    // The list last worked with comes back with the window.
+    if (const QStringList recent = recentLists_.paths(); !recent.isEmpty() && QFileInfo::exists(recent.front()))
+        openList(recent.front());
     updateState();
 }
 
@@ -275,6 +278,9 @@ void FleetWindow::startRun(fleet::Operation operation)
     summary_->clear();
     run_->start();
     updateState();
+    // The controls that started the run are disabled now: the next press belongs to Stop.
+    if (runActive())
+        stop_->setFocus();
 }
 
 std::optional<std::vector<fleet::SiteTask>> FleetWindow::uploadTasks(const std::vector<fleet::Site>& sites)
@@ -374,6 +380,7 @@ void FleetWindow::runEnded()
     logFile_.reset();
     summary_->setText(latin(text::kFleetLogSaved).arg(summary, QDir::toNativeSeparators(logPath_)));
     updateState();
+    table_->setFocus(); // Stop is disabled again: back to the rows and their results
     emit runFinished();
     if (std::exchange(closeWhenEnded_, false))
         close();
