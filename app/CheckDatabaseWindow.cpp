@@ -2,6 +2,7 @@
 
 #include "app/EditorCommands.h"
 #include "app/ShellTexts.h"
+#include "app/ToolWindowKeys.h"
 #include "database/Image.h"
 #include "database/Layout.h"
 #include "database/RuleTexts.h"
@@ -127,16 +128,8 @@ void CheckDatabaseWindow::openItem(QTreeWidgetItem* item)
 
 void CheckDatabaseWindow::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_F1:
-        showHelp_(kHelpContext);
-        return;
-    case Qt::Key_Escape:
-        close();
-        return;
-    default:
+    if (!handleToolWindowKey(*this, *event, [this] { showHelp_(kHelpContext); }))
         QWidget::keyPressEvent(event);
-    }
 }
 
 } // namespace trv::app

@@ -3,6 +3,7 @@
 #include "app/FleetTableModel.h"
 #include "app/Registry.h"
 #include "app/ShellTexts.h"
+#include "app/ToolWindowKeys.h"
 #include "app/TransferWindows.h"
 #include "database/DdbFile.h"
 #include "database/Image.h"
@@ -428,16 +429,8 @@ void FleetWindow::closeEvent(QCloseEvent* event)
 
 void FleetWindow::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_F1:
-        host_.showHelp(kHelpContext);
-        return;
-    case Qt::Key_Escape:
-        close();
-        return;
-    default:
+    if (!handleToolWindowKey(*this, *event, [this] { host_.showHelp(kHelpContext); }))
         QWidget::keyPressEvent(event);
-    }
 }
 
 } // namespace trv::app
