@@ -15,17 +15,17 @@ AboutDlg::AboutDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("AboutDlg"));
-    setWindowTitle(QString::fromLatin1(text::kAboutCaption));
+    setWindowTitle(text::kAboutCaption);
     auto* icon = new QLabel(this);
     icon->setPixmap(applicationIcon().pixmap(48, 48));
     auto* name = new QLabel(
         QStringLiteral("<b>%1</b><br>%2")
-            .arg(QString::fromLatin1(trv::text::kAppTitle), QString::fromLatin1(text::kAboutProgram)),
+            .arg(trv::text::kAppTitle, text::kAboutProgram),
         this);
-    auto* version = new QLabel(QString::fromLatin1(text::kAboutVersion), this);
+    auto* version = new QLabel(text::kAboutVersion, this);
     version->setObjectName(QStringLiteral("version"));
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QString::fromLatin1(text::kAboutOk), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(text::kAboutOk, QDialogButtonBox::AcceptRole)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);

@@ -105,7 +105,7 @@ void ConfigTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 }
 
 CDockingWnd::CDockingWnd(QObject* commandTarget, QWidget* parent)
-    : QDockWidget(QString::fromLatin1(text::kTreeWindowName), parent), commandTarget_(commandTarget),
+    : QDockWidget(text::kTreeWindowName, parent), commandTarget_(commandTarget),
       tree_(new ConfigTreeCtrl(this))
 {
     setObjectName(QStringLiteral("DockingTreeWindow"));
@@ -122,19 +122,19 @@ CDockingWnd::CDockingWnd(QObject* commandTarget, QWidget* parent)
 void CDockingWnd::build()
 {
     root_ = new QTreeWidgetItem(tree_, {docString(DocString::NewName)});
-    auto add = [this](QTreeWidgetItem* parent, const char* label) {
-        auto* item = new QTreeWidgetItem(parent, {QString::fromLatin1(label)});
+    auto add = [this](QTreeWidgetItem* parent, QLatin1StringView label) {
+        auto* item = new QTreeWidgetItem(parent, {QString(label)});
         setState(item, TreeState::Normal);
         return item;
     };
     setState(root_, TreeState::Normal);
     QTreeWidgetItem* deskset = add(root_, text::kTreeDeskset);
-    for (const char* channel :
+    for (QLatin1StringView channel :
          {text::kTreeChannel1, text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
         add(deskset, channel);
     add(root_, text::kTreeButtons);
     QTreeWidgetItem* paging = add(root_, text::kTreePaging);
-    for (const char* label : {text::kTreePagingFormats, text::kTreeSpeedPaging, text::kTreeCustomTones})
+    for (QLatin1StringView label : {text::kTreePagingFormats, text::kTreeSpeedPaging, text::kTreeCustomTones})
         add(paging, label);
     add(root_, text::kTreePttAliases);
     root_->setExpanded(true);
@@ -201,38 +201,38 @@ void CDockingWnd::setItemDisabled(const QString& label, bool disabled)
 
 void CDockingWnd::refreshChannelItems(const db::Image& image)
 {
-    setItemDisabled(QString::fromLatin1(text::kTreeDeskset), false);
+    setItemDisabled(text::kTreeDeskset, false);
     const std::uint8_t type = image[db::deskset::kDesksetType];
     if (type != db::deskset::kSingleChannel && type != db::deskset::kMultiChannel)
         return;
-    for (const char* channel : {text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
-        setItemDisabled(QString::fromLatin1(channel), type == db::deskset::kSingleChannel);
+    for (QLatin1StringView channel : {text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
+        setItemDisabled(channel, type == db::deskset::kSingleChannel);
 }
 
 void CDockingWnd::refreshSpeedPagingItem(const db::Image& image)
 {
-    setItemDisabled(QString::fromLatin1(text::kTreeSpeedPaging), !anyPagingFormatConfigured(image));
+    setItemDisabled(text::kTreeSpeedPaging, !anyPagingFormatConfigured(image));
 }
 
 void CDockingWnd::refreshAllStates(const db::Image& image)
 {
     const std::uint8_t type = image[db::deskset::kDesksetType];
-    setItemDisabled(QString::fromLatin1(text::kTreeDeskset), false);
+    setItemDisabled(text::kTreeDeskset, false);
     if (type == db::deskset::kMultiChannel) {
-        for (const char* channel : {text::kTreeChannel4, text::kTreeChannel3, text::kTreeChannel2})
-            setItemDisabled(QString::fromLatin1(channel), false);
+        for (QLatin1StringView channel : {text::kTreeChannel4, text::kTreeChannel3, text::kTreeChannel2})
+            setItemDisabled(channel, false);
     }
     if (type == db::deskset::kSingleChannel || type == db::deskset::kMultiChannel)
-        setItemDisabled(QString::fromLatin1(text::kTreeChannel1), false);
+        setItemDisabled(text::kTreeChannel1, false);
     if (type == db::deskset::kSingleChannel) {
-        for (const char* channel : {text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
-            setItemDisabled(QString::fromLatin1(channel), true);
+        for (QLatin1StringView channel : {text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
+            setItemDisabled(channel, true);
     }
-    setItemDisabled(QString::fromLatin1(text::kTreeButtons), false);
-    setItemDisabled(QString::fromLatin1(text::kTreePagingFormats), false);
+    setItemDisabled(text::kTreeButtons, false);
+    setItemDisabled(text::kTreePagingFormats, false);
     refreshSpeedPagingItem(image);
-    setItemDisabled(QString::fromLatin1(text::kTreeCustomTones), false);
-    setItemDisabled(QString::fromLatin1(text::kTreePttAliases), false);
+    setItemDisabled(text::kTreeCustomTones, false);
+    setItemDisabled(text::kTreePttAliases, false);
 }
 
 void CDockingWnd::markOpen(const QString& label)

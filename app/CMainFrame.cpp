@@ -81,7 +81,7 @@ constexpr const char* kStatusBarValue = "StatusBar";
 CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
 {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowTitle(QString::fromLatin1(trv::text::kAppTitle));
+    setWindowTitle(trv::text::kAppTitle);
     setWindowIcon(applicationIcon());
     setAcceptDrops(true);
 
@@ -133,7 +133,7 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::createStatusBar()
 {
-    messagePane_ = new QLabel(QString::fromLatin1(transfer::text::kIdlePrompt), this);
+    messagePane_ = new QLabel(transfer::text::kIdlePrompt, this);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
     messagePane_->setIndent(4);
     statusBar()->addWidget(messagePane_, 1);
@@ -317,13 +317,13 @@ void CMainFrame::downloadOrUpload(bool upload)
 {
     // One transfer owner at a time: a fleet run may be using this very port.
     if (fleet_ && fleet_->runActive()) {
-        platform::showMessage(QString::fromLatin1(text::kFleetRunActive), MsgButtons::Ok,
+        platform::showMessage(text::kFleetRunActive, MsgButtons::Ok,
                               MsgIcon::Exclamation, this);
         return;
     }
     // Editors keep their values in their controls until their OK: a transfer now would lose them.
     if (isDatabaseOpen() && app_.document().anyEditorWindowOpen()) {
-        platform::showMessage(QString::fromLatin1(upload ? transfer::text::kCloseWindowsBeforeUpload
+        platform::showMessage(QString(upload ? transfer::text::kCloseWindowsBeforeUpload
                                                          : transfer::text::kCloseWindowsBeforeDownload),
                               MsgButtons::Ok, MsgIcon::Exclamation, this);
         return;
@@ -345,7 +345,7 @@ bool CMainFrame::mayUploadDespiteErrors()
     for (const db::Problem& problem : problems)
         details << QString::fromStdString(db::formatProblem(problem));
     const platform::MessageRequest question{
-        QString::fromLatin1(text::kUploadWithErrors).arg(QString::fromStdString(db::errorCountText(errors))),
+        QString(text::kUploadWithErrors).arg(QString::fromStdString(db::errorCountText(errors))),
         MsgButtons::YesNo, MsgIcon::Exclamation, details.join(QLatin1Char('\n')), MsgAnswer::No};
     return platform::showMessage(question, this) == MsgAnswer::Yes;
 }
@@ -402,13 +402,13 @@ void CMainFrame::showFleetWindow()
                 [this, hook = options.chooseSiteList](const QString& folder) {
                     return hook ? hook(folder)
                                 : QFileDialog::getOpenFileName(fleet_, QString(), folder,
-                                                               QString::fromLatin1(text::kFleetListFilter));
+                                                               text::kFleetListFilter);
                 },
             .chooseBackupFolder =
                 [this, hook = options.chooseBackupFolder](const QString& current) {
                     return hook ? hook(current)
                                 : QFileDialog::getExistingDirectory(
-                                      fleet_, QString::fromLatin1(text::kFleetChooseFolderCaption), current);
+                                      fleet_, text::kFleetChooseFolderCaption, current);
                 },
         };
         fleet_ = new FleetWindow(std::move(host), this);
@@ -446,14 +446,14 @@ bool CMainFrame::closeDatabaseRequest()
         // The document's title: the file name without its folder, or "New" before the first save.
         const QString name = doc.pathName().empty() ? QString::fromStdString(doc.title())
                                                     : fileNameOf(QString::fromStdString(doc.pathName()));
-        const MsgAnswer answer = platform::showMessage(QString::fromLatin1(text::kSavePrompt).arg(name),
+        const MsgAnswer answer = platform::showMessage(QString(text::kSavePrompt).arg(name),
                                                        MsgButtons::YesNoCancel, MsgIcon::Exclamation, this);
         // A save that fails or is cancelled counts as Cancel.
         if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !saveDatabase(false, true))) {
             app_.setProceed(false);
             return false;
         }
-    } else if (platform::showMessage(QString::fromLatin1(text::kCloseQuestion), MsgButtons::OkCancel,
+    } else if (platform::showMessage(text::kCloseQuestion, MsgButtons::OkCancel,
                                      MsgIcon::Question, this) != MsgAnswer::Ok) {
         app_.setProceed(false);
         return false;
@@ -468,7 +468,7 @@ void CMainFrame::closeDatabase()
     if (check_)
         check_->close();
     db::closeDatabase();
-    setWindowTitle(QString::fromLatin1(trv::text::kAppTitle));
+    setWindowTitle(trv::text::kAppTitle);
     switchMenu(MenuSet::NoDatabase);
     showTree(false);
     editors_->closeAll();
@@ -542,8 +542,8 @@ bool CMainFrame::openDatabaseFile(const QString& path)
 
 void CMainFrame::setDatabaseName(const QString& captionName, const QString& rootLabel)
 {
-    setWindowTitle(QString::fromLatin1(trv::text::kAppTitle) + QString::fromLatin1(text::kCaptionOpen) +
-                   captionName + QString::fromLatin1(text::kCaptionClose));
+    setWindowTitle(trv::text::kAppTitle + text::kCaptionOpen +
+                   captionName + text::kCaptionClose);
     tree_->setRootLabel(rootLabel, captionName);
     if (check_) // a new, opened or downloaded image
         check_->refresh();
@@ -561,7 +561,7 @@ bool CMainFrame::saveDatabase(bool askForPath, bool fromClosePrompt)
     db::CTRVDoc& doc = app_.document();
     // Editors keep their values in their controls until their OK: saving now would lose them.
     if (!fromClosePrompt && doc.anyEditorWindowOpen()) {
-        platform::showMessage(QString::fromLatin1(text::kCloseWindowsToSave), MsgButtons::Ok,
+        platform::showMessage(text::kCloseWindowsToSave, MsgButtons::Ok,
                               MsgIcon::Exclamation, this);
         return false;
     }
@@ -683,7 +683,7 @@ void CMainFrame::startupPortCheck()
 
 void CMainFrame::restoreWorkspace()
 {
-    auto settings = SettingsStore::open(Hive::CurrentUser, QString::fromLatin1(key::kWorkspace));
+    auto settings = SettingsStore::open(Hive::CurrentUser, key::kWorkspace);
     restoreGeometry(settings->value(QLatin1String(kGeometryValue)).toByteArray());
     // A damaged or foreign layout must not make the window larger than the screen (its backing
     // store alone could need more memory than there is).
@@ -703,7 +703,7 @@ void CMainFrame::restoreWorkspace()
 void CMainFrame::saveWorkspace() const
 {
     QDir().mkpath(SettingsStore::configDir());
-    auto settings = SettingsStore::open(Hive::CurrentUser, QString::fromLatin1(key::kWorkspace));
+    auto settings = SettingsStore::open(Hive::CurrentUser, key::kWorkspace);
     settings->setValue(QLatin1String(kGeometryValue), saveGeometry());
     settings->setValue(QLatin1String(kStateValue), saveState());
     settings->setValue(QLatin1String(kStatusBarValue), statusBar()->isVisible());

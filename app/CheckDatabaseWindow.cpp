@@ -62,19 +62,19 @@ CheckDatabaseWindow::CheckDatabaseWindow(std::function<void(const ProblemPlace&)
       summary_(new QLabel(this)), list_(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("CheckDatabaseWindow"));
-    setWindowTitle(QString::fromLatin1(text::kCheckCaption));
+    setWindowTitle(text::kCheckCaption);
     list_->setColumnCount(kColumnCount);
-    list_->setHeaderLabels({QString::fromLatin1(text::kCheckSeverity), QString::fromLatin1(text::kCheckArea),
-                            QString::fromLatin1(text::kCheckField), QString::fromLatin1(text::kCheckProblem)});
+    list_->setHeaderLabels({text::kCheckSeverity, text::kCheckArea,
+                            text::kCheckField, text::kCheckProblem});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
-    list_->setAccessibleName(QString::fromLatin1(text::kCheckCaption));
+    list_->setAccessibleName(text::kCheckCaption);
     list_->header()->setStretchLastSection(true);
     connect(list_, &QTreeWidget::itemActivated, this, &CheckDatabaseWindow::openItem);
 
-    auto* hint = new QLabel(QString::fromLatin1(text::kCheckHint), this);
-    auto* close = new QPushButton(QString::fromLatin1(text::kCheckClose), this);
+    auto* hint = new QLabel(text::kCheckHint, this);
+    auto* close = new QPushButton(text::kCheckClose, this);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(hint, 1);
@@ -98,7 +98,7 @@ void CheckDatabaseWindow::refresh()
         const db::Problem& p = problems_[i];
         const std::optional<ProblemPlace> place = placeOf(p);
         auto* item = new QTreeWidgetItem(list_, {latin(db::severityName(p.severity)),
-                                                 place ? QString::fromLatin1(place->entry->label) : QString(),
+                                                 place ? QString(place->entry->label) : QString(),
                                                  QString::fromStdString(p.path), QString::fromStdString(p.message)});
         item->setIcon(kSeverityColumn, p.isError() ? errorIcon : warningIcon);
         item->setData(kSeverityColumn, kProblemRole, static_cast<int>(i));

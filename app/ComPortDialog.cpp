@@ -36,20 +36,20 @@ QString markedDevice(const platform::ComPortDevice& resolved)
 {
     return resolved.remote || resolved.present
                ? resolved.device
-               : QString::fromLatin1(text::kComPortAbsent).arg(resolved.device);
+               : QString(text::kComPortAbsent).arg(resolved.device);
 }
 
 QString adapterText(const SerialAdapter* adapter)
 {
     if (!adapter || !adapter->isAdapter())
-        return QString::fromLatin1(text::kComPortNoAdapter);
+        return text::kComPortNoAdapter;
     QStringList parts;
     for (const QString& part : {adapter->manufacturer, adapter->product})
         if (!part.isEmpty() && !parts.contains(part))
             parts << part;
     QString shown = parts.join(QLatin1Char(' '));
     if (!adapter->serialNumber.isEmpty())
-        shown += QString::fromLatin1(text::kComPortSerialNumber).arg(adapter->serialNumber);
+        shown += QString(text::kComPortSerialNumber).arg(adapter->serialNumber);
     return shown;
 }
 
@@ -59,11 +59,11 @@ ComPortDialog::ComPortDialog(QWidget* parent, const platform::AdapterSource& ada
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       adapters_(adapters ? adapters() : std::vector<SerialAdapter>{})
 {
-    setWindowTitle(QString::fromLatin1(text::kComPortCaption));
+    setWindowTitle(text::kComPortCaption);
     setObjectName(QStringLiteral("ComPortDialog"));
 
     auto* group = new QGroupBox(this);
-    auto* label = new QLabel(QString::fromLatin1(text::kComPortLabel), group);
+    auto* label = new QLabel(text::kComPortLabel, group);
     ports_ = new QComboBox(group);
     ports_->setObjectName(QStringLiteral("portList"));
     for (int n = 1; n <= kComPortCount; ++n)
@@ -78,15 +78,15 @@ ComPortDialog::ComPortDialog(QWidget* parent, const platform::AdapterSource& ada
     groupLayout->addLayout(listRow);
 
     // Which device each COMn opens and what is behind it.
-    auto* devicesGroup = new QGroupBox(QString::fromLatin1(text::kComPortDevices), this);
+    auto* devicesGroup = new QGroupBox(text::kComPortDevices, this);
     table_ = new QTreeWidget(devicesGroup);
     table_->setObjectName(QStringLiteral("deviceTable"));
     table_->setRootIsDecorated(false);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setFocusPolicy(Qt::NoFocus);
-    table_->setHeaderLabels({QString::fromLatin1(text::kComPortColumnPort),
-                             QString::fromLatin1(text::kComPortColumnDevice),
-                             QString::fromLatin1(text::kComPortColumnAdapter)});
+    table_->setHeaderLabels({text::kComPortColumnPort,
+                             text::kComPortColumnDevice,
+                             text::kComPortColumnAdapter});
     table_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->header()->setStretchLastSection(false);
     table_->setTextElideMode(Qt::ElideMiddle);
@@ -106,7 +106,7 @@ ComPortDialog::ComPortDialog(QWidget* parent, const platform::AdapterSource& ada
     deviceRow->addWidget(devices_, 1);
     devicesLayout->addLayout(deviceRow);
 
-    close_ = new QPushButton(QString::fromLatin1(text::kComPortClose), this);
+    close_ = new QPushButton(text::kComPortClose, this);
     close_->setDefault(true);
     close_->setAutoDefault(true);
     connect(close_, &QPushButton::clicked, this, &ComPortDialog::onClose);
@@ -168,7 +168,7 @@ void ComPortDialog::fillTable()
         row->setText(
             1, port.source != platform::DeviceSource::Environment
                    ? markedDevice(port)
-                   : QString::fromLatin1(text::kComPortFromEnvironment).arg(markedDevice(port), portName(n)));
+                   : QString(text::kComPortFromEnvironment).arg(markedDevice(port), portName(n)));
         row->setText(2, adapterText(adapter));
         row->setToolTip(2, adapter ? adapter->byIdPath : QString());
         row->setToolTip(1, device);
@@ -182,11 +182,11 @@ void ComPortDialog::onPortSelected()
     deviceLabel_->setEnabled(port >= 1);
     devices_->setEnabled(port >= 1 && resolved(port).source != platform::DeviceSource::Environment);
     if (port < 1) {
-        deviceLabel_->setText(QString::fromLatin1(text::kComPortDevice));
+        deviceLabel_->setText(text::kComPortDevice);
         return;
     }
-    deviceLabel_->setText(QString::fromLatin1(text::kComPortDeviceFor).arg(portName(port)));
-    devices_->addItem(QString::fromLatin1(text::kComPortBuiltIn).arg(builtInDevice(port)), QString());
+    deviceLabel_->setText(QString(text::kComPortDeviceFor).arg(portName(port)));
+    devices_->addItem(QString(text::kComPortBuiltIn).arg(builtInDevice(port)), QString());
     for (const SerialAdapter& adapter : adapters_) {
         if (adapter.device == builtInDevice(port) && !adapter.isAdapter())
             continue; // the built-in entry already stands for it
@@ -224,7 +224,7 @@ void ComPortDialog::onClose()
 {
     const int index = ports_->currentIndex();
     if (index < 0) {
-        platform::showMessage(QString::fromLatin1(text::kComPortRequired), platform::MsgButtons::Ok,
+        platform::showMessage(text::kComPortRequired, platform::MsgButtons::Ok,
                               platform::MsgIcon::Exclamation, this);
         return;
     }

@@ -12,20 +12,20 @@ namespace {
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QString::fromUtf8(text::kHelpOptionHelp)};
+                            text::kHelpOptionHelp};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QString::fromUtf8(text::kVersionOptionHelp)};
+                               text::kVersionOptionHelp};
     bool parsed = false;
 
     explicit Parser(const QStringList& arguments)
     {
         parser.setApplicationDescription(
-            QString::fromUtf8(text::kCommandLineDescription).arg(QString::fromUtf8(trv::text::kAppTitle)));
+            QString(text::kCommandLineDescription).arg(trv::text::kAppTitle));
         parser.addOption(help);
         parser.addOption(version);
-        parser.addPositionalArgument(QString::fromUtf8(text::kFileArgument),
-                                     QString::fromUtf8(text::kFileArgumentHelp),
-                                     QStringLiteral("[%1]").arg(QString::fromUtf8(text::kFileArgument)));
+        parser.addPositionalArgument(text::kFileArgument,
+                                     text::kFileArgumentHelp,
+                                     QStringLiteral("[%1]").arg(text::kFileArgument));
         parsed = parser.parse(arguments);
     }
 
@@ -37,8 +37,8 @@ struct Parser {
         const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
         text.replace(0, firstLineEnd,
                      QStringLiteral("Usage: %1 [options] [%2]")
-                         .arg(QString::fromUtf8(text::kProgramName), QString::fromUtf8(text::kFileArgument)));
-        return text + QString::fromUtf8(text::kCommandLineFooter);
+                         .arg(text::kProgramName, text::kFileArgument));
+        return text + text::kCommandLineFooter;
     }
 
     // --help wins over --version, and both over any error, as other programs do.
@@ -51,7 +51,7 @@ struct Parser {
         if (parser.isSet(version)) {
             result = {CommandLine::Action::PrintVersion,
                       {},
-                      QStringLiteral("%1 %2\n").arg(QString::fromUtf8(text::kProgramName),
+                      QStringLiteral("%1 %2\n").arg(text::kProgramName,
                                                     QString::fromLatin1(trv::kVersion))};
             return true;
         }
@@ -62,7 +62,7 @@ struct Parser {
 CommandLine refuse(const QString& why)
 {
     return {
-        CommandLine::Action::Refuse, {}, QString::fromUtf8(text::kUsageError).arg(why) + QLatin1Char('\n')};
+        CommandLine::Action::Refuse, {}, QString(text::kUsageError).arg(why) + QLatin1Char('\n')};
 }
 
 } // namespace
@@ -85,7 +85,7 @@ CommandLine readCommandLine(const QStringList& arguments)
         return refuse(p.parser.errorText());
     const QStringList files = p.parser.positionalArguments();
     if (files.size() > 1)
-        return refuse(QString::fromUtf8(text::kTooManyFiles).arg(files.size()));
+        return refuse(QString(text::kTooManyFiles).arg(files.size()));
     if (!files.isEmpty())
         result.file = files.first();
     return result;

@@ -20,7 +20,7 @@ enum class DocString {
 
 inline QString docString(DocString which)
 {
-    return QString::fromLatin1(text::kDocTemplate).split(QLatin1Char('\n')).value(static_cast<int>(which));
+    return QString(text::kDocTemplate).split(QLatin1Char('\n')).value(static_cast<int>(which));
 }
 
 } // namespace trv::app

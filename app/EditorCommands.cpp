@@ -42,7 +42,7 @@ std::span<const EditorEntry> editorEntries()
 
 const EditorEntry* entryByLabel(const QString& label)
 {
-    return findEntry([&](const EditorEntry& e) { return label == QLatin1String(e.label); });
+    return findEntry([&](const EditorEntry& e) { return label == e.label; });
 }
 
 const EditorEntry* entryByCommand(int command)

@@ -11,7 +11,7 @@
 namespace trv::app {
 
 struct EditorEntry {
-    const char* label;
+    QLatin1StringView label;
     int command;    // 200..210
     int viewMenuId; // View menu item of menu 129
     editors::EditorKind kind;

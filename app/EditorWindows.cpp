@@ -119,8 +119,8 @@ void EditorWindows::openOrActivateEditor(editors::EditorKind kind, int channel)
     const EditorEntry* entry = entryByKind(kind, channel);
     if (!factory) {
         // Nothing opens for a kind without a view: its tree item must not claim an open window.
-        if (entry && tree_.itemState(QString::fromLatin1(entry->label)) == TreeState::Open)
-            tree_.editorClosed(QString::fromLatin1(entry->label));
+        if (entry && tree_.itemState(entry->label) == TreeState::Open)
+            tree_.editorClosed(entry->label);
         return;
     }
     if (channel != 0)
@@ -174,7 +174,7 @@ void EditorWindows::activateNextEditor()
 bool EditorWindows::openAtRecord(editors::EditorKind kind, int channel, int record)
 {
     const EditorEntry* entry = entryByKind(kind, channel);
-    if (!isDatabaseOpen() || !entry || tree_.itemState(QString::fromLatin1(entry->label)) == TreeState::Disabled)
+    if (!isDatabaseOpen() || !entry || tree_.itemState(entry->label) == TreeState::Disabled)
         return false;
     openOrActivateEditor(kind, channel);
     for (editors::EditorView* view : openViews()) {
@@ -216,7 +216,7 @@ void EditorWindows::setTreeItemDisabled(editors::EditorKind kind, bool disabled)
 {
     for (const EditorEntry& entry : editorEntries()) {
         if (entry.kind == kind)
-            tree_.setItemDisabled(QString::fromLatin1(entry.label), disabled);
+            tree_.setItemDisabled(entry.label, disabled);
     }
 }
 
@@ -248,7 +248,7 @@ void EditorWindows::onEditorCommand(int command)
         return;
     // A command whose tree item is disabled is refused as the item is, whoever sent it (the View
     // menu, a keyboard shortcut): the buttons editor while the speed paging window is open.
-    if (entry->menuFollowsItem && tree_.itemState(QString::fromLatin1(entry->label)) == TreeState::Disabled)
+    if (entry->menuFollowsItem && tree_.itemState(entry->label) == TreeState::Disabled)
         return;
     openOrActivateEditor(entry->kind, entry->channel);
 }
@@ -260,7 +260,7 @@ void EditorWindows::onViewMenuCommand(int viewMenuId)
         return;
     if (entry->menuFollowsItem && !viewAction_(viewMenuId)->isEnabled())
         return; // grayed with its tree item
-    tree_.markOpen(QString::fromLatin1(entry->label));
+    tree_.markOpen(entry->label);
     // Posted to the main window, like the tree's own commands: handled after this one.
     postCommand(parent(), entry->command);
 }

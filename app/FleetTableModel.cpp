@@ -15,7 +15,7 @@ QString portText(const transfer::PortTarget& port, const comms::LinkSettings& ma
     const QString text = QString::fromStdString(port.text());
     if (port.kind != transfer::PortTarget::Kind::ComPort)
         return text;
-    return QString::fromLatin1(text::kFleetPortDevice)
+    return text::kFleetPortDevice
         .arg(text, QString::fromStdString(machine.ComDevice(port.comPort)));
 }
 
@@ -58,7 +58,7 @@ void FleetTableModel::siteChanged(int index, const fleet::SiteProgress& progress
     r.state = fleet::phaseName(progress.phase);
     r.percent = showsPercent(progress.phase) ? progress.percent : -1;
     r.progress =
-        progress.attempt > 0 ? QString::fromLatin1(text::kFleetAttempt).arg(progress.attempt) : QString();
+        progress.attempt > 0 ? QString(text::kFleetAttempt).arg(progress.attempt) : QString();
     rowChanged(row);
 }
 
@@ -123,10 +123,10 @@ QVariant FleetTableModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const kHeaders[kColumnCount] = {text::kFleetColumnName,   text::kFleetColumnPort,
+    static constexpr QLatin1StringView kHeaders[kColumnCount] = {text::kFleetColumnName,   text::kFleetColumnPort,
                                                        text::kFleetColumnState,  text::kFleetColumnProgress,
                                                        text::kFleetColumnResult, text::kFleetColumnTime};
-    return section >= 0 && section < kColumnCount ? QString::fromLatin1(kHeaders[section]) : QVariant();
+    return section >= 0 && section < kColumnCount ? QString(kHeaders[section]) : QVariant();
 }
 
 void FleetPortDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const

@@ -41,18 +41,14 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::SettingsStore;
+using namespace Qt::StringLiterals;
 
-constexpr const char* kBackupFolderValue = "BackupFolder";
-constexpr const char* kListEntryPrefix = "List";
+constexpr QLatin1StringView kBackupFolderValue = "BackupFolder"_L1;
+constexpr QLatin1StringView kListEntryPrefix = "List"_L1;
 
-QString latin(const char* text)
+QPushButton* button(QLatin1StringView label, QWidget* parent)
 {
-    return QString::fromLatin1(text);
-}
-
-QPushButton* button(const char* label, QWidget* parent)
-{
-    auto* b = new QPushButton(latin(label), parent);
+    auto* b = new QPushButton(label, parent);
     b->setAutoDefault(false);
     return b;
 }
@@ -61,7 +57,7 @@ QPushButton* button(const char* label, QWidget* parent)
 
 FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(std::move(host)),
-      recentLists_(latin(key::kFleet), latin(kListEntryPrefix)), model_(new FleetTableModel(this)),
+      recentLists_(key::kFleet, kListEntryPrefix), model_(new FleetTableModel(this)),
       lists_(new QComboBox(this)), listInfo_(new QLabel(this)), folder_(new QLineEdit(this)),
       table_(new QTableView(this)), openList_(button(text::kFleetOpenList, this)),
       chooseFolder_(button(text::kFleetChooseFolder, this)), backUp_(button(text::kFleetBackUpAll, this)),
@@ -69,7 +65,7 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
       stop_(button(text::kFleetStop, this)), summary_(new QLabel(this))
 {
     setObjectName(QStringLiteral("FleetWindow"));
-    setWindowTitle(latin(text::kFleetCaption));
+    setWindowTitle(text::kFleetCaption);
     recentLists_.load();
 
     lists_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -103,7 +99,7 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
     for (int column = 0; column < FleetTableModel::kColumnCount; ++column)
         if (widths[column] > 0)
             table_->setColumnWidth(column, widths[column]);
-    table_->setAccessibleName(latin(text::kFleetCaption));
+    table_->setAccessibleName(text::kFleetCaption);
 
     connect(backUp_, &QPushButton::clicked, this, [this] { startRun(fleet::Operation::Backup); });
     connect(upload_, &QPushButton::clicked, this, [this] { startRun(fleet::Operation::Upload); });
@@ -119,9 +115,9 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(folder_, 1);
     folderRow->addWidget(chooseFolder_);
-    auto* listLabel = new QLabel(latin(text::kFleetListLabel), this);
+    auto* listLabel = new QLabel(text::kFleetListLabel, this);
     listLabel->setBuddy(lists_);
-    auto* folderLabel = new QLabel(latin(text::kFleetBackupLabel), this);
+    auto* folderLabel = new QLabel(text::kFleetBackupLabel, this);
     folderLabel->setBuddy(chooseFolder_);
     form->addRow(listLabel, listRow);
     form->addRow(folderLabel, folderRow);
@@ -130,7 +126,7 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
     for (QPushButton* b : {backUp_, upload_, status_, stop_})
         buttons->addWidget(b);
     buttons->addSpacing(em);
-    buttons->addWidget(new QLabel(latin(text::kFleetHint), this), 1);
+    buttons->addWidget(new QLabel(text::kFleetHint, this), 1);
     buttons->addWidget(close);
 
     summary_->setWordWrap(true);
@@ -159,8 +155,8 @@ FleetWindow::~FleetWindow()
 
 QString FleetWindow::backupFolder() const
 {
-    const QString stored = SettingsStore::read(platform::Hive::CurrentUser, latin(key::kFleet),
-                                               latin(kBackupFolderValue), QString())
+    const QString stored = SettingsStore::read(platform::Hive::CurrentUser, key::kFleet,
+                                               kBackupFolderValue, QString())
                                .toString();
     return stored.isEmpty() ? TransferWindows::backupFolder() : stored;
 }
@@ -169,7 +165,7 @@ void FleetWindow::showRecentLists()
 {
     lists_->clear();
     if (listPath_.isEmpty())
-        lists_->addItem(latin(text::kFleetNoList), QString());
+        lists_->addItem(text::kFleetNoList, QString());
     for (const QString& path : recentLists_.paths())
         lists_->addItem(QDir::toNativeSeparators(path), path);
     lists_->setCurrentIndex(std::max(0, lists_->findData(listPath_)));
@@ -182,7 +178,7 @@ bool FleetWindow::openList(const QString& path)
     const fleet::SiteListResult loaded = fleet::loadSiteList(full, machine);
     if (const auto* errors = std::get_if<fleet::SiteListErrors>(&loaded)) {
         refuse(
-            latin(text::kFleetListRefused).arg(QDir::toNativeSeparators(full), errors->problems.join('\n')));
+            QString(text::kFleetListRefused).arg(QDir::toNativeSeparators(full), errors->problems.join('\n')));
         recentLists_.remove(full);
         recentLists_.save();
         showRecentLists();
@@ -194,7 +190,7 @@ bool FleetWindow::openList(const QString& path)
     recentLists_.save();
     showRecentLists();
     listInfo_->setText(
-        latin(text::kFleetSites).arg(model_->sites().size()).arg(QDir::toNativeSeparators(full)));
+        QString(text::kFleetSites).arg(model_->sites().size()).arg(QDir::toNativeSeparators(full)));
     summary_->clear();
     updateState();
     return true;
@@ -213,7 +209,7 @@ void FleetWindow::chooseBackupFolder()
     const QString folder = host_.chooseBackupFolder(backupFolder());
     if (folder.isEmpty())
         return;
-    SettingsStore::write(platform::Hive::CurrentUser, latin(key::kFleet), latin(kBackupFolderValue),
+    SettingsStore::write(platform::Hive::CurrentUser, key::kFleet, kBackupFolderValue,
                          QDir(folder).absolutePath());
     folder_->setText(backupFolder());
 }
@@ -236,7 +232,7 @@ void FleetWindow::startRun(fleet::Operation operation)
         return;
     // One transfer owner at a time: the main window's session and a run would share ports.
     if (host_.mainTransferRunning()) {
-        refuse(latin(text::kFleetMainTransfer));
+        refuse(text::kFleetMainTransfer);
         return;
     }
     const std::vector<int> rows = runRows();
@@ -289,14 +285,14 @@ std::optional<std::vector<fleet::SiteTask>> FleetWindow::uploadTasks(const std::
     std::optional<fleet::OneDatabase> one;
     if (host_.databaseOpen()) {
         const MsgAnswer answer =
-            platform::showMessage(latin(text::kFleetOpenDatabaseQuestion).arg(host_.databaseName()),
+            platform::showMessage(QString(text::kFleetOpenDatabaseQuestion).arg(host_.databaseName()),
                                   MsgButtons::YesNoCancel, MsgIcon::Question, this);
         if (answer == MsgAnswer::Cancel)
             return std::nullopt;
         if (answer == MsgAnswer::Yes) {
             // Editors hold their values in their controls until their OK: the image lacks them.
             if (host_.editorWindowsOpen()) {
-                refuse(latin(transfer::text::kCloseWindowsBeforeUpload));
+                refuse(transfer::text::kCloseWindowsBeforeUpload);
                 return std::nullopt;
             }
             if (!host_.mayUploadDespiteErrors())
@@ -310,10 +306,10 @@ std::optional<std::vector<fleet::SiteTask>> FleetWindow::uploadTasks(const std::
     if (planned.refused) {
         const fleet::UploadPlan forced = fleet::planUpload(sites, one, true);
         if (forced.refused) { // a site without a database, or one that cannot be read
-            refuse(latin(text::kFleetUploadRefused).arg(planned.problems.join('\n')));
+            refuse(QString(text::kFleetUploadRefused).arg(planned.problems.join('\n')));
             return std::nullopt;
         }
-        const platform::MessageRequest question{latin(text::kFleetOwnDatabasesWithErrors), MsgButtons::YesNo,
+        const platform::MessageRequest question{text::kFleetOwnDatabasesWithErrors, MsgButtons::YesNo,
                                                 MsgIcon::Exclamation, planned.problems.join('\n'),
                                                 MsgAnswer::No};
         if (platform::showMessage(question, this) != MsgAnswer::Yes)
@@ -332,7 +328,7 @@ bool FleetWindow::openLog()
                  QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     auto file = std::make_unique<QFile>(logPath_);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        refuse(latin(text::kFleetLogNotWritten).arg(QDir::toNativeSeparators(logPath_), file->errorString()));
+        refuse(QString(text::kFleetLogNotWritten).arg(QDir::toNativeSeparators(logPath_), file->errorString()));
         return false;
     }
     logFile_ = std::move(file);
@@ -352,7 +348,7 @@ void FleetWindow::stopRun()
     if (!runActive())
         return;
     run_->stop();
-    summary_->setText(latin(run_->stops() == 1 ? text::kFleetStopping : text::kFleetStoppingAll));
+    summary_->setText(run_->stops() == 1 ? text::kFleetStopping : text::kFleetStoppingAll);
     updateState();
 }
 
@@ -379,7 +375,7 @@ void FleetWindow::runEnded()
     const QString summary = run_->summary();
     writeLog(summary);
     logFile_.reset();
-    summary_->setText(latin(text::kFleetLogSaved).arg(summary, QDir::toNativeSeparators(logPath_)));
+    summary_->setText(QString(text::kFleetLogSaved).arg(summary, QDir::toNativeSeparators(logPath_)));
     updateState();
     table_->setFocus(); // Stop is disabled again: back to the rows and their results
     emit runFinished();
@@ -400,7 +396,7 @@ void FleetWindow::updateState()
         int ended = 0;
         for (int i = 0; i < int(run_->plan().tasks.size()); ++i)
             ended += run_->progress(i).phase == fleet::Phase::Ended ? 1 : 0;
-        summary_->setText(latin(text::kFleetRunning)
+        summary_->setText(QString(text::kFleetRunning)
                               .arg(fleet::operationName(run_->plan().operation))
                               .arg(ended)
                               .arg(run_->plan().tasks.size()));
@@ -419,7 +415,7 @@ void FleetWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    if (platform::showMessage(latin(text::kFleetCloseQuestion), MsgButtons::YesNo, MsgIcon::Question, this) !=
+    if (platform::showMessage(text::kFleetCloseQuestion, MsgButtons::YesNo, MsgIcon::Question, this) !=
         MsgAnswer::Yes)
         return;
     // As the command line's first stop; the window goes when the last deskset has ended.

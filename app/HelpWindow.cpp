@@ -58,13 +58,13 @@ HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | kWindowHints), browser_(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("%1 - %2").arg(QString::fromLatin1(text::kHelpCaption),
-                                                 QString::fromLatin1(text::kHelpFileName)));
+    setWindowTitle(QStringLiteral("%1 - %2").arg(text::kHelpCaption,
+                                                 text::kHelpFileName));
     setWindowIcon(applicationIcon());
     browser_->setOpenLinks(false);
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::onAnchor);
 
-    auto* contents = new QPushButton(QString::fromLatin1(text::kHelpContentsLink), this);
+    auto* contents = new QPushButton(text::kHelpContentsLink, this);
     connect(contents, &QPushButton::clicked, this, [this] { showPage(0); });
     auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);

@@ -20,14 +20,14 @@ bool ledOn(const QString& suffix)
     return false;
 }
 
-QLabel* indicator(QStatusBar* bar, const char* text)
+QLabel* indicator(QStatusBar* bar, QLatin1StringView text)
 {
     auto* label = new QLabel(bar);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAlignment(Qt::AlignCenter);
     // Wide enough for the text, whether or not it shows.
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString::fromLatin1(text)) + 12);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 12);
     label->setProperty("indicatorText", QString::fromLatin1(text));
     bar->addPermanentWidget(label);
     return label;

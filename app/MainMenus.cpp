@@ -21,7 +21,7 @@ constexpr int kSeparator = 0;
 constexpr int kRecentBlock = -1; // the recent-file entries
 
 struct MenuSpec {
-    const char* title;
+    QLatin1StringView title;
     std::vector<int> items;
 };
 
@@ -134,11 +134,11 @@ void MainMenus::createActions()
         auto* action = new QAction(&window_);
         const int id = cmd::kRecentFile1 + k;
         action->setData(id);
-        action->setStatusTip(QString::fromLatin1(text::kRecentFilePrompt));
+        action->setStatusTip(text::kRecentFilePrompt);
         connect(action, &QAction::triggered, this, [this, id] { runCommand_(id); });
         recentActions_.push_back(action);
     }
-    recentPlaceholder_ = new QAction(QString::fromLatin1(text::kRecentFilePlaceholder), &window_);
+    recentPlaceholder_ = new QAction(text::kRecentFilePlaceholder, &window_);
     recentPlaceholder_->setEnabled(false);
 }
 
@@ -169,7 +169,7 @@ void MainMenus::createMenus()
 
 void MainMenus::createToolBar()
 {
-    toolBar_ = window_.addToolBar(QString::fromLatin1(text::kToolbarTitle));
+    toolBar_ = window_.addToolBar(text::kToolbarTitle);
     toolBar_->setObjectName(QStringLiteral("ToolBar128"));
     toolBar_->setMovable(false);
     toolBar_->setIconSize({24, 24});

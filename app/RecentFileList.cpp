@@ -9,7 +9,7 @@ using platform::Hive;
 using platform::SettingsStore;
 
 RecentFileList::RecentFileList(QString keyPath, QString prefix)
-    : keyPath_(keyPath.isEmpty() ? QString::fromLatin1(key::kRecentFiles) : std::move(keyPath)),
+    : keyPath_(keyPath.isEmpty() ? key::kRecentFiles : std::move(keyPath)),
       prefix_(std::move(prefix))
 {
 }

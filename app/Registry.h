@@ -4,17 +4,21 @@
 
 #include "transfer/ComPortSetting.h"
 
+#include <QLatin1StringView>
 #include <QString>
 
 namespace trv::app {
 
 namespace key {
-inline constexpr const char* kWorkspace = "Software\\Orvane\\TRV"; // current user: window layout
-inline constexpr const char* kRecentFiles = "Software\\VXR\\Korvel TRV\\Recent File List";
-inline constexpr const char* kShortcuts = "Software\\VXR\\Korvel TRV\\Keyboard";
-inline constexpr const char* kUpload = "Software\\Orvane\\TRV\\Upload"; // current user: Backup, Verify
+
+using namespace Qt::StringLiterals;
+
+inline constexpr QLatin1StringView kWorkspace = "Software\\Orvane\\TRV"_L1; // current user: window layout
+inline constexpr QLatin1StringView kRecentFiles = "Software\\VXR\\Korvel TRV\\Recent File List"_L1;
+inline constexpr QLatin1StringView kShortcuts = "Software\\VXR\\Korvel TRV\\Keyboard"_L1;
+inline constexpr QLatin1StringView kUpload = "Software\\Orvane\\TRV\\Upload"_L1; // current user: Backup, Verify
 // Current user: the Fleet window's backup folder ("BackupFolder") and recent site lists ("List1"..).
-inline constexpr const char* kFleet = "Software\\Orvane\\TRV\\Fleet";
+inline constexpr QLatin1StringView kFleet = "Software\\Orvane\\TRV\\Fleet"_L1;
 } // namespace key
 
 inline constexpr int kComPortCount = transfer::ComPortSetting::kLastPort;

@@ -61,7 +61,7 @@ bool SheetCommands::printOn(QPrinter& printer)
     printer.setDocName(sheet.document().metaInformation(QTextDocument::DocumentTitle));
     if (sheet::paintSheet(sheet, printer) > 0)
         return true;
-    platform::showMessage(QString::fromLatin1(text::kSheetNotPrinted), platform::MsgButtons::Ok,
+    platform::showMessage(text::kSheetNotPrinted, platform::MsgButtons::Ok,
                           platform::MsgIcon::Exclamation, &frame_);
     return false;
 }
@@ -111,8 +111,8 @@ void SheetCommands::exportPdf()
     const QString proposed = proposedPdfPath();
     QString path = options.choosePdfPath
                        ? options.choosePdfPath(proposed)
-                       : QFileDialog::getSaveFileName(&frame_, QString::fromLatin1(text::kExportPdfCaption),
-                                                      proposed, QString::fromLatin1(text::kPdfFilter));
+                       : QFileDialog::getSaveFileName(&frame_, text::kExportPdfCaption,
+                                                      proposed, text::kPdfFilter);
     if (path.isEmpty())
         return;
     // A name typed without an extension gets ".pdf", as the dialog's filter says.

@@ -142,10 +142,10 @@ AssignShortcutDlg::AssignShortcutDlg(const QString& commandName, const QKeySeque
                                      HelpRequest help, QWidget* parent)
     : QDialog(parent, kDialogFlags), edit_(new ShortcutKeyEdit(current, this)), help_(std::move(help))
 {
-    setWindowTitle(QString::fromLatin1(text::kAssignShortcutCaption));
+    setWindowTitle(text::kAssignShortcutCaption);
     setObjectName(QStringLiteral("AssignShortcutDlg"));
     edit_->setObjectName(QStringLiteral("keyEdit"));
-    auto* prompt = new QLabel(QString::fromLatin1(text::kAssignPrompt), this);
+    auto* prompt = new QLabel(text::kAssignPrompt, this);
     prompt->setBuddy(edit_); // the field's accessible name
     auto* command = new QLabel(QStringLiteral("<b>%1</b>").arg(commandName.toHtmlEscaped()), this);
     auto* buttons =
@@ -179,20 +179,20 @@ void AssignShortcutDlg::keyPressEvent(QKeyEvent* event)
 ShortcutKeysDlg::ShortcutKeysDlg(const ShortcutTable& table, HelpRequest help, QWidget* parent)
     : QDialog(parent, kDialogFlags), table_(table), help_(std::move(help)), list_(new QTreeWidget(this))
 {
-    setWindowTitle(QString::fromLatin1(text::kShortcutKeysCaption));
+    setWindowTitle(text::kShortcutKeysCaption);
     setObjectName(QStringLiteral("ShortcutKeysDlg"));
     list_->setObjectName(QStringLiteral("commandList"));
     list_->setColumnCount(2);
     list_->setHeaderLabels(
-        {QString::fromLatin1(text::kShortcutCommand), QString::fromLatin1(text::kShortcutKeys)});
+        {text::kShortcutCommand, text::kShortcutKeys});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
 
-    assign_ = new QPushButton(QString::fromLatin1(text::kShortcutAssign), this);
-    remove_ = new QPushButton(QString::fromLatin1(text::kShortcutRemove), this);
-    reset_ = new QPushButton(QString::fromLatin1(text::kShortcutResetAll), this);
+    assign_ = new QPushButton(text::kShortcutAssign, this);
+    remove_ = new QPushButton(text::kShortcutRemove, this);
+    reset_ = new QPushButton(text::kShortcutResetAll, this);
     connect(assign_, &QPushButton::clicked, this, &ShortcutKeysDlg::onAssign);
     connect(remove_, &QPushButton::clicked, this, &ShortcutKeysDlg::onRemove);
     connect(reset_, &QPushButton::clicked, this, &ShortcutKeysDlg::onReset);
@@ -244,7 +244,7 @@ bool ShortcutKeysDlg::assign(int command, const QKeySequence& key)
 {
     const int holder = table_.commandOf(key);
     if (holder && holder != command) {
-        const QString question = QString::fromLatin1(text::kAssignInUse)
+        const QString question = text::kAssignInUse
                                      .arg(key.toString(QKeySequence::NativeText), plainCommandName(holder),
                                           plainCommandName(command));
         if (platform::showMessage(question, platform::MsgButtons::YesNo, platform::MsgIcon::Question, this) !=

@@ -19,7 +19,7 @@ ShortcutTable ShortcutTable::defaults()
 
 bool ShortcutTable::load()
 {
-    auto settings = SettingsStore::open(Hive::CurrentUser, QString::fromLatin1(key::kShortcuts));
+    auto settings = SettingsStore::open(Hive::CurrentUser, key::kShortcuts);
     const QStringList names = settings->childKeys();
     if (names.isEmpty())
         return false;
@@ -36,7 +36,7 @@ bool ShortcutTable::load()
 
 void ShortcutTable::save() const
 {
-    auto settings = SettingsStore::open(Hive::CurrentUser, QString::fromLatin1(key::kShortcuts));
+    auto settings = SettingsStore::open(Hive::CurrentUser, key::kShortcuts);
     settings->remove(QString());
     for (const auto& [command, key] : keys_)
         settings->setValue(QString::number(command), key.toString(QKeySequence::PortableText));

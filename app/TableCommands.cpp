@@ -23,7 +23,7 @@ using platform::MsgIcon;
 // The tables as the configuration tree names them, in the order the choice offers them.
 struct TableChoice {
     CsvTableKind kind;
-    const char* label;
+    QLatin1StringView label;
 };
 constexpr TableChoice kTableChoices[] = {
     {CsvTableKind::PttAliases, text::kTreePttAliases},
@@ -33,7 +33,7 @@ constexpr TableChoice kTableChoices[] = {
 
 QString caption(bool import)
 {
-    return QString::fromLatin1(import ? text::kImportTableCaption : text::kExportTableCaption);
+    return QString(import ? text::kImportTableCaption : text::kExportTableCaption);
 }
 
 std::optional<CsvTableKind> chooseTable(CMainFrame& frame, bool import)
@@ -45,7 +45,7 @@ std::optional<CsvTableKind> chooseTable(CMainFrame& frame, bool import)
         labels << QString::fromLatin1(choice.label);
     bool ok = false;
     const QString chosen = QInputDialog::getItem(
-        &frame, caption(import), QString::fromLatin1(text::kTableChoiceLabel), labels, 0, false, &ok);
+        &frame, caption(import), text::kTableChoiceLabel, labels, 0, false, &ok);
     const qsizetype index = labels.indexOf(chosen);
     if (!ok || index < 0)
         return std::nullopt;
@@ -62,7 +62,7 @@ QString choosePath(CMainFrame& frame, bool import, CsvTableKind table)
                                  : QFileInfo(folder + QLatin1Char('/') + name).filePath();
     if (frame.app().options().chooseTablePath)
         return frame.app().options().chooseTablePath(import, proposed);
-    const QString filter = QString::fromLatin1(text::kTableFilter);
+    const QString filter = text::kTableFilter;
     return import ? QFileDialog::getOpenFileName(&frame, caption(import), QFileInfo(proposed).path(), filter)
                   : QFileDialog::getSaveFileName(&frame, caption(import), proposed, filter);
 }
@@ -82,20 +82,20 @@ void exportTable(CMainFrame& frame, CsvTableKind table, const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(exported.csv()) != exported.csv().size() ||
         !file.commit())
-        tell(frame, QString::fromLatin1(text::kTableFileNotWritten).arg(path, file.errorString()));
+        tell(frame, QString(text::kTableFileNotWritten).arg(path, file.errorString()));
 }
 
 void importTable(CMainFrame& frame, CsvTableKind table, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        tell(frame, QString::fromLatin1(text::kTableFileNotRead).arg(path, file.errorString()));
+        tell(frame, QString(text::kTableFileNotRead).arg(path, file.errorString()));
         return;
     }
     const interchange::TableImportResult imported =
         interchange::importTableCsv(file.readAll(), QFileInfo(path).fileName(), table, db::theImage());
     if (!imported.ok()) {
-        tell(frame, QString::fromLatin1(text::kTableNotImported).arg(imported.error()));
+        tell(frame, QString(text::kTableNotImported).arg(imported.error()));
         return;
     }
     db::theImage() = imported.image();
@@ -103,7 +103,7 @@ void importTable(CMainFrame& frame, CsvTableKind table, const QString& path)
     frame.treeWindow()->refreshAllStates();
     if (!imported.warnings.isEmpty())
         tell(frame,
-             QString::fromLatin1(text::kTableImportWarnings).arg(imported.warnings.join(QLatin1Char('\n'))),
+             QString(text::kTableImportWarnings).arg(imported.warnings.join(QLatin1Char('\n'))),
              MsgIcon::Information);
 }
 

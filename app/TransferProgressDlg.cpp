@@ -14,7 +14,7 @@ namespace trv::app {
 
 TransferProgressDlg::TransferProgressDlg(const QString& text, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint), text_(text), line_(new QLabel(text, this)),
-      bar_(new QProgressBar(this)), button_(new QPushButton(QString::fromLatin1(text::kProgressOk), this))
+      bar_(new QProgressBar(this)), button_(new QPushButton(text::kProgressOk, this))
 {
     setObjectName(QStringLiteral("TransferProgressDlg"));
     setModal(true);
@@ -73,7 +73,7 @@ void TransferProgressDlg::step()
 void TransferProgressDlg::end(const QString& text, bool cancelCaption)
 {
     setText(text);
-    button_->setText(QString::fromLatin1(cancelCaption ? text::kProgressCancel : text::kProgressOk));
+    button_->setText(QString(cancelCaption ? text::kProgressCancel : text::kProgressOk));
     button_->show();
     button_->setFocus();
 }

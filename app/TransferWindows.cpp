@@ -75,7 +75,7 @@ void TransferWindows::storeUploadChoices(const UploadChoices& choices)
 
 QString TransferWindows::backupFolder()
 {
-    return QDir(SettingsStore::configDir()).filePath(QString::fromLatin1(text::kBackupFolder));
+    return QDir(SettingsStore::configDir()).filePath(text::kBackupFolder);
 }
 
 void TransferWindows::start(bool upload)
@@ -154,7 +154,7 @@ void TransferWindows::stepEnded(bool completed)
 void TransferWindows::saveCommunicationLog()
 {
     if (trace_.isEmpty()) {
-        platform::showMessage(QString::fromLatin1(text::kNoCommunicationLog), MsgButtons::Ok, MsgIcon::Information,
+        platform::showMessage(text::kNoCommunicationLog, MsgButtons::Ok, MsgIcon::Information,
                               &frame_);
         return;
     }
@@ -162,14 +162,14 @@ void TransferWindows::saveCommunicationLog()
     if (frame_.app().options().chooseLogPath)
         path = frame_.app().options().chooseLogPath();
     else
-        path = QFileDialog::getSaveFileName(&frame_, QString(), QString::fromLatin1(text::kLogName),
-                                            QString::fromLatin1(text::kLogFilter));
+        path = QFileDialog::getSaveFileName(&frame_, QString(), text::kLogName,
+                                            text::kLogFilter);
     if (path.isEmpty())
         return;
     QSaveFile file(path);
     const QByteArray log = trace_.text().toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(log) != log.size() || !file.commit())
-        showMessage(QString::fromLatin1(text::kLogNotSaved).arg(file.errorString()));
+        showMessage(QString(text::kLogNotSaved).arg(file.errorString()));
 }
 
 void TransferWindows::end()
@@ -201,10 +201,10 @@ void TransferWindows::setStatusText(const QString& text)
 void TransferWindows::connectingStarted(int attempt, const QString& portDigit, const QString& device)
 {
     setStatusText(transfer::connectingText(QStringLiteral("COM") + portDigit,
-                                           portDigit.isEmpty() ? QString::fromLatin1(text::kNoPortChosen)
+                                           portDigit.isEmpty() ? text::kNoPortChosen
                                                                : device,
                                            attempt) +
-                  QString::fromLatin1(text::kPressEscToStop));
+                  text::kPressEscToStop);
     if (!std::exchange(busyPointer_, true))
         QApplication::setOverrideCursor(Qt::BusyCursor);
     stopConnecting_->setEnabled(true);
@@ -228,7 +228,7 @@ bool TransferWindows::mayStartUpload()
 {
     if (!frame_.isDatabaseOpen() || !frame_.app().document().anyEditorWindowOpen())
         return true;
-    showMessage(QString::fromLatin1(transfer::text::kCloseWindowsBeforeUpload));
+    showMessage(transfer::text::kCloseWindowsBeforeUpload);
     return false;
 }
 

@@ -71,7 +71,7 @@ public:
     // transport close it.
     virtual int OnAccept(int* socketHolder);
 
-    // Slot 8: a descriptive text; empty here.
+    // A descriptive text for traces; empty unless a transport names itself.
     virtual std::string Description() const;
 
 protected:

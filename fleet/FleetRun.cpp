@@ -18,11 +18,11 @@ QString operationName(Operation operation)
 {
     switch (operation) {
     case Operation::Backup:
-        return QString::fromUtf8(text::kOperationBackup);
+        return text::kOperationBackup;
     case Operation::Upload:
-        return QString::fromUtf8(text::kOperationUpload);
+        return text::kOperationUpload;
     case Operation::Status:
-        return QString::fromUtf8(text::kOperationStatus);
+        return text::kOperationStatus;
     }
     return {};
 }
@@ -31,21 +31,21 @@ QString resultName(Result result)
 {
     switch (result) {
     case Result::Ok:
-        return QString::fromUtf8(text::kResultOk);
+        return text::kResultOk;
     case Result::Failed:
-        return QString::fromUtf8(text::kResultFailed);
+        return text::kResultFailed;
     case Result::Stopped:
-        return QString::fromUtf8(text::kResultStopped);
+        return text::kResultStopped;
     }
     return {};
 }
 
 QString phaseName(Phase phase)
 {
-    static constexpr const char* kNames[] = {text::kPhaseWaiting,   text::kPhaseConnecting, text::kPhaseChecking,
+    static constexpr QLatin1StringView kNames[] = {text::kPhaseWaiting,   text::kPhaseConnecting, text::kPhaseChecking,
                                              text::kPhaseBackingUp, text::kPhaseUploading,  text::kPhaseVerifying};
     const auto at = static_cast<std::size_t>(phase);
-    return at < std::size(kNames) ? QString::fromUtf8(kNames[at]) : QString();
+    return at < std::size(kNames) ? QString(kNames[at]) : QString();
 }
 
 FleetRun::FleetRun(FleetPlan plan, FleetObserver& observer, QObject* parent)
@@ -140,7 +140,7 @@ QString FleetRun::summary() const
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
         const SiteOutcome& outcome = jobs_[i]->outcome();
         letFinish = letFinish || (jobs_[i]->letFinish() && outcome.result != Result::Stopped);
-        const QString entry = QString::fromUtf8(text::kSummaryEntry).arg(plan_.tasks[i].site.name, outcome.reason);
+        const QString entry = QString(text::kSummaryEntry).arg(plan_.tasks[i].site.name, outcome.reason);
         switch (outcome.result) {
         case Result::Ok:
             ++ok;
@@ -153,20 +153,20 @@ QString FleetRun::summary() const
             break;
         }
     }
-    const char* form = plan_.operation == Operation::Backup   ? text::kSummaryBackup
+    QLatin1StringView form = plan_.operation == Operation::Backup   ? text::kSummaryBackup
                        : plan_.operation == Operation::Status ? text::kSummaryStatus
                        : plan_.verify                         ? text::kSummaryUploadVerified
                                                               : text::kSummaryUpload;
     const int total = int(jobs_.size());
-    QString line = QString::fromUtf8(form).arg(ok).arg(total).arg(
-        QString::fromUtf8(total == 1 ? text::kDeskset : text::kDesksets));
+    QString line = QString(form).arg(ok).arg(total).arg(
+        total == 1 ? text::kDeskset : text::kDesksets);
     const QString separator = QStringLiteral(", ");
     if (!failed.isEmpty())
-        line += QString::fromUtf8(text::kSummaryFailed).arg(failed.join(separator));
+        line += QString(text::kSummaryFailed).arg(failed.join(separator));
     if (!stopped.isEmpty())
-        line += QString::fromUtf8(text::kSummaryStopped).arg(stopped.join(separator));
+        line += QString(text::kSummaryStopped).arg(stopped.join(separator));
     if (letFinish)
-        line += QString::fromUtf8(text::kSummaryLetFinish);
+        line += text::kSummaryLetFinish;
     return line;
 }
 

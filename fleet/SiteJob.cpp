@@ -17,9 +17,9 @@ namespace session_text = transfer::text;
 
 namespace {
 
-QString arg(const char* text, const QString& value)
+QString arg(QLatin1StringView text, const QString& value)
 {
-    return QString::fromUtf8(text).arg(value);
+    return text.arg(value);
 }
 
 } // namespace
@@ -76,7 +76,7 @@ bool SiteJob::openTrace()
     traceFile_.setFileName(QDir(folder).filePath(task_.site.name + QLatin1String(".trace")));
     if (!traceFile_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         end(Result::Failed, transfer::kExitUsage,
-            QString::fromUtf8(text::kTraceNotWritten).arg(traceFile_.fileName(), traceFile_.errorString()));
+            QString(text::kTraceNotWritten).arg(traceFile_.fileName(), traceFile_.errorString()));
         return false;
     }
     // The trace calls its sink under its own lock, from the link's thread as well.
@@ -148,27 +148,27 @@ void SiteJob::stepSucceeded()
         return;
     if (step == Step::Verify) {
         if (received_ != sending_) {
-            end(Result::Failed, transfer::kExitVerifyDiffers, QString::fromUtf8(text::kVerifyDiffers),
+            end(Result::Failed, transfer::kExitVerifyDiffers, text::kVerifyDiffers,
                 interchange::diffImages(sending_, received_).lines().join(QLatin1String("; ")));
             return;
         }
-        run_.jobEvent(index_, QString::fromUtf8(text::kEventVerified));
+        run_.jobEvent(index_, text::kEventVerified);
     }
     steps_.pop_front();
     if (!steps_.empty() && run_.stops() > 0) {
         // Only the verify can come after an upload: a stopped run does not start it.
-        end(Result::Stopped, transfer::kExitStopped, QString::fromUtf8(text::kStoppedBeforeVerify));
+        end(Result::Stopped, transfer::kExitStopped, text::kStoppedBeforeVerify);
         return;
     }
     if (steps_.empty()) {
-        end(Result::Ok, transfer::kExitOk, QString::fromUtf8(successText()));
+        end(Result::Ok, transfer::kExitOk, successText());
         return;
     }
     retireSession();
     QTimer::singleShot(0, this, &SiteJob::beginStep);
 }
 
-const char* SiteJob::successText() const
+QLatin1StringView SiteJob::successText() const
 {
     const FleetPlan& plan = run_.plan();
     switch (plan.operation) {
@@ -186,7 +186,7 @@ bool SiteJob::saveBackup()
 {
     const QString folder = QDir(run_.plan().backupDir).filePath(task_.site.name);
     if (!QDir().mkpath(folder)) {
-        stepFailed(transfer::kExitFailed, QString::fromUtf8(text::kBackupNotSaved),
+        stepFailed(transfer::kExitFailed, text::kBackupNotSaved,
                    arg(text::kFolderNotMade, folder));
         return false;
     }
@@ -194,7 +194,7 @@ bool SiteJob::saveBackup()
     const transfer::BackupFile::Result saved = transfer::BackupFile(folder).write(
         task_.site.name + QLatin1String(".ddb"), task_.site.port, received_);
     if (!saved.ok()) {
-        stepFailed(transfer::kExitFailed, QString::fromUtf8(text::kBackupNotSaved), saved.error);
+        stepFailed(transfer::kExitFailed, text::kBackupNotSaved, saved.error);
         return false;
     }
     backup_ = saved.path;
@@ -211,11 +211,11 @@ void SiteJob::stepFailed(int status, const QString& reason, const QString& detai
         why = arg(text::kBackupFailed, reason);
     } else if (step == Step::Verify) {
         status = transfer::kExitVerifyUnread;
-        why = QString::fromUtf8(text::kVerifyUnread);
+        why = text::kVerifyUnread;
         more = detail.isEmpty() ? reason : reason + QLatin1String(": ") + detail;
     } else if (step == Step::Upload && progress_.blocksSent) {
-        more = more.isEmpty() ? QString::fromUtf8(text::kMayBeIncomplete)
-                              : more + QLatin1String("; ") + QString::fromUtf8(text::kMayBeIncomplete);
+        more = more.isEmpty() ? text::kMayBeIncomplete
+                              : more + QLatin1String("; ") + text::kMayBeIncomplete;
     }
     end(Result::Failed, status, why, more);
 }
@@ -250,7 +250,7 @@ void SiteJob::retireSession()
 
 void SiteJob::endUnstarted()
 {
-    end(Result::Stopped, transfer::kExitStopped, QString::fromUtf8(text::kStoppedBeforeStart));
+    end(Result::Stopped, transfer::kExitStopped, text::kStoppedBeforeStart);
 }
 
 void SiteJob::stop(int level)
@@ -261,13 +261,13 @@ void SiteJob::stop(int level)
     const bool sending = step == Step::Upload && progress_.blocksSent;
     if (sending && level < 2) {
         if (!std::exchange(letFinish_, true))
-            run_.jobEvent(index_, QString::fromUtf8(text::kEventLetFinish));
+            run_.jobEvent(index_, text::kEventLetFinish);
         return;
     }
-    const char* why = sending                ? text::kStoppedIncomplete
+    QLatin1StringView why = sending                ? text::kStoppedIncomplete
                       : step == Step::Verify ? text::kStoppedBeforeVerify
                                              : text::kStopped;
-    end(Result::Stopped, transfer::kExitStopped, QString::fromUtf8(why));
+    end(Result::Stopped, transfer::kExitStopped, QString(why));
 }
 
 void SiteJob::timedOut()
@@ -277,7 +277,7 @@ void SiteJob::timedOut()
     const bool sending = steps_.front() == Step::Upload && progress_.blocksSent;
     end(Result::Failed, transfer::kExitFailed,
         arg(text::kTimedOut, QString::number(run_.plan().timeout.count())),
-        sending ? QString::fromUtf8(text::kMayBeIncomplete) : QString());
+        sending ? text::kMayBeIncomplete : QString());
 }
 
 // ---- The session's user ----
@@ -289,10 +289,10 @@ bool SiteJob::askRetry(const QString&)
     const QString attempts = QString::number(TransferSession::kAttemptsPerSeries);
     if (retriesLeft_ > 0) {
         --retriesLeft_;
-        run_.jobEvent(index_, QString::fromUtf8(text::kEventRetry).arg(attempts).arg(retriesLeft_));
+        run_.jobEvent(index_, QString(text::kEventRetry).arg(attempts).arg(retriesLeft_));
         return true;
     }
-    stepFailed(transfer::kExitNoConnection, QString::fromUtf8(text::kNoConnection), arg(text::kAttemptsRanOut, attempts));
+    stepFailed(transfer::kExitNoConnection, text::kNoConnection, arg(text::kAttemptsRanOut, attempts));
     return false;
 }
 
@@ -305,7 +305,7 @@ void SiteJob::showMessage(const QString& message)
 void SiteJob::showConnectFailure(const QString&, const QString& details)
 {
     if (live())
-        stepFailed(transfer::kExitNoConnection, QString::fromUtf8(text::kNoConnection),
+        stepFailed(transfer::kExitNoConnection, text::kNoConnection,
                    QString(details).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
@@ -315,7 +315,7 @@ void SiteJob::setStatusText(const QString& status)
         return;
     if (status == QLatin1String(session_text::kLinkEstablished)) {
         progress_.attempt = 0;
-        run_.jobEvent(index_, QString::fromUtf8(text::kEventLinkUp));
+        run_.jobEvent(index_, text::kEventLinkUp);
         setPhase(phaseOf(steps_.front()));
     } else if (status == QLatin1String(session_text::kLinkLost) && !progressOpen_) {
         // A link lost before any transfer began shows nowhere else.

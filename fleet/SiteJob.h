@@ -68,7 +68,7 @@ private:
     void retireSession();
     void setPhase(Phase phase);
     static Phase phaseOf(Step step);
-    const char* successText() const;
+    QLatin1StringView successText() const;
     bool live() const { return session_ != nullptr && !ended(); }
     bool openTrace();
     bool saveBackup();

@@ -23,11 +23,6 @@ constexpr int kMaxNameLength = 32;
 enum Column { Name, Port, Database, ColumnCount };
 constexpr std::array<const char*, ColumnCount> kColumnNames{"name", "port", "database"};
 
-QString tr(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // One problem of a list, where it is, so that all of them can be told in file order.
 struct Problem {
     int line;
@@ -39,17 +34,17 @@ struct Problem {
 QString nameProblem(const QString& name)
 {
     if (name.isEmpty())
-        return tr(text::kSiteNameEmpty);
+        return QString(text::kSiteNameEmpty);
     for (const QChar c : name) {
         const bool allowed = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
                              (c >= u'0' && c <= u'9') || c == u'.' || c == u'_' || c == u'-';
         if (!allowed)
-            return tr(text::kSiteNameBadCharacter).arg(name, QString(c));
+            return QString(text::kSiteNameBadCharacter).arg(name, QString(c));
     }
     if (name.size() > kMaxNameLength)
-        return tr(text::kSiteNameTooLong).arg(name, QString::number(kMaxNameLength));
+        return QString(text::kSiteNameTooLong).arg(name, QString::number(kMaxNameLength));
     if (name.startsWith(u'.'))
-        return tr(text::kSiteNameLeadingDot).arg(name);
+        return QString(text::kSiteNameLeadingDot).arg(name);
     return {};
 }
 
@@ -70,23 +65,23 @@ std::array<int, ColumnCount> mapHeader(const interchange::CsvTable& table, std::
     for (qsizetype c = 0; c < table.header.size(); ++c) {
         const QString name = table.header[c];
         const auto known = std::find_if(kColumnNames.begin(), kColumnNames.end(), [&](const char* n) {
-            return name.compare(tr(n), Qt::CaseInsensitive) == 0;
+            return name.compare(QString(n), Qt::CaseInsensitive) == 0;
         });
         const int place = static_cast<int>(c) + 1;
         if (known == kColumnNames.end()) {
-            problems.push_back({table.headerLine, place, tr(text::kSiteListUnknownColumn).arg(name)});
+            problems.push_back({table.headerLine, place, QString(text::kSiteListUnknownColumn).arg(name)});
             continue;
         }
         int& column = columns[static_cast<std::size_t>(known - kColumnNames.begin())];
         if (column >= 0)
-            problems.push_back({table.headerLine, place, tr(text::kSiteListColumnTwice).arg(tr(*known))});
+            problems.push_back({table.headerLine, place, QString(text::kSiteListColumnTwice).arg(QString(*known))});
         else
             column = static_cast<int>(c);
     }
     for (const Column required : {Name, Port})
         if (columns[required] < 0)
             problems.push_back(
-                {table.headerLine, 1, tr(text::kSiteListMissingColumn).arg(tr(kColumnNames[required]))});
+                {table.headerLine, 1, QString(text::kSiteListMissingColumn).arg(QString(kColumnNames[required]))});
     return columns;
 }
 
@@ -97,7 +92,7 @@ QStringList texts(std::vector<Problem> problems)
     });
     QStringList out;
     for (const Problem& p : problems)
-        out << tr(interchange::text::kCsvAt).arg(QString::number(p.line), QString::number(p.column), p.text);
+        out << QString(interchange::text::kCsvAt).arg(QString::number(p.line), QString::number(p.column), p.text);
     return out;
 }
 
@@ -157,7 +152,7 @@ SiteListResult readSiteList(const QByteArray& bytes, const QString& folder,
             if (const QString why = nameProblem(site.name); !why.isEmpty()) {
                 problem(Name, why);
             } else if (const auto it = names.constFind(site.name.toLower()); it != names.cend()) {
-                problem(Name, tr(text::kSiteNameTwice).arg(site.name, QString::number(it->line)));
+                problem(Name, QString(text::kSiteNameTwice).arg(site.name, QString::number(it->line)));
             } else {
                 names.insert(site.name.toLower(), {row.line, site.name});
             }
@@ -166,7 +161,7 @@ SiteListResult readSiteList(const QByteArray& bytes, const QString& folder,
             const QString portText = cell(Port);
             const transfer::PortTargetParse parsed = transfer::PortTarget::parse(portText.toStdString());
             if (portText.isEmpty()) {
-                problem(Port, tr(text::kSitePortEmpty));
+                problem(Port, QString(text::kSitePortEmpty));
             } else if (!parsed.target) {
                 problem(Port, parsed.error);
             } else if (const QString why = parsed.target->deviceProblem(); !why.isEmpty()) {
@@ -175,7 +170,7 @@ SiteListResult readSiteList(const QByteArray& bytes, const QString& folder,
                 site.port = *parsed.target;
                 const QString identity = portIdentity(site.port, machine);
                 if (const auto it = ports.constFind(identity); it != ports.cend())
-                    problem(Port, tr(text::kSitePortTwice)
+                    problem(Port, QString(text::kSitePortTwice)
                                       .arg(portText, it->name, QString::number(it->line), identity));
                 else
                     ports.insert(identity, {row.line, site.name});
@@ -188,7 +183,7 @@ SiteListResult readSiteList(const QByteArray& bytes, const QString& folder,
     if (!problems.empty())
         return SiteListErrors{texts(std::move(problems))};
     if (sites.empty())
-        return SiteListErrors{{tr(text::kSiteListEmpty)}};
+        return SiteListErrors{{QString(text::kSiteListEmpty)}};
     return sites;
 }
 
@@ -208,7 +203,7 @@ SiteListResult loadSiteList(const QString& path, const comms::LinkSettings& mach
             reason = file.errorString();
     }
     if (!reason.isEmpty())
-        return SiteListErrors{{tr(text::kSiteListUnreadable).arg(QDir::toNativeSeparators(path), reason)}};
+        return SiteListErrors{{QString(text::kSiteListUnreadable).arg(QDir::toNativeSeparators(path), reason)}};
     return readSiteList(bytes, info.absolutePath(), machine);
 }
 
@@ -224,7 +219,7 @@ SiteListResult selectSites(const std::vector<Site>& sites, const QStringList& na
             return site.name.compare(name, Qt::CaseInsensitive) == 0;
         });
         if (name.isEmpty() || it == sites.end())
-            problems << tr(text::kSiteNotInList).arg(name);
+            problems << QString(text::kSiteNotInList).arg(name);
         else
             chosen[static_cast<std::size_t>(it - sites.begin())] = true;
     }

@@ -40,7 +40,7 @@ UploadPlan planUpload(const std::vector<Site>& sites, const std::optional<OneDat
         const Verdict verdict = check(image, whose);
         if (verdict.errors == 0)
             return;
-        const QString summary = QString::fromUtf8(force ? text::kUploadingWithErrors : text::kDatabaseHasErrors)
+        const QString summary = QString(force ? text::kUploadingWithErrors : text::kDatabaseHasErrors)
                                     .arg(file, countText(verdict.errors));
         if (force) {
             plan.notes << summary;
@@ -57,13 +57,13 @@ UploadPlan planUpload(const std::vector<Site>& sites, const std::optional<OneDat
     } else {
         for (const Site& site : sites) {
             if (site.database.isEmpty()) {
-                plan.problems << QString::fromUtf8(text::kSiteHasNoDatabase).arg(site.name).arg(site.line);
+                plan.problems << QString(text::kSiteHasNoDatabase).arg(site.name).arg(site.line);
                 plan.refused = true;
                 continue;
             }
             SiteTask task{site, {}, site.database};
             if (const db::FileResult loaded = db::loadDatabase(site.database.toStdString(), task.image); !loaded.ok) {
-                const QString why = loaded.message.empty() ? QString::fromUtf8(text::kEmptyDatabase)
+                const QString why = loaded.message.empty() ? text::kEmptyDatabase
                                                            : QString::fromStdString(loaded.message);
                 plan.problems << site.name + QLatin1String(": ") + site.database + QLatin1String(": ") + why;
                 plan.refused = true;

@@ -37,7 +37,7 @@ CsvError notUtf8At(QByteArrayView bytes)
             }
         }
     }
-    return {line, column, QString::fromLatin1(text::kCsvNotUtf8)};
+    return {line, column, text::kCsvNotUtf8};
 }
 
 // Reads records from decoded text, keeping the line and column of every position for messages.
@@ -123,12 +123,12 @@ private:
         if (atEnd() || s_[i_] != kQuote) {
             for (; !atEnd() && s_[i_] != separator && !isLineBreak(s_[i_]); ++i_) {
                 if (s_[i_] == kQuote)
-                    return errorHere(QString::fromLatin1(text::kCsvQuoteInField));
+                    return errorHere(text::kCsvQuoteInField);
                 value += s_[i_];
             }
             return value;
         }
-        const CsvError open = errorHere(QString::fromLatin1(text::kCsvOpenQuote));
+        const CsvError open = errorHere(text::kCsvOpenQuote);
         ++i_;
         for (;;) {
             if (atEnd())
@@ -151,7 +151,7 @@ private:
         }
         if (!atEnd() && s_[i_] != separator && !isLineBreak(s_[i_]))
             return errorHere(
-                QString::fromLatin1(text::kCsvAfterQuote).arg(QStringLiteral("'%1'").arg(s_[i_])));
+                QString(text::kCsvAfterQuote).arg(QStringLiteral("'%1'").arg(s_[i_])));
         return value;
     }
 
@@ -177,7 +177,7 @@ QString csvField(const QString& value, bool firstOfRow, bool onlyOfRow)
 
 QString CsvError::text() const
 {
-    return QString::fromLatin1(text::kCsvAt).arg(line).arg(column).arg(problem);
+    return QString(text::kCsvAt).arg(line).arg(column).arg(problem);
 }
 
 std::variant<CsvTable, CsvError> readCsv(const QByteArray& bytes)
@@ -192,7 +192,7 @@ std::variant<CsvTable, CsvError> readCsv(const QByteArray& bytes)
 
     CsvParser parser(text);
     if (!parser.skipToRecord())
-        return CsvError{parser.line(), 1, QString::fromLatin1(text::kCsvNoHeader)};
+        return CsvError{parser.line(), 1, text::kCsvNoHeader};
     CsvTable table;
     table.separator = parser.separatorAhead();
     auto header = parser.record(table.separator);
@@ -204,10 +204,10 @@ std::variant<CsvTable, CsvError> readCsv(const QByteArray& bytes)
         const QString name = names.fields[c].trimmed();
         if (name.isEmpty())
             return CsvError{names.line, names.starts[static_cast<std::size_t>(c)].second,
-                            QString::fromLatin1(text::kCsvEmptyColumnName).arg(c + 1)};
+                            QString(text::kCsvEmptyColumnName).arg(c + 1)};
         if (table.header.contains(name))
             return CsvError{names.line, names.starts[static_cast<std::size_t>(c)].second,
-                            QString::fromLatin1(text::kCsvColumnTwice).arg(name)};
+                            QString(text::kCsvColumnTwice).arg(name)};
         table.header << name;
     }
     while (parser.skipToRecord()) {
@@ -222,7 +222,7 @@ std::variant<CsvTable, CsvError> readCsv(const QByteArray& bytes)
                                             : std::pair{r.line, 1};
             return CsvError{
                 line, column,
-                QString::fromLatin1(text::kCsvFieldCount).arg(r.fields.size()).arg(table.header.size())};
+                QString(text::kCsvFieldCount).arg(r.fields.size()).arg(table.header.size())};
         }
         table.rows.push_back({r.line, std::move(r.fields)});
     }

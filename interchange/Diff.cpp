@@ -55,9 +55,9 @@ QStringList ImageDiff::lines() const
 {
     QStringList all = fields;
     if (reservedBytes == 1)
-        all << QString::fromLatin1(text::kReservedDifferOne);
+        all << text::kReservedDifferOne;
     else if (reservedBytes > 1)
-        all << QString::fromLatin1(text::kReservedDiffer).arg(reservedBytes);
+        all << QString(text::kReservedDiffer).arg(reservedBytes);
     return all;
 }
 

@@ -61,16 +61,16 @@ QString listTexts(const db::Field& field)
 std::optional<QString> storeText(const QJsonValue& value, db::Image& image, const Slot& slot)
 {
     if (!value.isString())
-        return QString::fromLatin1(text::kExpectedText).arg(jsonText(value));
+        return QString(text::kExpectedText).arg(jsonText(value));
     const QString textValue = value.toString();
     QByteArray bytes;
     for (const QChar c : textValue) {
         if (!db::isStorableChar(c.unicode()))
-            return QString::fromLatin1(text::kNotSingleByte).arg(jsonText(value));
+            return QString(text::kNotSingleByte).arg(jsonText(value));
         bytes += static_cast<char>(c.unicode());
     }
     if (bytes.size() > slot.size())
-        return QString::fromLatin1(text::kTextTooLong).arg(jsonText(value)).arg(slot.size());
+        return QString(text::kTextTooLong).arg(jsonText(value)).arg(slot.size());
     db::writeText(image, slot.offset(), slot.size(), std::string_view(bytes.constData(), bytes.size()));
     return std::nullopt;
 }
@@ -82,10 +82,10 @@ std::optional<QString> storeNumber(const QJsonValue& value, db::Image& image, co
     if (field.kind == FieldKind::Hex) {
         const std::optional<qint64> number = parseHex(value.toString());
         if (!value.isString() || !number)
-            return QString::fromLatin1(text::kExpectedNumber).arg(jsonText(value));
+            return QString(text::kExpectedNumber).arg(jsonText(value));
         shown = double(*number);
     } else if (!value.isDouble()) {
-        return QString::fromLatin1(text::kExpectedNumber).arg(jsonText(value));
+        return QString(text::kExpectedNumber).arg(jsonText(value));
     } else {
         shown = value.toDouble();
     }
@@ -95,11 +95,11 @@ std::optional<QString> storeNumber(const QJsonValue& value, db::Image& image, co
         const QString step = scaleOf(field) == 1 ? QStringLiteral("1")
                                                  : QString::number(1.0 / scaleOf(field), 'f', 1) +
                                                        QLatin1Char(' ') + fromView(field.unit);
-        return QString::fromLatin1(text::kNotWhole).arg(jsonText(value), step);
+        return QString(text::kNotWhole).arg(jsonText(value), step);
     }
     // Compared as doubles, so that no value of any size is narrowed before it is known to fit.
     if (!std::isfinite(rounded) || rounded < field.minimum || rounded > field.maximum)
-        return QString::fromLatin1(text::kOutOfRange)
+        return text::kOutOfRange
             .arg(jsonText(value), numberText(field, field.minimum), numberText(field, field.maximum));
     db::writeNumber(image, slot.offset(), field.width, static_cast<int>(rounded));
     return std::nullopt;
@@ -113,7 +113,7 @@ std::optional<QString> storeChoice(const QJsonValue& value, db::Image& image, co
             db::writeNumber(image, slot.offset(), field.width, c.value);
             return std::nullopt;
         }
-    return QString::fromLatin1(text::kNotInList).arg(jsonText(value), listTexts(field));
+    return QString(text::kNotInList).arg(jsonText(value), listTexts(field));
 }
 
 } // namespace
@@ -177,7 +177,7 @@ QString displayValue(const db::Image& image, const Slot& slot)
 {
     const db::Field& field = *slot.field;
     if (!holdsTypedValue(image, slot))
-        return QString::fromLatin1(text::kRawPrefix) + hexText(image, slot.offset(), slot.size());
+        return text::kRawPrefix + hexText(image, slot.offset(), slot.size());
     if (field.isText())
         return QLatin1Char('"') + QString::fromLatin1(db::readText(image, slot.offset(), slot.size())) +
                QLatin1Char('"');
@@ -231,9 +231,9 @@ std::optional<QString> storeRaw(const QJsonValue& value, db::Image& image, const
 {
     const QJsonObject object = value.toObject();
     const QJsonValue raw = object.value(QLatin1String(text::kRawKey));
-    const QString badHex = QString::fromLatin1(text::kBadHex).arg(jsonText(raw)).arg(offsets.size());
+    const QString badHex = QString(text::kBadHex).arg(jsonText(raw)).arg(offsets.size());
     if (object.size() != 1 || !raw.isString())
-        return object.size() != 1 && raw.isString() ? QString::fromLatin1(text::kRawAlone) : badHex;
+        return object.size() != 1 && raw.isString() ? text::kRawAlone : badHex;
     QString digits = raw.toString();
     digits.remove(QLatin1Char(' '));
     const QByteArray bytes = QByteArray::fromHex(digits.toLatin1());

@@ -17,11 +17,6 @@ namespace trv::interchange {
 
 namespace {
 
-QLatin1String key(const char* name)
-{
-    return QLatin1String(name);
-}
-
 QString nameOf(std::string_view name)
 {
     return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
@@ -54,12 +49,12 @@ QJsonValue fieldJson(const db::Image& image, const db::CatalogueArea& area, cons
         const db::AreaLayout* layout = layoutOf(image, area, field, record);
         if (layout == nullptr)
             return rawValue(image, range(field.at(record), field.size()));
-        QJsonObject object{{key(text::kLayoutKey), nameOf(layout->name)}};
+        QJsonObject object{{text::kLayoutKey, nameOf(layout->name)}};
         for (const db::Field& inner : layout->fields)
             object.insert(nameOf(inner.name), fieldJson(image, area, inner, record, raw));
         const std::vector<int> unused = unusedOffsets(field, *layout, record);
         if (std::any_of(unused.begin(), unused.end(), [&](int o) { return image[o] != 0; }))
-            object.insert(key(text::kUnusedKey), rawValue(image, unused));
+            object.insert(text::kUnusedKey, rawValue(image, unused));
         return object;
     }
     if (field.count == 1)
@@ -168,13 +163,13 @@ bool Importer::rules()
 
 bool Importer::root(const QJsonObject& object)
 {
-    if (object.value(key(text::kFormatKey)) != QJsonValue(key(text::kFormatName)))
-        return fail(key(text::kFormatKey), key(text::kWrongFormat));
-    const QJsonValue version = object.value(key(text::kVersionKey));
+    if (object.value(text::kFormatKey) != QJsonValue(text::kFormatName))
+        return fail(text::kFormatKey, text::kWrongFormat);
+    const QJsonValue version = object.value(text::kVersionKey);
     if (version != QJsonValue(text::kFormatVersion))
         return fail(
-            key(text::kVersionKey),
-            QString::fromLatin1(text::kWrongVersion)
+            text::kVersionKey,
+            text::kWrongVersion
                 .arg(
                     version.isUndefined()
                         ? QStringLiteral("none")
@@ -182,18 +177,18 @@ bool Importer::root(const QJsonObject& object)
                 .arg(text::kFormatVersion));
     for (auto it = object.begin(); it != object.end(); ++it) {
         const bool known =
-            it.key() == key(text::kFormatKey) || it.key() == key(text::kVersionKey) ||
-            it.key() == key(text::kReservedKey) ||
+            it.key() == text::kFormatKey || it.key() == text::kVersionKey ||
+            it.key() == text::kReservedKey ||
             std::any_of(db::catalogue().begin(), db::catalogue().end(),
                         [&](const db::CatalogueArea& a) { return nameOf(a.name) == it.key(); });
         if (!known)
-            return fail(it.key(), key(text::kUnknownField));
+            return fail(it.key(), text::kUnknownField);
     }
     db::newDatabase(image);
     for (const db::CatalogueArea& a : db::catalogue())
         if (const QJsonValue value = object.value(nameOf(a.name)); !value.isUndefined() && !area(a, value))
             return false;
-    return reserved(object.value(key(text::kReservedKey))) && rules();
+    return reserved(object.value(text::kReservedKey)) && rules();
 }
 
 bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
@@ -201,26 +196,26 @@ bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
     const QString path = nameOf(area.name);
     if (area.region->count == 1)
         return value.isObject() ? record(area, 0, value.toObject(), path)
-                                : fail(path, key(text::kNotAnObject));
+                                : fail(path, text::kNotAnObject);
     if (!value.isArray())
-        return fail(path, key(text::kNotAnArray));
+        return fail(path, text::kNotAnArray);
     std::set<int> seen;
     for (int i = 0; i < value.toArray().size(); ++i) {
         const QJsonValue item = value.toArray().at(i);
         const QString itemPath = QStringLiteral("%1[#%2]").arg(path).arg(i + 1);
         if (!item.isObject())
-            return fail(itemPath, key(text::kNotAnObject));
+            return fail(itemPath, text::kNotAnObject);
         QJsonObject object = item.toObject();
-        const QJsonValue number = object.take(key(text::kRecordKey));
+        const QJsonValue number = object.take(text::kRecordKey);
         if (number.isUndefined())
-            return fail(itemPath, QString::fromLatin1(text::kMissingKey).arg(key(text::kRecordKey)));
+            return fail(itemPath, QString(text::kMissingKey).arg(text::kRecordKey));
         const double n = number.toDouble(-1);
         if (!number.isDouble() || n != std::floor(n) || n < 1 || n > area.region->count)
             return fail(itemPath,
-                        QString::fromLatin1(text::kBadRecord).arg(jsonText(number)).arg(area.region->count));
+                        QString(text::kBadRecord).arg(jsonText(number)).arg(area.region->count));
         const int k = static_cast<int>(n) - 1;
         if (!seen.insert(k).second)
-            return fail(itemPath, QString::fromLatin1(text::kRecordTwice).arg(k + 1));
+            return fail(itemPath, QString(text::kRecordTwice).arg(k + 1));
         if (!record(area, k, object, recordPath(area, k)))
             return false;
     }
@@ -230,12 +225,12 @@ bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
 bool Importer::record(const db::CatalogueArea& area, int record, const QJsonObject& object,
                       const QString& path)
 {
-    if (object.contains(key(text::kFreeKey))) {
+    if (object.contains(text::kFreeKey)) {
         // A free record with leftovers: its bytes as they are.
-        if (object.value(key(text::kFreeKey)) != QJsonValue(true) || object.size() != 2 ||
-            !object.contains(key(text::kRawKey)))
-            return fail(path, key(text::kFreeNeedsRaw));
-        QJsonObject raw{{key(text::kRawKey), object.value(key(text::kRawKey))}};
+        if (object.value(text::kFreeKey) != QJsonValue(true) || object.size() != 2 ||
+            !object.contains(text::kRawKey))
+            return fail(path, text::kFreeNeedsRaw);
+        QJsonObject raw{{text::kRawKey, object.value(text::kRawKey)}};
         if (auto problem = keepRaw(raw, range(area.region->record(record), area.region->recordSize)))
             return fail(path, *problem);
         return true;
@@ -243,12 +238,12 @@ bool Importer::record(const db::CatalogueArea& area, int record, const QJsonObje
     for (auto it = object.begin(); it != object.end(); ++it)
         if (std::none_of(area.fields.begin(), area.fields.end(),
                          [&](const db::Field* f) { return nameOf(f->name) == it.key(); }))
-            return fail(path + QLatin1Char('.') + it.key(), key(text::kUnknownField));
+            return fail(path + QLatin1Char('.') + it.key(), text::kUnknownField);
     for (const RequiredFields& required : kRequiredFields)
         if (required.table == area.region)
             for (const char* name : required.names)
-                if (!object.contains(key(name)))
-                    return fail(path, QString::fromLatin1(text::kMissingKey).arg(key(name)));
+                if (!object.contains(QLatin1StringView(name)))
+                    return fail(path, text::kMissingKey.arg(QLatin1StringView(name)));
     startRecord(area, record);
     // Area fields last: their layout follows a selector field of the same record. An area left
     // out takes the defaults of the layout its selector chooses, as the page that claims it writes.
@@ -278,10 +273,10 @@ bool Importer::field(const db::CatalogueArea& area, const db::Field& f, int reco
     if (f.count == 1)
         return store(value, {&f, record, 0}, problem) || fail(path, *problem);
     if (!value.isArray())
-        return fail(path, key(text::kNotAnArray));
+        return fail(path, text::kNotAnArray);
     const QJsonArray elements = value.toArray();
     if (elements.size() != f.count)
-        return fail(path, QString::fromLatin1(text::kWrongCount).arg(f.count).arg(elements.size()));
+        return fail(path, QString(text::kWrongCount).arg(f.count).arg(elements.size()));
     for (int e = 0; e < f.count; ++e)
         if (!store(elements.at(e), {&f, record, e}, problem))
             return fail(path.section(QLatin1Char('.'), 0, -2) + QLatin1Char('.') + elementName(f, e),
@@ -293,20 +288,20 @@ bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int 
                          const QJsonValue& value, const QString& path)
 {
     if (!value.isObject())
-        return fail(path, key(text::kNotAnObject));
+        return fail(path, text::kNotAnObject);
     QJsonObject object = value.toObject();
     const db::AreaLayout* layout = layoutOf(image, area, f, record);
     const QString selector = nameOf(f.selector);
-    if (object.contains(key(text::kRawKey))) {
+    if (object.contains(text::kRawKey)) {
         const auto problem = keepRaw(object, range(f.at(record), f.size()));
         return !problem || fail(path, *problem);
     }
     if (layout == nullptr)
-        return fail(path, QString::fromLatin1(text::kNoLayout).arg(selector));
-    const QJsonValue name = object.take(key(text::kLayoutKey));
+        return fail(path, QString(text::kNoLayout).arg(selector));
+    const QJsonValue name = object.take(text::kLayoutKey);
     if (name != QJsonValue(nameOf(layout->name)))
-        return fail(path + QLatin1Char('.') + key(text::kLayoutKey),
-                    QString::fromLatin1(text::kWrongLayout)
+        return fail(path + QLatin1Char('.') + text::kLayoutKey,
+                    text::kWrongLayout
                         .arg(name.isString() ? name.toString() : QStringLiteral("(none)"), selector,
                              nameOf(layout->name)));
     // The area starts empty but for its layout's defaults: what the layout leaves out is zero unless
@@ -314,13 +309,13 @@ bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int 
     std::fill_n(image.begin() + f.at(record), f.size(), 0);
     for (const db::Field& inner : layout->fields)
         db::writeDefault(image, inner, record);
-    if (const QJsonValue unused = object.take(key(text::kUnusedKey)); !unused.isUndefined())
+    if (const QJsonValue unused = object.take(text::kUnusedKey); !unused.isUndefined())
         if (const auto problem = keepRaw(unused, unusedOffsets(f, *layout, record)))
-            return fail(path + QLatin1Char('.') + key(text::kUnusedKey), *problem);
+            return fail(path + QLatin1Char('.') + text::kUnusedKey, *problem);
     for (auto it = object.begin(); it != object.end(); ++it)
         if (std::none_of(layout->fields.begin(), layout->fields.end(),
                          [&](const db::Field& inner) { return nameOf(inner.name) == it.key(); }))
-            return fail(path + QLatin1Char('.') + it.key(), key(text::kUnknownField));
+            return fail(path + QLatin1Char('.') + it.key(), text::kUnknownField);
     for (const db::Field& inner : layout->fields)
         if (const QJsonValue v = object.value(nameOf(inner.name));
             !v.isUndefined() && !field(area, inner, record, v, path + QLatin1Char('.') + nameOf(inner.name)))
@@ -330,21 +325,21 @@ bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int 
 
 bool Importer::reserved(const QJsonValue& value)
 {
-    const QString path = key(text::kReservedKey);
+    const QString path = text::kReservedKey;
     if (value.isUndefined())
         return true;
     if (!value.isArray())
-        return fail(path, key(text::kNotAnArray));
+        return fail(path, text::kNotAnArray);
     for (int i = 0; i < value.toArray().size(); ++i) {
         const QString itemPath = QStringLiteral("%1[#%2]").arg(path).arg(i + 1);
         QJsonObject object = value.toArray().at(i).toObject();
-        const QString offsetText = object.take(key(text::kOffsetKey)).toString();
+        const QString offsetText = object.take(text::kOffsetKey).toString();
         const std::optional<qint64> offset = parseHex(offsetText);
-        const QJsonValue bytes = object.take(key(text::kBytesKey));
+        const QJsonValue bytes = object.take(text::kBytesKey);
         if (!offset || !object.isEmpty() || !bytes.isString())
-            return fail(itemPath, QString::fromLatin1(text::kMissingKey).arg(key(text::kOffsetKey)) +
+            return fail(itemPath, QString(text::kMissingKey).arg(text::kOffsetKey) +
                                       QStringLiteral(", ") +
-                                      QString::fromLatin1(text::kMissingKey).arg(key(text::kBytesKey)));
+                                      QString(text::kMissingKey).arg(text::kBytesKey));
         // 64-bit, and the run is placed inside the image before any byte of it is looked at.
         const qint64 size = bytes.toString().remove(QLatin1Char(' ')).size() / 2;
         const qint64 end = *offset + std::max<qint64>(size, 1);
@@ -352,8 +347,8 @@ bool Importer::reserved(const QJsonValue& value)
         for (qint64 at = *offset; reservedRun && at < end; ++at)
             reservedRun = isReserved(static_cast<int>(at));
         if (!reservedRun)
-            return fail(itemPath, QString::fromLatin1(text::kNotReserved).arg(offsetText).arg(size));
-        if (const auto problem = keepRaw(QJsonObject{{key(text::kRawKey), bytes}},
+            return fail(itemPath, QString(text::kNotReserved).arg(offsetText).arg(size));
+        if (const auto problem = keepRaw(QJsonObject{{text::kRawKey, bytes}},
                                           range(static_cast<int>(*offset), static_cast<int>(size))))
             return fail(itemPath, *problem);
     }
@@ -364,8 +359,8 @@ bool Importer::reserved(const QJsonValue& value)
 
 QByteArray exportJson(const db::Image& image)
 {
-    QJsonObject root{{key(text::kFormatKey), key(text::kFormatName)},
-                     {key(text::kVersionKey), text::kFormatVersion}};
+    QJsonObject root{{text::kFormatKey, text::kFormatName},
+                     {text::kVersionKey, text::kFormatVersion}};
     const RawOffsets raw = errorOffsets(image);
     for (const db::CatalogueArea& area : db::catalogue()) {
         if (area.region->count == 1) {
@@ -380,11 +375,11 @@ QByteArray exportJson(const db::Image& image)
                 object = recordJson(image, area, record, raw);
             else if (!allZero(image, base, area.region->recordSize))
                 object =
-                    QJsonObject{{key(text::kFreeKey), true},
-                                {key(text::kRawKey), rawHex(image, range(base, area.region->recordSize))}};
+                    QJsonObject{{text::kFreeKey, true},
+                                {text::kRawKey, rawHex(image, range(base, area.region->recordSize))}};
             else
                 continue; // free and empty: an import leaves it so
-            object.insert(key(text::kRecordKey), record + 1);
+            object.insert(text::kRecordKey, record + 1);
             records.append(object);
         }
         root.insert(nameOf(area.name), records);
@@ -392,9 +387,9 @@ QByteArray exportJson(const db::Image& image)
     QJsonArray reserved;
     for (const ReservedRun& run : reservedRuns())
         if (!allZero(image, run.offset, run.size))
-            reserved.append(QJsonObject{{key(text::kOffsetKey), offsetText(run.offset)},
-                                        {key(text::kBytesKey), hexText(image, run.offset, run.size)}});
-    root.insert(key(text::kReservedKey), reserved);
+            reserved.append(QJsonObject{{text::kOffsetKey, offsetText(run.offset)},
+                                        {text::kBytesKey, hexText(image, run.offset, run.size)}});
+    root.insert(text::kReservedKey, reserved);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -403,9 +398,9 @@ ImportResult importJson(const QByteArray& json)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return {QString::fromLatin1(text::kNotJson).arg(parseError.errorString()).arg(parseError.offset)};
+        return {QString(text::kNotJson).arg(parseError.errorString()).arg(parseError.offset)};
     if (!document.isObject())
-        return {QStringLiteral("(top): ") + key(text::kNotAnObject)};
+        return {QStringLiteral("(top): ") + text::kNotAnObject};
     Importer importer;
     if (!importer.root(document.object()))
         return {importer.error};

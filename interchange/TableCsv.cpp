@@ -119,7 +119,7 @@ public:
 private:
     QString at(int line, const QString& column, const QString& problem) const
     {
-        return QString::fromLatin1(text::kTableAt).arg(file_).arg(line).arg(column, problem);
+        return QString(text::kTableAt).arg(file_).arg(line).arg(column, problem);
     }
     std::optional<QString> header(const CsvTable& table) const;
     std::optional<QString> rows(const CsvTable& table);
@@ -140,7 +140,7 @@ std::optional<QString> TableImporter::run(const QByteArray& csv)
 {
     const std::variant<CsvTable, CsvError> parsed = readCsv(csv);
     if (const auto* error = std::get_if<CsvError>(&parsed))
-        return QString::fromLatin1(text::kTableFileAt).arg(file_, error->text());
+        return QString(text::kTableFileAt).arg(file_, error->text());
     const CsvTable& table = std::get<CsvTable>(parsed);
     if (auto problem = header(table))
         return problem;
@@ -161,11 +161,11 @@ std::optional<QString> TableImporter::header(const CsvTable& table) const
     for (const QString& name : table.header)
         if (!columns.contains(name))
             return at(table.headerLine, name,
-                      QString::fromLatin1(text::kTableNotAColumn).arg(tableName, list));
+                      QString(text::kTableNotAColumn).arg(tableName, list));
     for (const QString& name : columns)
         if (!table.header.contains(name))
             return at(table.headerLine, name,
-                      QString::fromLatin1(text::kTableMissingColumn).arg(tableName, list));
+                      QString(text::kTableMissingColumn).arg(tableName, list));
     return std::nullopt;
 }
 
@@ -184,10 +184,10 @@ std::optional<QString> TableImporter::rows(const CsvTable& table)
         const CsvRow& row = table.rows[i];
         const auto cell = [&](const db::Field& f) { return row.fields[table.column(nameOf(f.name))]; };
         if (static_cast<int>(i) >= region_.count)
-            return at(row.line, keyName, QString::fromLatin1(text::kTableTooManyRows).arg(region_.count));
+            return at(row.line, keyName, QString(text::kTableTooManyRows).arg(region_.count));
         QString keyText = cell(key);
         if (keyText.isEmpty())
-            return at(row.line, keyName, QString::fromLatin1(text::kTableEmptyKey));
+            return at(row.line, keyName, text::kTableEmptyKey);
         int record = static_cast<int>(i);
         if (byNumber) {
             const bool digits =
@@ -195,12 +195,12 @@ std::optional<QString> TableImporter::rows(const CsvTable& table)
             record = digits && keyText.size() <= 3 ? keyText.toInt() : region_.count;
             if (record >= region_.count)
                 return at(row.line, keyName,
-                          QString::fromLatin1(text::kTableBadToneNumber).arg(keyText).arg(region_.count - 1));
+                          QString(text::kTableBadToneNumber).arg(keyText).arg(region_.count - 1));
             keyText = QString::number(record); // the number text a record holds: no leading zeros
         }
         if (const auto seen = keyLines.find(keyText); seen != keyLines.end())
             return at(row.line, keyName,
-                      QString::fromLatin1(text::kTableKeyTwice).arg(keyText).arg(seen->second));
+                      QString(text::kTableKeyTwice).arg(keyText).arg(seen->second));
         keyLines.emplace(keyText, row.line);
         for (const db::Field* field : area_.fields) {
             const QJsonValue value =
@@ -251,11 +251,11 @@ std::optional<QString> TableImporter::followSpeedPages()
         const QString path = recordPath(buttons, k) + QStringLiteral(": ");
         const int parameter = db::readField(base_, f::buttonParameter, k);
         if (parameter < 1 || parameter > region_.count || base_[f::speedPageLabel.at(parameter - 1)] == 0)
-            return path + QString::fromLatin1(text::kTablePageNotConfigured).arg(parameter);
+            return path + QString(text::kTablePageNotConfigured).arg(parameter);
         const std::string label = db::readFieldText(base_, f::speedPageLabel, parameter - 1);
         const int now = db::speedPageTable().find(image, label);
         if (now < 0)
-            return path + QString::fromLatin1(text::kTablePageNotInFile).arg(latin1(label), file_);
+            return path + QString(text::kTablePageNotInFile).arg(latin1(label), file_);
         db::writeField(image, f::buttonParameter, now + 1, k);
     }
     return std::nullopt;
@@ -274,7 +274,7 @@ QString TableImporter::byLines(QString message) const
         if (record < 0 || record >= region_.count || lines_[static_cast<std::size_t>(record)] == 0)
             break;
         const QString line =
-            QString::fromLatin1(text::kTableLine).arg(lines_[static_cast<std::size_t>(record)]);
+            QString(text::kTableLine).arg(lines_[static_cast<std::size_t>(record)]);
         message.replace(match.capturedStart(), match.capturedLength(), line);
         match = other.match(message, match.capturedStart() + line.size());
     }
@@ -295,7 +295,7 @@ std::optional<QString> TableImporter::rules()
         if (!inTable && known.count({p.path, p.rule, p.message}))
             continue;
         const QString message =
-            QString::fromLatin1(text::kTableRule)
+            text::kTableRule
                 .arg(inTable ? byLines(QString::fromStdString(p.message)) : QString::fromStdString(p.message),
                      QString::fromLatin1(p.rule.data(), static_cast<qsizetype>(p.rule.size())));
         int line = INT_MAX;
@@ -346,7 +346,7 @@ TableExportResult exportTableCsv(const db::Image& image, CsvTableKind kind)
         for (const db::Field* field : area.fields) {
             const Slot slot{field, record, 0};
             if (!holdsTypedValue(image, slot) || errors.count(slot.offset()))
-                return {QString::fromLatin1(text::kTableNotExported)
+                return {text::kTableNotExported
                             .arg(recordPath(area, record) + QLatin1Char('.') + elementName(*field, 0))};
             row << cellText(image, slot);
         }

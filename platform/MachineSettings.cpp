@@ -49,12 +49,12 @@ ComPortDevice MachineSettings::resolveComPort(int port, const QString& stored)
 
 QString MachineSettings::storedDevice(int port)
 {
-    return SettingsStore::read(Hive::LocalMachine, QString::fromLatin1(kPortsKey), portName(port)).toString();
+    return SettingsStore::read(Hive::LocalMachine, kPortsKey, portName(port)).toString();
 }
 
 bool MachineSettings::storeDevice(int port, const QString& device)
 {
-    const QString key = QString::fromLatin1(kPortsKey);
+    const QString key = kPortsKey;
     if (device.isEmpty())
         return SettingsStore::remove(Hive::LocalMachine, key, portName(port));
     return SettingsStore::write(Hive::LocalMachine, key, portName(port), device);

@@ -3,6 +3,7 @@
 // else the setting Ports/COMn, else /dev/ttyS(n-1).
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 
 #include <optional>
@@ -25,7 +26,7 @@ class MachineSettings {
 public:
     static constexpr int kFirstComPort = 1;
     static constexpr int kLastComPort = 4;
-    static constexpr const char* kPortsKey = "Ports"; // Ports/COMn = the device COMn stands for
+    static constexpr QLatin1StringView kPortsKey{"Ports"}; // Ports/COMn = the device COMn stands for
     static constexpr const char* kNimbKey = "Software\\VXR\\Nimb";
     static constexpr const char* kSessionThreadPriority = "SessionThreadPriority";
     static constexpr const char* kCommLinkThreadPriority = "CommLinkThreadPriority";

@@ -38,11 +38,6 @@ constexpr int kHeadingProperty = QTextFormat::UserProperty + 1;
 // Room a heading needs below it on its page, in points: a few lines of what it heads.
 constexpr qreal kKeepWithNextPoints = 60;
 
-QString latin(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
 QFont bodyFont()
 {
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -121,13 +116,13 @@ ConfigurationSheet::ConfigurationSheet(SheetHeader header)
     document_->setDefaultFont(bodyFont());
     document_->setDocumentMargin(0);
     document_->setMetaInformation(QTextDocument::DocumentTitle,
-                                  latin(text::kTitle) + QStringLiteral(" - ") + header_.fileName);
+                                  QString(text::kTitle) + QStringLiteral(" - ") + header_.fileName);
     cursor_ = std::make_unique<QTextCursor>(document_.get());
     QTextBlockFormat block;
     block.setBottomMargin(4);
     cursor_->setBlockFormat(block);
     cursor_->setCharFormat(headingFormat(kSectionPointSize + 2));
-    cursor_->insertText(latin(text::kTitle));
+    cursor_->insertText(QString(text::kTitle));
 }
 
 ConfigurationSheet::~ConfigurationSheet() = default;
@@ -136,10 +131,10 @@ ConfigurationSheet& ConfigurationSheet::operator=(ConfigurationSheet&&) noexcept
 
 QString ConfigurationSheet::pageHeader(int page, int pages) const
 {
-    return latin(text::kHeaderFile).arg(header_.fileName) + QStringLiteral("    ") +
-           latin(text::kHeaderDate).arg(dateText(header_.printed)) + QStringLiteral("    ") +
-           latin(text::kHeaderDigest).arg(header_.digest) + QStringLiteral("    ") +
-           latin(text::kPageOf).arg(page).arg(pages);
+    return QString(text::kHeaderFile).arg(header_.fileName) + QStringLiteral("    ") +
+           QString(text::kHeaderDate).arg(dateText(header_.printed)) + QStringLiteral("    ") +
+           QString(text::kHeaderDigest).arg(header_.digest) + QStringLiteral("    ") +
+           QString(text::kPageOf).arg(page).arg(pages);
 }
 
 // Headings and paragraphs differ only in their margins, their character format and whether the
@@ -244,19 +239,19 @@ void ConfigurationSheet::addPicture(const QImage& picture, const QString& name, 
 
 void ConfigurationSheet::addProblems(std::span<const db::Problem> problems)
 {
-    addSection(latin(text::kProblemsTitle));
+    addSection(QString(text::kProblemsTitle));
     const std::vector<db::Problem> list(problems.begin(), problems.end());
     if (list.empty()) {
         addParagraph(QString::fromStdString(db::problemSummary(list)));
         return;
     }
-    addParagraph(latin(text::kProblemsIntro) + QLatin1Char(' ') +
+    addParagraph(QString(text::kProblemsIntro) + QLatin1Char(' ') +
                  QString::fromStdString(db::problemSummary(list)) + QLatin1Char('.'));
     std::vector<QStringList> rows;
     for (const db::Problem& p : list)
         rows.push_back({QString::fromStdString(std::string(db::severityName(p.severity))),
                         QString::fromStdString(p.path), QString::fromStdString(p.message)});
-    addTable({latin(text::kSeverityColumn), latin(text::kFieldColumn), latin(text::kProblemColumn)}, rows);
+    addTable({QString(text::kSeverityColumn), QString(text::kFieldColumn), QString(text::kProblemColumn)}, rows);
 }
 
 int paintSheet(const ConfigurationSheet& sheet, QPagedPaintDevice& device)
@@ -309,19 +304,19 @@ bool writePdf(const ConfigurationSheet& sheet, const QString& path, QPageSize::P
         QFile probe(path);
         if (!probe.open(QIODevice::WriteOnly)) {
             if (error)
-                *error = latin(text::kCannotWrite).arg(path, probe.errorString());
+                *error = QString(text::kCannotWrite).arg(path, probe.errorString());
             return false;
         }
     }
     QPdfWriter writer(path);
     writer.setTitle(sheet.document().metaInformation(QTextDocument::DocumentTitle));
-    writer.setCreator(latin(text::kTitle));
+    writer.setCreator(QString(text::kTitle));
     writer.setPageSize(QPageSize(pageSize));
     writer.setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
     writer.setResolution(300);
     if (paintSheet(sheet, writer) == 0) {
         if (error)
-            *error = latin(text::kCannotWrite).arg(path, QString());
+            *error = QString(text::kCannotWrite).arg(path, QString());
         return false;
     }
     return true;
@@ -336,9 +331,9 @@ QString sheetHtml(const ConfigurationSheet& sheet)
     QTextCharFormat small;
     small.setFontPointSize(kHeaderPointSize);
     const SheetHeader& h = sheet.header();
-    cursor.insertText(latin(text::kHeaderFile).arg(h.fileName) + QStringLiteral("    ") +
-                          latin(text::kHeaderDate).arg(dateText(h.printed)) + QStringLiteral("    ") +
-                          latin(text::kHeaderDigest).arg(h.digest),
+    cursor.insertText(QString(text::kHeaderFile).arg(h.fileName) + QStringLiteral("    ") +
+                          QString(text::kHeaderDate).arg(dateText(h.printed)) + QStringLiteral("    ") +
+                          QString(text::kHeaderDigest).arg(h.digest),
                       small);
     cursor.insertBlock();
     return document->toHtml();
@@ -349,13 +344,13 @@ bool writeHtml(const ConfigurationSheet& sheet, const QString& path, QString* er
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = latin(text::kCannotWrite).arg(path, file.errorString());
+            *error = QString(text::kCannotWrite).arg(path, file.errorString());
         return false;
     }
     file.write(sheetHtml(sheet).toUtf8());
     if (!file.commit()) {
         if (error)
-            *error = latin(text::kCannotWrite).arg(path, file.errorString());
+            *error = QString(text::kCannotWrite).arg(path, file.errorString());
         return false;
     }
     return true;

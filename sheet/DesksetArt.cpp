@@ -282,7 +282,7 @@ void paintFace(QPainter& p, bool multiChannel, const std::array<QString, kButton
     if (multiChannel)
         for (int k = 0; k < kChannelKeys; ++k)
             drawStrip(p, channelKeyRect(k), kKeyText, channelKeyColor(k),
-                      QString::fromLatin1(editors::buttons::text::kChannelKeys[k]));
+                      editors::buttons::text::kChannelKeys[k]);
 }
 
 QImage faceImage(bool multiChannel, const std::array<QString, kButtons>& labels, const QFont& font,

@@ -29,21 +29,16 @@ namespace f = db::fields;
 namespace ctext = editors::channel::text;
 using editors::channel::PageCode;
 
-QString latin(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
 QString latin(std::string_view text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // A control's label as the window shows it: "&" marks the access key and "&&" is one "&".
-QString shown(const char* label)
+QString shown(QLatin1StringView label)
 {
     QString out;
-    const QString in = latin(label);
+    const QString in(label);
     for (qsizetype i = 0; i < in.size(); ++i) {
         if (in[i] == QLatin1Char('&')) {
             if (i + 1 < in.size() && in[i + 1] == QLatin1Char('&'))
@@ -73,7 +68,7 @@ QString valueText(const db::Image& image, const db::Field& field, int record = 0
     case db::FieldKind::List:
         if (const std::optional<db::Choice> choice = field.choice(value))
             return latin(choice->text).simplified();
-        return latin(text::kNotOffered).arg(value);
+        return QString(text::kNotOffered).arg(value);
     case db::FieldKind::Frequency:
         if (value == 0 && !field.values.empty())
             return shown(ctext::kNoTone);
@@ -90,37 +85,37 @@ QString valueText(const db::Image& image, const db::Field& field, int record = 0
         text = QString::number(value);
         break;
     }
-    return field.offers(value) ? text : latin(text::kNotOffered).arg(text);
+    return field.offers(value) ? text : QString(text::kNotOffered).arg(text);
 }
 
 // A radio group: the text of the button the stored value selects.
-QString radioText(const db::Image& image, const db::Field& field, std::span<const char* const> buttons,
+QString radioText(const db::Image& image, const db::Field& field, std::span<const QLatin1StringView> buttons,
                   int record)
 {
     const int value = db::readField(image, field, record);
     return value >= 0 && value < static_cast<int>(buttons.size()) ? shown(buttons[value])
-                                                                  : latin(text::kNotOffered).arg(value);
+                                                                  : QString(text::kNotOffered).arg(value);
 }
 
 // A settings table: group, label, value; the group is named on its first row only.
 class Settings {
 public:
     Settings(const db::Image& image, int record) : image_(image), record_(record) {}
-    Settings& group(const char* name)
+    Settings& group(QLatin1StringView name)
     {
         group_ = shown(name);
         return *this;
     }
-    Settings& field(const char* label, const db::Field& f, int element = 0)
+    Settings& field(QLatin1StringView label, const db::Field& f, int element = 0)
     {
         return row(label, valueText(image_, f, record_, element));
     }
-    Settings& radios(const char* label, const db::Field& f, std::span<const char* const> buttons)
+    Settings& radios(QLatin1StringView label, const db::Field& f, std::span<const QLatin1StringView> buttons)
     {
         return row(label, radioText(image_, f, buttons, record_));
     }
     // A radio group's row is named by its group alone.
-    Settings& row(const char* label, const QString& value)
+    Settings& row(QLatin1StringView label, const QString& value)
     {
         const QString setting = shown(label);
         rows_.push_back({group_, setting == group_ ? QString() : setting, value});
@@ -136,14 +131,14 @@ public:
         static constexpr qreal kPlain[] = {70, 30};
         if (grouped_) {
             sheet.addTable(
-                {latin(text::kGroupColumn), latin(text::kSettingColumn), latin(text::kValueColumn)}, rows_,
+                {QString(text::kGroupColumn), QString(text::kSettingColumn), QString(text::kValueColumn)}, rows_,
                 kGrouped);
             return;
         }
         std::vector<QStringList> rows;
         for (const QStringList& r : rows_)
             rows.push_back(r.mid(1));
-        sheet.addTable({latin(text::kSettingColumn), latin(text::kValueColumn)}, rows, kPlain);
+        sheet.addTable({QString(text::kSettingColumn), QString(text::kValueColumn)}, rows, kPlain);
     }
 
 private:
@@ -154,7 +149,7 @@ private:
     std::vector<QStringList> rows_;
 };
 
-std::span<const char* const> texts(std::span<const char* const> list)
+std::span<const QLatin1StringView> texts(std::span<const QLatin1StringView> list)
 {
     return list;
 }
@@ -169,7 +164,7 @@ int usedRecords(const db::Image& image, const db::Region& table)
 
 void addRecordCount(ConfigurationSheet& sheet, const db::Image& image, const db::Region& table)
 {
-    sheet.addParagraph(latin(text::kRecordsInUse).arg(usedRecords(image, table)).arg(table.count));
+    sheet.addParagraph(QString(text::kRecordsInUse).arg(usedRecords(image, table)).arg(table.count));
 }
 
 // ---- Deskset settings ------------------------------------------------------------------------------
@@ -177,7 +172,7 @@ void addRecordCount(ConfigurationSheet& sheet, const db::Image& image, const db:
 void addDesksetSection(ConfigurationSheet& sheet, const db::Image& image)
 {
     namespace dtext = editors::deskset::text;
-    sheet.addSection(latin(dtext::kTitle));
+    sheet.addSection(QString(dtext::kTitle));
     Settings s(image, 0);
     s.group(dtext::kSettingsGroup);
     for (const editors::deskset::FormControl& control : editors::deskset::kSettingsControls)
@@ -193,23 +188,23 @@ void addDesksetSection(ConfigurationSheet& sheet, const db::Image& image)
 // The functions of a signalling plan (sixteen tones, four DC currents): name, label, the plan's
 // value and the detection mark.
 void addFunctionTable(ConfigurationSheet& sheet, const db::Image& image, int channel, const db::Field& value,
-                      const char* valueColumn)
+                      QLatin1StringView valueColumn)
 {
     std::vector<QStringList> rows;
     for (int n = 0; n < value.count; ++n)
         rows.push_back(
             {shown(ctext::kFunctionLabels[n]), valueText(image, f::frequencyLabel, channel, n),
              valueText(image, value, channel, n),
-             db::readField(image, f::tptDetect, channel, n) ? latin(ctext::kTptDetectMark) : QString()});
-    sheet.addTable({latin(text::kFunctionKeyColumn), latin(ctext::kLabelColumn), latin(valueColumn),
-                    latin(ctext::kTptDetectMark)},
+             db::readField(image, f::tptDetect, channel, n) ? QString(ctext::kTptDetectMark) : QString()});
+    sheet.addTable({QString(text::kFunctionKeyColumn), QString(ctext::kLabelColumn), QString(valueColumn),
+                    QString(ctext::kTptDetectMark)},
                    rows);
-    sheet.addParagraph(latin(ctext::kTptDetectNote));
+    sheet.addParagraph(QString(ctext::kTptDetectNote));
 }
 
 void addConfigPage(ConfigurationSheet& sheet, const db::Image& image, int channel)
 {
-    sheet.addSubsection(latin(ctext::kConfigTitle));
+    sheet.addSubsection(QString(ctext::kConfigTitle));
     Settings s(image, channel);
     s.group(ctext::kKeyingGroup).radios(ctext::kKeyingGroup, f::keying, texts(ctext::kKeyings));
     s.group(ctext::kLevelsGroup).field(ctext::kTxLevel, f::txLevel).field(ctext::kRxAgcLevel, f::rxAgcLevel);
@@ -246,7 +241,7 @@ void addFollowingPage(ConfigurationSheet& sheet, const db::Image& image, int cha
     Settings s(image, channel);
     switch (page) {
     case PageCode::TonePlan1:
-        sheet.addSubsection(latin(ctext::kTone1Title));
+        sheet.addSubsection(QString(ctext::kTone1Title));
         s.group(ctext::kGuardToneGroup)
             .field(ctext::kGuardFrequency, f::guardToneFrequency)
             .field(ctext::kHlgtDuration, f::hlgtDuration)
@@ -265,7 +260,7 @@ void addFollowingPage(ConfigurationSheet& sheet, const db::Image& image, int cha
         s.addTo(sheet);
         return;
     case PageCode::TonePlan2:
-        sheet.addSubsection(latin(ctext::kTone2Title));
+        sheet.addSubsection(QString(ctext::kTone2Title));
         addFunctionTable(sheet, image, channel, f::functionToneFrequency, ctext::kFrequencyColumn);
         s.group(ctext::kWildcardsGroup)
             .field(ctext::kWildcard1On, f::wildcard1OnFrequency)
@@ -275,13 +270,13 @@ void addFollowingPage(ConfigurationSheet& sheet, const db::Image& image, int cha
         s.addTo(sheet);
         return;
     case PageCode::DcPlan:
-        sheet.addSubsection(latin(ctext::kDcTitle));
+        sheet.addSubsection(QString(ctext::kDcTitle));
         addFunctionTable(sheet, image, channel, f::dcCurrent, ctext::kCurrentColumn);
         s.field(ctext::kDcMonitor, f::dcMonitorCurrent);
         s.addTo(sheet);
         return;
     case PageCode::StatAlert:
-        sheet.addSubsection(latin(ctext::kStatAlertTitle));
+        sheet.addSubsection(QString(ctext::kStatAlertTitle));
         s.group(ctext::kModeGroup).radios(ctext::kModeGroup, f::statAlertMode, texts(ctext::kModes));
         s.group(ctext::kPretimeGroup)
             .radios(ctext::kPretimeGroup, f::pretimeKind, texts(ctext::kPretimeKinds))
@@ -303,7 +298,7 @@ void addFollowingPage(ConfigurationSheet& sheet, const db::Image& image, int cha
     case PageCode::DtmfDecode:
     case PageCode::DtmfSelectiveCall:
         sheet.addSubsection(
-            latin(page == PageCode::DtmfDecode ? ctext::kDtmfDecodeSuffix : ctext::kDtmfSelectiveCallSuffix));
+            QString(page == PageCode::DtmfDecode ? ctext::kDtmfDecodeSuffix : ctext::kDtmfSelectiveCallSuffix));
         s.field(ctext::kMinDigits, f::minDigits)
             .field(ctext::kMaxDigits, f::maxDigits)
             .field(ctext::kDigitDuration, f::digitDuration)
@@ -311,7 +306,7 @@ void addFollowingPage(ConfigurationSheet& sheet, const db::Image& image, int cha
         s.addTo(sheet);
         return;
     case PageCode::TalkPermitTone:
-        sheet.addSubsection(latin(ctext::kTptTitle));
+        sheet.addSubsection(QString(ctext::kTptTitle));
         s.field(ctext::kTptTimeout, f::tptTimeout)
             .field(ctext::kTptFrequency, f::tptFrequency)
             .field(ctext::kTptBeepCount, f::tptBeepCount)
@@ -329,14 +324,14 @@ void addChannelSections(ConfigurationSheet& sheet, const db::Image& image)
 {
     const int inUse = db::isMultiChannel(image) ? db::kChannels.count : 1;
     for (int channel = 0; channel < inUse; ++channel) {
-        sheet.addSection(latin(ctext::kTreeItems[channel]));
+        sheet.addSection(QString(ctext::kTreeItems[channel]));
         addConfigPage(sheet, image, channel);
         for (PageCode page : editors::channel::followingPages(
                  db::readField(image, f::keying, channel), db::readField(image, f::signalingType, channel)))
             addFollowingPage(sheet, image, channel, page);
     }
     if (inUse == 1)
-        sheet.addParagraph(latin(text::kChannelsNotInUse));
+        sheet.addParagraph(QString(text::kChannelsNotInUse));
 }
 
 // ---- Buttons -----------------------------------------------------------------------------------------
@@ -345,7 +340,7 @@ QString recordLabel(const db::Image& image, const db::Field& label, int paramete
 {
     const int record = parameter - 1;
     if (record < 0 || record >= label.region->count || db::readFieldText(image, label, record).empty())
-        return latin(text::kMissingRecord).arg(parameter);
+        return QString(text::kMissingRecord).arg(parameter);
     return valueText(image, label, record);
 }
 
@@ -364,11 +359,11 @@ QString buttonReference(const db::Image& image, std::uint8_t kind, std::uint8_t 
         return recordLabel(image, f::speedPageLabel, parameter);
     case db::ParameterSource::FrequencyPair:
         return parameter >= 1 && parameter <= function->count
-                   ? latin(editors::buttons::text::kFrequencyPairs[parameter - 1])
-                   : latin(text::kNotOffered).arg(parameter);
+                   ? QString(editors::buttons::text::kFrequencyPairs[parameter - 1])
+                   : QString(text::kNotOffered).arg(parameter);
     case db::ParameterSource::Number:
         return parameter >= 1 && parameter <= function->count ? QString::number(parameter)
-                                                              : latin(text::kNotOffered).arg(parameter);
+                                                              : QString(text::kNotOffered).arg(parameter);
     }
     return QString();
 }
@@ -376,14 +371,14 @@ QString buttonReference(const db::Image& image, std::uint8_t kind, std::uint8_t 
 void addButtonsSection(ConfigurationSheet& sheet, const db::Image& image)
 {
     namespace btext = editors::buttons::text;
-    sheet.addSection(latin(btext::kTitle), SectionStart::NewPage);
+    sheet.addSection(QString(btext::kTitle), SectionStart::NewPage);
     std::array<QString, art::kButtons> labels;
     std::vector<QStringList> rows;
     for (int k = 0; k < art::kButtons; ++k) {
         const auto kind = static_cast<std::uint8_t>(db::readField(image, f::buttonKind, k));
         const auto parameter = static_cast<std::uint8_t>(db::readField(image, f::buttonParameter, k));
         if (kind < std::size(btext::kShortLabels))
-            labels[static_cast<std::size_t>(k)] = latin(btext::kShortLabels[kind]);
+            labels[static_cast<std::size_t>(k)] = QString(btext::kShortLabels[kind]);
         rows.push_back({QString::number(k + 1), valueText(image, f::buttonKind, k),
                         labels[static_cast<std::size_t>(k)], buttonReference(image, kind, parameter)});
     }
@@ -392,9 +387,9 @@ void addButtonsSection(ConfigurationSheet& sheet, const db::Image& image)
     constexpr qreal kPictureScale = 2;   // pixels per design unit: sharp on paper
     constexpr qreal kPictureWidth = 360; // 96 to the inch: 9.5 cm on paper
     sheet.addPicture(art::faceImage(db::isMultiChannel(image), labels, font, kPictureScale),
-                     latin(btext::kTitle), kPictureWidth);
-    sheet.addTable({latin(text::kButtonColumn), latin(text::kButtonFunctionColumn),
-                    latin(text::kButtonLabelColumn), latin(text::kRefersToColumn)},
+                     QString(btext::kTitle), kPictureWidth);
+    sheet.addTable({QString(text::kButtonColumn), QString(text::kButtonFunctionColumn),
+                    QString(text::kButtonLabelColumn), QString(text::kRefersToColumn)},
                    rows);
 }
 
@@ -408,14 +403,14 @@ QString parametersText(const db::Image& image, int record, int type)
     QStringList parts;
     for (const editors::paging::ParameterControl& control : editor->controls)
         if (const db::Field* field = editors::paging::parameterField(*editor, control))
-            parts << latin(text::kParameter).arg(shown(control.label), valueText(image, *field, record));
-    return parts.join(latin(text::kParameterSeparator));
+            parts << QString(text::kParameter).arg(shown(control.label), valueText(image, *field, record));
+    return parts.join(QString(text::kParameterSeparator));
 }
 
 void addPagingSection(ConfigurationSheet& sheet, const db::Image& image)
 {
     namespace ptext = editors::paging::text;
-    sheet.addSection(latin(ptext::kTitle));
+    sheet.addSection(QString(ptext::kTitle));
     std::vector<QStringList> rows;
     for (int r = 0; r < db::kPagingFormats.count; ++r) {
         if (image[db::kPagingFormats.record(r)] == 0)
@@ -429,17 +424,17 @@ void addPagingSection(ConfigurationSheet& sheet, const db::Image& image)
     }
     addRecordCount(sheet, image, db::kPagingFormats);
     if (rows.empty())
-        sheet.addParagraph(latin(ptext::kNoFormat));
+        sheet.addParagraph(QString(ptext::kNoFormat));
     else
         sheet.addTable(
-            {latin(ptext::kLabelColumn), latin(ptext::kBaseFormatColumn), latin(text::kParametersColumn)},
+            {QString(ptext::kLabelColumn), QString(ptext::kBaseFormatColumn), QString(text::kParametersColumn)},
             rows);
 }
 
 void addSpeedPagingSection(ConfigurationSheet& sheet, const db::Image& image)
 {
     namespace stext = editors::speedpaging::text;
-    sheet.addSection(latin(stext::kTitle));
+    sheet.addSection(QString(stext::kTitle));
     std::vector<QStringList> rows;
     for (int r = 0; r < db::kSpeedPages.count; ++r) {
         if (image[db::kSpeedPages.record(r)] == 0)
@@ -449,12 +444,12 @@ void addSpeedPagingSection(ConfigurationSheet& sheet, const db::Image& image)
             format >= 0 && format < db::kPagingFormats.count && image[db::kPagingFormats.record(format)] != 0;
         rows.push_back(
             {valueText(image, f::speedPageLabel, r),
-             known ? valueText(image, f::pagingLabel, format) : latin(text::kUnknownFormat).arg(format + 1),
+             known ? valueText(image, f::pagingLabel, format) : QString(text::kUnknownFormat).arg(format + 1),
              valueText(image, f::speedPageDigits, r)});
     }
     addRecordCount(sheet, image, db::kSpeedPages);
     if (rows.empty())
-        sheet.addParagraph(latin(stext::kPlaceholder));
+        sheet.addParagraph(QString(stext::kPlaceholder));
     else
         sheet.addTable({shown(stext::kLabelLabel), shown(stext::kFormatLabel), shown(stext::kDigitsLabel)},
                        rows);
@@ -463,9 +458,9 @@ void addSpeedPagingSection(ConfigurationSheet& sheet, const db::Image& image)
 void addCustomTonesSection(ConfigurationSheet& sheet, const db::Image& image)
 {
     namespace ttext = editors::customtones::text;
-    sheet.addSection(latin(ttext::kTitle));
+    sheet.addSection(QString(ttext::kTitle));
     struct Column {
-        const char* label;
+        QLatin1StringView label;
         const db::Field& field;
     };
     // In the editor dialog's order.
@@ -490,7 +485,7 @@ void addCustomTonesSection(ConfigurationSheet& sheet, const db::Image& image)
     }
     addRecordCount(sheet, image, db::kCustomTones);
     if (rows.empty())
-        sheet.addParagraph(latin(ttext::kPlaceholder));
+        sheet.addParagraph(QString(ttext::kPlaceholder));
     else
         sheet.addTable(header, rows);
 }
@@ -498,7 +493,7 @@ void addCustomTonesSection(ConfigurationSheet& sheet, const db::Image& image)
 void addAliasSection(ConfigurationSheet& sheet, const db::Image& image)
 {
     namespace atext = editors::aliases::text;
-    sheet.addSection(latin(atext::kTitle));
+    sheet.addSection(QString(atext::kTitle));
     std::vector<QStringList> rows;
     for (int r = 0; r < db::kPttAliases.count; ++r) {
         if (image[db::kPttAliases.record(r)] == 0)
@@ -510,9 +505,9 @@ void addAliasSection(ConfigurationSheet& sheet, const db::Image& image)
     }
     addRecordCount(sheet, image, db::kPttAliases);
     if (rows.empty())
-        sheet.addParagraph(latin(atext::kNoAlias));
+        sheet.addParagraph(QString(atext::kNoAlias));
     else
-        sheet.addTable({latin(atext::kLabelColumn), latin(atext::kPttIdColumn), latin(text::kProtocolColumn)},
+        sheet.addTable({QString(atext::kLabelColumn), QString(atext::kPttIdColumn), QString(text::kProtocolColumn)},
                        rows);
 }
 
@@ -521,7 +516,7 @@ void addAliasSection(ConfigurationSheet& sheet, const db::Image& image)
 ConfigurationSheet buildSheet(const db::Image& image, const QString& fileName, const QDateTime& printed)
 {
     ConfigurationSheet sheet(
-        {fileName.isEmpty() ? latin(text::kUnsavedName) : fileName, printed, imageDigest(image)});
+        {fileName.isEmpty() ? QString(text::kUnsavedName) : fileName, printed, imageDigest(image)});
     addDesksetSection(sheet, image);
     addChannelSections(sheet, image);
     addButtonsSection(sheet, image);

@@ -2,14 +2,15 @@
 // "Software\Orvane\TRV\Settings", or empty when no port has been chosen.
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 
 namespace trv::transfer {
 
 class ComPortSetting {
 public:
-    static constexpr const char* kKeyPath = "Software\\Orvane\\TRV\\Settings";
-    static constexpr const char* kValueName = "COM Port";
+    static constexpr QLatin1StringView kKeyPath{"Software\\Orvane\\TRV\\Settings"};
+    static constexpr QLatin1StringView kValueName{"COM Port"};
     static constexpr const char* kPrefix = "COM";
     static constexpr int kFirstPort = 1;
     static constexpr int kLastPort = 4;

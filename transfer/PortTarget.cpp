@@ -12,10 +12,10 @@
 namespace trv::transfer {
 namespace {
 
-PortTargetParse failure(const char* message, std::string_view text)
+PortTargetParse failure(QLatin1StringView message, std::string_view text)
 {
     return {std::nullopt,
-            QString::fromUtf8(message).arg(QString::fromUtf8(text.data(), qsizetype(text.size())))};
+            message.arg(QString::fromUtf8(text.data(), qsizetype(text.size())))};
 }
 
 // "HOST:PORT" after the scheme; HOST may be "[IPv6]". The socket transport takes one word per
@@ -54,7 +54,7 @@ std::optional<PortTarget> parseTcp(std::string_view rest)
     return target;
 }
 
-PortTargetParse parseDeviceOrTcp(std::string_view text, const char* unknownMessage)
+PortTargetParse parseDeviceOrTcp(std::string_view text, QLatin1StringView unknownMessage)
 {
     if (text.starts_with(kTcpScheme)) {
         if (std::optional<PortTarget> target = parseTcp(text.substr(kTcpScheme.size())))
@@ -98,7 +98,7 @@ QString PortTarget::deviceProblem() const
     struct stat info {};
     if (kind != Kind::Device || ::stat(device.c_str(), &info) != 0 || S_ISCHR(info.st_mode))
         return {};
-    return QString::fromUtf8(text::kNotADevice).arg(QString::fromStdString(device));
+    return QString(text::kNotADevice).arg(QString::fromStdString(device));
 }
 
 std::string PortTarget::text() const

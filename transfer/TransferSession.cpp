@@ -20,7 +20,7 @@ namespace {
 
 // How each way of ending shows in the progress window.
 struct EndForm {
-    const char* text;
+    QLatin1StringView text;
     bool appended; // appended to the current text, else replacing it
     EndButton button;
 };
@@ -456,7 +456,7 @@ void TransferSession::finish(Outcome outcome)
     watchdogTimer_.stop();
     if (!linkLost)
         uploadProgressTimer_.stop();
-    const QString endText = outcome == Outcome::NoAnswer ? noAnswerText() : QString::fromUtf8(form.text);
+    const QString endText = outcome == Outcome::NoAnswer ? noAnswerText() : QString(form.text);
     ui_.progressEnd(form.appended ? ui_.progressText() + endText : endText, form.button);
     if (linkLost)
         return; // the session ends when the user closes the progress window
@@ -511,7 +511,7 @@ void TransferSession::idleExpired()
 
 QString TransferSession::noAnswerText() const
 {
-    return QString::fromUtf8(text::kNoAnswer)
+    return QString(text::kNoAnswer)
         .arg(std::chrono::duration_cast<std::chrono::seconds>(idleLimit_).count());
 }
 

@@ -1,16 +1,20 @@
 // Every text the transfer module shows its user, and the fixed names it uses.
 #pragma once
 
+#include <QLatin1StringView>
+
 namespace trv::transfer::text {
 
+using namespace Qt::StringLiterals;
+
 // Message boxes of the deskset exchange.
-inline constexpr const char* kWrongVersion = "ERROR : Wrong database version";
-inline constexpr const char* kWrongHardware = "ERROR : Wrong hardware ID";
-inline constexpr const char* kUnknownRequest = "ERROR : Unknown request from the Deskset";
+inline constexpr QLatin1StringView kWrongVersion = "ERROR : Wrong database version"_L1;
+inline constexpr QLatin1StringView kWrongHardware = "ERROR : Wrong hardware ID"_L1;
+inline constexpr QLatin1StringView kUnknownRequest = "ERROR : Unknown request from the Deskset"_L1;
 
 // Connection attempts.
-inline constexpr const char* kUnableToConnect = "TRV is unable to establish connection with the deskset.";
-inline constexpr const char* kRetryQuestion =
+inline constexpr QLatin1StringView kUnableToConnect = "TRV is unable to establish connection with the deskset."_L1;
+inline constexpr QLatin1StringView kRetryQuestion =
     "TRV is presently unable to establish connection with the deskset.\n\n"
     "Please verify the following:\n"
     "1) Do you have the right COM port set in the TRV for your computer?\n"
@@ -19,52 +23,52 @@ inline constexpr const char* kRetryQuestion =
     "and hold the Main Transmit, Speaker and * buttons until the Busy and \n"
     "Transmit LEDs blink, then release. The display should briefly show \n"
     "\"entering configuration mode\".\n\n"
-    "Do you want TRV to automatically retry to connect with the deskset?";
+    "Do you want TRV to automatically retry to connect with the deskset?"_L1;
 
 // Each connection attempt: port name, its device, attempt, attempts of a series.
-inline constexpr const char* kConnectingAttempt = "Connecting to the deskset on %1 (%2), attempt %3 of %4.";
+inline constexpr QLatin1StringView kConnectingAttempt = "Connecting to the deskset on %1 (%2), attempt %3 of %4."_L1;
 
 // Port targets (trvctl --port, a COM port's mapping).
-inline constexpr const char* kUnknownPort =
-    "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT.";
-inline constexpr const char* kUnknownMapping = "Not a device: '%1' (use a device path or tcp://HOST:PORT).";
-inline constexpr const char* kNotADevice = "Not a device: '%1' is a file, not a character device.";
-inline constexpr const char* kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT).";
+inline constexpr QLatin1StringView kUnknownPort =
+    "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT."_L1;
+inline constexpr QLatin1StringView kUnknownMapping = "Not a device: '%1' (use a device path or tcp://HOST:PORT)."_L1;
+inline constexpr QLatin1StringView kNotADevice = "Not a device: '%1' is a file, not a character device."_L1;
+inline constexpr QLatin1StringView kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT)."_L1;
 
 // Details of kUnableToConnect: the port, its device and why the device could not be opened.
-inline constexpr const char* kPortIsDevice = "%1 is the device %2.";
-inline constexpr const char* kPortMissing =
+inline constexpr QLatin1StringView kPortIsDevice = "%1 is the device %2."_L1;
+inline constexpr QLatin1StringView kPortMissing =
     "The device %1 does not exist. Plug the adapter in, or map the COM port to the right device "
-    "in Options > COM Port.";
-inline constexpr const char* kPortNoPermissionGroup =
-    "You have no permission to open %1: add your user to the %2 group and log in again.";
-inline constexpr const char* kPortNoPermission = "You have no permission to open %1.";
-inline constexpr const char* kPortBusyBy = "%1 is in use by %2.";
-inline constexpr const char* kPortBusy = "%1 is in use by another program.";
-inline constexpr const char* kPortHolder = "%1 (process %2)";
-inline constexpr const char* kPortOtherError = "%1 cannot be opened: %2.";
+    "in Options > COM Port."_L1;
+inline constexpr QLatin1StringView kPortNoPermissionGroup =
+    "You have no permission to open %1: add your user to the %2 group and log in again."_L1;
+inline constexpr QLatin1StringView kPortNoPermission = "You have no permission to open %1."_L1;
+inline constexpr QLatin1StringView kPortBusyBy = "%1 is in use by %2."_L1;
+inline constexpr QLatin1StringView kPortBusy = "%1 is in use by another program."_L1;
+inline constexpr QLatin1StringView kPortHolder = "%1 (process %2)"_L1;
+inline constexpr QLatin1StringView kPortOtherError = "%1 cannot be opened: %2."_L1;
 
 // Status bar.
-inline constexpr const char* kIdlePrompt = "For Help, press F1";
-inline constexpr const char* kLinkEstablished = "Communication established with deskset.";
-inline constexpr const char* kLinkLost = "Communication with deskset has been lost.";
+inline constexpr QLatin1StringView kIdlePrompt = "For Help, press F1"_L1;
+inline constexpr QLatin1StringView kLinkEstablished = "Communication established with deskset."_L1;
+inline constexpr QLatin1StringView kLinkLost = "Communication with deskset has been lost."_L1;
 
 // Progress window.
-inline constexpr const char* kDownloading = "Downloading data...";
-inline constexpr const char* kUploading = "Uploading data...";
-inline constexpr const char* kCompleted = "(Completed)";
-inline constexpr const char* kIncomplete = "(Error! Transfer was incomplete)";
-inline constexpr const char* kDisconnected = "ERROR : Disconnected with the Deskset";
-inline constexpr const char* kCommunicationError = "Communication error with deskset";
+inline constexpr QLatin1StringView kDownloading = "Downloading data..."_L1;
+inline constexpr QLatin1StringView kUploading = "Uploading data..."_L1;
+inline constexpr QLatin1StringView kCompleted = "(Completed)"_L1;
+inline constexpr QLatin1StringView kIncomplete = "(Error! Transfer was incomplete)"_L1;
+inline constexpr QLatin1StringView kDisconnected = "ERROR : Disconnected with the Deskset"_L1;
+inline constexpr QLatin1StringView kCommunicationError = "Communication error with deskset"_L1;
 // The session's own idle time-out (trvctl): %1 is the limit in seconds.
-inline constexpr const char* kNoAnswer = "No answer from the deskset for %1 s.";
+inline constexpr QLatin1StringView kNoAnswer = "No answer from the deskset for %1 s."_L1;
 
 // Commands refused while editor windows are open (the shell checks this before starting).
-inline constexpr const char* kCloseWindowsBeforeDownload = "You must close all windows before downloading.";
-inline constexpr const char* kCloseWindowsBeforeUpload = "You must close all windows before uploading.";
+inline constexpr QLatin1StringView kCloseWindowsBeforeDownload = "You must close all windows before downloading."_L1;
+inline constexpr QLatin1StringView kCloseWindowsBeforeUpload = "You must close all windows before uploading."_L1;
 
 // Name given to a downloaded database.
-inline constexpr const char* kDownloadName = "download.ddb";
+inline constexpr QLatin1StringView kDownloadName = "download.ddb"_L1;
 
 // Communication trace (trvctl --trace, Help > "Save communication log...").
 namespace trace {

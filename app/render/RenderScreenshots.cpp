@@ -482,17 +482,17 @@ int main(int argc, char* argv[])
         window->close();
     settle();
     const QPixmap behind = framed(frame->grab(), frame->windowTitle());
-    TransferProgressDlg progress(QString::fromLatin1(trv::transfer::text::kDownloading), frame);
+    TransferProgressDlg progress(trv::transfer::text::kDownloading, frame);
     progress.setPosition(TransferProgressDlg::kRange * 11 / 20);
     progress.show();
     settle();
     save(withDialog(behind, &progress, true), QStringLiteral("05-progress.png"));
     progress.setPosition(TransferProgressDlg::kRange);
-    progress.end(QString::fromLatin1(trv::transfer::text::kDownloading) + trv::transfer::text::kCompleted,
+    progress.end(trv::transfer::text::kDownloading + trv::transfer::text::kCompleted,
                  false);
     settle();
     save(withDialog(behind, &progress, true), QStringLiteral("06-progress-completed.png"));
-    progress.end(QString::fromLatin1(trv::transfer::text::kDisconnected), true);
+    progress.end(trv::transfer::text::kDisconnected, true);
     settle();
     save(withDialog(behind, &progress, true), QStringLiteral("07-progress-disconnected.png"));
     progress.hide();
@@ -535,7 +535,7 @@ int main(int argc, char* argv[])
     using trv::platform::MsgButtons;
     using trv::platform::MsgIcon;
     const auto question =
-        trv::platform::createMessageBox({QString::fromLatin1(trv::transfer::text::kRetryQuestion),
+        trv::platform::createMessageBox({trv::transfer::text::kRetryQuestion,
                                          MsgButtons::RetryCancel,
                                          MsgIcon::Exclamation,
                                          {}},
@@ -545,7 +545,7 @@ int main(int argc, char* argv[])
     save(withDialog(behind, question.get(), false), QStringLiteral("15-retry-question.png"));
     question->hide();
     const auto failure = trv::platform::createMessageBox(
-        {QString::fromLatin1(trv::transfer::text::kUnableToConnect), MsgButtons::Ok, MsgIcon::Exclamation,
+        {trv::transfer::text::kUnableToConnect, MsgButtons::Ok, MsgIcon::Exclamation,
          trv::transfer::connectFailureDetails(
              QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"),
              comms::OpenFailure{"/dev/ttyUSB0", EACCES, comms::OpenReason::NoPermission, "dialout", 0, {}})},
@@ -560,10 +560,10 @@ int main(int argc, char* argv[])
     failure->hide();
 
     frame->setStatusText(trv::transfer::connectingText(QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"), 2) +
-                         QString::fromLatin1(text::kPressEscToStop));
+                         text::kPressEscToStop);
     settle();
     save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("17-connecting.png"));
-    frame->setStatusText(QString::fromLatin1(trv::transfer::text::kIdlePrompt));
+    frame->setStatusText(trv::transfer::text::kIdlePrompt);
 
     frame->helpWindow()->showContext(0);
     settle();
@@ -663,7 +663,7 @@ int main(int argc, char* argv[])
         settle();
         const QPixmap behind = framed(frame->grab(), frame->windowTitle());
         auto question = trv::platform::createMessageBox(
-            {QString::fromLatin1(text::kUploadWithErrors)
+            {text::kUploadWithErrors
                  .arg(QString::fromStdString(trv::db::errorCountText(trv::db::errorCount(problems)))),
              MsgButtons::YesNo, MsgIcon::Exclamation, details.join(QLatin1Char('\n')), trv::platform::MsgAnswer::No},
             frame);

@@ -2,31 +2,35 @@
 // a line break.
 #pragma once
 
+#include <QLatin1StringView>
+
 namespace trv::editors::aliases::text {
 
-// Window title and tree label (string 155).
-inline constexpr const char* kTitle = "PTT ID Aliases";
-inline constexpr const char* kPrompt = "Choose an entry to edit or add a new one.";
-inline constexpr const char* kLabelColumn = "Label";
-inline constexpr const char* kPttIdColumn = "PTT ID";
+using namespace Qt::StringLiterals;
+
+// Window title and tree label.
+inline constexpr QLatin1StringView kTitle = "PTT ID Aliases"_L1;
+inline constexpr QLatin1StringView kPrompt = "Choose an entry to edit or add a new one."_L1;
+inline constexpr QLatin1StringView kLabelColumn = "Label"_L1;
+inline constexpr QLatin1StringView kPttIdColumn = "PTT ID"_L1;
 // The row an empty list shows; it is not an alias.
-inline constexpr const char* kNoAlias = "<No PTT ID alias defined>";
+inline constexpr QLatin1StringView kNoAlias = "<No PTT ID alias defined>"_L1;
 
-inline constexpr const char* kDialogTitle = "Edit PTT ID Aliases";
-inline constexpr const char* kLabelLabel = "&Label";
-inline constexpr const char* kEntryConfigGroup = "Entry Config";
-inline constexpr const char* kProtocolGroup = "Protocol";
-inline constexpr const char* kMdc1200Unit = "&MDC1200 unit";
-inline constexpr const char* kDtmfUnit = "&DTMF unit";
-inline constexpr const char* kPttIdLabel = "&PTT ID";
+inline constexpr QLatin1StringView kDialogTitle = "Edit PTT ID Aliases"_L1;
+inline constexpr QLatin1StringView kLabelLabel = "&Label"_L1;
+inline constexpr QLatin1StringView kEntryConfigGroup = "Entry Config"_L1;
+inline constexpr QLatin1StringView kProtocolGroup = "Protocol"_L1;
+inline constexpr QLatin1StringView kMdc1200Unit = "&MDC1200 unit"_L1;
+inline constexpr QLatin1StringView kDtmfUnit = "&DTMF unit"_L1;
+inline constexpr QLatin1StringView kPttIdLabel = "&PTT ID"_L1;
 
-inline constexpr const char* kInvalidMdc1200Id = "You must enter a valid PTT ID before continuing.\n"
+inline constexpr QLatin1StringView kInvalidMdc1200Id = "You must enter a valid PTT ID before continuing.\n"
                                                  "4 characters are required for MDC 1200.\n"
-                                                 "Valid characters are 0 to 9 and A to F for MDC 1200.";
-inline constexpr const char* kInvalidDtmfId = "You must enter a valid PTT ID before continuing.\n"
-                                              "Valid characters are 0 to 9, A to D, * and # for DTMF.";
-inline constexpr const char* kPttIdExists = "This PTT ID already exists.";
+                                                 "Valid characters are 0 to 9 and A to F for MDC 1200."_L1;
+inline constexpr QLatin1StringView kInvalidDtmfId = "You must enter a valid PTT ID before continuing.\n"
+                                              "Valid characters are 0 to 9, A to D, * and # for DTMF."_L1;
+inline constexpr QLatin1StringView kPttIdExists = "This PTT ID already exists."_L1;
 // Shown only if a new alias finds no free record (the list offers no "&Add" at 250 aliases).
-inline constexpr const char* kTableFull = "The maximum number of configured PTT aliases is 250.";
+inline constexpr QLatin1StringView kTableFull = "The maximum number of configured PTT aliases is 250."_L1;
 
 } // namespace trv::editors::aliases::text

@@ -61,11 +61,11 @@ bool EditAliasFV::isValidPttId(const QString& id, bool dtmf)
 // Controls are created in form order, which is also their tab order.
 void EditAliasFV::buildForm()
 {
-    setWindowTitle(QString::fromLatin1(atext::kDialogTitle));
+    setWindowTitle(atext::kDialogTitle);
 
     // The two edits sit in plain widgets without margins of their own, so that they line up with
     // the groups around them.
-    auto labelled = [](QWidget* box, const char* label) {
+    auto labelled = [](QWidget* box, QLatin1StringView label) {
         FormGrid form(box, 1);
         form.layout()->setContentsMargins(0, 0, 0, 0);
         return form.addEdit(label);
@@ -73,10 +73,10 @@ void EditAliasFV::buildForm()
     auto* top = new QWidget(this);
     label_ = labelled(top, atext::kLabelLabel);
 
-    auto* entry = new QGroupBox(QString::fromLatin1(atext::kEntryConfigGroup), this);
-    auto* protocol = new QGroupBox(QString::fromLatin1(atext::kProtocolGroup), entry);
-    mdc1200_ = new QRadioButton(QString::fromLatin1(atext::kMdc1200Unit), protocol);
-    dtmf_ = new QRadioButton(QString::fromLatin1(atext::kDtmfUnit), protocol);
+    auto* entry = new QGroupBox(atext::kEntryConfigGroup, this);
+    auto* protocol = new QGroupBox(atext::kProtocolGroup, entry);
+    mdc1200_ = new QRadioButton(atext::kMdc1200Unit, protocol);
+    dtmf_ = new QRadioButton(atext::kDtmfUnit, protocol);
     auto* units = new QVBoxLayout(protocol);
     units->addWidget(mdc1200_);
     units->addWidget(dtmf_);
@@ -90,7 +90,7 @@ void EditAliasFV::buildForm()
     // switching the unit type never changes what was typed.
     new CharacterFilter(pttId_, {});
 
-    const QString fillAll = QString::fromLatin1(text::kFillAllFields);
+    const QString fillAll = text::kFillAllFields;
     bindings_.add<TextBinding>(label_, f::aliasLabel, fillAll);
     bindings_.add<TextBinding>(pttId_, f::aliasPttId, fillAll);
 
@@ -115,15 +115,15 @@ bool EditAliasFV::commit()
     const bool dtmf = dtmf_->isChecked();
     if (!isValidPttId(pttId_->text(), dtmf))
         return refusePlainly(
-            {QString::fromLatin1(dtmf ? atext::kInvalidDtmfId : atext::kInvalidMdc1200Id), pttId_});
+            {dtmf ? atext::kInvalidDtmfId : atext::kInvalidMdc1200Id, pttId_});
     db::Image& image = db::theImage();
     if (table().findOther(image, f::aliasPttId, slotText(pttId_), record_) >= 0)
-        return refusePlainly({QString::fromLatin1(atext::kPttIdExists), pttId_});
+        return refusePlainly({atext::kPttIdExists, pttId_});
     if (table().findOther(image, f::aliasLabel, slotText(label_), record_) >= 0)
-        return refusePlainly({QString::fromLatin1(text::kLabelExists), label_});
+        return refusePlainly({text::kLabelExists, label_});
     const int at = record_ == kNewAlias ? table().firstFree(image) : record_;
     if (at < 0) // every record in use: nothing may be overwritten
-        return refusePlainly({QString::fromLatin1(atext::kTableFull), label_});
+        return refusePlainly({atext::kTableFull, label_});
 
     bindings_.store(image, at);
     db::writeField(image, f::aliasUnitType, dtmf ? db::alias::kDtmf : db::alias::kMdc1200, at);

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <cstring>
 
 namespace trv::editors {
 
@@ -19,18 +18,18 @@ ButtonConfigDlg::ButtonConfigDlg(EditorHost& host, WorkingButtonTable& table, co
                                  int button, QWidget* parent)
     : EditorDialog(host, kHelpContext, parent), table_(table), rules_(rules), button_(button)
 {
-    setWindowTitle(QString::fromLatin1(btext::kDialogTitle));
+    setWindowTitle(btext::kDialogTitle);
 
-    auto* typeLabel = new QLabel(QString::fromLatin1(btext::kTypeLabel), this);
+    auto* typeLabel = new QLabel(btext::kTypeLabel, this);
     type_ = new QComboBox(this);
     typeLabel->setBuddy(type_);
-    parameterLabel_ = new QLabel(QString::fromLatin1(btext::kParameterLabel), this);
+    parameterLabel_ = new QLabel(btext::kParameterLabel, this);
     parameter_ = new QComboBox(this);
     parameterLabel_->setBuddy(parameter_);
     // Wide enough for the longest function name and "No function label available." alike.
     parameter_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    parameter_->setMinimumContentsLength(static_cast<int>(std::strlen(btext::kNoFunctionLabel)));
-    type_->setMinimumContentsLength(static_cast<int>(std::strlen(btext::kNoFunctionLabel)));
+    parameter_->setMinimumContentsLength(static_cast<int>(btext::kNoFunctionLabel.size()));
+    type_->setMinimumContentsLength(static_cast<int>(btext::kNoFunctionLabel.size()));
 
     auto* grid = new QGridLayout;
     grid->addWidget(typeLabel, 0, 0);
@@ -78,7 +77,7 @@ void ButtonConfigDlg::fillParameters()
     for (const ListEntry& choice : choices)
         parameter_->addItem(choice.text, choice.value);
     if (choices.empty())
-        parameter_->addItem(QString::fromLatin1(btext::kNoFunctionLabel)); // carries no value
+        parameter_->addItem(btext::kNoFunctionLabel); // carries no value
     parameter_->setCurrentIndex(0);
 }
 
@@ -93,7 +92,7 @@ bool ButtonConfigDlg::commit()
     if (!kind)
         return true; // nothing chosen: the button stays as it is
     if (nothingLeftToChoose()) {
-        platform::showMessage(QString::fromLatin1(btext::kNoFunctionLabel), platform::MsgButtons::Ok,
+        platform::showMessage(btext::kNoFunctionLabel, platform::MsgButtons::Ok,
                               platform::MsgIcon::Exclamation, this);
         return false;
     }

@@ -64,7 +64,7 @@ QString ButtonRules::kindName(ButtonKind kind)
 
 QString ButtonRules::shortLabel(std::uint8_t kind)
 {
-    return kind < std::size(btext::kShortLabels) ? QString::fromLatin1(btext::kShortLabels[kind]) : QString();
+    return kind < std::size(btext::kShortLabels) ? btext::kShortLabels[kind] : QString();
 }
 
 bool ButtonRules::kindUsedElsewhere(const ButtonEntries& table, int button, ButtonKind kind) const
@@ -116,7 +116,7 @@ ListEntries ButtonRules::parameterChoices(const ButtonEntries& table, int button
         break;
     case S::FrequencyPair:
         for (int value = 1; value <= fn.count; ++value)
-            all.push_back({value, QString::fromLatin1(btext::kFrequencyPairs[value - 1])});
+            all.push_back({value, btext::kFrequencyPairs[value - 1]});
         break;
     case S::Number:
         all = numberChoices(1, fn.count);

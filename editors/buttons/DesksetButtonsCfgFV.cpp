@@ -22,10 +22,10 @@ using platform::MsgIcon;
 DesksetButtonsCfgFV::DesksetButtonsCfgFV(EditorHost& host, QWidget* parent) : EditorView(host, parent)
 {
     picture_ = new DesksetPicture(this);
-    ok_ = new QPushButton(QString::fromLatin1(text::kOk), this);
-    cancel_ = new QPushButton(QString::fromLatin1(text::kCancel), this);
-    clearAll_ = new QPushButton(QString::fromLatin1(btext::kClearAll), this);
-    undo_ = new QPushButton(QString::fromLatin1(btext::kUndoLastChange), this);
+    ok_ = new QPushButton(text::kOk, this);
+    cancel_ = new QPushButton(text::kCancel, this);
+    clearAll_ = new QPushButton(btext::kClearAll, this);
+    undo_ = new QPushButton(btext::kUndoLastChange, this);
 
     auto* commands = new QVBoxLayout;
     for (QPushButton* b : {ok_, cancel_})
@@ -58,7 +58,7 @@ QAbstractButton* DesksetButtonsCfgFV::cancelButton() const
 
 QString DesksetButtonsCfgFV::treeLabel() const
 {
-    return QString::fromLatin1(btext::kTitle);
+    return btext::kTitle;
 }
 
 void DesksetButtonsCfgFV::initialFill()
@@ -66,7 +66,7 @@ void DesksetButtonsCfgFV::initialFill()
     table_.load(image());
     picture_->setMultiChannel(ButtonRules(image()).multiChannel());
     refreshLabels();
-    placeFrame(QString::fromLatin1(btext::kTitle));
+    placeFrame(btext::kTitle);
 }
 
 void DesksetButtonsCfgFV::refreshLabels()
@@ -91,7 +91,7 @@ void DesksetButtonsCfgFV::configureButton(int button)
 
 void DesksetButtonsCfgFV::clearAll()
 {
-    if (platform::showMessage(QString::fromLatin1(btext::kClearAllQuestion), MsgButtons::YesNo,
+    if (platform::showMessage(btext::kClearAllQuestion, MsgButtons::YesNo,
                               MsgIcon::Question, this) != MsgAnswer::Yes)
         return;
     table_.clearAll();

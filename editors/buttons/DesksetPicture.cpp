@@ -24,13 +24,13 @@ DesksetPicture::DesksetPicture(QWidget* parent) : QWidget(parent)
     for (int k = 0; k < kButtons; ++k) {
         // Tab order follows the table: down each column, then the next column.
         buttons_[k] = new CUniButton(this);
-        buttons_[k]->setAccessibleName(QString::fromLatin1(btext::kButtonName).arg(k + 1));
+        buttons_[k]->setAccessibleName(QString(btext::kButtonName).arg(k + 1));
         connect(buttons_[k], &CUniButton::clicked, this, [this, k] { emit buttonClicked(k); });
         labels_[k] = new ColoredStatic(QString(), this);
         labels_[k]->setColors(art::labelTextColor(), art::labelBackgroundColor());
     }
     for (int k = 0; k < kChannelKeys; ++k) {
-        channelKeys_[k] = new ColoredStatic(QString::fromLatin1(btext::kChannelKeys[k]), this);
+        channelKeys_[k] = new ColoredStatic(btext::kChannelKeys[k], this);
         channelKeys_[k]->setColors(art::channelKeyTextColor(), art::channelKeyColor(k));
     }
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);

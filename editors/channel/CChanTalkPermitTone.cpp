@@ -18,12 +18,12 @@ constexpr int kHintPixels = 20;
 
 CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
 {
-    setWindowTitle(QString::fromLatin1(text::kTptTitle));
+    setWindowTitle(text::kTptTitle);
     auto* fields = new QWidget(this);
     FormGrid form(fields, 2);
     form.layout()->setContentsMargins(0, 0, 0, 0);
     form.layout()->setHorizontalSpacing(18);
-    auto number = [&](const char* label, const db::Field& field, NumberBinding::Rules rules) {
+    auto number = [&](QLatin1StringView label, const db::Field& field, NumberBinding::Rules rules) {
         bindings().add<NumberBinding>(form.addDigits(label), field, std::move(rules));
     };
     number(text::kTptTimeout, f::tptTimeout, rangeRule(f::tptTimeout, text::kTptTimeoutRange));
@@ -40,8 +40,8 @@ CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
            rangeRule(f::tptPauseDuration, text::kTptPauseDurationRange));
     number(text::kTptPostTime, f::tptPostTime, rangeRule(f::tptPostTime, text::kTptPostTimeRange));
 
-    auto* hint = new QLabel(QString::fromLatin1(text::kTptHint), this);
-    QFont font(QString::fromLatin1(text::kTptHintFont));
+    auto* hint = new QLabel(text::kTptHint, this);
+    QFont font(text::kTptHintFont);
     font.setPixelSize(kHintPixels);
     font.setBold(true);
     hint->setFont(font);
@@ -58,7 +58,7 @@ CChanTalkPermitTone::CChanTalkPermitTone(QWidget* parent) : WizardPage(parent)
 
 QString CChanTalkPermitTone::caption() const
 {
-    return QString::fromLatin1(text::kTptSuffix);
+    return text::kTptSuffix;
 }
 
 } // namespace trv::editors::channel

@@ -66,7 +66,7 @@ bool ChanCfgFV::validChannel() const
 void ChanCfgFV::viewClosing()
 {
     if (!validChannel())
-        platform::showMessage(QString::fromLatin1(text::kInvalidChannel), platform::MsgButtons::Ok,
+        platform::showMessage(text::kInvalidChannel, platform::MsgButtons::Ok,
                               platform::MsgIcon::Stop, this);
 }
 
@@ -74,7 +74,7 @@ QString ChanCfgFV::treeLabel() const
 {
     if (!validChannel())
         return {};
-    return QString::fromLatin1(text::kTreeItems[channel_]);
+    return text::kTreeItems[channel_];
 }
 
 int ChanCfgFV::helpContext() const

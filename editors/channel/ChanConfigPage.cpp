@@ -33,7 +33,7 @@ constexpr int kEchoDigits = 4;
 constexpr NoSelection kNoEntry = NoSelection::write(0xFF);
 
 // A deskset ID is typed only for these signalling types, each with its own characters.
-const char* idCharacters(int signaling)
+QLatin1StringView idCharacters(int signaling)
 {
     switch (signaling) {
     case db::channel::kSignalingStatAlert:
@@ -41,7 +41,7 @@ const char* idCharacters(int signaling)
     case db::channel::kSignalingDtmfSelectiveCall:
         return text::kDtmfIdCharacters;
     default:
-        return nullptr;
+        return {};
     }
 }
 
@@ -60,9 +60,9 @@ QFormLayout* compactForm(QWidget* group)
     return form;
 }
 
-QLabel* buddyLabel(const char* caption, QWidget* control, QWidget* parent)
+QLabel* buddyLabel(QLatin1StringView caption, QWidget* control, QWidget* parent)
 {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    auto* label = new QLabel(caption, parent);
     label->setBuddy(control);
     return label;
 }
@@ -71,7 +71,7 @@ QLabel* buddyLabel(const char* caption, QWidget* control, QWidget* parent)
 
 ChanConfigPage::ChanConfigPage(QWidget* parent) : WizardPage(parent)
 {
-    setWindowTitle(QString::fromLatin1(text::kConfigTitle));
+    setWindowTitle(text::kConfigTitle);
     // Created in form order, which is the tab order; placed in three columns.
     QWidget* keying = buildKeyingAndLevels();
     QGroupBox* signaling = buildSignaling();
@@ -103,7 +103,7 @@ QWidget* ChanConfigPage::buildKeyingAndLevels()
     auto* keyingRow = new QHBoxLayout(keying);
     std::vector<RadioGroupBinding::Option> options;
     for (int value = kKeyingTone; value <= kKeyingNone; ++value) {
-        auto* button = new QRadioButton(QString::fromLatin1(text::kKeyings[value]), keying);
+        auto* button = new QRadioButton(text::kKeyings[value], keying);
         keyingRow->addWidget(button);
         keyingButtons_.push_back(button);
         options.push_back({button, value});
@@ -115,8 +115,8 @@ QWidget* ChanConfigPage::buildKeyingAndLevels()
     auto* form = compactForm(levels);
     auto* tx = new QComboBox(levels);
     auto* rx = new QComboBox(levels);
-    form->addRow(QString::fromLatin1(text::kTxLevel), tx);
-    form->addRow(QString::fromLatin1(text::kRxAgcLevel), rx);
+    form->addRow(text::kTxLevel, tx);
+    form->addRow(text::kRxAgcLevel, rx);
     // The stored level is the number in the selected text; no selection writes 0.
     bindings().add<ListBinding>(tx, f::txLevel, numberChoices(f::txLevel.minimum, f::txLevel.maximum),
                                 NoSelection::write(0));
@@ -137,7 +137,7 @@ QGroupBox* ChanConfigPage::buildSignaling()
     auto* radios = new QGridLayout;
     for (int value = db::channel::kSignalingNone; value <= db::channel::kSignalingDtmfSelectiveCall;
          ++value) {
-        auto* button = new QRadioButton(QString::fromLatin1(text::kSignalings[value]), signaling);
+        auto* button = new QRadioButton(text::kSignalings[value], signaling);
         radios->addWidget(button, value / 2, value % 2);
         options.push_back({button, value});
         connect(button, &QAbstractButton::clicked, this, &ChanConfigPage::choiceClicked);
@@ -147,19 +147,19 @@ QGroupBox* ChanConfigPage::buildSignaling()
 
     desksetId_ = new QLineEdit(signaling);
     idFilter_ = new CharacterFilter(desksetId_, {});
-    form->addRow(QString::fromLatin1(text::kDesksetId), desksetId_);
+    form->addRow(text::kDesksetId, desksetId_);
     bindings().add<TextBinding>(desksetId_, f::desksetId);
     auto* relay = new QComboBox(signaling);
-    form->addRow(QString::fromLatin1(text::kRelay), relay);
+    form->addRow(text::kRelay, relay);
     bindings().add<ListBinding>(relay, f::relay, choicesOf(f::relay), kNoEntry);
     return signaling;
 }
 
 QGroupBox* ChanConfigPage::buildParallelAndPort(QWidget*& port)
 {
-    auto list = [this](QFormLayout* form, QWidget* owner, const char* label, const db::Field& field) {
+    auto list = [this](QFormLayout* form, QWidget* owner, QLatin1StringView label, const db::Field& field) {
         auto* box = new QComboBox(owner);
-        form->addRow(QString::fromLatin1(label), box);
+        form->addRow(label, box);
         bindings().add<ListBinding>(box, field, choicesOf(field), kNoEntry);
     };
     QGroupBox* parallel = group(text::kParallelGroup, this);
@@ -178,7 +178,7 @@ QGroupBox* ChanConfigPage::buildParallelAndPort(QWidget*& port)
 QGroupBox* ChanConfigPage::buildIo()
 {
     struct IoList {
-        const char* label;
+        QLatin1StringView label;
         const db::Field& field;
     };
     const IoList lists[] = {{text::kPttRelay, f::pttRelay},
@@ -190,17 +190,17 @@ QGroupBox* ChanConfigPage::buildIo()
     auto* form = compactForm(io);
     for (const IoList& l : lists) {
         auto* box = new QComboBox(io);
-        form->addRow(QString::fromLatin1(l.label), box);
+        form->addRow(l.label, box);
         bindings().add<ListBinding>(box, l.field, choicesOf(l.field), kNoEntry);
     }
-    auto* latching = new QCheckBox(QString::fromLatin1(text::kMonitorLatching), io);
+    auto* latching = new QCheckBox(text::kMonitorLatching, io);
     form->addRow(latching);
     bindings().add<CheckBinding>(latching, f::monitorLatching);
     auto* eLead = new QComboBox(io);
-    form->addRow(QString::fromLatin1(text::kELead), eLead);
+    form->addRow(text::kELead, eLead);
     bindings().add<ListBinding>(eLead, f::eLead, choicesOf(f::eLead), kNoEntry);
     QLineEdit* hangover = digitsEdit(kHangoverDigits, io);
-    form->addRow(QString::fromLatin1(text::kHangoverDelay), hangover);
+    form->addRow(text::kHangoverDelay, hangover);
     bindings().add<NumberBinding>(hangover, f::hangoverDelay,
                                   rangeRule(f::hangoverDelay, text::kHangoverRange));
     return io;
@@ -211,7 +211,7 @@ QWidget* ChanConfigPage::buildUnmuteAndLabel(QWidget*& labelRow)
     QGroupBox* unmute = group(text::kUnmuteGroup, this);
     auto* unmuteForm = compactForm(unmute);
     echoDelay_ = digitsEdit(kEchoDigits, unmute);
-    unmuteForm->addRow(QString::fromLatin1(text::kEchoDelay), echoDelay_);
+    unmuteForm->addRow(text::kEchoDelay, echoDelay_);
     bindings().add<NumberBinding>(echoDelay_, f::echoCancellationDelay,
                                   rangeRule(f::echoCancellationDelay, text::kEchoRange));
 
@@ -219,7 +219,7 @@ QWidget* ChanConfigPage::buildUnmuteAndLabel(QWidget*& labelRow)
     auto* form = compactForm(labelRow);
     form->setContentsMargins(0, 0, 0, 0);
     channelLabel_ = new QLineEdit(labelRow);
-    auto* tptDetect = new QCheckBox(QString::fromLatin1(text::kTptDetectMark), labelRow);
+    auto* tptDetect = new QCheckBox(text::kTptDetectMark, labelRow);
     QLabel* labelCaption = buddyLabel(text::kChannelLabel, channelLabel_, labelRow);
     QLabel* tptCaption = buddyLabel(text::kChannelTptDetect, tptDetect, labelRow);
     form->addRow(labelCaption, channelLabel_);
@@ -259,12 +259,12 @@ void ChanConfigPage::load(const db::Image& image, int channel)
 
     // The ID is shown as stored, unfiltered, for the types that have one; otherwise emptied.
     const int signaling = signalingType();
-    const char* characters = idCharacters(signaling);
-    if (!characters)
+    const QLatin1StringView characters = idCharacters(signaling);
+    if (characters.isNull())
         desksetId_->clear();
-    desksetId_->setEnabled(characters != nullptr);
+    desksetId_->setEnabled(!characters.isNull());
     const QString id = desksetId_->text();
-    idFilter_->setAllowed(QString::fromLatin1(characters ? characters : ""));
+    idFilter_->setAllowed(characters);
     desksetId_->setText(id); // as stored: only typing is filtered
     lastSignaling_ = signaling;
 
@@ -283,13 +283,13 @@ void ChanConfigPage::choiceClicked()
 void ChanConfigPage::followSignaling()
 {
     const int signaling = signalingType();
-    const char* characters = idCharacters(signaling);
-    if (!characters)
+    const QLatin1StringView characters = idCharacters(signaling);
+    if (characters.isNull())
         desksetId_->clear();
-    desksetId_->setEnabled(characters != nullptr);
+    desksetId_->setEnabled(!characters.isNull());
     // A text typed for one type must not be committed under another type's characters.
     if (signaling != lastSignaling_)
-        idFilter_->setAllowed(QString::fromLatin1(characters ? characters : ""));
+        idFilter_->setAllowed(characters);
     lastSignaling_ = signaling;
 }
 
@@ -302,10 +302,10 @@ void ChanConfigPage::showKeyingNoneControls()
 
 std::optional<Refusal> ChanConfigPage::validate() const
 {
-    if (idCharacters(signalingType()) && desksetId_->text().isEmpty())
-        return Refusal{QString::fromLatin1(text::kDesksetIdEmpty), desksetId_};
+    if (!idCharacters(signalingType()).isNull() && desksetId_->text().isEmpty())
+        return Refusal{text::kDesksetIdEmpty, desksetId_};
     if (keying() == kKeyingNone && channelLabel_->text().isEmpty())
-        return Refusal{QString::fromLatin1(text::kChannelLabelEmpty), channelLabel_};
+        return Refusal{text::kChannelLabelEmpty, channelLabel_};
     return bindings().check(); // the hangover delay, then the echo cancellation delay
 }
 

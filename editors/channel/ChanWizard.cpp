@@ -60,10 +60,10 @@ ChanWizard::ChanWizard(db::CTRVDoc& document, int channel, QWidget* parent)
         stack_->addWidget(slot.page);
     connect(config_, &ChanConfigPage::sequenceChoiceClicked, this, &ChanWizard::rebuild);
 
-    back_ = new QPushButton(QString::fromLatin1(text::kBack), this);
-    next_ = new QPushButton(QString::fromLatin1(text::kNext), this);
-    finish_ = new QPushButton(QString::fromLatin1(text::kFinish), this);
-    cancel_ = new QPushButton(QString::fromLatin1(text::kCancel), this); // where a Help button would be
+    back_ = new QPushButton(text::kBack, this);
+    next_ = new QPushButton(text::kNext, this);
+    finish_ = new QPushButton(text::kFinish, this);
+    cancel_ = new QPushButton(text::kCancel, this); // where a Help button would be
     for (QPushButton* button : {back_, next_, finish_, cancel_})
         button->setAutoDefault(false);
     connect(back_, &QPushButton::clicked, this, &ChanWizard::goBack);
@@ -144,8 +144,8 @@ void ChanWizard::showStep(int step)
     const int number = channel_ + 1;
     const QString suffix = slot.page->caption();
     emit captionChanged(
-        suffix.isEmpty() ? QString::asprintf(text::kCaption, number)
-                         : QString::asprintf(text::kCaptionWithPage, number, suffix.toLatin1().constData()));
+        suffix.isEmpty() ? QString(text::kCaption).arg(number)
+                         : QString(text::kCaptionWithPage).arg(QString::number(number), suffix));
 }
 
 bool ChanWizard::mayLeave()

@@ -1,166 +1,170 @@
 // Every text of the channel window and its wizard pages.
 #pragma once
 
+#include <QLatin1StringView>
+
 namespace trv::editors::channel::text {
+
+using namespace Qt::StringLiterals;
 
 // ---- The window and the wizard ---------------------------------------------------------------
 // %i is the channel number 1 to 4, %s the page's title suffix.
-inline constexpr const char* kCaption = "Channel %i Configuration";
-inline constexpr const char* kCaptionWithPage = "Channel %i Configuration - %s";
+inline constexpr QLatin1StringView kCaption = "Channel %1 Configuration"_L1;
+inline constexpr QLatin1StringView kCaptionWithPage = "Channel %1 Configuration - %2"_L1;
 // The configuration tree's items, by channel index.
-inline constexpr const char* kTreeItems[] = {"Channel 1", "Channel 2", "Channel 3", "Channel 4"};
-inline constexpr const char* kInvalidChannel =
-    "ERROR calling ChanCfgFV::OnDestroy() with invalid channel number.";
-inline constexpr const char* kBack = "< &Back";
-inline constexpr const char* kNext = "&Next >";
-inline constexpr const char* kFinish = "Finish";
-inline constexpr const char* kCancel = "Cancel";
-inline constexpr const char* kTptDetectNote = "* Talk permit tone detection on";
-inline constexpr const char* kTptDetectMark = "*";
+inline constexpr QLatin1StringView kTreeItems[] = {"Channel 1"_L1, "Channel 2"_L1, "Channel 3"_L1, "Channel 4"_L1};
+inline constexpr QLatin1StringView kInvalidChannel =
+    "ERROR calling ChanCfgFV::OnDestroy() with invalid channel number."_L1;
+inline constexpr QLatin1StringView kBack = "< &Back"_L1;
+inline constexpr QLatin1StringView kNext = "&Next >"_L1;
+inline constexpr QLatin1StringView kFinish = "Finish"_L1;
+inline constexpr QLatin1StringView kCancel = "Cancel"_L1;
+inline constexpr QLatin1StringView kTptDetectNote = "* Talk permit tone detection on"_L1;
+inline constexpr QLatin1StringView kTptDetectMark = "*"_L1;
 
 // ---- Channel Configuration page ---------------------------------------------------------------
-inline constexpr const char* kConfigTitle = "Channel Configuration Page";
-inline constexpr const char* kKeyingGroup = "Channel Keying";
-inline constexpr const char* kKeyings[] = {"&Tone", "D&C", "N&one"};
-inline constexpr const char* kLevelsGroup = "Tx / Rx Levels";
-inline constexpr const char* kTxLevel = "T&x (dBm)";
-inline constexpr const char* kRxAgcLevel = "Rx A&GC (dBm)";
-inline constexpr const char* kSignalingGroup = "Signaling";
-inline constexpr const char* kSignalings[] = {"Non&e", "Stat &Alert", "&DTMF decode", "DTMF &selective call"};
-inline constexpr const char* kDesksetId = "Des&kset ID";
-inline constexpr const char* kRelay = "&Relay";
-inline constexpr const char* kParallelGroup = "Parallel Desksets";
-inline constexpr const char* kCrossMute = "Cross m&ute";
-inline constexpr const char* kParallelStatus = "&Parallel status";
-inline constexpr const char* kPortGroup = "Port Configuration";
-inline constexpr const char* kTermination = "Ter&mination (Ohms)";
-inline constexpr const char* kInterface = "&Interface";
-inline constexpr const char* kIoGroup = "I/O";
-inline constexpr const char* kPttRelay = "&1 PTT relay";
-inline constexpr const char* kPttSense = "&2 PTT sense";
-inline constexpr const char* kEncryptRelay = "&3 Encrypt relay";
-inline constexpr const char* kEncryptSense = "&4 Encrypt sense";
-inline constexpr const char* kMonitorRelay = "&5 Monitor relay";
-inline constexpr const char* kMonitorLatching = "&6 Monitor latching";
-inline constexpr const char* kELead = "&7 E lead";
-inline constexpr const char* kHangoverDelay = "&8 Hangover delay (ms)";
-inline constexpr const char* kUnmuteGroup = "Console Unmute Delay";
-inline constexpr const char* kEchoDelay = "Echo Cancellation Delay (ms)";
-inline constexpr const char* kChannelLabel = "Channel / Fre&quency label";
-inline constexpr const char* kChannelTptDetect = "Ta&lk permit tone detection on";
+inline constexpr QLatin1StringView kConfigTitle = "Channel Configuration Page"_L1;
+inline constexpr QLatin1StringView kKeyingGroup = "Channel Keying"_L1;
+inline constexpr QLatin1StringView kKeyings[] = {"&Tone"_L1, "D&C"_L1, "N&one"_L1};
+inline constexpr QLatin1StringView kLevelsGroup = "Tx / Rx Levels"_L1;
+inline constexpr QLatin1StringView kTxLevel = "T&x (dBm)"_L1;
+inline constexpr QLatin1StringView kRxAgcLevel = "Rx A&GC (dBm)"_L1;
+inline constexpr QLatin1StringView kSignalingGroup = "Signaling"_L1;
+inline constexpr QLatin1StringView kSignalings[] = {"Non&e"_L1, "Stat &Alert"_L1, "&DTMF decode"_L1, "DTMF &selective call"_L1};
+inline constexpr QLatin1StringView kDesksetId = "Des&kset ID"_L1;
+inline constexpr QLatin1StringView kRelay = "&Relay"_L1;
+inline constexpr QLatin1StringView kParallelGroup = "Parallel Desksets"_L1;
+inline constexpr QLatin1StringView kCrossMute = "Cross m&ute"_L1;
+inline constexpr QLatin1StringView kParallelStatus = "&Parallel status"_L1;
+inline constexpr QLatin1StringView kPortGroup = "Port Configuration"_L1;
+inline constexpr QLatin1StringView kTermination = "Ter&mination (Ohms)"_L1;
+inline constexpr QLatin1StringView kInterface = "&Interface"_L1;
+inline constexpr QLatin1StringView kIoGroup = "I/O"_L1;
+inline constexpr QLatin1StringView kPttRelay = "&1 PTT relay"_L1;
+inline constexpr QLatin1StringView kPttSense = "&2 PTT sense"_L1;
+inline constexpr QLatin1StringView kEncryptRelay = "&3 Encrypt relay"_L1;
+inline constexpr QLatin1StringView kEncryptSense = "&4 Encrypt sense"_L1;
+inline constexpr QLatin1StringView kMonitorRelay = "&5 Monitor relay"_L1;
+inline constexpr QLatin1StringView kMonitorLatching = "&6 Monitor latching"_L1;
+inline constexpr QLatin1StringView kELead = "&7 E lead"_L1;
+inline constexpr QLatin1StringView kHangoverDelay = "&8 Hangover delay (ms)"_L1;
+inline constexpr QLatin1StringView kUnmuteGroup = "Console Unmute Delay"_L1;
+inline constexpr QLatin1StringView kEchoDelay = "Echo Cancellation Delay (ms)"_L1;
+inline constexpr QLatin1StringView kChannelLabel = "Channel / Fre&quency label"_L1;
+inline constexpr QLatin1StringView kChannelTptDetect = "Ta&lk permit tone detection on"_L1;
 
-inline constexpr const char* kDesksetIdEmpty = "Deskset ID field cannot be empty.";
-inline constexpr const char* kChannelLabelEmpty = "Channel/Frequency field cannot be empty.";
-inline constexpr const char* kHangoverRange = "Hangover delay must be between 0 and 60000 ms.";
-inline constexpr const char* kEchoRange = "Echo Cancellation Delay must be between 0 and 1500 ms.";
+inline constexpr QLatin1StringView kDesksetIdEmpty = "Deskset ID field cannot be empty."_L1;
+inline constexpr QLatin1StringView kChannelLabelEmpty = "Channel/Frequency field cannot be empty."_L1;
+inline constexpr QLatin1StringView kHangoverRange = "Hangover delay must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kEchoRange = "Echo Cancellation Delay must be between 0 and 1500 ms."_L1;
 
 // Characters a deskset ID may hold, by signalling type.
-inline constexpr const char* kStatAlertIdCharacters = "0123456789ABCDEF";
-inline constexpr const char* kDtmfIdCharacters = "0123456789ABCD*#";
+inline constexpr QLatin1StringView kStatAlertIdCharacters = "0123456789ABCDEF"_L1;
+inline constexpr QLatin1StringView kDtmfIdCharacters = "0123456789ABCD*#"_L1;
 
 // ---- Signalling plan pages ----------------------------------------------------------------------
-inline constexpr const char* kNoTone = "None";
-inline constexpr const char* kFunctionLabels[] = {"F &1", "F &2", "F &3", "F &4", "F &5", "F &6",
-                                                  "F &7", "F &8", "F 9",  "F 10", "F 11", "F 12",
-                                                  "F 13", "F 14", "F 15", "F 16"};
-inline constexpr const char* kLabelColumn = "Label";
-inline constexpr const char* kFrequencyColumn = "Freq (Hz)";
-inline constexpr const char* kCurrentColumn = "Current (mA)";
+inline constexpr QLatin1StringView kNoTone = "None"_L1;
+inline constexpr QLatin1StringView kFunctionLabels[] = {"F &1"_L1, "F &2"_L1, "F &3"_L1, "F &4"_L1, "F &5"_L1, "F &6"_L1,
+                                                  "F &7"_L1, "F &8"_L1, "F 9"_L1,  "F 10"_L1, "F 11"_L1, "F 12"_L1,
+                                                  "F 13"_L1, "F 14"_L1, "F 15"_L1, "F 16"_L1};
+inline constexpr QLatin1StringView kLabelColumn = "Label"_L1;
+inline constexpr QLatin1StringView kFrequencyColumn = "Freq (Hz)"_L1;
+inline constexpr QLatin1StringView kCurrentColumn = "Current (mA)"_L1;
 
-inline constexpr const char* kTone1Title = "Tone Signalling Plan - page 1 of 2";
-inline constexpr const char* kTone1Suffix = "Tone Signaling Plan (part 1)";
-inline constexpr const char* kGuardToneGroup = "Guard Tone";
-inline constexpr const char* kGuardFrequency = "Freq&uency (Hz)";
-inline constexpr const char* kHlgtDuration = "HL&GT duration (ms)";
-inline constexpr const char* kHlgtLevel = "HLG&T level (dB)";
-inline constexpr const char* kLlgtLevel = "&LLGT level (dB)";
-inline constexpr const char* kEncryptionGroup = "Encryption";
-inline constexpr const char* kCodedFrequency = "&Coded frequency (Hz)";
-inline constexpr const char* kClearFrequency = "Clea&r frequency (Hz)";
-inline constexpr const char* kMonitorToneGroup = "Monitor Tone";
-inline constexpr const char* kMonitorFrequency = "Fre&quency (Hz)";
-inline constexpr const char* kFunctionTonesGroup = "Function Tones";
-inline constexpr const char* kFunctionDuration = "Dur&ation (ms)";
-inline constexpr const char* kFunctionLevel = "L&evel (dB)";
-inline constexpr const char* kRepeaterTonesGroup = "Repeater Tones";
-inline constexpr const char* kRepeaterEnable = "Re&peater enable (Hz)";
-inline constexpr const char* kRepeaterDisable = "Repeater &disable (Hz)";
-inline constexpr const char* kHlgtDurationRange = "HLGT duration must be between 0 and 60000 ms.";
-inline constexpr const char* kHlgtLevelRange = "HLGT level must be between 10 and -30 dB.";
-inline constexpr const char* kLlgtLevelRange = "LLGT level must be between 10 and -30 dB.";
-inline constexpr const char* kFunctionDurationRange =
-    "Function tones duration must be between 0 and 60000 ms.";
-inline constexpr const char* kFunctionLevelRange = "Function tones level must be between 10 and -30 dB.";
-inline constexpr const char* kLevelCharacters = "0123456789-";
+inline constexpr QLatin1StringView kTone1Title = "Tone Signalling Plan - page 1 of 2"_L1;
+inline constexpr QLatin1StringView kTone1Suffix = "Tone Signaling Plan (part 1)"_L1;
+inline constexpr QLatin1StringView kGuardToneGroup = "Guard Tone"_L1;
+inline constexpr QLatin1StringView kGuardFrequency = "Freq&uency (Hz)"_L1;
+inline constexpr QLatin1StringView kHlgtDuration = "HL&GT duration (ms)"_L1;
+inline constexpr QLatin1StringView kHlgtLevel = "HLG&T level (dB)"_L1;
+inline constexpr QLatin1StringView kLlgtLevel = "&LLGT level (dB)"_L1;
+inline constexpr QLatin1StringView kEncryptionGroup = "Encryption"_L1;
+inline constexpr QLatin1StringView kCodedFrequency = "&Coded frequency (Hz)"_L1;
+inline constexpr QLatin1StringView kClearFrequency = "Clea&r frequency (Hz)"_L1;
+inline constexpr QLatin1StringView kMonitorToneGroup = "Monitor Tone"_L1;
+inline constexpr QLatin1StringView kMonitorFrequency = "Fre&quency (Hz)"_L1;
+inline constexpr QLatin1StringView kFunctionTonesGroup = "Function Tones"_L1;
+inline constexpr QLatin1StringView kFunctionDuration = "Dur&ation (ms)"_L1;
+inline constexpr QLatin1StringView kFunctionLevel = "L&evel (dB)"_L1;
+inline constexpr QLatin1StringView kRepeaterTonesGroup = "Repeater Tones"_L1;
+inline constexpr QLatin1StringView kRepeaterEnable = "Re&peater enable (Hz)"_L1;
+inline constexpr QLatin1StringView kRepeaterDisable = "Repeater &disable (Hz)"_L1;
+inline constexpr QLatin1StringView kHlgtDurationRange = "HLGT duration must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kHlgtLevelRange = "HLGT level must be between 10 and -30 dB."_L1;
+inline constexpr QLatin1StringView kLlgtLevelRange = "LLGT level must be between 10 and -30 dB."_L1;
+inline constexpr QLatin1StringView kFunctionDurationRange =
+    "Function tones duration must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kFunctionLevelRange = "Function tones level must be between 10 and -30 dB."_L1;
+inline constexpr QLatin1StringView kLevelCharacters = "0123456789-"_L1;
 
-inline constexpr const char* kTone2Title = "Tone Signalling Plan - page 2 of 2";
-inline constexpr const char* kTone2Suffix = "Tone Signaling Plan (part 2)";
-inline constexpr const char* kWildcardsGroup = "Wildcards";
-inline constexpr const char* kWildcard1On = "Wil&dcard 1 on (Hz)";
-inline constexpr const char* kWildcard2On = "Wildc&ard 2 on (Hz)";
-inline constexpr const char* kWildcard1Off = "Wild&card 1 off (Hz)";
-inline constexpr const char* kWildcard2Off = "Wildca&rd 2 off (Hz)";
+inline constexpr QLatin1StringView kTone2Title = "Tone Signalling Plan - page 2 of 2"_L1;
+inline constexpr QLatin1StringView kTone2Suffix = "Tone Signaling Plan (part 2)"_L1;
+inline constexpr QLatin1StringView kWildcardsGroup = "Wildcards"_L1;
+inline constexpr QLatin1StringView kWildcard1On = "Wil&dcard 1 on (Hz)"_L1;
+inline constexpr QLatin1StringView kWildcard2On = "Wildc&ard 2 on (Hz)"_L1;
+inline constexpr QLatin1StringView kWildcard1Off = "Wild&card 1 off (Hz)"_L1;
+inline constexpr QLatin1StringView kWildcard2Off = "Wildca&rd 2 off (Hz)"_L1;
 
-inline constexpr const char* kDcTitle = "DC Signalling Plan";
-inline constexpr const char* kDcSuffix = "DC Signaling Plan";
-inline constexpr const char* kDcMonitor = "&Monitor (mA)";
+inline constexpr QLatin1StringView kDcTitle = "DC Signalling Plan"_L1;
+inline constexpr QLatin1StringView kDcSuffix = "DC Signaling Plan"_L1;
+inline constexpr QLatin1StringView kDcMonitor = "&Monitor (mA)"_L1;
 
 // ---- Stat alert page ---------------------------------------------------------------------------
-inline constexpr const char* kStatAlertTitle = "Stat Alert";
-inline constexpr const char* kStatAlertSuffix = "Stat Alert Setup";
-inline constexpr const char* kModeGroup = "Stat Alert Mode";
-inline constexpr const char* kModes[] = {"&Leading", "&Trailing", "No PTT &ID"};
-inline constexpr const char* kPretimeGroup = "Pretime";
-inline constexpr const char* kPretimeKinds[] = {"&Silent", "Bit s&ync"};
-inline constexpr const char* kLeadingPretime = "L&eading pretime (ms)";
-inline constexpr const char* kTrailingPretime = "Trailin&g pretime (ms)";
-inline constexpr const char* kRacGroup = "RAC";
-inline constexpr const char* kRacModes[] = {"&None", "&Manual", "&Auto"};
-inline constexpr const char* kDefaultRac = "&Default RAC";
-inline constexpr const char* kRacPretime = "&RAC pretime (ms)";
-inline constexpr const char* kRetryConstant = "Retry c&onstant";
-inline constexpr const char* kLimitedPatience = "Limited &patience (sec)";
-inline constexpr const char* kDosCoast = "DOS &coast (ms)";
-inline constexpr const char* kBusyTimer = "B&usy timer";
-inline constexpr const char* kEmergencyAcknowledge = "Emergency ac&knowledge";
-inline constexpr const char* kMdcRxPreEmphasis = "MDC Rx Pre-Emphasis";
-inline constexpr const char* kHexCharacters = "0123456789ABCDEF";
-inline constexpr const char* kLeadingPretimeRange = "Leading pretime must be between 0 and 60000 ms.";
-inline constexpr const char* kTrailingPretimeRange = "Trailing pretime must be between 0 and 60000 ms.";
-inline constexpr const char* kDefaultRacEmpty =
-    "Default RAC field cannot be empty.\nValid characters are : 0 to 9 and A to F";
-inline constexpr const char* kRacPretimeRange = "RAC pretime must be between 0 and 60000 ms.";
-inline constexpr const char* kLimitedPatienceRange = "Limited patience must be between 0 and 60 sec.";
-inline constexpr const char* kEnterInteger = "Please enter an integer.";
-inline constexpr const char* kDosCoastRange = "DOS coast must be between 0 and 60000 ms.";
+inline constexpr QLatin1StringView kStatAlertTitle = "Stat Alert"_L1;
+inline constexpr QLatin1StringView kStatAlertSuffix = "Stat Alert Setup"_L1;
+inline constexpr QLatin1StringView kModeGroup = "Stat Alert Mode"_L1;
+inline constexpr QLatin1StringView kModes[] = {"&Leading"_L1, "&Trailing"_L1, "No PTT &ID"_L1};
+inline constexpr QLatin1StringView kPretimeGroup = "Pretime"_L1;
+inline constexpr QLatin1StringView kPretimeKinds[] = {"&Silent"_L1, "Bit s&ync"_L1};
+inline constexpr QLatin1StringView kLeadingPretime = "L&eading pretime (ms)"_L1;
+inline constexpr QLatin1StringView kTrailingPretime = "Trailin&g pretime (ms)"_L1;
+inline constexpr QLatin1StringView kRacGroup = "RAC"_L1;
+inline constexpr QLatin1StringView kRacModes[] = {"&None"_L1, "&Manual"_L1, "&Auto"_L1};
+inline constexpr QLatin1StringView kDefaultRac = "&Default RAC"_L1;
+inline constexpr QLatin1StringView kRacPretime = "&RAC pretime (ms)"_L1;
+inline constexpr QLatin1StringView kRetryConstant = "Retry c&onstant"_L1;
+inline constexpr QLatin1StringView kLimitedPatience = "Limited &patience (sec)"_L1;
+inline constexpr QLatin1StringView kDosCoast = "DOS &coast (ms)"_L1;
+inline constexpr QLatin1StringView kBusyTimer = "B&usy timer"_L1;
+inline constexpr QLatin1StringView kEmergencyAcknowledge = "Emergency ac&knowledge"_L1;
+inline constexpr QLatin1StringView kMdcRxPreEmphasis = "MDC Rx Pre-Emphasis"_L1;
+inline constexpr QLatin1StringView kHexCharacters = "0123456789ABCDEF"_L1;
+inline constexpr QLatin1StringView kLeadingPretimeRange = "Leading pretime must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kTrailingPretimeRange = "Trailing pretime must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kDefaultRacEmpty =
+    "Default RAC field cannot be empty.\nValid characters are : 0 to 9 and A to F"_L1;
+inline constexpr QLatin1StringView kRacPretimeRange = "RAC pretime must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kLimitedPatienceRange = "Limited patience must be between 0 and 60 sec."_L1;
+inline constexpr QLatin1StringView kEnterInteger = "Please enter an integer."_L1;
+inline constexpr QLatin1StringView kDosCoastRange = "DOS coast must be between 0 and 60000 ms."_L1;
 
 // ---- Talk permit tone page ---------------------------------------------------------------------
-inline constexpr const char* kTptTitle = "Talk Permit Tone";
-inline constexpr const char* kTptSuffix = "Talk Permit Tone Setup";
-inline constexpr const char* kTptTimeout = "&Time out (ms)";
-inline constexpr const char* kTptFrequency = "Fre&quency (Hz)";
-inline constexpr const char* kTptBeepCount = "N&umber of beeps";
-inline constexpr const char* kTptBeepDuration = "Beep &duration (ms)";
-inline constexpr const char* kTptPauseDuration = "&Pause duration (ms)";
-inline constexpr const char* kTptPostTime = "T&alk permit post time (ms)";
-inline constexpr const char* kTptHint = "Press F1 to see default radio type configurations.";
-inline constexpr const char* kTptHintFont = "Times New Roman";
-inline constexpr const char* kTptTimeoutRange = "Time out must be between 0 and 60000 ms.";
-inline constexpr const char* kTptFrequencyRange = "Frequency must be between 200 and 3400 Hz.";
-inline constexpr const char* kTptBeepCountRange = "Number of beeps must be between 0 and 5.";
-inline constexpr const char* kTptBeepDurationRange = "Beep duration must be between 0 and 60000 ms.";
-inline constexpr const char* kTptPauseDurationRange = "Pause duration must be between 0 and 60000 ms.";
-inline constexpr const char* kTptPostTimeRange = "Talk permit post time must be between 0 and 60000 ms.";
+inline constexpr QLatin1StringView kTptTitle = "Talk Permit Tone"_L1;
+inline constexpr QLatin1StringView kTptSuffix = "Talk Permit Tone Setup"_L1;
+inline constexpr QLatin1StringView kTptTimeout = "&Time out (ms)"_L1;
+inline constexpr QLatin1StringView kTptFrequency = "Fre&quency (Hz)"_L1;
+inline constexpr QLatin1StringView kTptBeepCount = "N&umber of beeps"_L1;
+inline constexpr QLatin1StringView kTptBeepDuration = "Beep &duration (ms)"_L1;
+inline constexpr QLatin1StringView kTptPauseDuration = "&Pause duration (ms)"_L1;
+inline constexpr QLatin1StringView kTptPostTime = "T&alk permit post time (ms)"_L1;
+inline constexpr QLatin1StringView kTptHint = "Press F1 to see default radio type configurations."_L1;
+inline constexpr QLatin1StringView kTptHintFont = "Times New Roman"_L1;
+inline constexpr QLatin1StringView kTptTimeoutRange = "Time out must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kTptFrequencyRange = "Frequency must be between 200 and 3400 Hz."_L1;
+inline constexpr QLatin1StringView kTptBeepCountRange = "Number of beeps must be between 0 and 5."_L1;
+inline constexpr QLatin1StringView kTptBeepDurationRange = "Beep duration must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kTptPauseDurationRange = "Pause duration must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kTptPostTimeRange = "Talk permit post time must be between 0 and 60000 ms."_L1;
 
 // ---- DTMF pages --------------------------------------------------------------------------------
-inline constexpr const char* kDtmfTitle = "DTMF Decode";
-inline constexpr const char* kDtmfDecodeSuffix = "DTMF Decode Setup";
-inline constexpr const char* kDtmfSelectiveCallSuffix = "DTMF Selective Call Setup";
-inline constexpr const char* kMinDigits = "Mi&n digits";
-inline constexpr const char* kMaxDigits = "Ma&x digits";
-inline constexpr const char* kDigitDuration = "&Digit duration (ms)";
-inline constexpr const char* kInterdigitTime = "&Interdigit timing (ms)";
-inline constexpr const char* kDigitDurationRange = "Digit duration must be between 0 and 60000 ms.";
-inline constexpr const char* kInterdigitTimeRange = "Interdigit timing must be between 0 and 60000 ms.";
+inline constexpr QLatin1StringView kDtmfTitle = "DTMF Decode"_L1;
+inline constexpr QLatin1StringView kDtmfDecodeSuffix = "DTMF Decode Setup"_L1;
+inline constexpr QLatin1StringView kDtmfSelectiveCallSuffix = "DTMF Selective Call Setup"_L1;
+inline constexpr QLatin1StringView kMinDigits = "Mi&n digits"_L1;
+inline constexpr QLatin1StringView kMaxDigits = "Ma&x digits"_L1;
+inline constexpr QLatin1StringView kDigitDuration = "&Digit duration (ms)"_L1;
+inline constexpr QLatin1StringView kInterdigitTime = "&Interdigit timing (ms)"_L1;
+inline constexpr QLatin1StringView kDigitDurationRange = "Digit duration must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kInterdigitTimeRange = "Interdigit timing must be between 0 and 60000 ms."_L1;
 
 } // namespace trv::editors::channel::text

@@ -16,7 +16,7 @@ namespace f = db::fields;
 
 DtmfPage::DtmfPage(QWidget* parent) : WizardPage(parent)
 {
-    setWindowTitle(QString::fromLatin1(text::kDtmfTitle));
+    setWindowTitle(text::kDtmfTitle);
     auto* fields = new QWidget(this);
     FormGrid form(fields, 2);
     form.layout()->setContentsMargins(0, 0, 0, 0);
@@ -73,12 +73,12 @@ void DtmfPage::commit(db::Image& image, int channel) const
 
 QString DTMFDecodePage::caption() const
 {
-    return QString::fromLatin1(text::kDtmfDecodeSuffix);
+    return text::kDtmfDecodeSuffix;
 }
 
 QString DTMFSelectiveCallPage::caption() const
 {
-    return QString::fromLatin1(text::kDtmfSelectiveCallSuffix);
+    return text::kDtmfSelectiveCallSuffix;
 }
 
 } // namespace trv::editors::channel

@@ -6,15 +6,15 @@
 
 namespace trv::editors::channel {
 
-NumberBinding::Rules rangeRule(const db::Field& field, const char* message)
+NumberBinding::Rules rangeRule(const db::Field& field, QLatin1StringView message)
 {
-    return {.minimum = field.minimum, .maximum = field.maximum, .outOfRange = QString::fromLatin1(message)};
+    return {.minimum = field.minimum, .maximum = field.maximum, .outOfRange = message};
 }
 
 NumberBinding& bindLevel(FieldBindings& bindings, QLineEdit* edit, const db::Field& field,
-                         const char* message)
+                         QLatin1StringView message)
 {
-    new CharacterFilter(edit, QString::fromLatin1(text::kLevelCharacters));
+    new CharacterFilter(edit, text::kLevelCharacters);
     NumberBinding::Rules rules = rangeRule(field, message);
     rules.allowMinus = true;
     return bindings.add<NumberBinding>(edit, field, rules);

@@ -6,14 +6,14 @@
 
 namespace trv::editors::channel {
 
-QGroupBox* group(const char* title, QWidget* parent)
+QGroupBox* group(QLatin1StringView title, QWidget* parent)
 {
-    return new QGroupBox(QString::fromLatin1(title), parent);
+    return new QGroupBox(title, parent);
 }
 
 QLabel* tptDetectNote(QWidget* parent)
 {
-    return new QLabel(QString::fromLatin1(text::kTptDetectNote), parent);
+    return new QLabel(text::kTptDetectNote, parent);
 }
 
 } // namespace trv::editors::channel

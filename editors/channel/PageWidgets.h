@@ -1,6 +1,8 @@
 // Widgets several channel pages put up alike.
 #pragma once
 
+#include <QLatin1StringView>
+
 class QGroupBox;
 class QLabel;
 class QWidget;
@@ -8,7 +10,7 @@ class QWidget;
 namespace trv::editors::channel {
 
 // A group box titled with one of the page texts.
-QGroupBox* group(const char* title, QWidget* parent);
+QGroupBox* group(QLatin1StringView title, QWidget* parent);
 // The note under a column of talk permit tone detection check boxes.
 QLabel* tptDetectNote(QWidget* parent);
 

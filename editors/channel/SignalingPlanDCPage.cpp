@@ -17,12 +17,12 @@ namespace f = db::fields;
 
 SignalingPlanDCPage::SignalingPlanDCPage(QWidget* parent) : WizardPage(parent)
 {
-    setWindowTitle(QString::fromLatin1(text::kDcTitle));
+    setWindowTitle(text::kDcTitle);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(new QLabel(QString::fromLatin1(text::kLabelColumn), this), 0, 1);
-    grid->addWidget(new QLabel(QString::fromLatin1(text::kCurrentColumn), this), 0, 2);
-    grid->addWidget(new QLabel(QString::fromLatin1(text::kTptDetectMark), this), 0, 3);
+    grid->addWidget(new QLabel(text::kLabelColumn, this), 0, 1);
+    grid->addWidget(new QLabel(text::kCurrentColumn, this), 0, 2);
+    grid->addWidget(new QLabel(text::kTptDetectMark, this), 0, 3);
     // Currents out of the list show no selection and are written back as 0.
     auto current = [this](QComboBox* box, const db::Field& field, int element) {
         bindings().add<ListBinding>(box, field, currentEntries(), NoSelection::write(0), element);
@@ -31,7 +31,7 @@ SignalingPlanDCPage::SignalingPlanDCPage(QWidget* parent) : WizardPage(parent)
         auto* label = new QLineEdit(this);
         auto* box = new QComboBox(this);
         auto* detect = new QCheckBox(this);
-        auto* name = new QLabel(QString::fromLatin1(text::kFunctionLabels[n]), this);
+        auto* name = new QLabel(text::kFunctionLabels[n], this);
         name->setBuddy(label);
         grid->addWidget(name, 1 + n, 0);
         grid->addWidget(label, 1 + n, 1);
@@ -42,7 +42,7 @@ SignalingPlanDCPage::SignalingPlanDCPage(QWidget* parent) : WizardPage(parent)
         bindings().add<CheckBinding>(detect, f::tptDetect, n);
     }
     auto* monitor = new QComboBox(this);
-    auto* monitorName = new QLabel(QString::fromLatin1(text::kDcMonitor), this);
+    auto* monitorName = new QLabel(text::kDcMonitor, this);
     monitorName->setBuddy(monitor);
     grid->addWidget(monitorName, 5, 0, 1, 2, Qt::AlignRight);
     grid->addWidget(monitor, 5, 2);
@@ -54,7 +54,7 @@ SignalingPlanDCPage::SignalingPlanDCPage(QWidget* parent) : WizardPage(parent)
 
 QString SignalingPlanDCPage::caption() const
 {
-    return QString::fromLatin1(text::kDcSuffix);
+    return text::kDcSuffix;
 }
 
 } // namespace trv::editors::channel

@@ -16,7 +16,7 @@ namespace f = db::fields;
 
 SignalingPlanT1Page::SignalingPlanT1Page(QWidget* parent) : WizardPage(parent)
 {
-    setWindowTitle(QString::fromLatin1(text::kTone1Title));
+    setWindowTitle(text::kTone1Title);
     FieldBindings& b = bindings();
     // Created in form order (the tab order); the bindings' order is also the validation order.
     QGroupBox* guard = group(text::kGuardToneGroup, this);
@@ -64,7 +64,7 @@ SignalingPlanT1Page::SignalingPlanT1Page(QWidget* parent) : WizardPage(parent)
 
 QString SignalingPlanT1Page::caption() const
 {
-    return QString::fromLatin1(text::kTone1Suffix);
+    return text::kTone1Suffix;
 }
 
 } // namespace trv::editors::channel

@@ -25,15 +25,15 @@ constexpr int kF5 = 4;                 // its list has an extra empty item that 
 
 SignalingPlanT2Page::SignalingPlanT2Page(QWidget* parent) : WizardPage(parent)
 {
-    setWindowTitle(QString::fromLatin1(text::kTone2Title));
+    setWindowTitle(text::kTone2Title);
     auto* functions = new QWidget(this);
     auto* grid = new QGridLayout(functions);
     grid->setContentsMargins(0, 0, 0, 0);
     for (int half = 0; half < 2; ++half) {
         const int at = half * (kColumnsPerFunction + 1);
-        grid->addWidget(new QLabel(QString::fromLatin1(text::kLabelColumn), functions), 0, at + 1);
-        grid->addWidget(new QLabel(QString::fromLatin1(text::kFrequencyColumn), functions), 0, at + 2);
-        grid->addWidget(new QLabel(QString::fromLatin1(text::kTptDetectMark), functions), 0, at + 3);
+        grid->addWidget(new QLabel(text::kLabelColumn, functions), 0, at + 1);
+        grid->addWidget(new QLabel(text::kFrequencyColumn, functions), 0, at + 2);
+        grid->addWidget(new QLabel(text::kTptDetectMark, functions), 0, at + 3);
     }
     grid->setColumnMinimumWidth(kColumnsPerFunction, 16);
     for (int n = 0; n < f::frequencyLabel.count; ++n) {
@@ -42,7 +42,7 @@ SignalingPlanT2Page::SignalingPlanT2Page(QWidget* parent) : WizardPage(parent)
         auto* label = new QLineEdit(functions);
         auto* tone = new QComboBox(functions);
         auto* detect = new QCheckBox(functions);
-        auto* name = new QLabel(QString::fromLatin1(text::kFunctionLabels[n]), functions);
+        auto* name = new QLabel(text::kFunctionLabels[n], functions);
         name->setBuddy(label);
         grid->addWidget(name, row, at);
         grid->addWidget(label, row, at + 1);
@@ -58,7 +58,7 @@ SignalingPlanT2Page::SignalingPlanT2Page(QWidget* parent) : WizardPage(parent)
 
     QGroupBox* wildcards = group(text::kWildcardsGroup, this);
     FormGrid wildcardForm(wildcards, 4);
-    const std::pair<const char*, const db::Field*> wildcardLists[] = {
+    const std::pair<QLatin1StringView, const db::Field*> wildcardLists[] = {
         {text::kWildcard1On, &f::wildcard1OnFrequency},
         {text::kWildcard2On, &f::wildcard2OnFrequency},
         {text::kWildcard1Off, &f::wildcard1OffFrequency},
@@ -76,7 +76,7 @@ SignalingPlanT2Page::SignalingPlanT2Page(QWidget* parent) : WizardPage(parent)
 
 QString SignalingPlanT2Page::caption() const
 {
-    return QString::fromLatin1(text::kTone2Suffix);
+    return text::kTone2Suffix;
 }
 
 } // namespace trv::editors::channel

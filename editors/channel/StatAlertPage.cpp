@@ -27,13 +27,13 @@ namespace {
 constexpr int kHexDigits = 4;
 
 // Radio buttons for the values 0, 1, ... of a field, in a row of their own.
-void addRadios(FieldBindings& bindings, QGroupBox* box, QGridLayout* grid, const char* const* labels,
+void addRadios(FieldBindings& bindings, QGroupBox* box, QGridLayout* grid, const QLatin1StringView* labels,
                int count, const db::Field& field, int columns)
 {
     std::vector<RadioGroupBinding::Option> options;
     auto* row = new QHBoxLayout;
     for (int value = 0; value < count; ++value) {
-        auto* button = new QRadioButton(QString::fromLatin1(labels[value]), box);
+        auto* button = new QRadioButton(labels[value], box);
         row->addWidget(button);
         options.push_back({button, value});
     }
@@ -46,7 +46,7 @@ void addRadios(FieldBindings& bindings, QGroupBox* box, QGridLayout* grid, const
 
 StatAlertPage::StatAlertPage(QWidget* parent) : WizardPage(parent)
 {
-    setWindowTitle(QString::fromLatin1(text::kStatAlertTitle));
+    setWindowTitle(text::kStatAlertTitle);
     FieldBindings& b = bindings();
     // Created in form order; the number bindings' order is the validation order.
     QGroupBox* mode = group(text::kModeGroup, this);
@@ -76,7 +76,7 @@ StatAlertPage::StatAlertPage(QWidget* parent) : WizardPage(parent)
     racLayout->setRowStretch(racLayout->rowCount(), 1);
     QLineEdit* defaultRac = racForm.addEdit(text::kDefaultRac);
     defaultRac->setMaxLength(kHexDigits);
-    new CharacterFilter(defaultRac, QString::fromLatin1(text::kHexCharacters));
+    new CharacterFilter(defaultRac, text::kHexCharacters);
     NumberBinding::Rules hex = rangeRule(f::defaultRac, text::kDefaultRacEmpty);
     hex.base = 16;
     b.add<NumberBinding>(defaultRac, f::defaultRac, hex);
@@ -114,7 +114,7 @@ StatAlertPage::StatAlertPage(QWidget* parent) : WizardPage(parent)
 
 QString StatAlertPage::caption() const
 {
-    return QString::fromLatin1(text::kStatAlertSuffix);
+    return text::kStatAlertSuffix;
 }
 
 void StatAlertPage::load(const db::Image& image, int channel)
@@ -132,7 +132,7 @@ std::optional<Refusal> StatAlertPage::validate() const
 {
     const QString typed = static_cast<const QLineEdit*>(limitedPatience_->control())->text();
     if (typed.isEmpty() || std::any_of(typed.begin(), typed.end(), [](QChar c) { return !c.isDigit(); }))
-        return Refusal{QString::fromLatin1(text::kEnterInteger), limitedPatience_->control()};
+        return Refusal{text::kEnterInteger, limitedPatience_->control()};
     return bindings().check();
 }
 

@@ -13,7 +13,7 @@ using db::kTenthsPerHertz;
 ListEntries frequencyEntries()
 {
     return scaledChoices({std::begin(f::kToneFrequencies), std::end(f::kToneFrequencies)}, kTenthsPerHertz,
-                         QString::fromLatin1(text::kNoTone));
+                         text::kNoTone);
 }
 
 ListEntries guardToneEntries()

@@ -42,8 +42,8 @@ int EditorDialog::run()
 QDialogButtonBox* EditorDialog::okCancelButtons()
 {
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QString::fromLatin1(text::kOk), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QString::fromLatin1(text::kCancel), QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton(text::kOk, QDialogButtonBox::AcceptRole);
+    buttons->addButton(text::kCancel, QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (commit())

@@ -21,17 +21,17 @@ FormGrid::FormGrid(QWidget* group, int columns)
 {
 }
 
-QComboBox* FormGrid::addList(const char* label)
+QComboBox* FormGrid::addList(QLatin1StringView label)
 {
     return static_cast<QComboBox*>(addControl(label, new QComboBox(group_)));
 }
 
-NumberEdit* FormGrid::addNumber(const char* label, unsigned minimum, unsigned maximum)
+NumberEdit* FormGrid::addNumber(QLatin1StringView label, unsigned minimum, unsigned maximum)
 {
     return static_cast<NumberEdit*>(addControl(label, new NumberEdit(minimum, maximum, group_)));
 }
 
-QLineEdit* FormGrid::addEdit(const char* label)
+QLineEdit* FormGrid::addEdit(QLatin1StringView label)
 {
     return static_cast<QLineEdit*>(addControl(label, new QLineEdit(group_)));
 }
@@ -43,27 +43,27 @@ void acceptDigitsOnly(QLineEdit* edit, int maxLength)
         edit->setMaxLength(maxLength);
 }
 
-QLineEdit* FormGrid::addDigits(const char* label, int maxLength)
+QLineEdit* FormGrid::addDigits(QLatin1StringView label, int maxLength)
 {
     QLineEdit* edit = addEdit(label);
     acceptDigitsOnly(edit, maxLength);
     return edit;
 }
 
-QCheckBox* FormGrid::addCheck(const char* label)
+QCheckBox* FormGrid::addCheck(QLatin1StringView label)
 {
     if (cell_ % columns_ != 0 && !checksStarted_)
         cell_ += columns_ - cell_ % columns_;
     checksStarted_ = true;
-    auto* box = new QCheckBox(QString::fromLatin1(label), group_);
+    auto* box = new QCheckBox(label, group_);
     grid_->addWidget(box, 2 * (cell_ / columns_), cell_ % columns_);
     ++cell_;
     return box;
 }
 
-QWidget* FormGrid::addControl(const char* label, QWidget* control)
+QWidget* FormGrid::addControl(QLatin1StringView label, QWidget* control)
 {
-    auto* caption = new QLabel(QString::fromLatin1(label), group_);
+    auto* caption = new QLabel(label, group_);
     caption->setBuddy(control);
     // Its label names it for assistive technology too; a composite control (a number edit) is
     // named on the edit that takes its focus.

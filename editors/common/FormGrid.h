@@ -3,6 +3,7 @@
 // their own. Every label is the buddy of its control, so its "&" access key reaches the control.
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 
 class QCheckBox;
@@ -22,14 +23,14 @@ class FormGrid {
 public:
     FormGrid(QWidget* group, int columns);
 
-    QComboBox* addList(const char* label);
-    NumberEdit* addNumber(const char* label, unsigned minimum, unsigned maximum);
-    QLineEdit* addEdit(const char* label);
+    QComboBox* addList(QLatin1StringView label);
+    NumberEdit* addNumber(QLatin1StringView label, unsigned minimum, unsigned maximum);
+    QLineEdit* addEdit(QLatin1StringView label);
     // An edit that accepts digits only (at most maxLength of them when it is not 0).
-    QLineEdit* addDigits(const char* label, int maxLength = 0);
-    QCheckBox* addCheck(const char* label);
+    QLineEdit* addDigits(QLatin1StringView label, int maxLength = 0);
+    QCheckBox* addCheck(QLatin1StringView label);
     // Any other control, under its label.
-    QWidget* addControl(const char* label, QWidget* control);
+    QWidget* addControl(QLatin1StringView label, QWidget* control);
     // Leaves the next cell empty, so that the following control starts the next row sooner.
     void skipCell() { ++cell_; }
 

@@ -16,14 +16,14 @@ namespace trv::editors {
 
 ListWindow::ListWindow(EditorHost& host, Setup setup, QWidget* parent)
     : EditorView(host, parent), setup_(std::move(setup)), list_(new QTreeWidget(this)),
-      add_(new QPushButton(QString::fromLatin1(text::kAdd), this)),
-      edit_(new QPushButton(QString::fromLatin1(text::kEdit), this)),
-      delete_(new QPushButton(QString::fromLatin1(text::kDelete), this)),
-      close_(new QPushButton(QString::fromLatin1(text::kClose), this))
+      add_(new QPushButton(text::kAdd, this)),
+      edit_(new QPushButton(text::kEdit, this)),
+      delete_(new QPushButton(text::kDelete, this)),
+      close_(new QPushButton(text::kClose, this))
 {
     QStringList titles;
     for (const Column& c : setup_.columns)
-        titles << QString::fromLatin1(c.title);
+        titles << c.title;
     list_->setColumnCount(static_cast<int>(titles.size()));
     list_->setHeaderLabels(titles);
     list_->setHeaderHidden(titles.size() == 1 && titles.front().isEmpty()); // a plain list box
@@ -43,7 +43,7 @@ ListWindow::ListWindow(EditorHost& host, Setup setup, QWidget* parent)
     const int scrollBar = list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
     list_->setMinimumSize(width + 2 * list_->frameWidth() + scrollBar, 220);
 
-    auto* prompt = new QLabel(QString::fromLatin1(setup_.prompt), this);
+    auto* prompt = new QLabel(setup_.prompt, this);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {add_, edit_, delete_, close_})
         buttons->addWidget(b);
@@ -64,13 +64,13 @@ ListWindow::ListWindow(EditorHost& host, Setup setup, QWidget* parent)
 
 QString ListWindow::treeLabel() const
 {
-    return QString::fromLatin1(setup_.title);
+    return setup_.title;
 }
 
 void ListWindow::initialFill()
 {
     refill(0);
-    placeFrame(QString::fromLatin1(setup_.title));
+    placeFrame(setup_.title);
 }
 
 void ListWindow::imageChanged(const ImageChange&)
@@ -87,7 +87,7 @@ void ListWindow::refill(int selectRowIndex)
     const bool empty = rows_.empty();
     if (empty) {
         // Across every column, so that its text is not cut at the first column's width.
-        auto* placeholder = new QTreeWidgetItem(QStringList{QString::fromLatin1(setup_.placeholder)});
+        auto* placeholder = new QTreeWidgetItem(QStringList{setup_.placeholder});
         list_->addTopLevelItem(placeholder);
         placeholder->setFirstColumnSpanned(true);
     }
@@ -140,7 +140,7 @@ void ListWindow::onDelete()
     const int record = selectedRecord();
     if (record < 0 || !mayRemove(record))
         return;
-    if (platform::showMessage(QString::fromLatin1(text::kDeleteQuestion), platform::MsgButtons::YesNo,
+    if (platform::showMessage(text::kDeleteQuestion, platform::MsgButtons::YesNo,
                               platform::MsgIcon::Question, this) != platform::MsgAnswer::Yes)
         return;
     if (!remove(record))

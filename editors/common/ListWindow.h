@@ -21,15 +21,15 @@ class ListWindow : public EditorView {
     Q_OBJECT
 public:
     struct Column {
-        const char* title;
+        QString title;
         int width; // pixels at 100 % display scale
     };
     struct Setup {
-        const char* title;  // window title and tree label
-        const char* prompt; // the text above the list
+        QString title;  // window title and tree label
+        QString prompt; // the text above the list
         std::vector<Column> columns;
         int capacity;            // rows at which "&Add" is disabled
-        const char* placeholder; // the row an empty list shows
+        QString placeholder; // the row an empty list shows
     };
 
     ListWindow(EditorHost& host, Setup setup, QWidget* parent = nullptr);

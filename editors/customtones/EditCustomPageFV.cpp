@@ -43,12 +43,12 @@ std::optional<int> digitsValue(const QLineEdit* edit)
 
 QString numberRange()
 {
-    return QString::fromLatin1(text::kEnterIntegerBetween).arg(0).arg(kHighestNumber);
+    return QString(text::kEnterIntegerBetween).arg(0).arg(kHighestNumber);
 }
 
 QString durationRange(const db::Field& field)
 {
-    return QString::fromLatin1(text::kEnterNumberBetween).arg(field.minimum).arg(field.maximum);
+    return QString(text::kEnterNumberBetween).arg(field.minimum).arg(field.maximum);
 }
 
 bool isUsed(const db::Image& image, int number)
@@ -61,7 +61,7 @@ bool isUsed(const db::Image& image, int number)
 EditCustomPageFV::EditCustomPageFV(EditorHost& host, int number, QWidget* parent)
     : EditorDialog(host, kHelpContext, parent), opened_(number)
 {
-    setWindowTitle(QString::fromLatin1(ctext::kEditTitle));
+    setWindowTitle(ctext::kEditTitle);
     buildForm();
     load();
 }
@@ -77,7 +77,7 @@ void EditCustomPageFV::buildForm()
     new CharacterFilter(number_, kDigits);
     connect(number_, &QLineEdit::textEdited, this, &EditCustomPageFV::numberEdited);
 
-    auto duration = [&](const char* label, const db::Field& field) {
+    auto duration = [&](QLatin1StringView label, const db::Field& field) {
         QLineEdit* edit = form.addEdit(label);
         edit->setMaxLength(kDurationLength);
         new CharacterFilter(edit, kDigits);
@@ -86,11 +86,11 @@ void EditCustomPageFV::buildForm()
             NumberBinding::Rules{.minimum = field.minimum,
                                  .maximum = field.maximum,
                                  .outOfRange = durationRange(field),
-                                 .notNumber = QString::fromLatin1(text::kEnterNumber)});
+                                 .notNumber = text::kEnterNumber});
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { durationEdited(edit); });
         return edit;
     };
-    auto frequency = [&](const char* label, const db::Field& field) {
+    auto frequency = [&](QLatin1StringView label, const db::Field& field) {
         QLineEdit* edit = form.addEdit(label);
         edit->setMaxLength(kFrequencyLength);
         frequencies_.push_back({edit, field});
@@ -210,7 +210,7 @@ void EditCustomPageFV::frequencyEdited(QLineEdit* edit)
     const QString kept = customtones::filterFrequencyText(typed);
     const int highest = f::firstToneFrequency.maximum;
     if (parseTenths(kept).value_or(0) >= highest) {
-        platform::showMessage(QString::fromLatin1(ctext::kFrequencyRange), platform::MsgButtons::Ok,
+        platform::showMessage(ctext::kFrequencyRange, platform::MsgButtons::Ok,
                               platform::MsgIcon::None, this);
         edit->setText(formatTenths(highest));
         focusWithTextSelected(edit);
@@ -232,7 +232,7 @@ bool EditCustomPageFV::frequenciesInRange()
             continue;
         // An empty field counts as too low; a pasted value past the top is refused as well, so that
         // it never wraps in the 16-bit field.
-        platform::showMessage(QString::fromLatin1(ctext::kFrequencyRange), platform::MsgButtons::Ok,
+        platform::showMessage(ctext::kFrequencyRange, platform::MsgButtons::Ok,
                               platform::MsgIcon::None, this);
         freq.edit->setText(formatTenths(above ? freq.field.maximum : freq.field.minimum));
         focusWithTextSelected(freq.edit);
@@ -257,7 +257,7 @@ bool EditCustomPageFV::commit()
     const int number = *digitsValue(number_);
     if (number != opened_ && isUsed(image, number)) {
         number_->setText(QString::number(offered_));
-        refuse({QString::fromLatin1(ctext::kNumberExists), number_, platform::MsgIcon::None});
+        refuse({ctext::kNumberExists, number_, platform::MsgIcon::None});
         return false;
     }
 

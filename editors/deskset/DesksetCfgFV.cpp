@@ -31,12 +31,12 @@ constexpr int kSingleChannelEntry = 0; // entries of the deskset type list
 constexpr int kMultiChannelEntry = 1;
 constexpr int kFormColumns = 3;
 
-NumberBinding::Rules numberRules(const db::Field& field, const char* rangeMessage)
+NumberBinding::Rules numberRules(const db::Field& field, QLatin1StringView rangeMessage)
 {
     return {.minimum = field.minimum,
             .maximum = field.maximum,
-            .outOfRange = QString::fromLatin1(rangeMessage),
-            .notNumber = QString::fromLatin1(text::kEnterPositiveInteger)};
+            .outOfRange = rangeMessage,
+            .notNumber = text::kEnterPositiveInteger};
 }
 
 } // namespace
@@ -61,21 +61,21 @@ QAbstractButton* DesksetCfgFV::cancelButton() const
 
 QString DesksetCfgFV::treeLabel() const
 {
-    return QString::fromLatin1(dtext::kTitle);
+    return dtext::kTitle;
 }
 
 // Controls are created in form order, which is also their tab order. Lists keep a stored value that
 // has no entry, except the mute timer, which then writes 0.
 void DesksetCfgFV::buildForm()
 {
-    auto* settings = new QGroupBox(QString::fromLatin1(dtext::kSettingsGroup), this);
+    auto* settings = new QGroupBox(dtext::kSettingsGroup, this);
     FormGrid form(settings, kFormColumns);
     const auto keep = NoSelection::keepStored();
-    auto number = [&](const char* label, const db::Field& field, const char* rangeMessage) {
+    auto number = [&](QLatin1StringView label, const db::Field& field, QLatin1StringView rangeMessage) {
         NumberEdit* edit = form.addNumber(label, field.minimum, field.maximum);
         bindings_.add<NumberBinding>(edit->lineEdit(), field, numberRules(field, rangeMessage));
     };
-    auto list = [&](const char* label, const db::Field& field) {
+    auto list = [&](QLatin1StringView label, const db::Field& field) {
         QComboBox* box = form.addList(label);
         bindings_.add<ListBinding>(box, field, choicesOf(field), keep);
         return box;
@@ -110,16 +110,16 @@ void DesksetCfgFV::buildForm()
         }
     }
 
-    auto* relay = new QGroupBox(QString::fromLatin1(dtext::kRelayGroup), this);
+    auto* relay = new QGroupBox(dtext::kRelayGroup, this);
     auto* relayRow = new QHBoxLayout(relay);
     for (int r = 0; r < f::relayLatching.count; ++r) {
-        auto* box = new QCheckBox(QString::fromLatin1(dtext::kRelayLatching[r]), relay);
+        auto* box = new QCheckBox(dtext::kRelayLatching[r], relay);
         relayRow->addWidget(box);
         bindings_.add<CheckBinding>(box, f::relayLatching, r);
     }
 
-    ok_ = new QPushButton(QString::fromLatin1(text::kOk), this);
-    cancel_ = new QPushButton(QString::fromLatin1(text::kCancel), this);
+    ok_ = new QPushButton(text::kOk, this);
+    cancel_ = new QPushButton(text::kCancel, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);
@@ -138,7 +138,7 @@ void DesksetCfgFV::initialFill()
     desksetType_->setCurrentIndex(single ? kSingleChannelEntry : kMultiChannelEntry);
     enableMultiChannelControls();
     bindings_.load(image());
-    placeFrame(QString::fromLatin1(dtext::kTitle));
+    placeFrame(dtext::kTitle);
 }
 
 bool DesksetCfgFV::multiChannelSelected() const
@@ -167,7 +167,7 @@ void DesksetCfgFV::commit()
     const int chosen = multiChannelSelected() ? db::deskset::kMultiChannel : db::deskset::kSingleChannel;
 
     if (stored == db::deskset::kMultiChannel && chosen == db::deskset::kSingleChannel) {
-        if (platform::showMessage(QString::fromLatin1(dtext::kEraseChannelsQuestion), MsgButtons::YesNo,
+        if (platform::showMessage(dtext::kEraseChannelsQuestion, MsgButtons::YesNo,
                                   MsgIcon::Question, this) != MsgAnswer::Yes)
             return;
         eraseChannels2To4();

@@ -19,10 +19,10 @@ enum class Control {
 };
 
 struct FormControl {
-    const char* label;
+    QLatin1StringView label;
     const db::Field& field;
     Control control;
-    const char* rangeMessage = nullptr; // Number
+    QLatin1StringView rangeMessage = {}; // Number
 };
 
 // The "Settings" group, in form order (the drop-down lists and edits, then the check boxes).

@@ -2,38 +2,42 @@
 // baud rates is part of the texts.
 #pragma once
 
+#include <QLatin1StringView>
+
 namespace trv::editors::deskset::text {
 
-// Window title and tree label (string 144).
-inline constexpr const char* kTitle = "Deskset Configuration";
+using namespace Qt::StringLiterals;
 
-inline constexpr const char* kSettingsGroup = "Settings";
-inline constexpr const char* kRelayGroup = "Relay";
+// Window title and tree label.
+inline constexpr QLatin1StringView kTitle = "Deskset Configuration"_L1;
 
-inline constexpr const char* kDesksetTypeLabel = "Type of &deskset";
-inline constexpr const char* kMuteTimerLabel = "&Mute timer (sec)";
-inline constexpr const char* kVoiceAnnotationLabel = "Paging voi&ce annotation (sec)";
-inline constexpr const char* kMuteLevelLabel = "Mute &level";
-inline constexpr const char* kTransmitDelayLabel = "&Transmit delay (ms)";
-inline constexpr const char* kBaudRateLabel = "Printer ba&ud rate";
-inline constexpr const char* kClockModeLabel = "12 / 24 hou&r mode";
-inline constexpr const char* kPageKeyUpDelayLabel = "&Page key up delay (sec)";
-inline constexpr const char* kPagingFeedbackLabel = "Paging feedbac&k";
+inline constexpr QLatin1StringView kSettingsGroup = "Settings"_L1;
+inline constexpr QLatin1StringView kRelayGroup = "Relay"_L1;
 
-inline constexpr const char* kUseUnselectSpeaker = "Use unselect &speaker";
-inline constexpr const char* kExternalMicPresent = "&External mic present";
-inline constexpr const char* kDisplayTime = "D&isplay time";
-inline constexpr const char* kMicAgc = "Mic A&GC";
-inline constexpr const char* kHandsetPresent = "H&andset present";
-inline constexpr const char* kRelayLatching[] = {"Relay latching &1", "Relay latching &2",
-                                                 "Relay latching &3", "Relay latching &4"};
+inline constexpr QLatin1StringView kDesksetTypeLabel = "Type of &deskset"_L1;
+inline constexpr QLatin1StringView kMuteTimerLabel = "&Mute timer (sec)"_L1;
+inline constexpr QLatin1StringView kVoiceAnnotationLabel = "Paging voi&ce annotation (sec)"_L1;
+inline constexpr QLatin1StringView kMuteLevelLabel = "Mute &level"_L1;
+inline constexpr QLatin1StringView kTransmitDelayLabel = "&Transmit delay (ms)"_L1;
+inline constexpr QLatin1StringView kBaudRateLabel = "Printer ba&ud rate"_L1;
+inline constexpr QLatin1StringView kClockModeLabel = "12 / 24 hou&r mode"_L1;
+inline constexpr QLatin1StringView kPageKeyUpDelayLabel = "&Page key up delay (sec)"_L1;
+inline constexpr QLatin1StringView kPagingFeedbackLabel = "Paging feedbac&k"_L1;
+
+inline constexpr QLatin1StringView kUseUnselectSpeaker = "Use unselect &speaker"_L1;
+inline constexpr QLatin1StringView kExternalMicPresent = "&External mic present"_L1;
+inline constexpr QLatin1StringView kDisplayTime = "D&isplay time"_L1;
+inline constexpr QLatin1StringView kMicAgc = "Mic A&GC"_L1;
+inline constexpr QLatin1StringView kHandsetPresent = "H&andset present"_L1;
+inline constexpr QLatin1StringView kRelayLatching[] = {"Relay latching &1"_L1, "Relay latching &2"_L1,
+                                                 "Relay latching &3"_L1, "Relay latching &4"_L1};
 
 // The drop-down lists show the choices of their fields in the field catalogue.
 
-inline constexpr const char* kVoiceAnnotationRange = "Paging voice annotation must be between 0 and 60 sec.";
-inline constexpr const char* kTransmitDelayRange = "Transmit delay must be between 0 and 500 ms.";
-inline constexpr const char* kPageKeyUpDelayRange = "Page key up delay must be between 0 and 60 sec.";
-inline constexpr const char* kEraseChannelsQuestion =
-    "Are you sure you want to erase the data for channels 2, 3, and 4 ?";
+inline constexpr QLatin1StringView kVoiceAnnotationRange = "Paging voice annotation must be between 0 and 60 sec."_L1;
+inline constexpr QLatin1StringView kTransmitDelayRange = "Transmit delay must be between 0 and 500 ms."_L1;
+inline constexpr QLatin1StringView kPageKeyUpDelayRange = "Page key up delay must be between 0 and 60 sec."_L1;
+inline constexpr QLatin1StringView kEraseChannelsQuestion =
+    "Are you sure you want to erase the data for channels 2, 3, and 4 ?"_L1;
 
 } // namespace trv::editors::deskset::text

@@ -59,26 +59,26 @@ constexpr C kPulse[] = {{text::kStandardTone, "standardTone"},
                         {text::kTrailer, "trailer"}};
 
 constexpr FormatEditor kEditors[] = {
-    {fmt::kVoiceAlert, text::kAddVoiceAlert, nullptr, nullptr, 169, {}},
-    {fmt::kCallAlert, text::kAddCallAlert, text::kCallAlertTitle, nullptr, 136, kCallAlert},
-    {fmt::kRadioCheck, text::kAddRadioCheck, nullptr, nullptr, 159, {}},
-    {fmt::kRemoteMonitor, text::kAddRemoteMonitor, text::kRemoteMonitorTitle, nullptr, 165, kRemoteMonitor},
-    {fmt::kRadioEnable, text::kAddRadioEnable, nullptr, nullptr, 161, {}},
-    {fmt::kRadioDisable, text::kAddRadioDisable, nullptr, nullptr, 160, {}},
-    {fmt::kManualRac, text::kAddManualRac, nullptr, nullptr, 132, {}},
-    {fmt::kStatusRequest, text::kAddStatRequest, nullptr, nullptr, 168, {}},
-    {fmt::kRepeaterEnable, text::kAddRepeatEnable, nullptr, nullptr, 167, {}},
-    {fmt::kRepeaterDisable, text::kAddRepeatDisable, nullptr, nullptr, 166, {}},
-    {fmt::kMotorola1Plus1, text::kAddMotorola1, text::kMotorola1Title, nullptr, 131, kMotorola},
-    {fmt::kMotorola2Plus2, text::kAddMotorola2, text::kMotorola2Title, nullptr, 141, kMotorola},
-    {fmt::kGeType99, text::kAddGeType99, text::kGeType99Title, nullptr, 133, kGeType99},
-    {fmt::kMotorola5Tone, text::kAddMotorola5, text::kMotorola5Title, nullptr, 142, kMotorola5},
-    {fmt::kMotorola6Tone, text::kAddMotorola6, text::kMotorola6Title, nullptr, 143, kMotorola6},
-    {fmt::kNec5Tone, text::kAddNec5, text::kNec5Title, nullptr, 156, kNec5},
-    {fmt::kNec6Tone, text::kAddNec6, text::kNec6Title, nullptr, 157, kNec6},
-    {fmt::kReachTone, text::kAddReachTone, text::kReachToneTitle, nullptr, 162, kReachTone},
-    {fmt::kDtmfPage, text::kAddDtmf, text::kDtmfTitle, nullptr, 134, kDtmf},
-    {fmt::kPulsePage, text::kAddPulse, text::kPulseTitle, nullptr, 158, kPulse},
+    {fmt::kVoiceAlert, text::kAddVoiceAlert, {}, {}, 169, {}},
+    {fmt::kCallAlert, text::kAddCallAlert, text::kCallAlertTitle, {}, 136, kCallAlert},
+    {fmt::kRadioCheck, text::kAddRadioCheck, {}, {}, 159, {}},
+    {fmt::kRemoteMonitor, text::kAddRemoteMonitor, text::kRemoteMonitorTitle, {}, 165, kRemoteMonitor},
+    {fmt::kRadioEnable, text::kAddRadioEnable, {}, {}, 161, {}},
+    {fmt::kRadioDisable, text::kAddRadioDisable, {}, {}, 160, {}},
+    {fmt::kManualRac, text::kAddManualRac, {}, {}, 132, {}},
+    {fmt::kStatusRequest, text::kAddStatRequest, {}, {}, 168, {}},
+    {fmt::kRepeaterEnable, text::kAddRepeatEnable, {}, {}, 167, {}},
+    {fmt::kRepeaterDisable, text::kAddRepeatDisable, {}, {}, 166, {}},
+    {fmt::kMotorola1Plus1, text::kAddMotorola1, text::kMotorola1Title, {}, 131, kMotorola},
+    {fmt::kMotorola2Plus2, text::kAddMotorola2, text::kMotorola2Title, {}, 141, kMotorola},
+    {fmt::kGeType99, text::kAddGeType99, text::kGeType99Title, {}, 133, kGeType99},
+    {fmt::kMotorola5Tone, text::kAddMotorola5, text::kMotorola5Title, {}, 142, kMotorola5},
+    {fmt::kMotorola6Tone, text::kAddMotorola6, text::kMotorola6Title, {}, 143, kMotorola6},
+    {fmt::kNec5Tone, text::kAddNec5, text::kNec5Title, {}, 156, kNec5},
+    {fmt::kNec6Tone, text::kAddNec6, text::kNec6Title, {}, 157, kNec6},
+    {fmt::kReachTone, text::kAddReachTone, text::kReachToneTitle, {}, 162, kReachTone},
+    {fmt::kDtmfPage, text::kAddDtmf, text::kDtmfTitle, {}, 134, kDtmf},
+    {fmt::kPulsePage, text::kAddPulse, text::kPulseTitle, {}, 158, kPulse},
     {fmt::kCustomPage, text::kAddCustomPage, text::kCustomPageTitle, text::kCustomPageTitle, 76, {}},
 };
 static_assert(std::size(kEditors) == fmt::kCustomPage + 1);
@@ -104,12 +104,12 @@ QString formatTypeName(int type)
 
 QString editorTitle(const FormatEditor& editor)
 {
-    return editor.title ? QString::fromLatin1(editor.title) : formatTypeName(editor.type);
+    return editor.title.isEmpty() ? formatTypeName(editor.type) : QString(editor.title);
 }
 
 QString baseFormatText(const FormatEditor& editor)
 {
-    return editor.baseFormat ? QString::fromLatin1(editor.baseFormat) : formatTypeName(editor.type);
+    return editor.baseFormat.isEmpty() ? formatTypeName(editor.type) : QString(editor.baseFormat);
 }
 
 const db::Field* parameterField(const FormatEditor& editor, const ParameterControl& control)

@@ -6,6 +6,7 @@
 
 #include "database/Field.h"
 
+#include <QLatin1StringView>
 #include <QString>
 
 #include <span>
@@ -14,15 +15,15 @@
 namespace trv::editors::paging {
 
 struct ParameterControl {
-    const char* label;      // the control's label, with its access key
+    QLatin1StringView label;      // the control's label, with its access key
     std::string_view field; // a field of the type's catalogue layout
 };
 
 struct FormatEditor {
     int type;
-    const char* addEntry;   // the entry of the protocol choice that creates the type
-    const char* title;      // nullptr: the type's name
-    const char* baseFormat; // nullptr: the type's name
+    QLatin1StringView addEntry;   // the entry of the protocol choice that creates the type
+    QLatin1StringView title;      // empty: the type's name
+    QLatin1StringView baseFormat; // empty: the type's name
     int helpContext;
     std::span<const ParameterControl> controls; // empty: an editor of the label only
 };

@@ -31,9 +31,9 @@ bool anyFormatDefined()
     return false;
 }
 
-void warn(const char* message, QWidget* parent)
+void warn(QLatin1StringView message, QWidget* parent)
 {
-    platform::showMessage(QString::fromLatin1(message), platform::MsgButtons::Ok,
+    platform::showMessage(message, platform::MsgButtons::Ok,
                           platform::MsgIcon::Exclamation, parent);
 }
 

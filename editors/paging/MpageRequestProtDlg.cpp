@@ -8,27 +8,26 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstring>
 
 namespace trv::editors::paging {
 
 MpageRequestProtDlg::MpageRequestProtDlg(EditorHost& host, int helpContext, QWidget* parent)
     : EditorDialog(host, helpContext, parent), list_(new QComboBox(this))
 {
-    setWindowTitle(QString::fromLatin1(text::kProtocolTitle));
+    setWindowTitle(text::kProtocolTitle);
     for (const FormatEditor& editor : formatEditors())
         entries_.push_back(&editor);
     std::sort(entries_.begin(), entries_.end(), [](const FormatEditor* a, const FormatEditor* b) {
-        return std::strcmp(a->addEntry, b->addEntry) < 0;
+        return a->addEntry < b->addEntry;
     });
     for (const FormatEditor* editor : entries_)
-        list_->addItem(QString::fromLatin1(editor->addEntry));
+        list_->addItem(editor->addEntry);
     list_->setCurrentIndex(0);
     list_->setMaxVisibleItems(static_cast<int>(entries_.size()));
     // Wide enough for the whole title in the window's caption.
     list_->setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 140);
 
-    auto* prompt = new QLabel(QString::fromLatin1(text::kProtocolPrompt), this);
+    auto* prompt = new QLabel(text::kProtocolPrompt, this);
     prompt->setBuddy(list_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);

@@ -27,7 +27,7 @@ constexpr int kWholeTextRoom = 16;
 
 QString rangeMessage(const db::Field& field)
 {
-    return QString::fromLatin1(editors::text::kEnterNumberBetween).arg(field.minimum).arg(field.maximum);
+    return QString(editors::text::kEnterNumberBetween).arg(field.minimum).arg(field.maximum);
 }
 
 } // namespace
@@ -54,7 +54,7 @@ PagingFormatDlg::PagingFormatDlg(EditorHost& host, const FormatEditor& editor, i
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     if (!editor_.controls.empty()) {
-        auto* group = new QGroupBox(QString::fromLatin1(text::kFormatConfig), this);
+        auto* group = new QGroupBox(text::kFormatConfig, this);
         addParameterControls(group);
         layout->addWidget(group);
     }
@@ -106,7 +106,7 @@ void PagingFormatDlg::addDuration(FormGrid& form, const ParameterControl& contro
         NumberBinding::Rules{.minimum = field.minimum,
                              .maximum = field.maximum,
                              .outOfRange = rangeMessage(field),
-                             .notNumber = QString::fromLatin1(text::kEnterNumber)});
+                             .notNumber = text::kEnterNumber});
     // Only the user's typing is checked: a stored value out of range is refused at OK instead of
     // interrupting the opening of the dialog.
     connect(edit, &QLineEdit::textEdited, this, [this, edit, &field] { limitDuration(edit, field); });
@@ -145,13 +145,13 @@ bool PagingFormatDlg::commit()
     }
     const std::string label = label_->text().toLatin1().toStdString();
     if (label.empty()) {
-        platform::showMessage(QString::fromLatin1(text::kEmptyLabel), platform::MsgButtons::Ok,
+        platform::showMessage(text::kEmptyLabel, platform::MsgButtons::Ok,
                               platform::MsgIcon::None, this);
         label_->setFocus();
         return false;
     }
     if (labelTakenByAnotherRecord(label)) { // free records have empty labels and never match
-        platform::showMessage(QString::fromLatin1(text::kLabelExists), platform::MsgButtons::Ok,
+        platform::showMessage(text::kLabelExists, platform::MsgButtons::Ok,
                               platform::MsgIcon::None, this);
         focusWithTextSelected(label_);
         return false;

@@ -4,13 +4,14 @@
 
 #include "database/DigitRules.h"
 
+#include <QLatin1StringView>
 #include <QString>
 
 namespace trv::editors::speedpaging {
 
 struct DigitRule {
     const db::DigitRule& rule;
-    const char* message;
+    QLatin1StringView message;
 
     bool accepts(const QString& digits) const;
 };

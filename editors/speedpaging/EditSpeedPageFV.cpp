@@ -42,7 +42,7 @@ std::string latin1(const QLineEdit* edit)
 EditSpeedPageFV::EditSpeedPageFV(EditorHost& host, int record, QWidget* parent)
     : EditorDialog(host, kHelpContext, parent), record_(record)
 {
-    setWindowTitle(QString::fromLatin1(stext::kEditTitle));
+    setWindowTitle(stext::kEditTitle);
     auto* fields = new QWidget(this);
     FormGrid form(fields, 1);
     label_ = form.addEdit(stext::kLabelLabel);
@@ -73,7 +73,7 @@ EditSpeedPageFV::EditSpeedPageFV(EditorHost& host, int record, QWidget* parent)
 // another speed page has. Refusals show without an icon, except the duplicate label.
 std::optional<Refusal> EditSpeedPageFV::check() const
 {
-    const QString fillAll = QString::fromLatin1(text::kFillAllFields);
+    const QString fillAll = text::kFillAllFields;
     if (label_->text().isEmpty())
         return Refusal{fillAll, label_, platform::MsgIcon::None};
     if (digits_->text().isEmpty())
@@ -86,13 +86,13 @@ std::optional<Refusal> EditSpeedPageFV::check() const
     const speedpaging::DigitRule& rule =
         speedpaging::digitRuleFor(db::readField(image, f::formatType, *format));
     if (!rule.accepts(digits_->text()))
-        return Refusal{QString::fromLatin1(rule.message), digits_, platform::MsgIcon::None};
+        return Refusal{rule.message, digits_, platform::MsgIcon::None};
 
     const db::SortedTable& table = speedpaging::speedPageTable();
     const std::string label = latin1(label_);
     for (int r = 0; r < table.capacity(); ++r)
         if (r != record_ && !table.isFree(image, r) && table.label(image, r) == label)
-            return Refusal{QString::fromLatin1(text::kLabelExists), label_};
+            return Refusal{text::kLabelExists, label_};
     return std::nullopt;
 }
 

@@ -82,7 +82,7 @@ bool SpeedPageListFV::mayRemove(int record)
 {
     if (!anyButtonRefersTo(host().buttonTables(), ButtonKind::SpeedPage, record))
         return true;
-    platform::showMessage(QString::fromLatin1(stext::kOnButton), platform::MsgButtons::Ok,
+    platform::showMessage(stext::kOnButton, platform::MsgButtons::Ok,
                           platform::MsgIcon::Exclamation, this);
     return false;
 }

@@ -112,14 +112,14 @@ TEST_F(CheckDatabaseTest, ListsTheImagesProblemsAndFollowsEveryChange)
     run(cmd::kSave);
     EXPECT_TRUE(QFile::exists(saveChoice_));
     QPointer<CheckDatabaseWindow> shown = window;
-    boxes_.expect(QString::fromLatin1(text::kCloseQuestion), MsgAnswer::Ok);
+    boxes_.expect(text::kCloseQuestion, MsgAnswer::Ok);
     run(cmd::kNewDatabase);
     settle();
     EXPECT_TRUE(shown.isNull());
     run(cmd::kCheckDatabase);
     ASSERT_NE(frame()->checkWindow(), nullptr);
     EXPECT_EQ(frame()->checkWindow()->summary()->text().toStdString(), "No problems found.");
-    boxes_.expect(QString::fromLatin1(text::kCloseQuestion), MsgAnswer::Ok);
+    boxes_.expect(text::kCloseQuestion, MsgAnswer::Ok);
     run(cmd::kCloseDatabase);
     settle();
     EXPECT_EQ(frame()->checkWindow(), nullptr);
@@ -172,7 +172,7 @@ TEST_F(CheckDatabaseTest, EnterOpensTheWindowOfTheProblemAtItsRecord)
         editor->close();
     settle();
     const int errors = db::errorCount(window->problems());
-    boxes_.expect(QString::fromLatin1(text::kUploadWithErrors).arg(QString::fromStdString(db::errorCountText(errors))),
+    boxes_.expect(QString(text::kUploadWithErrors).arg(QString::fromStdString(db::errorCountText(errors))),
                   MsgAnswer::No);
     run(cmd::kUpload);
     EXPECT_EQ(boxes_.seen().back().defaultAnswer, MsgAnswer::No);

@@ -82,12 +82,12 @@ TEST_F(ConnectionFeedbackTest, UnopenablePortKeepsTheMessageAndSaysWhyInTheDetai
     const QString missing = path("no-such-adapter");
     testsupport::ComEnvironment com1(1, missing);
     start();
-    boxes_.expect(QString::fromLatin1(transfer::text::kUnableToConnect), MsgAnswer::Ok);
+    boxes_.expect(transfer::text::kUnableToConnect, MsgAnswer::Ok);
     run(cmd::kDownload);
     ASSERT_EQ(boxes_.seen().size(), 1u);
     const QString details = boxes_.seen()[0].details;
-    EXPECT_EQ(details, QString::fromLatin1(transfer::text::kPortIsDevice).arg("COM1", missing) + "\n" +
-                           QString::fromLatin1(transfer::text::kPortMissing).arg(missing));
+    EXPECT_EQ(details, QString(transfer::text::kPortIsDevice).arg("COM1", missing) + "\n" +
+                           QString(transfer::text::kPortMissing).arg(missing));
     EXPECT_EQ(frame()->statusText(), transfer::text::kIdlePrompt);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -103,7 +103,7 @@ TEST_F(ConnectionFeedbackTest, APortInUseNamesTheHolderOfItsLockInTheDetails)
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
     testsupport::ComEnvironment com1(1, port.path());
     start();
-    boxes_.expect(QString::fromLatin1(transfer::text::kUnableToConnect), MsgAnswer::Ok);
+    boxes_.expect(transfer::text::kUnableToConnect, MsgAnswer::Ok);
     run(cmd::kDownload);
     ::close(held);
     ASSERT_EQ(boxes_.seen().size(), 1u);

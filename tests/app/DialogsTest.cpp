@@ -33,8 +33,8 @@ const QString kRequired = QStringLiteral("You must select a COM port to continue
 
 QString storedPort()
 {
-    return SettingsStore::read(Hive::LocalMachine, QString::fromLatin1(transfer::ComPortSetting::kKeyPath),
-                               QString::fromLatin1(transfer::ComPortSetting::kValueName))
+    return SettingsStore::read(Hive::LocalMachine, transfer::ComPortSetting::kKeyPath,
+                               transfer::ComPortSetting::kValueName)
         .toString();
 }
 
@@ -100,7 +100,7 @@ TEST_F(ComPortTest, ShowsEachPortsDeviceAndAdapterAndMapsThePortToAnAdapter)
         {"/dev/ttyS0", {}, {}, {}, {}},
         {"/dev/ttyUSB0", "FTDI", "FT232R USB UART", "A10K3XYZ", byId},
     };
-    const QString ports = QString::fromLatin1(platform::MachineSettings::kPortsKey);
+    const QString ports = platform::MachineSettings::kPortsKey;
     SettingsStore::write(Hive::LocalMachine, ports, QStringLiteral("COM2"), byId);
     Registry::setComPort(2);
     ComPortDialog dialog(nullptr, [&] { return adapters; });
@@ -173,8 +173,8 @@ TEST_F(ComPortTest, MarksEachPortsDevicePresentOrNot)
 
 TEST_F(ComPortTest, NonNumericStoredValueSelectsNothing)
 {
-    SettingsStore::write(Hive::LocalMachine, QString::fromLatin1(transfer::ComPortSetting::kKeyPath),
-                         QString::fromLatin1(transfer::ComPortSetting::kValueName), QStringLiteral("COMX"));
+    SettingsStore::write(Hive::LocalMachine, transfer::ComPortSetting::kKeyPath,
+                         transfer::ComPortSetting::kValueName, QStringLiteral("COMX"));
     ComPortDialog dialog;
     EXPECT_EQ(dialog.portList()->currentIndex(), -1);
 }
@@ -184,8 +184,8 @@ TEST_F(ComPortTest, RegistryObjectCreatesTheKeyWithAnEmptyValue)
     onNextModal<ComPortDialog>([](ComPortDialog* dialog) { dialog->reject(); });
     start();
     EXPECT_TRUE(SettingsStore::hasValue(Hive::LocalMachine,
-                                        QString::fromLatin1(transfer::ComPortSetting::kKeyPath),
-                                        QString::fromLatin1(transfer::ComPortSetting::kValueName)));
+                                        transfer::ComPortSetting::kKeyPath,
+                                        transfer::ComPortSetting::kValueName));
 }
 
 TEST_F(ComPortTest, StartupCheckOpensDialogWhenNoPortIsStored)

@@ -293,7 +293,7 @@ TEST_F(FleetWindowTest, UploadSendsTheOpenDatabaseAsItWasAtTheStartAndOneTransfe
     frame()->transferSession().stopConnecting();
     ASSERT_FALSE(frame()->transferActive());
 
-    const QString question = QString::fromLatin1(text::kFleetOpenDatabaseQuestion).arg("New");
+    const QString question = QString(text::kFleetOpenDatabaseQuestion).arg("New");
     run(cmd::kViewDeskset);
     ASSERT_EQ(editorCount(), 1);
     boxes_.expect(question, MsgAnswer::Yes);

@@ -26,8 +26,8 @@
 namespace trv::app::test {
 namespace {
 
-const QString kTitle = QString::fromLatin1(trv::text::kAppTitle);
-const QString kCloseQuestion = QString::fromLatin1(text::kCloseQuestion);
+const QString kTitle = trv::text::kAppTitle;
+const QString kCloseQuestion = text::kCloseQuestion;
 
 class MainFrameTest : public ShellFixture {
 protected:
@@ -76,7 +76,7 @@ TEST_F(MainFrameTest, PlainStartShowsNoDatabaseWithMenu128)
     EXPECT_FALSE(toolButton(cmd::kUpload)->isEnabled());
     EXPECT_TRUE(toolButton(cmd::kNewDatabase)->isEnabled());
     EXPECT_TRUE(toolButton(cmd::kDownload)->isEnabled());
-    EXPECT_EQ(frame()->statusText(), QString::fromLatin1(transfer::text::kIdlePrompt));
+    EXPECT_EQ(frame()->statusText(), transfer::text::kIdlePrompt);
 }
 
 TEST(DocTemplateTest, StringsOfTheTemplate)
@@ -355,8 +355,8 @@ TEST_F(MainFrameTest, CommandLineFileWithWrongHeaderEndsStartAfterMessage)
     bad.close();
     // No port stored: the port question would follow the splash, but must not come at all.
     ASSERT_TRUE(platform::SettingsStore::write(
-        platform::Hive::LocalMachine, QString::fromLatin1(transfer::ComPortSetting::kKeyPath),
-        QString::fromLatin1(transfer::ComPortSetting::kValueName), QString()));
+        platform::Hive::LocalMachine, transfer::ComPortSetting::kKeyPath,
+        transfer::ComPortSetting::kValueName, QString()));
     int portDialogs = 0;
     QTimer guard;
     QObject::connect(&guard, &QTimer::timeout, [&] {
@@ -450,7 +450,7 @@ TEST_F(MainFrameTest, SaveAsProposesTheFilesOwnNameOrTheDatabaseNameInTheLastFol
     run(cmd::kNewDatabase);
     run(cmd::kSaveAs);
     EXPECT_EQ(suggestedName_, path("New.ddb"));
-    frame()->transferWindows().setDatabaseName(QString::fromLatin1(transfer::text::kDownloadName));
+    frame()->transferWindows().setDatabaseName(transfer::text::kDownloadName);
     run(cmd::kSaveAs);
     EXPECT_EQ(suggestedName_, path("download.ddb"));
 
@@ -559,7 +559,7 @@ TEST_F(MainFrameTest, StoredLayoutLargerThanTheScreenIsBroughtWithinIt)
     out << magic << major << minor << QRect(frameRect.topLeft(), enormous)
         << QRect(normalRect.topLeft(), enormous) << screenNumber << maximized << fullScreen << screenWidth
         << QRect(geometry.topLeft(), enormous);
-    platform::SettingsStore::open(platform::Hive::CurrentUser, QString::fromLatin1(app::key::kWorkspace))
+    platform::SettingsStore::open(platform::Hive::CurrentUser, app::key::kWorkspace)
         ->setValue(QStringLiteral("Geometry"), huge);
 
     start();

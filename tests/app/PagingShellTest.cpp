@@ -34,12 +34,12 @@ using editors::ButtonEntry;
 using editors::EditorDialog;
 
 // The button of `owner` with this text, in owner's own window (not in a dialog of it).
-QPushButton* buttonOf(const QWidget* owner, const char* text)
+QPushButton* buttonOf(const QWidget* owner, const QString& text)
 {
     for (QPushButton* b : owner->findChildren<QPushButton*>())
-        if (b->text() == QString::fromLatin1(text) && b->window() == owner->window())
+        if (b->text() == text && b->window() == owner->window())
             return b;
-    ADD_FAILURE() << "no button " << text;
+    ADD_FAILURE() << "no button " << text.toStdString();
     return nullptr;
 }
 
@@ -61,38 +61,38 @@ protected:
         run(cmd::kNewDatabase);
     }
     // The open window with that caption.
-    CChildFrame* window(const char* caption) const
+    CChildFrame* window(const QString& caption) const
     {
         for (CChildFrame* frame : frame()->editorFrames())
-            if (frame->windowTitle() == QString::fromLatin1(caption))
+            if (frame->windowTitle() == caption)
                 return frame;
-        ADD_FAILURE() << "no window " << caption;
+        ADD_FAILURE() << "no window " << caption.toStdString();
         return nullptr;
     }
-    template <class View> View* view(const char* caption) const
+    template <class View> View* view(const QString& caption) const
     {
         CChildFrame* frame = window(caption);
         return frame ? dynamic_cast<View*>(frame->view()) : nullptr;
     }
-    void selectRow(const char* caption, int row) const
+    void selectRow(const QString& caption, int row) const
     {
         QTreeWidget* list = view<editors::ListWindow>(caption)->list();
         list->setCurrentItem(list->topLevelItem(row));
     }
-    void pressIn(const char* caption, const char* text)
+    void pressIn(const QString& caption, const QString& text)
     {
         buttonOf(window(caption), text)->click();
         settle();
     }
-    void press(const char* text)
+    void press(const QString& text)
     {
         for (QPushButton* b : frame()->workspace()->findChildren<QPushButton*>())
-            if (b->text() == QString::fromLatin1(text) && b->isVisible()) {
+            if (b->text() == text && b->isVisible()) {
                 b->click();
                 settle();
                 return;
             }
-        ADD_FAILURE() << "no button " << text;
+        ADD_FAILURE() << "no button " << text.toStdString();
     }
     bool speedPagingUsable() const
     {
@@ -123,7 +123,7 @@ TEST_F(PagingShellTest, SpeedPagingIsUsableExactlyWhileAFormatExists)
     EXPECT_TRUE(speedPagingUsable());
     EXPECT_TRUE(app_->document().isModified());
 
-    boxes_.expect(QString::fromLatin1(editors::text::kDeleteQuestion), MsgAnswer::Yes);
+    boxes_.expect(editors::text::kDeleteQuestion, MsgAnswer::Yes);
     press(editors::text::kDelete);
     EXPECT_FALSE(speedPagingUsable());
 }
@@ -168,16 +168,16 @@ TEST_F(PagingShellTest, DeleteGuardsSeeTheSavedButtonsThatTheButtonsWindowHasTak
 
     run(cmd::kViewSpeedPaging);
     selectRow("Speed Paging", 1);
-    boxes_.expect(QString::fromLatin1(editors::speedpaging::text::kOnButton), MsgAnswer::Ok);
+    boxes_.expect(editors::speedpaging::text::kOnButton, MsgAnswer::Ok);
     pressIn("Speed Paging", editors::text::kDelete);
     EXPECT_EQ(db::readFieldText(image, f::speedPageLabel, 1), "SP");
     selectRow("Speed Paging", 0);
-    boxes_.expect(QString::fromLatin1(editors::text::kDeleteQuestion), MsgAnswer::Yes);
+    boxes_.expect(editors::text::kDeleteQuestion, MsgAnswer::Yes);
     pressIn("Speed Paging", editors::text::kDelete); // AA: SP moves to record 0
 
     run(cmd::kViewPagingFormats);
     selectRow("Paging Formats", 0);
-    boxes_.expect(QString::fromLatin1(editors::paging::text::kUsedByButton), MsgAnswer::Ok);
+    boxes_.expect(editors::paging::text::kUsedByButton, MsgAnswer::Ok);
     pressIn("Paging Formats", editors::text::kDelete);
     EXPECT_EQ(db::readFieldText(image, f::pagingLabel, 0), "FIRE");
 
@@ -207,8 +207,8 @@ TEST_F(PagingShellTest, NoWindowClosesUnderItsModalDialog)
     struct Case {
         int command;
         const char* caption;
-        const char* opener; // the button that runs the dialog
-        const char* closer; // the window's own button that closes it
+        QLatin1StringView opener; // the button that runs the dialog
+        QLatin1StringView closer; // the window's own button that closes it
     };
     const Case cases[] = {
         {cmd::kViewPttAliases, "PTT ID Aliases", editors::text::kAdd, editors::text::kClose},
@@ -216,7 +216,7 @@ TEST_F(PagingShellTest, NoWindowClosesUnderItsModalDialog)
         {cmd::kViewPagingFormats, "Paging Formats", editors::text::kAdd, editors::text::kClose}, // protocols
         {cmd::kViewPagingFormats, "Paging Formats", editors::text::kEdit, editors::text::kClose},
         {cmd::kViewCustomTones, "Custom Paging Tones", editors::text::kAdd, editors::text::kClose},
-        {cmd::kViewButtons, "Buttons Configuration", nullptr, editors::text::kCancel},
+        {cmd::kViewButtons, "Buttons Configuration", {}, editors::text::kCancel},
     };
     const auto accessiblePress = [](QAbstractButton* button) {
         QSignalSpy clicked(button, &QAbstractButton::clicked);
@@ -257,7 +257,7 @@ TEST_F(PagingShellTest, NoWindowClosesUnderItsModalDialog)
             EXPECT_TRUE(dialog->isVisible());
             dialog->reject();
         });
-        if (c.opener)
+        if (!c.opener.isNull())
             buttonOf(frame, c.opener)->click();
         else
             frame->findChild<editors::DesksetPicture*>()->button(0)->click();

@@ -139,7 +139,7 @@ TEST_F(SheetCommandsTest, PreviewShowsThePagesAndExportWritesThePdfTheDialogName
     app_.reset();
     start();
     run(cmd::kNewDatabase);
-    boxes_.expect(QString::fromLatin1(text::kSheetNotPrinted), MsgAnswer::Ok);
+    boxes_.expect(text::kSheetNotPrinted, MsgAnswer::Ok);
     run(cmd::kExportPdf);
 }
 

@@ -151,7 +151,7 @@ TEST_F(TransferWindowsTest, UploadOfADatabaseWithErrorsAsksFirst)
     run(cmd::kNewDatabase);
     db::writeField(db::theImage(), db::fields::guardToneFrequency, 22000, 0);
     const db::Image sent = db::theImage();
-    const QString question = QString::fromLatin1(text::kUploadWithErrors).arg("1 error");
+    const QString question = QString(text::kUploadWithErrors).arg("1 error");
     boxes_.expect(question, MsgAnswer::No);
     run(cmd::kUpload);
     EXPECT_EQ(progress(), nullptr);
@@ -202,7 +202,7 @@ TEST_F(TransferWindowsTest, DeclinedCloseQuestionAtDownloadStartKeepsTheDatabase
     start();
     run(cmd::kNewDatabase);
     db::theImage()[db::deskset::kMuteTimer] = 12;
-    boxes_.expect(QString::fromLatin1(text::kCloseQuestion), MsgAnswer::Cancel);
+    boxes_.expect(text::kCloseQuestion, MsgAnswer::Cancel);
     run(cmd::kDownload);
     ASSERT_TRUE(QTest::qWaitFor([this] { return boxes_.allAnswered(); }, kSessionLimitMs));
     settle();
@@ -301,7 +301,7 @@ TEST_F(SafeUploadTest, AnEditorOpenedWhileConnectingStopsTheUploadBeforeAnyBlock
     run(cmd::kViewDeskset);                                       // before the upload's connection is up
     ASSERT_EQ(editorCount(), 1);
 
-    boxes_.expect(QString::fromLatin1(ttext::kCloseWindowsBeforeUpload), MsgAnswer::Ok);
+    boxes_.expect(ttext::kCloseWindowsBeforeUpload, MsgAnswer::Ok);
     ASSERT_TRUE(QTest::qWaitFor([this] { return boxes_.allAnswered(); }, kSessionLimitMs));
     settle();
     const transfer::TransferSession& session = frame()->transferSession();

@@ -228,7 +228,7 @@ TEST(DigitRules, EachFormatTypeTakesItsCharactersAndLengthsAndNamesThemInItsMess
     for (const auto& r : rules) {
         for (int type : r.types) {
             const editors::speedpaging::DigitRule& rule = editors::speedpaging::digitRuleFor(type);
-            EXPECT_STREQ(rule.message, r.message) << type;
+            EXPECT_EQ(rule.message, QLatin1StringView(r.message)) << type;
             for (const char* digits : r.pass)
                 EXPECT_TRUE(rule.accepts(QString::fromLatin1(digits))) << type << " " << digits;
             for (const char* digits : r.fail)

@@ -170,14 +170,14 @@ TEST_F(EndToEndTest, StartUpChecksGiveTheirMessages)
 {
     const struct {
         QStringList arguments;
-        const char* message;
+        QString message;
     } cases[] = {
         {{"--version-text", "VXR DESKSET V002"}, text::kWrongVersion},
         {{"--hw-id", "1"}, text::kWrongHardware},
         {{"--unknown-type", "9"}, text::kUnknownRequest},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(c.message.toStdString());
         ui = RecordingUi{};
         session.reset();
         startSimulator(c.arguments);

@@ -163,7 +163,7 @@ TEST(PortTarget, ParsesComPortsDevicesAndDeviceServers)
     const struct {
         const char* text;
         std::optional<Kind> kind; // nothing: refused
-        const char* detail;       // COM number, device, socket parameters; or the refusal
+        QString detail;           // COM number, device, socket parameters; or the refusal
     } cases[] = {
         {"COM1", Kind::ComPort, "1"},
         {"com4", Kind::ComPort, "4"},
@@ -193,7 +193,7 @@ TEST(PortTarget, ParsesComPortsDevicesAndDeviceServers)
         const PortTargetParse parsed = PortTarget::parse(c.text);
         ASSERT_EQ(parsed.target.has_value(), c.kind.has_value()) << c.text;
         if (!parsed.target) {
-            EXPECT_EQ(parsed.error, QString::fromUtf8(c.detail).arg(QString::fromUtf8(c.text))) << c.text;
+            EXPECT_EQ(parsed.error, c.detail.arg(QString::fromUtf8(c.text))) << c.text;
             continue;
         }
         const PortTarget& target = *parsed.target;
@@ -202,11 +202,11 @@ TEST(PortTarget, ParsesComPortsDevicesAndDeviceServers)
         const std::string detail = target.kind == Kind::ComPort  ? std::to_string(target.comPort)
                                    : target.kind == Kind::Device ? target.device
                                                                  : target.socketClientParams();
-        EXPECT_EQ(detail, c.detail) << c.text;
+        EXPECT_EQ(QString::fromStdString(detail), c.detail) << c.text;
         EXPECT_EQ(PortTarget::parse(target.text()).target, target) << "read back: " << target.text();
         // A COM port's mapping is a device or a device server, never another COM port.
         EXPECT_EQ(PortTarget::parseMapping(c.text).target.has_value(), target.kind != Kind::ComPort)
             << c.text;
     }
-    EXPECT_EQ(PortTarget::parseMapping("COM2").error, QString::fromUtf8(text::kUnknownMapping).arg("COM2"));
+    EXPECT_EQ(PortTarget::parseMapping("COM2").error, QString(text::kUnknownMapping).arg("COM2"));
 }

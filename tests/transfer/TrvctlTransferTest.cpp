@@ -140,9 +140,9 @@ TEST_F(TrvctlTransferTest, PortOptionWinsOverTheEnvironmentsDeadDevice)
     const CtlRun com1 = runTrvctl({"download", "--port", "COM1", "-o", path("no.ddb")}, 30000, environment);
     EXPECT_EQ(com1.exitCode, 3);
     EXPECT_TRUE(com1.err.contains(text::kUnableToConnect)) << com1.err.toStdString();
-    EXPECT_TRUE(com1.err.contains(QString::fromUtf8(text::kPortIsDevice).arg("COM1", dead)))
+    EXPECT_TRUE(com1.err.contains(QString(text::kPortIsDevice).arg("COM1", dead)))
         << com1.err.toStdString();
-    EXPECT_TRUE(com1.err.contains(QString::fromUtf8(text::kPortMissing).arg(dead))) << com1.err.toStdString();
+    EXPECT_TRUE(com1.err.contains(QString(text::kPortMissing).arg(dead))) << com1.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("no.ddb")));
 }
 
@@ -311,7 +311,7 @@ TEST_F(TrvctlTransferTest, EveryExitStatus)
          {"download", "--port", "/dev/nonexistent", "-o", path("c.ddb")},
          3,
          QString(text::kUnableToConnect) + "\nCOM1 is the device /dev/nonexistent.\n" +
-             QString::fromUtf8(text::kPortMissing).arg("/dev/nonexistent")},
+             QString(text::kPortMissing).arg("/dev/nonexistent")},
         {{"--store-altered", "0x0015"},
          {"upload", "--port", "PTY", path("site.ddb"), "--verify"},
          4,

@@ -86,7 +86,7 @@ int storeMapping(int number, const PortOptions& options)
         device = QString::fromStdString(parsed.target->text());
     }
     if (!platform::MachineSettings::storeDevice(number, device)) {
-        printWithArg(text::kSettingNotWritten, QString::fromLatin1(platform::MachineSettings::kPortsKey));
+        printWithArg(text::kSettingNotWritten, platform::MachineSettings::kPortsKey);
         return kExitFailed;
     }
     // The stored mapping is kept, but the environment wins while it is set.
@@ -118,7 +118,7 @@ int runPort(const PortOptions& options)
     if (options.clear || !options.device.empty())
         return storeMapping(number, options);
     if (!ComPortSetting::store(number)) {
-        printWithArg(text::kSettingNotWritten, QString::fromLatin1(ComPortSetting::kKeyPath));
+        printWithArg(text::kSettingNotWritten, ComPortSetting::kKeyPath);
         return kExitFailed;
     }
     return kExitOk;

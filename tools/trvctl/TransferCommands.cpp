@@ -57,9 +57,9 @@ struct TransferOptions {
     bool force = false;    // upload: send a database with errors
 };
 
-QString arg(const char* message, const QString& value)
+QString arg(const QString& message, const QString& value)
 {
-    return QString::fromUtf8(message).arg(value);
+    return message.arg(value);
 }
 
 // Where the sessions of a command connect: the --port target, or the stored COM port. A --port
@@ -374,10 +374,10 @@ int runDownload(const TransferOptions& options, CommandStop& stop)
     return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
 }
 
-void say(const char* message, const QString& value = {})
+void say(const QString& message, const QString& value = {})
 {
     std::cout
-        << (value.isNull() ? QString::fromUtf8(message) : QString::fromUtf8(message).arg(value)).toStdString()
+        << (value.isNull() ? message : message.arg(value)).toStdString()
         << std::endl;
 }
 
