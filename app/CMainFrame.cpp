@@ -9,8 +9,8 @@
 #include "app/ComPortDialog.h"
 #include "app/CommandEvent.h"
 #include "app/Commands.h"
+#include "app/DatabaseCommands.h"
 #include "app/DatabaseFileDialogs.h"
-#include "app/DocTemplate.h"
 #include "app/EditorCommands.h"
 #include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
@@ -22,10 +22,7 @@
 #include "app/ShortcutDialogs.h"
 #include "app/TableCommands.h"
 #include "app/TransferWindows.h"
-#include "database/DdbFile.h"
-#include "database/NewDatabase.h"
 #include "database/Rules.h"
-#include "database/SignallingFlags.h"
 #include "editors/common/EditorView.h"
 #include "editors/common/Focus.h"
 #include "platform/AppTexts.h"
@@ -40,7 +37,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
@@ -59,17 +55,6 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::SettingsStore;
-
-QString fileNameOf(const QString& path)
-{
-    return QFileInfo(path).fileName();
-}
-
-QString withPath(const std::string& message, const QString& path)
-{
-    QString text = QString::fromStdString(message);
-    return text.contains(QLatin1String("%1")) ? text.arg(path) : text;
-}
 
 // Workspace values below "Software\Orvane\TRV".
 constexpr const char* kGeometryValue = "Geometry";
@@ -109,6 +94,8 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
             check_->refresh();
     });
     sheets_ = std::make_unique<SheetCommands>(*this);
+    DatabaseUi& databaseUi = *this; // a private base: converted here, where it is accessible
+    database_ = std::make_unique<DatabaseCommands>(databaseUi, app_, app_.recentFiles());
     const TransferWindows::UploadChoices choices = TransferWindows::storedUploadChoices();
     action(cmd::kBackupBeforeUpload)->setChecked(choices.backup);
     action(cmd::kVerifyAfterUpload)->setChecked(choices.verify);
@@ -117,7 +104,7 @@ CMainFrame::CMainFrame(CTRVApp& app) : app_(app)
     switchMenu(MenuSet::NoDatabase);
     shortcuts_ = ShortcutTable::defaults();
     applyShortcuts(shortcuts_);
-    updateRecentFileActions();
+    recentFilesChanged();
     updateCommandStates();
 }
 
@@ -158,11 +145,6 @@ QAction* CMainFrame::action(int command) const
 void CMainFrame::switchMenu(MenuSet set)
 {
     menus_->switchTo(set);
-}
-
-void CMainFrame::updateRecentFileActions()
-{
-    menus_->showRecentFiles(app_.recentFiles().paths());
 }
 
 std::vector<CChildFrame*> CMainFrame::editorFrames() const
@@ -214,24 +196,19 @@ void CMainFrame::runCommand(int command)
 {
     switch (command) {
     case cmd::kNewDatabase:
-        newDatabase();
+        database_->newDatabase();
         break;
-    case cmd::kOpen: {
-        if (!closeDatabaseRequest())
-            break;
-        const QString path = chooseOpenPath();
-        if (!path.isEmpty())
-            openDatabaseFile(path);
+    case cmd::kOpen:
+        database_->open();
         break;
-    }
     case cmd::kCloseDatabase:
-        closeDatabaseRequest();
+        database_->closeDatabaseRequest();
         break;
     case cmd::kSave:
-        saveDatabase(false);
+        database_->saveDatabase(false);
         break;
     case cmd::kSaveAs:
-        saveDatabase(true);
+        database_->saveDatabase(true);
         break;
     case cmd::kDownload:
         downloadOrUpload(false);
@@ -308,7 +285,7 @@ void CMainFrame::runCommand(int command)
             editors_->onViewMenuCommand(command);
         else if (const int recent = command - cmd::kRecentFile1;
                  recent >= 0 && recent < cmd::kRecentFileCount)
-            openRecentFile(recent);
+            database_->openRecentFile(recent);
         break;
     }
 }
@@ -427,117 +404,43 @@ bool CMainFrame::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
-// ---- The one database -------------------------------------------------------------------------
+// ---- The one database: what DatabaseCommands asks of the window ----------------------------
 
-bool CMainFrame::closeDatabaseRequest()
+platform::MsgAnswer CMainFrame::showMessage(const platform::MessageRequest& request)
 {
-    // Closing would take the windows from under a modal dialog's event loop (a command can still
-    // arrive then, through accessibility): refused without a word, as if cancelled.
-    if (anyModalDialogOpen()) {
-        app_.setProceed(false);
-        return false;
-    }
-    if (!isDatabaseOpen()) {
-        app_.setProceed(true);
-        return true;
-    }
-    db::CTRVDoc& doc = app_.document();
-    if (doc.isModified()) {
-        // The document's title: the file name without its folder, or "New" before the first save.
-        const QString name = doc.pathName().empty() ? QString::fromStdString(doc.title())
-                                                    : fileNameOf(QString::fromStdString(doc.pathName()));
-        const MsgAnswer answer = platform::showMessage(QString(text::kSavePrompt).arg(name),
-                                                       MsgButtons::YesNoCancel, MsgIcon::Exclamation, this);
-        // A save that fails or is cancelled counts as Cancel.
-        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !saveDatabase(false, true))) {
-            app_.setProceed(false);
-            return false;
-        }
-    } else if (platform::showMessage(text::kCloseQuestion, MsgButtons::OkCancel,
-                                     MsgIcon::Question, this) != MsgAnswer::Ok) {
-        app_.setProceed(false);
-        return false;
-    }
-    closeDatabase();
-    app_.setProceed(true);
-    return true;
+    return platform::showMessage(request, this);
 }
 
-void CMainFrame::closeDatabase()
+QString CMainFrame::chooseOpenPath(const QString& folder)
 {
-    if (check_)
-        check_->close();
-    db::closeDatabase();
-    setWindowTitle(trv::text::kAppTitle);
-    switchMenu(MenuSet::NoDatabase);
-    showTree(false);
-    editors_->closeAll();
-    app_.deleteDocument();
-    updateCommandStates();
+    if (app_.options().chooseOpenPath)
+        return app_.options().chooseOpenPath();
+    return askOpenPath(this, folder);
 }
 
-bool CMainFrame::newDatabase()
+QString CMainFrame::chooseSavePath(const QString& proposed)
 {
-    if (!closeDatabaseRequest())
-        return false;
-    db::signallingFlags().clear();
-    app_.createDocument();
-    switchMenu(MenuSet::DatabaseOpen);
-    showTree(true);
-    db::newDatabase();
-    const QString name = docString(DocString::NewName);
-    tree_->setRootLabel(name);
-    tree_->refreshAllStates();
-    setDatabaseName(name, name);
-    updateCommandStates();
-    return true;
+    if (app_.options().chooseSavePath)
+        return app_.options().chooseSavePath(proposed);
+    return askSavePath(this, proposed);
 }
 
-bool CMainFrame::openNamedFile(const QString& path)
+bool CMainFrame::modalDialogOpen() const
 {
-    if (!closeDatabaseRequest())
-        return true; // the user kept the open database; the command counts as done
-    const QString fullPath = QFileInfo(path).absoluteFilePath();
-    if (openDatabaseFile(fullPath))
-        return true;
-    app_.recentFiles().remove(fullPath);
-    updateRecentFileActions();
-    return false;
+    return anyModalDialogOpen();
 }
 
-bool CMainFrame::openStartupFile(const QString& path)
+QString CMainFrame::shownName() const
 {
-    startupOpen_ = true;
-    const bool opened = openNamedFile(path);
-    startupOpen_ = false;
-    return opened;
+    return tree_->rootLabel();
 }
 
-bool CMainFrame::openDatabaseFile(const QString& path)
+void CMainFrame::databaseOpened(const QString& captionName, const QString& rootLabel)
 {
-    db::CTRVDoc& doc = app_.createDocument();
-    const db::FileResult result = db::loadDatabase(path.toStdString());
-    if (!result.ok) {
-        // At start-up the program ends after this: the error comes alone, after the splash.
-        if (startupOpen_)
-            endSplashWithoutPortCheck();
-        if (!result.message.empty())
-            platform::showMessage(withPath(result.message, path), MsgButtons::Ok, MsgIcon::Exclamation, this);
-        app_.deleteDocument();
-        updateCommandStates();
-        return false;
-    }
-    doc.setPathName(path.toStdString());
-    doc.setModified(false);
-    db::signallingFlags().recompute();
     switchMenu(MenuSet::DatabaseOpen);
     showTree(true);
     tree_->refreshAllStates();
-    setDatabaseName(path, fileNameOf(path));
-    app_.recentFiles().add(path);
-    updateRecentFileActions();
-    updateCommandStates();
-    return true;
+    setDatabaseName(captionName, rootLabel);
 }
 
 void CMainFrame::setDatabaseName(const QString& captionName, const QString& rootLabel)
@@ -549,61 +452,29 @@ void CMainFrame::setDatabaseName(const QString& captionName, const QString& root
         check_->refresh();
 }
 
-bool CMainFrame::saveDatabase(bool askForPath)
+void CMainFrame::databaseClosing()
 {
-    return saveDatabase(askForPath, false);
+    if (check_)
+        check_->close();
+    setWindowTitle(trv::text::kAppTitle);
+    switchMenu(MenuSet::NoDatabase);
+    showTree(false);
+    editors_->closeAll();
 }
 
-bool CMainFrame::saveDatabase(bool askForPath, bool fromClosePrompt)
+void CMainFrame::documentChanged()
 {
-    if (!isDatabaseOpen())
-        return false;
-    db::CTRVDoc& doc = app_.document();
-    // Editors keep their values in their controls until their OK: saving now would lose them.
-    if (!fromClosePrompt && doc.anyEditorWindowOpen()) {
-        platform::showMessage(text::kCloseWindowsToSave, MsgButtons::Ok,
-                              MsgIcon::Exclamation, this);
-        return false;
-    }
-    QString path = QString::fromStdString(doc.pathName());
-    if (askForPath || path.isEmpty()) {
-        path = chooseSavePath(proposedSavePath(path, tree_->rootLabel(), app_.recentFiles().paths()));
-        if (path.isEmpty())
-            return false;
-        path = QFileInfo(withDatabaseExtension(path)).absoluteFilePath();
-    }
-    const db::FileResult result = db::saveDatabase(path.toStdString());
-    if (!result.ok) {
-        platform::showMessage(withPath(result.message, path), MsgButtons::Ok, MsgIcon::Exclamation, this);
-        return false;
-    }
-    doc.setPathName(path.toStdString());
-    doc.setModified(false);
-    setDatabaseName(path, fileNameOf(path));
-    app_.recentFiles().add(path);
-    updateRecentFileActions();
-    return true;
+    updateCommandStates();
 }
 
-QString CMainFrame::chooseOpenPath()
+void CMainFrame::recentFilesChanged()
 {
-    if (app_.options().chooseOpenPath)
-        return app_.options().chooseOpenPath();
-    return askOpenPath(this, lastDatabaseFolder(app_.recentFiles().paths()));
+    menus_->showRecentFiles(app_.recentFiles().paths());
 }
 
-QString CMainFrame::chooseSavePath(const QString& proposed)
+void CMainFrame::startupOpenFailed()
 {
-    if (app_.options().chooseSavePath)
-        return app_.options().chooseSavePath(proposed);
-    return askSavePath(this, proposed);
-}
-
-void CMainFrame::openRecentFile(int index)
-{
-    const QStringList& paths = app_.recentFiles().paths();
-    if (index < paths.size())
-        openNamedFile(paths[index]);
+    endSplashWithoutPortCheck();
 }
 
 // ---- Dialogs, help, start-up pieces -----------------------------------------------------------
@@ -727,7 +598,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
             return;
         }
     }
-    if (!closeDatabaseRequest()) {
+    if (!database_->closeDatabaseRequest()) {
         event->ignore();
         return;
     }
@@ -777,7 +648,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
             event->acceptProposedAction();
             activateWindow();
             // One database at a time: the first file dropped is opened.
-            openNamedFile(url.toLocalFile());
+            database_->openNamedFile(url.toLocalFile());
             return;
         }
     }

@@ -1,8 +1,10 @@
 // The main window: the menus and toolbar, the status bar, the configuration tree docked on the
-// left and the editor windows in the workspace. It runs the shell's commands; the editor windows
+// left and the editor windows in the workspace. It runs the shell's commands; the database
+// commands (DatabaseCommands, shown through this window's DatabaseUi), the editor windows
 // (EditorWindows) and the transfer user interface (TransferWindows) are parts of their own.
 #pragma once
 
+#include "app/DatabaseUi.h"
 #include "app/MainMenus.h"
 #include "app/CheckDatabaseWindow.h"
 #include "app/FleetWindow.h"
@@ -27,6 +29,7 @@ namespace trv::app {
 
 class CChildFrame;
 class CDockingWnd;
+class DatabaseCommands;
 class CSplashWnd;
 class CTRVApp;
 class EditorWindows;
@@ -37,7 +40,7 @@ class TransferProgressDlg;
 class TransferWindows;
 class SheetCommands;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, private DatabaseUi {
     Q_OBJECT
 public:
     using MenuSet = app::MenuSet;
@@ -51,16 +54,10 @@ public:
     void runCommand(int command);
     QAction* action(int command) const;
 
-    // The commands' work, also used by start-up and by the transfer session.
-    bool closeDatabaseRequest();
-    bool newDatabase();
-    bool openNamedFile(const QString& path);    // after the close request; false when the load failed
-    bool openDatabaseFile(const QString& path); // the open itself, from creating the document on
-    // The file named on the command line; a load error ends the splash first, with no port check.
-    bool openStartupFile(const QString& path);
-    bool saveDatabase(bool askForPath);
+    // New, Open, Close, Save and the recent files, also used by start-up and by the transfer session.
+    DatabaseCommands& databaseCommands() const { return *database_; }
     // Caption and tree root for the open database ("New", a file name, "download.ddb").
-    void setDatabaseName(const QString& captionName, const QString& rootLabel);
+    void setDatabaseName(const QString& captionName, const QString& rootLabel) override;
     // The status bar's message pane.
     void setStatusText(const QString& text);
 
@@ -108,27 +105,33 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // DatabaseUi
+    platform::MsgAnswer showMessage(const platform::MessageRequest& request) override;
+    QString chooseOpenPath(const QString& folder) override;
+    QString chooseSavePath(const QString& proposed) override;
+    bool modalDialogOpen() const override;
+    QString shownName() const override;
+    void databaseOpened(const QString& captionName, const QString& rootLabel) override;
+    void databaseClosing() override;
+    void documentChanged() override;
+    void recentFilesChanged() override;
+    void startupOpenFailed() override;
+
     void createStatusBar();
-    void updateRecentFileActions();
     void updateCommandStates();
     void switchMenu(MenuSet set);
     void showTree(bool show);
-    void closeDatabase();
-    bool saveDatabase(bool askForPath, bool fromClosePrompt);
     void downloadOrUpload(bool upload);
     bool mayUploadDespiteErrors();
     void showCheckWindow();
     void showFleetWindow();
     void onHelpKey();
     void showHelp(int context);
-    void openRecentFile(int index);
     void showComPortDialog();
     void showShortcutsDialog();
     void showAbout();
     void onSplashClosed();
     void endSplashWithoutPortCheck();
-    QString chooseOpenPath();
-    QString chooseSavePath(const QString& proposed);
 
     CTRVApp& app_;
     std::unique_ptr<Registry> registry_;
@@ -144,9 +147,9 @@ private:
     QPointer<CheckDatabaseWindow> check_; // while shown
     FleetWindow* fleet_ = nullptr;
     std::unique_ptr<SheetCommands> sheets_;
+    std::unique_ptr<DatabaseCommands> database_;
     ShortcutTable shortcuts_;
     QPointer<QWidget> lastFocus_;
-    bool startupOpen_ = false;
 };
 
 } // namespace trv::app

@@ -1,6 +1,7 @@
 #include "app/CTRVApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/DatabaseCommands.h"
 #include "editors/common/EditorRegistry.h"
 
 #include <QFileInfo>
@@ -14,18 +15,7 @@ CTRVApp::CTRVApp(ShellOptions options) : options_(std::move(options))
 CTRVApp::~CTRVApp()
 {
     frame_.reset(); // its editor windows refer to the document
-    doc_.reset();
-}
-
-db::CTRVDoc& CTRVApp::createDocument()
-{
-    doc_ = std::make_unique<db::CTRVDoc>();
-    return *doc_;
-}
-
-void CTRVApp::deleteDocument()
-{
-    doc_.reset();
+    deleteDocument();
 }
 
 bool CTRVApp::initInstance(const QStringList& arguments)
@@ -40,7 +30,7 @@ bool CTRVApp::initInstance(const QStringList& arguments)
     // A plain start opens no database; a file named on the command line is opened, and the
     // program ends when that fails.
     const QStringList files = arguments.mid(1);
-    if (!files.isEmpty() && !frame_->openStartupFile(files.first()))
+    if (!files.isEmpty() && !frame_->databaseCommands().openStartupFile(files.first()))
         return false;
 
     frame_->showMaximized();

@@ -1,9 +1,9 @@
 // The application object: start-up, the one database document and the recent-file list.
 #pragma once
 
+#include "app/DocumentHolder.h"
 #include "app/RecentFileList.h"
 #include "app/ShellOptions.h"
-#include "database/CTRVDoc.h"
 
 #include <QStringList>
 
@@ -13,7 +13,7 @@ namespace trv::app {
 
 class CMainFrame;
 
-class CTRVApp {
+class CTRVApp : public DocumentHolder {
 public:
     explicit CTRVApp(ShellOptions options = {});
     ~CTRVApp();
@@ -27,24 +27,12 @@ public:
     CMainFrame* mainFrame() const { return frame_.get(); }
     const ShellOptions& options() const { return options_; }
 
-    // The database document; it exists exactly while a database is open.
-    bool hasDocument() const { return doc_ != nullptr; }
-    db::CTRVDoc& document() { return *doc_; }
-    db::CTRVDoc& createDocument();
-    void deleteDocument();
-
-    // Result of the last close database request.
-    bool proceed() const { return proceed_; }
-    void setProceed(bool proceed) { proceed_ = proceed; }
-
     RecentFileList& recentFiles() { return recent_; }
 
 private:
     ShellOptions options_;
-    std::unique_ptr<db::CTRVDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     RecentFileList recent_;
-    bool proceed_ = true;
 };
 
 } // namespace trv::app

@@ -3,7 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
 #include "app/Commands.h"
-#include "app/DatabaseFileDialogs.h"
+#include "app/DatabasePaths.h"
 #include "app/ShellTexts.h"
 #include "database/CTRVDoc.h"
 #include "database/Image.h"

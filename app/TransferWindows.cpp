@@ -3,6 +3,7 @@
 #include "app/CDockingWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
+#include "app/DatabaseCommands.h"
 #include "app/Registry.h"
 #include "app/ShellTexts.h"
 #include "app/TransferProgressDlg.h"
@@ -234,7 +235,7 @@ bool TransferWindows::mayStartUpload()
 
 bool TransferWindows::closeDatabaseAndStartNew()
 {
-    return intoOwnBuffer() || frame_.newDatabase();
+    return intoOwnBuffer() || frame_.databaseCommands().newDatabase();
 }
 
 void TransferWindows::setDatabaseName(const QString& name)

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace comms {
 namespace {
@@ -17,9 +18,9 @@ std::mutex& SinkMutex()
     return mutex;
 }
 
-std::function<void(std::string_view)>& Sink()
+TraceSink& Sink()
 {
-    static std::function<void(std::string_view)> sink;
+    static TraceSink sink;
     return sink;
 }
 
@@ -54,10 +55,10 @@ void TraceBytes(std::string_view label, const unsigned char* data, int length)
     Trace(line);
 }
 
-void SetTraceSink(std::function<void(std::string_view)> sink)
+TraceSink SetTraceSink(TraceSink sink)
 {
     std::lock_guard lock(SinkMutex());
-    Sink() = std::move(sink);
+    return std::exchange(Sink(), std::move(sink));
 }
 
 } // namespace comms

@@ -13,7 +13,10 @@ void Trace(std::string_view text);
 // Writes a label followed by a hex dump of bytes, for failures involving wire data.
 void TraceBytes(std::string_view label, const unsigned char* data, int length);
 
-// Replaces the sink (tests capture texts with it); an empty function restores the default.
-void SetTraceSink(std::function<void(std::string_view)> sink);
+using TraceSink = std::function<void(std::string_view)>;
+
+// Replaces the sink (tests capture texts with it) and returns the one it replaces; an empty
+// function restores the default.
+TraceSink SetTraceSink(TraceSink sink);
 
 } // namespace comms

@@ -2,28 +2,17 @@
 // title. Tests install a hook that answers (and records) the boxes instead of showing them.
 #pragma once
 
+#include "platform/MessageRequest.h"
+
 #include <QString>
 
 #include <functional>
-#include <optional>
 #include <memory>
 
 class QMessageBox;
 class QWidget;
 
 namespace trv::platform {
-
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
-enum class MsgIcon { None, Information, Exclamation, Question, Stop };
-enum class MsgAnswer { Ok, Cancel, Yes, No, Retry };
-
-struct MessageRequest {
-    QString text;
-    MsgButtons buttons = MsgButtons::Ok;
-    MsgIcon icon = MsgIcon::Exclamation;
-    QString details; // shown on request under the text ("Show Details..."); empty: none
-    std::optional<MsgAnswer> defaultAnswer; // the button Enter presses; none: the style's choice
-};
 
 // The box keeps the text's own line breaks and wraps nothing else: it is as wide as the longest
 // line, within the screen.

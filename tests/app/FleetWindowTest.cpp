@@ -13,6 +13,7 @@
 #include "database/DdbFile.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
+#include "tests/support/ComEnvironment.h"
 #include "transfer/TransferTexts.h"
 
 #include <QDir>
@@ -49,8 +50,6 @@ protected:
     {
         ShellFixture::TearDown();
         sims_.clear();
-        qunsetenv("TRV_COM1");
-        qunsetenv("TRV_COM3");
     }
 
     // A deskset on a pseudo-terminal of its own, with desksetsim's extra arguments.
@@ -113,7 +112,7 @@ TEST_F(FleetWindowTest, BackUpShowsEachDesksetsProgressAndResultAndKeepsTheLog)
     addDeskset("OLD", {"--version-text", "VXR DESKSET V002"});
     rows_ << "GONE,/dev/ttyTRVFLEETGONE0"
           << "ROAD,COM3"; // not in the run
-    qputenv("TRV_COM3", "/dev/ttyTRVFLEETCOM3");
+    const testsupport::ComEnvironment com3(3, "/dev/ttyTRVFLEETCOM3");
     FleetWindow* fleet = openFleet();
     ASSERT_EQ(fleet->model()->rowCount(), 5);
     EXPECT_EQ(cell(fleet, 4, FleetTableModel::kPort), "COM3 (/dev/ttyTRVFLEETCOM3)")
@@ -282,7 +281,7 @@ TEST_F(FleetWindowTest, UploadSendsTheOpenDatabaseAsItWasAtTheStartAndOneTransfe
     FleetWindow* fleet = openFleet();
 
     // The main window is connecting: the Fleet window's runs wait.
-    qputenv("TRV_COM1", mainDeskset.pty().toUtf8());
+    const testsupport::ComEnvironment com1(1, mainDeskset.pty());
     run(cmd::kUpload);
     ASSERT_TRUE(frame()->transferActive());
     for (QPushButton* b : {fleet->backUpButton(), fleet->uploadButton(), fleet->statusButton()}) {

@@ -1,6 +1,7 @@
 // The main window: start-up, captions, menus, the one-database rule and its questions, saving.
 #include "ShellTestSupport.h"
 
+#include "app/DatabaseCommands.h"
 #include "app/DocTemplate.h"
 #include "app/ShellTexts.h"
 #include "app/TransferWindows.h"
@@ -182,7 +183,7 @@ TEST_F(MainFrameTest, CloseQuestionCancelKeepsDatabaseAndWindows)
     ASSERT_EQ(editorCount(), 1);
     boxes_.expect(kCloseQuestion, MsgAnswer::Cancel);
     run(cmd::kNewDatabase);
-    EXPECT_FALSE(app_->proceed());
+    EXPECT_FALSE(frame()->databaseCommands().proceed());
     EXPECT_TRUE(frame()->isDatabaseOpen());
     EXPECT_EQ(editorCount(), 1);
     EXPECT_EQ(frame()->windowTitle(), kTitle + "  - [New]");
@@ -441,7 +442,7 @@ TEST_F(MainFrameTest, SaveAsProposesTheFilesOwnNameOrTheDatabaseNameInTheLastFol
     // An opened file: its own name in its own folder, nothing added.
     const QString opened = writeDatabase("t1.ddb");
     boxes_.expect(kCloseQuestion, MsgAnswer::Ok);
-    ASSERT_TRUE(frame()->openNamedFile(opened));
+    ASSERT_TRUE(frame()->databaseCommands().openNamedFile(opened));
     run(cmd::kSaveAs);
     EXPECT_EQ(suggestedName_, opened);
 

@@ -11,6 +11,7 @@
 #include "editors/common/EditorRegistry.h"
 #include "editors/common/EditorView.h"
 #include "platform/MessageBox.h"
+#include "tests/support/MessageScript.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -33,49 +33,6 @@ namespace trv::app::test {
 using platform::MessageRequest;
 using platform::MsgAnswer;
 using platform::MsgButtons;
-
-// Answers message boxes from a script, in order; a box nobody expected fails the test.
-class MessageScript {
-public:
-    MessageScript()
-    {
-        previous_ =
-            platform::setMessageHook([this](const MessageRequest& request) { return answer(request); });
-    }
-    ~MessageScript() { platform::setMessageHook(previous_); }
-
-    void expect(const QString& text, MsgAnswer answer) { expected_.push_back({text, answer}); }
-    bool allAnswered() const { return expected_.empty(); }
-    const std::vector<MessageRequest>& seen() const { return seen_; }
-    void clearSeen() { seen_.clear(); }
-    // Runs as each box shows, before it is answered.
-    std::function<void(const MessageRequest&)> whenShown;
-
-private:
-    struct Expected {
-        QString text;
-        MsgAnswer answer;
-    };
-
-    MsgAnswer answer(const MessageRequest& request)
-    {
-        seen_.push_back(request);
-        if (whenShown)
-            whenShown(request);
-        if (expected_.empty()) {
-            ADD_FAILURE() << "unexpected message box: " << request.text.toStdString();
-            return MsgAnswer::Cancel;
-        }
-        const Expected next = expected_.front();
-        expected_.pop_front();
-        EXPECT_EQ(request.text.toStdString(), next.text.toStdString());
-        return next.answer;
-    }
-
-    std::deque<Expected> expected_;
-    std::vector<MessageRequest> seen_;
-    platform::MessageHook previous_;
-};
 
 // Runs action on the next modal dialog of type T as soon as it shows (checked from a timer in
 // the dialog's own event loop).
@@ -218,7 +175,7 @@ protected:
     QString openChoice_;    // what the open dialog returns ("" = cancelled)
     QString saveChoice_;    // what the save dialog returns
     QString suggestedName_; // the name the save dialog was offered
-    MessageScript boxes_;
+    testsupport::MessageScript boxes_;
     std::unique_ptr<CTRVApp> app_;
     bool started_ = false;
 };

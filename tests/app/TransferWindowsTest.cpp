@@ -10,6 +10,7 @@
 #include "database/FieldCatalog.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
+#include "tests/support/ComEnvironment.h"
 #include "transfer/SafeUpload.h"
 #include "transfer/TransferTexts.h"
 
@@ -17,6 +18,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+
+#include <optional>
 
 namespace trv::app::test {
 namespace {
@@ -56,7 +59,7 @@ protected:
         ASSERT_TRUE(db::saveDatabase(imageFile.toStdString(), source_).ok);
         sim_ = std::make_unique<Simulator>(DESKSETSIM_PATH, QStringList{"--image", imageFile} + arguments);
         ASSERT_TRUE(sim_->ok()) << sim_->errorText().toStdString();
-        qputenv("TRV_COM1", sim_->pty().toUtf8());
+        com1_.emplace(1, sim_->pty());
     }
 
     // Waits until the progress window shows its button; false when the session never ended.
@@ -82,11 +85,12 @@ protected:
     {
         ShellFixture::TearDown();
         sim_.reset();
-        qunsetenv("TRV_COM1");
+        com1_.reset();
     }
 
     db::Image source_{};
     std::unique_ptr<Simulator> sim_;
+    std::optional<testsupport::ComEnvironment> com1_; // COM1 stands for the simulator's terminal
 };
 
 TEST_F(TransferWindowsTest, DownloadReplacesImageAndRefreshesTree)

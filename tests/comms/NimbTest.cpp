@@ -9,8 +9,8 @@
 #include "comms/AckFrame.h"
 #include "comms/EventQueue.h"
 #include "comms/ResultCodes.h"
-#include "comms/Trace.h"
 #include "comms/testing/MemoryLayer1.h"
+#include "tests/support/TraceCapture.h"
 
 namespace comms::test {
 namespace {
@@ -24,27 +24,6 @@ Bytes Pattern(int length, int seed)
         bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(seed * 31 + i * 7);
     return bytes;
 }
-
-class TraceCapture {
-public:
-    TraceCapture()
-    {
-        SetTraceSink([this](std::string_view text) {
-            std::lock_guard lock(mutex_);
-            texts_.emplace_back(text);
-        });
-    }
-    ~TraceCapture() { SetTraceSink({}); }
-    bool Contains(const std::string& text)
-    {
-        std::lock_guard lock(mutex_);
-        return std::find(texts_.begin(), texts_.end(), text) != texts_.end();
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<std::string> texts_;
-};
 
 TEST(NimbConnect, UnknownLayer1TypeGivesEventTraceAndResult)
 {

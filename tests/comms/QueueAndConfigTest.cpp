@@ -20,6 +20,7 @@
 #include "comms/Trace.h"
 #include "comms/WorkSignal.h"
 #include "comms/testing/TestTransport.h"
+#include "tests/support/TraceCapture.h"
 
 namespace comms {
 namespace {
@@ -155,15 +156,27 @@ TEST(Result, EachValueHasItsNumberAndItsOwnName)
 
 TEST(Trace, SinkReceivesTextsAndHexDumps)
 {
-    std::vector<std::string> texts;
-    SetTraceSink([&](std::string_view text) { texts.emplace_back(text); });
+    test::TraceCapture trace;
     Trace("(Test)  hello\n");
     const unsigned char bytes[] = {0x03, 0x00, 0xD6};
     TraceBytes("(Test)  frame", bytes, 3);
-    SetTraceSink({});
+    const std::vector<std::string> texts = trace.Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], "(Test)  hello\n");
     EXPECT_EQ(texts[1], "(Test)  frame: 03 00 D6\n");
+}
+
+// Captures nest: one that ends puts back the sink it replaced, here the outer capture.
+TEST(Trace, ACapturePutsBackTheSinkItReplaced)
+{
+    test::TraceCapture outer;
+    {
+        test::TraceCapture inner;
+        Trace("(Test)  inner\n");
+        EXPECT_EQ(inner.Texts(), std::vector<std::string>{"(Test)  inner\n"});
+    }
+    Trace("(Test)  outer\n");
+    EXPECT_EQ(outer.Texts(), std::vector<std::string>{"(Test)  outer\n"});
 }
 
 TEST(CommLinkWait, LineTimeOfTheMissingBytesOfAFrameButTheLastIsCapped)

@@ -2,6 +2,7 @@
 
 #include "comms/ResultCodes.h"
 #include "database/NewDatabase.h"
+#include "tests/support/ComDevice.h"
 #include "tests/support/TiedChild.h"
 
 #include <fcntl.h>
@@ -192,9 +193,7 @@ ToolNimb::~ToolNimb()
 
 comms::Result ToolNimb::ConnectSerial(const std::string& params, const std::string& com1Device)
 {
-    comms::LinkSettings settings;
-    settings.comDevices[1] = com1Device;
-    SetLinkSettings(settings);
+    SetLinkSettings(trv::testsupport::ComSettings(1, com1Device));
     return Connect(comms::kLayer2AckFrame, nullptr, comms::kLayer1Serial, params.c_str());
 }
 

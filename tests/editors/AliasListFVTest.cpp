@@ -147,10 +147,10 @@ protected:
     // Expects one refusal with this text, pointing at the named field with its text selected.
     void expectRefused(const char* message, const char* field)
     {
-        ASSERT_FALSE(boxes.empty());
-        EXPECT_EQ(boxes.back().text, QString::fromLatin1(message));
-        EXPECT_EQ(boxes.back().buttons, platform::MsgButtons::Ok);
-        EXPECT_EQ(boxes.back().icon, platform::MsgIcon::None) << "a plain message box: " << message;
+        ASSERT_FALSE(boxes.seen().empty());
+        EXPECT_EQ(boxes.seen().back().text, QString::fromLatin1(message));
+        EXPECT_EQ(boxes.seen().back().buttons, platform::MsgButtons::Ok);
+        EXPECT_EQ(boxes.seen().back().icon, platform::MsgIcon::None) << "a plain message box: " << message;
         EXPECT_EQ(refusedFocus, field) << message;
     }
 
@@ -178,7 +178,7 @@ TEST_F(AliasListFVTest, PttIdRulesPerUnitType)
         SCOPED_TRACE(c.typed);
         const std::string label = "Unit " + std::to_string(10 + added);
         if (!c.stored)
-            answers = {MsgAnswer::Ok};
+            boxes.expectAny(MsgAnswer::Ok);
         add({QString::fromStdString(label), QString::fromLatin1(c.typed), c.dtmf});
         if (!c.stored) {
             expectRefused(c.dtmf ? kDtmfMessage : kMdcMessage, "&PTT ID");
@@ -201,7 +201,7 @@ TEST_F(AliasListFVTest, EmptyFieldsAreRefusedLabelFirst)
         const char* focus;
     } cases[] = {{{"", "12AB"}, "&Label"}, {{"", ""}, "&Label"}, {{"Base", ""}, "&PTT ID"}};
     for (const auto& c : cases) {
-        answers = {MsgAnswer::Ok};
+        boxes.expectAny(MsgAnswer::Ok);
         add(c.entry);
         expectRefused(kFillAll, c.focus);
     }
@@ -297,23 +297,23 @@ TEST_F(AliasListFVTest, DuplicateChecksAreCaseSensitiveAndSkipTheEditedAlias)
     };
     for (const auto& a : adds) {
         SCOPED_TRACE(a.entry.label.toStdString());
-        const std::size_t shown = boxes.size();
+        const std::size_t shown = boxes.seen().size();
         if (a.message)
-            answers = {MsgAnswer::Ok};
+            boxes.expectAny(MsgAnswer::Ok);
         add(a.entry);
         if (a.message)
             expectRefused(a.message, a.focus);
         else
-            EXPECT_EQ(boxes.size(), shown);
+            EXPECT_EQ(boxes.seen().size(), shown);
     }
     EXPECT_EQ(shownLabels(), (QStringList{"Base", "BASE", "Mobile"}));
 
     // Keeping its own label and PTT ID passes both checks.
-    const std::size_t shown = boxes.size();
+    const std::size_t shown = boxes.seen().size();
     editAlias("Mobile", {"Mobile", "*12", true});
-    EXPECT_EQ(boxes.size(), shown);
+    EXPECT_EQ(boxes.seen().size(), shown);
     EXPECT_EQ((std::vector<std::string>{labelOf(2), idOf(2)}), (std::vector<std::string>{"Mobile", "*12"}));
-    answers = {MsgAnswer::Ok};
+    boxes.expectAny(MsgAnswer::Ok);
     editAlias("Mobile", {"BASE", "0012"});
     expectRefused(kLabelExists, "&Label");
 }
@@ -326,10 +326,10 @@ TEST_F(AliasListFVTest, DeleteAsksThenPacksTheTable)
     add({"Charlie", "0003", true});
     host.doc.setModified(false);
     selectLabel("Alpha");
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     click(button<QPushButton>("&Delete"));
-    EXPECT_EQ(boxes.back().text, "Are you sure you want to delete the selected item?");
-    EXPECT_EQ(boxes.back().buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(boxes.seen().back().text, "Are you sure you want to delete the selected item?");
+    EXPECT_EQ(boxes.seen().back().buttons, platform::MsgButtons::YesNo);
     EXPECT_TRUE(host.doc.isModified());
     EXPECT_EQ((std::vector<std::string>{labelOf(0), idOf(0), labelOf(1), idOf(1)}),
               (std::vector<std::string>{"Bravo", "0002", "Charlie", "0003"}));
@@ -360,7 +360,7 @@ TEST_F(AliasListFVTest, AddIsDisabledAt250Aliases)
     EXPECT_EQ(list()->topLevelItemCount(), 250);
     EXPECT_FALSE(button<QPushButton>("&Add")->isEnabled());
     EXPECT_EQ(currentLabel(), "Z");
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     click(button<QPushButton>("&Delete"));
     EXPECT_TRUE(button<QPushButton>("&Add")->isEnabled());
     EXPECT_EQ(currentLabel(), "A1248"); // the deleted row was the last
@@ -470,24 +470,24 @@ TEST_F(AliasListFVTest, RandomChangesKeepTheTableSortedPackedAndFreeOfDuplicates
             selectLabel(QString::fromStdString(old));
         }
         if (op >= 8 && n > 0) {
-            answers = {MsgAnswer::Yes};
+            boxes.expectAny(MsgAnswer::Yes);
             click(button<QPushButton>("&Delete"));
             model.erase(old);
         } else if ((op < 5 && n < 250) || !old.empty()) {
             const Entry entry = randomEntry();
             const std::string label = entry.label.toStdString();
             const std::string id = entry.id.toStdString();
-            const std::size_t shown = boxes.size();
+            const std::size_t shown = boxes.seen().size();
             const bool idClash = idTaken(id, old);
             const bool labelClash = !idClash && label != old && model.count(label) != 0;
             if (idClash || labelClash)
-                answers = {MsgAnswer::Ok};
+                boxes.expectAny(MsgAnswer::Ok);
             enter(old.empty() ? "&Add" : "&Edit", entry);
             if (idClash || labelClash) {
-                ASSERT_EQ(boxes.size(), shown + 1);
-                EXPECT_EQ(boxes.back().text, QString::fromLatin1(idClash ? kIdExists : kLabelExists));
+                ASSERT_EQ(boxes.seen().size(), shown + 1);
+                EXPECT_EQ(boxes.seen().back().text, QString::fromLatin1(idClash ? kIdExists : kLabelExists));
             } else {
-                ASSERT_EQ(boxes.size(), shown) << label;
+                ASSERT_EQ(boxes.seen().size(), shown) << label;
                 model.erase(old);
                 model[label] = id;
             }

@@ -156,7 +156,7 @@ TEST_F(ChanCfgFVTest, EachKeyingAndSignalingShowsItsPagesWithTheirButtonsCaption
                 if (!last)
                     next();
             }
-            EXPECT_TRUE(boxes.empty());
+            EXPECT_TRUE(boxes.seen().empty());
             cancel();
             EXPECT_TRUE(frameClosed());
         }
@@ -195,13 +195,13 @@ TEST_F(ChanCfgFVTest, AnInvalidChannelIsReportedAtCloseAndWritesNothing)
     const db::Image before = image();
     open(4);
     EXPECT_TRUE(view->treeLabel().isEmpty());
-    answers.push_back(MsgAnswer::Ok);
+    boxes.expectAny(MsgAnswer::Ok);
     cancel(); // the frame calls viewClosing() as it closes
     EXPECT_TRUE(frameClosed());
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text,
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text,
               QStringLiteral("ERROR calling ChanCfgFV::OnDestroy() with invalid channel number."));
-    EXPECT_EQ(boxes[0].icon, MsgIcon::Stop);
+    EXPECT_EQ(boxes.seen()[0].icon, MsgIcon::Stop);
     EXPECT_EQ(image(), before);
 }
 
@@ -510,21 +510,21 @@ TEST_F(ChanCfgFVTest, RefusalsNameTheirFieldAndLimitsPass)
         typeInto(field, QString::fromLatin1(c.refused));
         QPushButton* leave =
             wizard()->nextButton()->isVisible() ? wizard()->nextButton() : wizard()->finishButton();
-        answers.push_back(MsgAnswer::Ok);
+        boxes.expectAny(MsgAnswer::Ok);
         click(leave);
         settleFocus();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, QString::fromLatin1(c.message));
-        EXPECT_EQ(boxes[0].icon, MsgIcon::Exclamation);
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].text, QString::fromLatin1(c.message));
+        EXPECT_EQ(boxes.seen()[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(caption(), before);
         EXPECT_FALSE(frameClosed());
         EXPECT_TRUE(field->hasFocus());
         EXPECT_EQ(field->selectedText(), field->text());
         // Back refuses as well, on every page that has Back.
         if (wizard()->backButton()->isEnabled()) {
-            answers.push_back(MsgAnswer::Ok);
+            boxes.expectAny(MsgAnswer::Ok);
             back();
-            EXPECT_EQ(boxes.size(), 2u);
+            EXPECT_EQ(boxes.seen().size(), 2u);
             EXPECT_EQ(caption(), before);
         }
         typeInto(field, QString::fromLatin1(c.passes));
@@ -535,8 +535,8 @@ TEST_F(ChanCfgFVTest, RefusalsNameTheirFieldAndLimitsPass)
             cancel();
         }
         EXPECT_TRUE(frameClosed());
-        EXPECT_TRUE(answers.empty());
-        boxes.clear();
+        EXPECT_TRUE(boxes.allAnswered());
+        boxes.clearSeen();
     }
 }
 
@@ -549,7 +549,7 @@ TEST_F(ChanCfgFVTest, AFailedFinishKeepsTheWindowAndFocusesTheField)
     next();
     QLineEdit* beeps = edit("N&umber of beeps");
     typeInto(beeps, QStringLiteral("9"));
-    answers.push_back(MsgAnswer::Ok);
+    boxes.expectAny(MsgAnswer::Ok);
     finish();
     settleFocus();
     EXPECT_FALSE(frameClosed());
@@ -607,7 +607,7 @@ TEST_F(ChanCfgFVTest, StoredValuesWithoutAnEntryAreWrittenBackAsTheirFieldsSay)
         EXPECT_TRUE(frameClosed());
         EXPECT_EQ(c.width == 2 ? get16(0, c.offset) : at(0, c.offset), c.written);
     }
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes.seen().empty());
 }
 
 // Cancel after editing every page, and after a page showed the defaults of the area it claims,
@@ -753,7 +753,7 @@ TEST_F(ChanCfgFVTest, RoundTripOfEveryKeyingAndSignaling)
                 next();
             finish();
             EXPECT_TRUE(frameClosed());
-            EXPECT_TRUE(boxes.empty());
+            EXPECT_TRUE(boxes.seen().empty());
             EXPECT_TRUE(host.doc.isModified());
             ASSERT_EQ(host.callsOf("notifyImageChanged").size(), 1u); // the other windows hear of it
             EXPECT_EQ(host.callsOf("notifyImageChanged")[0].argument, 2);

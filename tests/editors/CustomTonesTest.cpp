@@ -207,13 +207,13 @@ TEST_F(CustomTonesTest, RenumberingMovesTheToneAndAnExistingNumberIsRefused)
         putTone(n);
     open();
     selectRow("7");
-    answers = {MsgAnswer::Ok};
+    boxes.expectAny(MsgAnswer::Ok);
     runEditor("&Edit", [&] {
         typeInto(edit(kNumber), "5");
         clickOk();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "This custom paging format number already exists.");
-        EXPECT_EQ(boxes[0].icon, MsgIcon::None);
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].text, "This custom paging format number already exists.");
+        EXPECT_EQ(boxes.seen()[0].icon, MsgIcon::None);
         EXPECT_EQ(edit(kNumber)->text(), "7");
         EXPECT_EQ(edit(kNumber)->selectedText(), "7");
         typeInto(edit(kNumber), "12");
@@ -232,7 +232,7 @@ TEST_F(CustomTonesTest, RenumberingMovesTheToneAndAnExistingNumberIsRefused)
 TEST_F(CustomTonesTest, FrequencyFieldsKeepDigitsOnePointOneDecimalAndStopAt3400)
 {
     open();
-    answers = {MsgAnswer::Ok};
+    boxes.expectAny(MsgAnswer::Ok);
     runEditor("&Add", [&] {
         QLineEdit* first = edit(kFirst);
         const struct {
@@ -243,12 +243,12 @@ TEST_F(CustomTonesTest, FrequencyFieldsKeepDigitsOnePointOneDecimalAndStopAt3400
             typeInto(first, QString::fromLatin1(c.typed));
             EXPECT_EQ(first->text(), QString::fromLatin1(c.shown)) << c.typed;
         }
-        EXPECT_TRUE(boxes.empty());
+        EXPECT_TRUE(boxes.seen().empty());
         QLineEdit* second = edit(kSecond);
         typeInto(second, "3400");
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, kRange);
-        EXPECT_EQ(boxes[0].icon, MsgIcon::None);
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].text, kRange);
+        EXPECT_EQ(boxes.seen()[0].icon, MsgIcon::None);
         EXPECT_EQ(second->text(), "3400.0");
         EXPECT_EQ(second->selectedText(), "3400.0");
         EXPECT_EQ(second->window()->focusWidget(), second);
@@ -271,14 +271,14 @@ TEST_F(CustomTonesTest, OkRefusesFrequenciesOutsideTheRangeAndResetsTheField)
     open();
     const db::Image before = image();
     for (const auto& c : cases) {
-        boxes.clear();
-        answers = {MsgAnswer::Ok};
+        boxes.clearSeen();
+        boxes.expectAny(MsgAnswer::Ok);
         runEditor("&Add", [&] {
             edit(kFirst)->setText(QString::fromLatin1(c.first)); // as pasted past the live check
             edit(kSecond)->setText(QString::fromLatin1(c.second));
             clickOk();
-            ASSERT_EQ(boxes.size(), 1u);
-            EXPECT_EQ(boxes[0].text, kRange);
+            ASSERT_EQ(boxes.seen().size(), 1u);
+            EXPECT_EQ(boxes.seen()[0].text, kRange);
             EXPECT_EQ(edit(c.refused)->text(), QString::fromLatin1(c.reset)) << c.first << " " << c.second;
             EXPECT_EQ(edit(c.refused)->window()->focusWidget(), edit(c.refused));
         });
@@ -290,28 +290,28 @@ TEST_F(CustomTonesTest, NumberAndDurationsAreCheckedWhileTypingAndOnOk)
 {
     putTone(0);
     open();
-    answers = {MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Ok};
+    boxes.expectAny(MsgAnswer::Ok, 4);
     runEditor("&Add", [&] {
         typeInto(edit(kNumber), "100");
-        EXPECT_EQ(boxes.at(0).text, "Please enter an integer between 0 and 99.");
+        EXPECT_EQ(boxes.seen().at(0).text, "Please enter an integer between 0 and 99.");
         EXPECT_EQ(edit(kNumber)->text(), "1"); // the lowest free number
         EXPECT_EQ(edit(kNumber)->window()->focusWidget(), edit(kNumber));
 
         typeInto(edit(kIntertone), "60001");
-        EXPECT_EQ(boxes.at(1).text, "Please enter a number between 0 and 60000.");
+        EXPECT_EQ(boxes.seen().at(1).text, "Please enter a number between 0 and 60000.");
         EXPECT_EQ(edit(kIntertone)->text(), "60000");
         EXPECT_EQ(edit(kIntertone)->selectedText(), "60000");
 
         typeInto(edit(kSecondDuration), "");
         clickOk();
-        EXPECT_EQ(boxes.at(2).text, "Please enter a number.");
+        EXPECT_EQ(boxes.seen().at(2).text, "Please enter a number.");
         EXPECT_EQ(edit(kSecondDuration)->window()->focusWidget(), edit(kSecondDuration));
 
         typeInto(edit(kSecondDuration), "5");
         typeInto(edit(kNumber), "");
         clickOk();
-        EXPECT_EQ(boxes.at(3).text, "Please enter an integer between 0 and 99.");
-        EXPECT_EQ(boxes.size(), 4u);
+        EXPECT_EQ(boxes.seen().at(3).text, "Please enter an integer between 0 and 99.");
+        EXPECT_EQ(boxes.seen().size(), 4u);
     });
     EXPECT_EQ(image()[kBase + kSize], 0); // nothing written
 }
@@ -321,22 +321,22 @@ TEST_F(CustomTonesTest, NumberAndDurationsAreCheckedWhileTypingAndOnOk)
 TEST_F(CustomTonesTest, TypingReadsEveryFieldAndPointsAtTheFirstFailure)
 {
     open();
-    answers = {MsgAnswer::Ok, MsgAnswer::Ok};
+    boxes.expectAny(MsgAnswer::Ok, 2);
     runEditor("&Add", [&] {
         QWidget* dialog = edit(kNumber)->window();
         typeInto(edit(kNumber), ""); // empty while typing: no reading yet
-        EXPECT_TRUE(boxes.empty());
+        EXPECT_TRUE(boxes.seen().empty());
         typeInto(edit(kFirstDuration), "7");
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "Please enter an integer between 0 and 99.");
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].text, "Please enter an integer between 0 and 99.");
         EXPECT_EQ(dialog->focusWidget(), edit(kNumber));
         EXPECT_EQ(edit(kFirstDuration)->text(), "7") << "in range: not clamped";
 
         typeInto(edit(kNumber), "4");
         edit(kIntertone)->setText("");
         typeInto(edit(kNumber), "5");
-        ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[1].text, "Please enter a number.");
+        ASSERT_EQ(boxes.seen().size(), 2u);
+        EXPECT_EQ(boxes.seen()[1].text, "Please enter a number.");
         EXPECT_EQ(dialog->focusWidget(), edit(kIntertone));
         EXPECT_EQ(edit(kNumber)->text(), "5");
     });
@@ -375,8 +375,8 @@ TEST_F(CustomTonesTest, LeavingTheInhibitDelayForAnotherControlReadsEveryField)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
-        answers = {MsgAnswer::Ok};
-        boxes.clear();
+        boxes.expectAny(MsgAnswer::Ok);
+        boxes.clearSeen();
         runEditor("&Add", [&] {
             auto& dialog = *qobject_cast<QDialog*>(edit(kNumber)->window());
             QApplication::setActiveWindow(&dialog);
@@ -385,12 +385,12 @@ TEST_F(CustomTonesTest, LeavingTheInhibitDelayForAnotherControlReadsEveryField)
             c.leave(dialog);
             QCoreApplication::sendPostedEvents();
             if (c.reads) {
-                ASSERT_EQ(boxes.size(), 1u);
-                EXPECT_EQ(boxes[0].text, "Please enter a number.");
+                ASSERT_EQ(boxes.seen().size(), 1u);
+                EXPECT_EQ(boxes.seen()[0].text, "Please enter a number.");
                 EXPECT_EQ(dialog.focusWidget(), edit(kIntertone));
             } else {
-                EXPECT_TRUE(boxes.empty());
-                answers.clear();
+                EXPECT_TRUE(boxes.seen().empty());
+                boxes.forgetExpected();
             }
         });
         other.hide();
@@ -404,7 +404,7 @@ TEST_F(CustomTonesTest, AddStopsAtOneHundredTonesAndDeleteFreesOnlyTheFirstByte)
     open();
     EXPECT_FALSE(button("&Add")->isEnabled());
     selectRow("42");
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     click(button("&Delete"));
     EXPECT_EQ(image()[kBase + 42 * kSize], 0);
     EXPECT_EQ(u16(kBase + 42 * kSize + 2), 6200);
@@ -439,7 +439,7 @@ TEST_F(CustomTonesTest, ListShowsTheStoredNumberTextAndActsOnItsOwnRecord)
     });
     const db::Image before = image();
     selectRow("44");
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     click(button("&Delete"));
     db::Image expected = before;
     expected[kBase + 4 * kSize] = 0;

@@ -317,11 +317,11 @@ TEST_F(DesksetButtonsCfgFVTest, ManualPageWithoutFormatsHasNothingToChooseAndOkR
     configure(0, [&](const Dialog& d) {
         d.pickType("Manual Page");
         EXPECT_EQ(d.parameters(), QStringList{kNoLabel});
-        answers = {MsgAnswer::Ok};
+        boxes.expectAny(MsgAnswer::Ok);
         d.press("OK");
-        ASSERT_EQ(boxes.size(), 1U);
-        EXPECT_EQ(boxes[0].text, kNoLabel);
-        EXPECT_EQ(boxes[0].icon, MsgIcon::Exclamation);
+        ASSERT_EQ(boxes.seen().size(), 1U);
+        EXPECT_EQ(boxes.seen()[0].text, kNoLabel);
+        EXPECT_EQ(boxes.seen()[0].icon, MsgIcon::Exclamation);
         EXPECT_TRUE(d.dialog.isVisible()); // stays open
         d.press("Cancel");
     });
@@ -432,15 +432,15 @@ TEST_F(DesksetButtonsCfgFVTest, ClearAllAndUndoRestoreEveryAssignment)
     open();
     const QStringList before = labels();
 
-    answers = {MsgAnswer::No};
+    boxes.expectAny(MsgAnswer::No);
     clickCommand("&Clear All");
     EXPECT_EQ(labels(), before);
 
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     clickCommand("&Clear All");
-    ASSERT_EQ(boxes.size(), 2U);
-    EXPECT_EQ(boxes[1].text, kClearQuestion);
-    EXPECT_EQ(boxes[1].buttons, MsgButtons::YesNo);
+    ASSERT_EQ(boxes.seen().size(), 2U);
+    EXPECT_EQ(boxes.seen()[1].text, kClearQuestion);
+    EXPECT_EQ(boxes.seen()[1].buttons, MsgButtons::YesNo);
     EXPECT_EQ(labels(), QStringList(18, "ND"));
     EXPECT_EQ(view->workingButtonTable()[0], 0);
     EXPECT_EQ(view->workingButtonTable()[1], 255);

@@ -93,10 +93,10 @@ protected:
     // Checks that the last box said `text` and that the focus sits in `edit` with all its text selected.
     void expectRefusal(const char* text, NumberEdit* edit)
     {
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, QString::fromLatin1(text));
-        EXPECT_EQ(boxes[0].buttons, MsgButtons::Ok);
-        EXPECT_EQ(boxes[0].icon, MsgIcon::Exclamation);
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].text, QString::fromLatin1(text));
+        EXPECT_EQ(boxes.seen()[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(boxes.seen()[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(view->focusWidget(), edit->lineEdit());
         EXPECT_EQ(edit->lineEdit()->selectedText(), edit->lineEdit()->text());
         EXPECT_FALSE(frameClosed());
@@ -205,7 +205,7 @@ TEST_F(DesksetCfgFVTest, PickingMultiChannelEnablesItsControlsAtOnceAndOkEnables
     EXPECT_TRUE(image() == before) << "picking writes nothing";
 
     clickOk();
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes.seen().empty());
     EXPECT_EQ(image()[kType], 4);
     EXPECT_TRUE(host.doc.isModified());
     EXPECT_TRUE(frameClosed());
@@ -251,16 +251,16 @@ TEST_F(DesksetCfgFVTest, TransmitDelayAbove500IsRefusedAnd500IsStoredLittleEndia
     const db::Image before = image();
     NumberEdit* delay = number(kTransmitLabel);
     typeInto(delay->lineEdit(), "501");
-    answers = {MsgAnswer::Ok};
+    boxes.expectAny(MsgAnswer::Ok);
     clickOk();
     expectRefusal("Transmit delay must be between 0 and 500 ms.", delay);
     EXPECT_TRUE(image() == before);
     EXPECT_FALSE(host.doc.isModified());
 
-    boxes.clear();
+    boxes.clearSeen();
     typeInto(delay->lineEdit(), "500");
     clickOk();
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes.seen().empty());
     EXPECT_EQ(image()[0x18], 0xF4);
     EXPECT_EQ(image()[0x19], 0x01);
     EXPECT_TRUE(frameClosed());
@@ -293,8 +293,8 @@ TEST_F(DesksetCfgFVTest, OnlyTheFirstFailureIsShownOnItsField)
         typeInto(number(kTransmitLabel)->lineEdit(), c.delay);
         typeInto(number(kPageKeyLabel)->lineEdit(), c.pageKey);
         button<QPushButton>("OK")->setFocus(); // as a click on OK would leave it
-        boxes.clear();
-        answers = {MsgAnswer::Ok};
+        boxes.clearSeen();
+        boxes.expectAny(MsgAnswer::Ok);
         clickOk();
         expectRefusal(c.message, number(c.field));
         EXPECT_TRUE(image() == before);
@@ -310,12 +310,12 @@ TEST_F(DesksetCfgFVTest, AnsweringNoToTheErasureLeavesEveryImageByteUnchanged)
     pick(list(kTypeLabel), kSingle);
     pick(list(kBaudLabel), "1200   bps");
     typeInto(number(kVoiceLabel)->lineEdit(), "7");
-    answers = {MsgAnswer::No};
+    boxes.expectAny(MsgAnswer::No);
     clickOk();
 
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, kEraseQuestion);
-    EXPECT_EQ(boxes[0].buttons, MsgButtons::YesNo);
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, kEraseQuestion);
+    EXPECT_EQ(boxes.seen()[0].buttons, MsgButtons::YesNo);
     EXPECT_TRUE(image() == before);
     EXPECT_FALSE(frameClosed());
     for (const char* call : {"closeAndReopenEditor", "closeChannelEditors2To4", "refreshChannelItems"})
@@ -331,9 +331,9 @@ TEST_F(DesksetCfgFVTest, AnsweringYesResetsChannelsTwoToFourAndCleansTheButtonsB
     const std::vector<std::uint8_t> cleaned = cleanedButtons();
     pick(list(kTypeLabel), kSingle);
     pick(list(kBaudLabel), "2400   bps");
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     clickOk();
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.seen().size(), 1u);
     EXPECT_TRUE(frameClosed());
 
     EXPECT_EQ(image()[kType], 1);
@@ -376,7 +376,7 @@ TEST_F(DesksetCfgFVTest, AnsweringYesWithoutAButtonsEditorOpenReopensNothing)
     open();
     const std::vector<std::uint8_t> cleaned = cleanedButtons();
     pick(list(kTypeLabel), kSingle);
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     clickOk();
     EXPECT_TRUE(host.callsOf("closeAndReopenEditor").empty());
     EXPECT_EQ(buttonTable(image()), cleaned);
@@ -411,7 +411,7 @@ TEST_F(DesksetCfgFVTest, EveryControlIsWrittenToItsOwnByte)
     for (const char* box : kChecks)
         click(check(box));
     clickOk();
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes.seen().empty());
 
     const std::uint8_t settings[] = {0, 1, 4, 1, 0, 45, 9, 17, 0x41, 0x01, // 0x10-0x19
                                      1, 1, 1, 1, 4, 0,  1, 0,  2};         // 0x1A-0x22
@@ -461,7 +461,7 @@ TEST_F(DesksetCfgFVTest, AnUnknownTypeByteIsReplacedWithoutErasingAndTheTreeFoll
     EXPECT_EQ(list(kTypeLabel)->currentText(), kMulti);
     pick(list(kTypeLabel), kSingle);
     clickOk();
-    EXPECT_TRUE(boxes.empty()) << "no erase question: the deskset was not multi-channel";
+    EXPECT_TRUE(boxes.seen().empty()) << "no erase question: the deskset was not multi-channel";
     EXPECT_EQ(image()[kType], 1);
     ASSERT_EQ(host.callsOf("refreshChannelItems").size(), 1u);
     EXPECT_TRUE(host.callsOf("closeChannelEditors2To4").empty());
@@ -485,7 +485,7 @@ TEST_F(DesksetCfgFVTest, CancelAndTheCloseBoxWriteNothing)
         EXPECT_TRUE(frameClosed());
         EXPECT_TRUE(image() == before);
         EXPECT_FALSE(host.doc.isModified());
-        EXPECT_TRUE(boxes.empty());
+        EXPECT_TRUE(boxes.seen().empty());
     }
 }
 

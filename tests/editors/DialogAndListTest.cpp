@@ -125,7 +125,7 @@ protected:
 
 TEST_F(DialogAndListTest, HookDrivesTheDialogRefusalKeepsItOpenAndOkCommits)
 {
-    answers = {platform::MsgAnswer::Ok};
+    boxes.expectAny(platform::MsgAnswer::Ok);
     EditorDialog::setHook([](EditorDialog& d) {
         auto& dlg = static_cast<LabelDlg&>(d);
         dlg.press(QDialogButtonBox::AcceptRole); // empty: refused, still open, field focused
@@ -137,8 +137,8 @@ TEST_F(DialogAndListTest, HookDrivesTheDialogRefusalKeepsItOpenAndOkCommits)
     });
     LabelDlg dlg(host, 4);
     EXPECT_EQ(dlg.run(), QDialog::Accepted);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "required");
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, "required");
     EXPECT_EQ(db::readFieldText(db::theImage(), f::aliasLabel, 4), "Radio");
     ASSERT_EQ(host.callsOf("showHelp").size(), 1u);
     EXPECT_EQ(host.callsOf("showHelp")[0].argument, 109);
@@ -192,20 +192,20 @@ TEST_F(DialogAndListTest, DeleteAsksThenSelectsTheSamePositionOrTheLast)
     putAliases({"alpha", "Bravo", "Zulu"});
     openView<AliasLabels>();
     list()->setCurrentItem(list()->topLevelItem(1));
-    answers = {platform::MsgAnswer::No};
+    boxes.expectAny(platform::MsgAnswer::No);
     click(button("&Delete"));
     EXPECT_EQ(list()->topLevelItemCount(), 3);
     EXPECT_FALSE(host.doc.isModified());
 
-    answers = {platform::MsgAnswer::Yes};
+    boxes.expectAny(platform::MsgAnswer::Yes);
     click(button("&Delete"));
-    EXPECT_EQ(boxes.back().text, "Are you sure you want to delete the selected item?");
+    EXPECT_EQ(boxes.seen().back().text, "Are you sure you want to delete the selected item?");
     ASSERT_EQ(list()->topLevelItemCount(), 2);
     EXPECT_EQ(list()->currentItem()->text(0), "Zulu"); // same position
     EXPECT_TRUE(host.doc.isModified());
     EXPECT_TRUE(button("&Add")->isEnabled());
 
-    answers = {platform::MsgAnswer::Yes};
+    boxes.expectAny(platform::MsgAnswer::Yes);
     click(button("&Delete"));
     EXPECT_EQ(list()->currentItem()->text(0), "alpha"); // the deleted row was the last
 }
@@ -279,7 +279,7 @@ TEST_F(DialogAndListTest, LabelsKeepOnlyStorableCharactersAndALoadedLabelAsStore
         ASSERT_EQ(edited->run(), QDialog::Accepted);
         EXPECT_EQ(db::readFieldText(db::theImage(), c.label, 0), stored);
     }
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes.seen().empty());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "editors/common/EditorView.h"
 #include "platform/MessageBox.h"
 #include "tests/editors/FakeEditorHost.h"
+#include "tests/support/MessageScript.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -26,7 +27,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <utility>
 
@@ -67,26 +67,15 @@ protected:
     {
         db::closeDatabase();
         db::newDatabase();
-        previousHook_ = platform::setMessageHook([this](const platform::MessageRequest& box) {
-            boxes.push_back(box);
-            if (answers.empty()) {
-                ADD_FAILURE() << "unexpected message box: " << box.text.toStdString();
-                return platform::MsgAnswer::Cancel;
-            }
-            const platform::MsgAnswer answer = answers.front();
-            answers.pop_front();
-            return answer;
-        });
         area.resize(1200, 900);
         area.show();
     }
 
     void TearDown() override
     {
-        EXPECT_TRUE(answers.empty()) << "a scripted answer was not used";
+        EXPECT_TRUE(boxes.allAnswered()) << "a scripted answer was not used";
         area.closeAllSubWindows();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        platform::setMessageHook(previousHook_);
         db::closeDatabase();
     }
 
@@ -185,12 +174,8 @@ protected:
 
     FakeEditorHost host;
     QPointer<TestFrame> frame;
-    std::deque<platform::MsgAnswer> answers;     // the answers to the next message boxes, in order
-    std::vector<platform::MessageRequest> boxes; // every box shown
-    QMdiArea area;                               // stands for the main window's client area
-
-private:
-    platform::MessageHook previousHook_;
+    testsupport::MessageScript boxes; // the answers to the next message boxes, and every box shown
+    QMdiArea area;                    // stands for the main window's client area
 };
 
 } // namespace trv::test

@@ -159,9 +159,8 @@ TEST_F(EditorsKeepTheRulesTest, RandomEditingLeavesNoError)
         db::closeDatabase();
         db::newDatabase();
         RandomUser user(seed);
-        const auto previousBoxes = platform::setMessageHook([&](const platform::MessageRequest& box) {
-            return user.answer(box);
-        });
+        testsupport::MessageScript randomAnswers;
+        randomAnswers.answerOthers([&](const platform::MessageRequest& box) { return user.answer(box); });
         const auto previousDialogs = EditorDialog::setHook([&](EditorDialog& dialog) { user.drive(dialog); });
         std::string errors;
         for (int window = 0; window < 12 && errors.empty(); ++window) {
@@ -184,7 +183,6 @@ TEST_F(EditorsKeepTheRulesTest, RandomEditingLeavesNoError)
                 errors = errorsOf(db::theImage());
         }
         EditorDialog::setHook(previousDialogs);
-        platform::setMessageHook(previousBoxes);
         ASSERT_EQ(errors, "") << "seed " << seed << ", after:\n" << user.steps();
     }
 }

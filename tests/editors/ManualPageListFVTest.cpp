@@ -82,12 +82,12 @@ TEST_F(ManualPageListFVTest, DuplicateLabelsOfALoadedImageEditTheLastAndDeleteTh
     putFormat(12, "Twin", 0);
     openList();
     QString title;
-    answers = {platform::MsgAnswer::Ok};
+    boxes.expectAny(platform::MsgAnswer::Ok);
     driveDialogs({[&](EditorDialog& d) {
         title = d.windowTitle();
         typeInto(labelledIn<QLineEdit>(&d, "&Preamble duration (ms)"), "7");
         pressIn(&d, "OK"); // record 2 has the same label
-        EXPECT_EQ(boxes.back().text, "This label already exists.");
+        EXPECT_EQ(boxes.seen().back().text, "This label already exists.");
         typeInto(labelledIn<QLineEdit>(&d, "&Label"), "Dup2");
         pressIn(&d, "OK");
     }});
@@ -98,7 +98,7 @@ TEST_F(ManualPageListFVTest, DuplicateLabelsOfALoadedImageEditTheLastAndDeleteTh
     EXPECT_EQ(rowTexts(), (QStringList{"Dup", "Dup2", "Last", "Twin", "Twin"}));
     EXPECT_EQ(currentRow(), 1) << "the edited record's row is selected again";
 
-    answers = {platform::MsgAnswer::Yes};
+    boxes.expectAny(platform::MsgAnswer::Yes);
     selectRow(4);
     click(button("&Delete"));
     EXPECT_EQ(db::theImage()[pagingByte(11, 0)], 0);
@@ -131,18 +131,18 @@ TEST_F(ManualPageListFVTest, DeleteGuardsInTheirOrder)
         const char* warning;
     };
     for (const Case& c : {Case{0, kSpeedPageWarning}, Case{1, kButtonWarning}, Case{2, kButtonWarning}}) {
-        answers = {platform::MsgAnswer::Ok};
+        boxes.expectAny(platform::MsgAnswer::Ok);
         selectRow(c.row);
         click(button("&Delete"));
-        EXPECT_EQ(boxes.back().text, c.warning);
-        EXPECT_EQ(boxes.back().icon, platform::MsgIcon::Exclamation);
+        EXPECT_EQ(boxes.seen().back().text, c.warning);
+        EXPECT_EQ(boxes.seen().back().icon, platform::MsgIcon::Exclamation);
         EXPECT_EQ(db::theImage(), before);
         EXPECT_EQ(currentRow(), c.row);
     }
-    answers = {platform::MsgAnswer::Yes};
+    boxes.expectAny(platform::MsgAnswer::Yes);
     selectRow(3); // record 3: kind 5 parameter 4 is not a format reference
     click(button("&Delete"));
-    EXPECT_EQ(boxes.back().text, "Are you sure you want to delete the selected item?");
+    EXPECT_EQ(boxes.seen().back().text, "Are you sure you want to delete the selected item?");
     EXPECT_EQ(rowTexts(), (QStringList{"A", "B", "C", "E"}));
 }
 
@@ -157,7 +157,7 @@ TEST_F(ManualPageListFVTest, DeleteClearsTheLabelByteAndTypeAndSelectsTheSamePos
     expected[pagingByte(3, 0)] = 0;
     expected[pagingByte(3, 8)] = 0;
     openList();
-    answers = {platform::MsgAnswer::Yes};
+    boxes.expectAny(platform::MsgAnswer::Yes);
     selectRow(3);
     click(button("&Delete"));
     EXPECT_EQ(db::theImage(), expected);
@@ -177,7 +177,7 @@ TEST_F(ManualPageListFVTest, DeletingTheLastFormatClosesSpeedPaging)
     putFormat(4, "Only", 0);
     host.openEditors = {EditorKind::SpeedPaging};
     openList();
-    answers = {platform::MsgAnswer::Yes};
+    boxes.expectAny(platform::MsgAnswer::Yes);
     click(button("&Delete"));
     EXPECT_EQ(rowTexts(), QStringList{"<No paging format defined>"});
     ASSERT_EQ(host.callsOf("closeEditor").size(), 1u);
@@ -194,7 +194,7 @@ TEST_F(ManualPageListFVTest, AddFillsTheFreedRecordOfAFullTable)
         putFormat(k, ("F" + std::to_string(k)).c_str(), 0);
     openList();
     EXPECT_FALSE(button("&Add")->isEnabled());
-    answers = {platform::MsgAnswer::Yes};
+    boxes.expectAny(platform::MsgAnswer::Yes);
     selectRow(11);
     click(button("&Delete"));
     EXPECT_TRUE(button("&Add")->isEnabled());

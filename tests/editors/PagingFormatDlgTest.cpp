@@ -271,16 +271,16 @@ protected:
 
 TEST_F(DurationTest, TheKeystrokeThatLeavesTheRangeIsRefusedAndTheMaximumSelected)
 {
-    answers = {platform::MsgAnswer::Ok};
+    boxes.expectAny(platform::MsgAnswer::Ok);
     openNew([&](EditorDialog& d) {
         auto* tone = labelledIn<QLineEdit>(&d, "&Tone duration (ms)");
         typeInto(tone, "");
         for (const char* digit : {"7", "0", "0", "0"})
             QTest::keyClicks(tone, digit);
-        EXPECT_TRUE(boxes.empty()) << "7000 is in range";
+        EXPECT_TRUE(boxes.seen().empty()) << "7000 is in range";
         QTest::keyClicks(tone, "0");
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "Please enter a number between 0 and 60000.");
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].text, "Please enter a number between 0 and 60000.");
         EXPECT_EQ(tone->text(), "60000");
         EXPECT_EQ(tone->selectedText(), "60000");
         EXPECT_EQ(d.focusWidget(), tone);
@@ -298,22 +298,22 @@ TEST_F(DurationTest, TheKeystrokeThatLeavesTheRangeIsRefusedAndTheMaximumSelecte
 // clamped only when it is itself above the range.
 TEST_F(DurationTest, TypingReadsEveryFieldAndPointsAtTheFirstFailure)
 {
-    answers = {platform::MsgAnswer::Ok, platform::MsgAnswer::Ok};
+    boxes.expectAny(platform::MsgAnswer::Ok, 2);
     openNew([&](EditorDialog& d) {
         auto* preamble = labelledIn<QLineEdit>(&d, "&Preamble duration (ms)");
         auto* tone = labelledIn<QLineEdit>(&d, "&Tone duration (ms)");
         typeInto(preamble, ""); // empty while typing: no reading yet
-        EXPECT_TRUE(boxes.empty());
+        EXPECT_TRUE(boxes.seen().empty());
         typeInto(tone, "5");
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "Please enter a number.");
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].text, "Please enter a number.");
         EXPECT_EQ(d.focusWidget(), preamble) << "the failing field, not the one typed in";
         EXPECT_EQ(tone->text(), "5");
 
         tone->setText("6000");
         QTest::keyClicks(tone, "1"); // 60001: the earlier failure is shown, this one clamped
-        ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[1].text, "Please enter a number.");
+        ASSERT_EQ(boxes.seen().size(), 2u);
+        EXPECT_EQ(boxes.seen()[1].text, "Please enter a number.");
         EXPECT_EQ(tone->text(), "60000");
         EXPECT_EQ(d.focusWidget(), tone);
         EXPECT_EQ(tone->selectedText(), "60000");
@@ -325,7 +325,7 @@ TEST_F(DurationTest, TypingReadsEveryFieldAndPointsAtTheFirstFailure)
 // the image untouched.
 TEST_F(DurationTest, AnEmptyDurationIsRefusedBeforeTheLabel)
 {
-    answers = {platform::MsgAnswer::Ok, platform::MsgAnswer::Ok};
+    boxes.expectAny(platform::MsgAnswer::Ok, 2);
     const db::Image before = db::theImage();
     openNew([&](EditorDialog& d) {
         auto* gap = labelledIn<QLineEdit>(&d, "&Gap duration (ms)");
@@ -339,10 +339,10 @@ TEST_F(DurationTest, AnEmptyDurationIsRefusedBeforeTheLabel)
         EXPECT_EQ(db::theImage(), before);
         pressIn(&d, "Cancel");
     });
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "Please enter a number.");
-    EXPECT_EQ(boxes[1].text, "You must enter a label name.");
-    EXPECT_EQ(boxes[1].icon, platform::MsgIcon::None);
+    ASSERT_EQ(boxes.seen().size(), 2u);
+    EXPECT_EQ(boxes.seen()[0].text, "Please enter a number.");
+    EXPECT_EQ(boxes.seen()[1].text, "You must enter a label name.");
+    EXPECT_EQ(boxes.seen()[1].icon, platform::MsgIcon::None);
     EXPECT_EQ(db::theImage(), before);
     EXPECT_FALSE(host.doc.isModified());
 }
@@ -370,7 +370,7 @@ TEST_F(DurationTest, LabelRules)
         putFormat(0, "Fire", 13);
         putFormat(4, "Mine", 13);
         if (c.refusal)
-            answers = {platform::MsgAnswer::Ok};
+            boxes.expectAny(platform::MsgAnswer::Ok);
         openList();
         selectRow(1);
         driveDialogs({[&](EditorDialog& d) {
@@ -386,8 +386,8 @@ TEST_F(DurationTest, LabelRules)
         }});
         click(button("&Edit"));
         if (c.refusal) {
-            ASSERT_FALSE(boxes.empty());
-            EXPECT_EQ(boxes.back().text, c.refusal);
+            ASSERT_FALSE(boxes.seen().empty());
+            EXPECT_EQ(boxes.seen().back().text, c.refusal);
             EXPECT_EQ(db::readText(db::theImage(), pagingByte(4, 0), 8), "Mine");
         } else {
             // An 8-character label fills the slot with no terminating zero.

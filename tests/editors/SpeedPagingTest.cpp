@@ -297,7 +297,7 @@ TEST_F(SpeedPagingTest, DeletingPacksTheTableAndRenumbersTheButtonsBehindIt)
         setButton(k, 5, parameters[k]);
     open();
     selectRow(1);
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     click(button("&Delete"));
 
     EXPECT_EQ(recordBytes(1), pageBytes("C", 2, "999"));
@@ -332,19 +332,19 @@ TEST_F(SpeedPagingTest, DeleteIsRefusedForAPageOnAButtonOfEitherTable)
     open();
     const db::Image before = image();
     for (int row : {0, 1}) {
-        boxes.clear();
-        answers = {MsgAnswer::Ok};
+        boxes.clearSeen();
+        boxes.expectAny(MsgAnswer::Ok);
         selectRow(row);
         click(button("&Delete"));
-        ASSERT_EQ(boxes.size(), 1u) << row;
-        EXPECT_EQ(boxes[0].text, kOnButton);
-        EXPECT_EQ(boxes[0].icon, MsgIcon::Exclamation);
+        ASSERT_EQ(boxes.seen().size(), 1u) << row;
+        EXPECT_EQ(boxes.seen()[0].text, kOnButton);
+        EXPECT_EQ(boxes.seen()[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(image(), before);
         EXPECT_EQ(selected(), row == 0 ? "A" : "B");
     }
 
     selectRow(2);
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     click(button("&Delete")); // C
     EXPECT_EQ(pageLabel(2), "");
     EXPECT_EQ(buttonAt(5), std::make_pair(5, 2));
@@ -354,7 +354,7 @@ TEST_F(SpeedPagingTest, DeletingTheOnlyPageShowsThePlaceholder)
 {
     putPage(0, "A", 0, "11111");
     open();
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     click(button("&Delete"));
     EXPECT_EQ(column(0), QStringList{"<No paging format defined>"});
     EXPECT_FALSE(button("&Edit")->isEnabled());
@@ -370,7 +370,7 @@ TEST_F(SpeedPagingTest, FullTableDisablesAddAndADeleteStopsAtItsLastRecord)
     db::writeText(image(), kAliases, 12, "ALIAS");
     open();
     EXPECT_FALSE(button("&Add")->isEnabled());
-    answers = {MsgAnswer::Yes};
+    boxes.expectAny(MsgAnswer::Yes);
     click(button("&Delete")); // P1000
     EXPECT_EQ(pageLabel(0), "P1001");
     EXPECT_EQ(pageLabel(248), "P1249");
@@ -410,17 +410,17 @@ TEST_F(SpeedPagingTest, OkRefusesEmptyFieldsNoFormatBadDigitsAndATakenLabel)
     };
     const db::Image before = image();
     for (const auto& c : cases) {
-        boxes.clear();
-        answers = {MsgAnswer::Ok};
+        boxes.clearSeen();
+        boxes.expectAny(MsgAnswer::Ok);
         if (c.row >= 0)
             selectRow(c.row);
         runEditor(c.row >= 0 ? "&Edit" : "&Add", [&] {
             typeInto(edit(kLabel), c.label);
             typeInto(edit(kDigits), c.digits);
             clickOk();
-            ASSERT_EQ(boxes.size(), 1u) << c.message;
-            EXPECT_EQ(boxes[0].text, c.message);
-            EXPECT_EQ(boxes[0].icon, c.icon);
+            ASSERT_EQ(boxes.seen().size(), 1u) << c.message;
+            EXPECT_EQ(boxes.seen()[0].text, c.message);
+            EXPECT_EQ(boxes.seen()[0].icon, c.icon);
             QWidget* focus = labelled(c.focus);
             EXPECT_EQ(focus->window()->focusWidget(), focus) << c.message;
             if (auto* field = qobject_cast<QLineEdit*>(focus)) {
@@ -437,7 +437,7 @@ TEST_F(SpeedPagingTest, DigitsAreUpperCasedAsTypedAndLabelsCompareCaseSensitivel
     open();
     store("&Add", "abc", "MOT22 (Motorola 2+2)", "12ab");
     store("&Add", "ABC", "MOT22 (Motorola 2+2)", "ba12");
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes.seen().empty());
     EXPECT_EQ(recordBytes(0), pageBytes("ABC", 1, "BA12"));
     EXPECT_EQ(recordBytes(1), pageBytes("abc", 1, "12AB"));
 }

@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 #include "platform/AppTexts.h"
+#include "tests/support/MessageScript.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using namespace trv::platform;
@@ -74,4 +76,41 @@ TEST(MessageBox, RealBoxCarriesTheApplicationTitleAndMapsItsAnswer)
     });
     EXPECT_EQ(showMessage("Again?", MsgButtons::RetryCancel, MsgIcon::Question), MsgAnswer::Retry);
     EXPECT_EQ(caption, trv::text::kAppTitle);
+}
+
+// The widget tests' script: the boxes in order with their answers (any text where the test does not
+// care), the boxes beyond them answered by a chooser, every box recorded, and the hook it replaced
+// back when it ends.
+TEST(MessageScript, AnswersInOrderRecordsEveryBoxAndPutsBackTheHookItReplaced)
+{
+    using trv::testsupport::MessageScript;
+    MessageScript outer;
+    outer.expect("Outer?", MsgAnswer::Yes);
+    {
+        MessageScript inner;
+        inner.expect("First?", MsgAnswer::No);
+        inner.expectAny(MsgAnswer::Retry);
+        inner.answerOthers([](const MessageRequest& box) {
+            return box.buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+        });
+        EXPECT_EQ(showMessage("First?", MsgButtons::YesNo), MsgAnswer::No);
+        EXPECT_EQ(showMessage("Whatever it says.", MsgButtons::RetryCancel), MsgAnswer::Retry);
+        EXPECT_TRUE(inner.allAnswered());
+        EXPECT_EQ(showMessage("Beyond the script.", MsgButtons::OkCancel), MsgAnswer::Cancel);
+        ASSERT_EQ(inner.seen().size(), 3u);
+        EXPECT_EQ(inner.seen()[1].text, "Whatever it says.");
+        EXPECT_EQ(inner.seen()[2].buttons, MsgButtons::OkCancel);
+    }
+    EXPECT_FALSE(outer.allAnswered());
+    EXPECT_EQ(showMessage("Outer?", MsgButtons::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(outer.seen().size(), 1u);
+}
+
+TEST(MessageScript, ABoxNotExpectedOrWithAnotherTextFailsTheTestNamingItsText)
+{
+    trv::testsupport::MessageScript script;
+    EXPECT_NONFATAL_FAILURE(showMessage("Nobody asked."), "unexpected message box: Nobody asked.");
+    script.expect("Save changes?", MsgAnswer::Yes);
+    EXPECT_NONFATAL_FAILURE(showMessage("Discard changes?"), "Discard changes?");
+    EXPECT_TRUE(script.allAnswered());
 }

@@ -6,6 +6,7 @@
 
 #include "database/DdbFile.h"
 #include "database/NewDatabase.h"
+#include "tests/support/ComEnvironment.h"
 #include "tests/support/TiedChild.h"
 #include "transfer/ImageBlocks.h"
 #include "transfer/TransferSession.h"
@@ -17,6 +18,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace trv::transfer;
 using namespace trv::transfer::testing;
@@ -69,7 +72,7 @@ protected:
         ASSERT_TRUE(trv::db::saveDatabase(imageFile.toStdString(), source).ok);
         sim = std::make_unique<Simulator>(DESKSETSIM_PATH, QStringList{"--image", imageFile} + arguments);
         ASSERT_TRUE(sim->ok()) << sim->errorText().toStdString();
-        qputenv("TRV_COM1", sim->pty().toUtf8());
+        com1.emplace(1, sim->pty());
         session = std::make_unique<TransferSession>(ui);
         session->setPortSource([] { return QStringLiteral("1"); });
         session->setImage(image);
@@ -97,6 +100,7 @@ protected:
     QTemporaryDir config_;
     RecordingUi ui;
     std::unique_ptr<Simulator> sim;
+    std::optional<trv::testsupport::ComEnvironment> com1; // COM1 stands for the simulator's terminal
     std::unique_ptr<TransferSession> session;
     trv::db::Image source{};
     trv::db::Image image{};
@@ -292,7 +296,7 @@ TEST_F(EndToEndTest, TrvctlUsesTheStoredPortAndReportsAWrongVersion)
     const QString file = config_.filePath("send.ddb");
     ASSERT_TRUE(trv::db::saveDatabase(file.toStdString(), source).ok);
     // COM2 stands for the simulator's pseudo-terminal through $TRV_COM2.
-    qputenv("TRV_COM2", sim->pty().toUtf8());
+    const trv::testsupport::ComEnvironment com2(2, sim->pty());
     ASSERT_EQ(runTrvctl({"port", "COM2"}).exitCode, 0);
     EXPECT_EQ(runTrvctl({"port"}).out.trimmed(), "COM2");
     const CtlRun run = runTrvctl({"upload", file, "--force"});

@@ -1,5 +1,5 @@
 // Helpers shared by the transport tests: a recording Nimb, a message exchange between two of
-// them, queue draining, trace capture and unique names.
+// them, queue draining and unique names. The trace capture is the one in tests/support.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,8 +21,8 @@
 #include "comms/Clock.h"
 #include "comms/EventQueue.h"
 #include "comms/Nimb.h"
-#include "comms/Trace.h"
 #include "tests/support/RecordingNimb.h"
+#include "tests/support/TraceCapture.h"
 
 namespace comms::test {
 
@@ -96,46 +96,6 @@ struct Queues {
             codes.push_back(code);
         return codes;
     }
-};
-
-// Records every trace text while it lives.
-class TraceCapture {
-public:
-    TraceCapture()
-    {
-        SetTraceSink([this](std::string_view text) {
-            std::lock_guard lock(mutex_);
-            texts_.emplace_back(text);
-        });
-    }
-    ~TraceCapture() { SetTraceSink({}); }
-    std::vector<std::string> Texts() const
-    {
-        std::lock_guard lock(mutex_);
-        return texts_;
-    }
-    // Waits (for a transport's own thread) until text has been traced.
-    bool WaitFor(std::string_view text, std::chrono::milliseconds limit = std::chrono::seconds(5)) const
-    {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (Count(text) == 0) {
-            if (std::chrono::steady_clock::now() >= deadline)
-                return false;
-            ::poll(nullptr, 0, 2);
-        }
-        return true;
-    }
-    int Count(std::string_view text) const
-    {
-        int count = 0;
-        for (const auto& t : Texts())
-            count += t == text ? 1 : 0;
-        return count;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> texts_;
 };
 
 // Reads from a transport until `count` bytes came or `limit` passed, waiting on its descriptor.
