@@ -1,7 +1,6 @@
 #include "app/CTRVApp.h"
 
 #include "app/CMainFrame.h"
-#include "editors/common/EditorRegistry.h"
 
 #include <QFileInfo>
 
@@ -30,7 +29,6 @@ void CTRVApp::deleteDocument()
 
 bool CTRVApp::initInstance(const QStringList& arguments)
 {
-    editors::registerAllEditors();
     recent_.load();
 
     frame_ = std::make_unique<CMainFrame>(*this);

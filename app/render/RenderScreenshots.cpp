@@ -22,6 +22,7 @@
 #include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
+#include "editors/EditorCatalog.h"
 #include "editors/aliases/EditAliasFV.h"
 #include "editors/buttons/CUniButton.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
@@ -31,7 +32,6 @@
 #include "editors/common/EditorDialog.h"
 #include "editors/customtones/EditCustomPageFV.h"
 #include "editors/paging/FormatEditors.h"
-#include "editors/paging/ManualPageListFV.h"
 #include "editors/paging/MpageRequestProtDlg.h"
 #include "editors/paging/PagingFormatDlg.h"
 #include "editors/speedpaging/EditSpeedPageFV.h"
@@ -324,7 +324,8 @@ void renderPagingFormats(CMainFrame* frame, const std::function<void(const QPixm
     const QPixmap list = framed(frame->grab(), frame->windowTitle());
     save(list, QStringLiteral("paging-formats.png"));
 
-    pg::MpageRequestProtDlg protocols(frame->editorWindows(), pg::ManualPageListFV::kHelpContext, frame);
+    const int help = trv::editors::findEditor(trv::editors::EditorKind::PagingFormats)->helpContext;
+    pg::MpageRequestProtDlg protocols(frame->editorWindows(), help, frame);
     protocols.show();
     settle();
     save(withDialog(list, &protocols, false), QStringLiteral("paging-format-protocols.png"));
