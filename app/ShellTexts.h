@@ -43,19 +43,10 @@ inline constexpr const char* kRecentFilePlaceholder = "Recent File";
 inline constexpr const char* kRecentFilePrompt = "Open this database";
 inline constexpr const char* kToolbarTitle = "Standard";
 
-// Configuration tree.
+// Configuration tree: the folder of the paging windows (the editor windows' items are the
+// editors' catalogue's, editors/EditorCatalog.h).
 inline constexpr const char* kTreeWindowName = "Docking Tree Window";
-inline constexpr const char* kTreeDeskset = "Deskset Configuration";
-inline constexpr const char* kTreeChannel1 = "Channel 1";
-inline constexpr const char* kTreeChannel2 = "Channel 2";
-inline constexpr const char* kTreeChannel3 = "Channel 3";
-inline constexpr const char* kTreeChannel4 = "Channel 4";
-inline constexpr const char* kTreeButtons = "Buttons Configuration";
 inline constexpr const char* kTreePaging = "Paging";
-inline constexpr const char* kTreePagingFormats = "Paging Formats";
-inline constexpr const char* kTreeSpeedPaging = "Speed Paging";
-inline constexpr const char* kTreeCustomTones = "Custom Paging Tones";
-inline constexpr const char* kTreePttAliases = "PTT ID Aliases";
 
 // File > Print, Print Preview and Export as PDF: the configuration sheet.
 inline constexpr const char* kPdfFilter = "PDF Files (*.pdf)";
