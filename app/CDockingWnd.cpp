@@ -2,9 +2,9 @@
 
 #include "app/CommandEvent.h"
 #include "app/DocTemplate.h"
-#include "app/EditorCommands.h"
 #include "app/ShellTexts.h"
 #include "database/Layout.h"
+#include "editors/EditorCatalog.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,8 +13,33 @@
 namespace trv::app {
 namespace {
 
+using editors::EditorKind;
+
 constexpr int kStateRole = Qt::UserRole + 1;
 constexpr int kTreeControlId = 104;
+
+// Where an editor window's item hangs: the channel windows below the deskset settings window, the
+// paging windows below the Paging folder (which opens nothing), the others below the root.
+enum class Branch { Root, Deskset, Paging };
+
+Branch branchOf(EditorKind kind)
+{
+    switch (kind) {
+    case EditorKind::Channel:
+        return Branch::Deskset;
+    case EditorKind::PagingFormats:
+    case EditorKind::SpeedPaging:
+    case EditorKind::CustomPagingTones:
+        return Branch::Paging;
+    default:
+        return Branch::Root;
+    }
+}
+
+QString treeLabelOf(EditorKind kind, int channel = 0)
+{
+    return editors::findEditor(kind, channel)->treeLabel;
+}
 
 // A paging format is configured when its 8-byte label holds at least one character.
 bool anyPagingFormatConfigured(const db::Image& image)
@@ -128,15 +153,27 @@ void CDockingWnd::build()
         return item;
     };
     setState(root_, TreeState::Normal);
-    QTreeWidgetItem* deskset = add(root_, text::kTreeDeskset);
-    for (QLatin1StringView channel :
-         {text::kTreeChannel1, text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
-        add(deskset, channel);
-    add(root_, text::kTreeButtons);
-    QTreeWidgetItem* paging = add(root_, text::kTreePaging);
-    for (QLatin1StringView label : {text::kTreePagingFormats, text::kTreeSpeedPaging, text::kTreeCustomTones})
-        add(paging, label);
-    add(root_, text::kTreePttAliases);
+    // The editor windows in the catalogue's order, which is the tree's.
+    QTreeWidgetItem* deskset = nullptr;
+    QTreeWidgetItem* paging = nullptr;
+    for (const editors::EditorDescriptor& editor : editors::editorCatalog()) {
+        QTreeWidgetItem* parent = root_;
+        switch (branchOf(editor.kind)) {
+        case Branch::Deskset:
+            parent = deskset;
+            break;
+        case Branch::Paging:
+            if (!paging)
+                paging = add(root_, text::kTreePaging);
+            parent = paging;
+            break;
+        case Branch::Root:
+            break;
+        }
+        QTreeWidgetItem* item = add(parent, editor.treeLabel);
+        if (editor.kind == EditorKind::DesksetCfg)
+            deskset = item;
+    }
     root_->setExpanded(true);
     deskset->setExpanded(true);
     paging->setExpanded(true);
@@ -201,38 +238,38 @@ void CDockingWnd::setItemDisabled(const QString& label, bool disabled)
 
 void CDockingWnd::refreshChannelItems(const db::Image& image)
 {
-    setItemDisabled(text::kTreeDeskset, false);
+    setItemDisabled(treeLabelOf(EditorKind::DesksetCfg), false);
     const std::uint8_t type = image[db::deskset::kDesksetType];
     if (type != db::deskset::kSingleChannel && type != db::deskset::kMultiChannel)
         return;
-    for (QLatin1StringView channel : {text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
-        setItemDisabled(channel, type == db::deskset::kSingleChannel);
+    for (int channel : {2, 3, 4})
+        setItemDisabled(treeLabelOf(EditorKind::Channel, channel), type == db::deskset::kSingleChannel);
 }
 
 void CDockingWnd::refreshSpeedPagingItem(const db::Image& image)
 {
-    setItemDisabled(text::kTreeSpeedPaging, !anyPagingFormatConfigured(image));
+    setItemDisabled(treeLabelOf(EditorKind::SpeedPaging), !anyPagingFormatConfigured(image));
 }
 
 void CDockingWnd::refreshAllStates(const db::Image& image)
 {
     const std::uint8_t type = image[db::deskset::kDesksetType];
-    setItemDisabled(text::kTreeDeskset, false);
+    setItemDisabled(treeLabelOf(EditorKind::DesksetCfg), false);
     if (type == db::deskset::kMultiChannel) {
-        for (QLatin1StringView channel : {text::kTreeChannel4, text::kTreeChannel3, text::kTreeChannel2})
-            setItemDisabled(channel, false);
+        for (int channel : {4, 3, 2})
+            setItemDisabled(treeLabelOf(EditorKind::Channel, channel), false);
     }
     if (type == db::deskset::kSingleChannel || type == db::deskset::kMultiChannel)
-        setItemDisabled(text::kTreeChannel1, false);
+        setItemDisabled(treeLabelOf(EditorKind::Channel, 1), false);
     if (type == db::deskset::kSingleChannel) {
-        for (QLatin1StringView channel : {text::kTreeChannel2, text::kTreeChannel3, text::kTreeChannel4})
-            setItemDisabled(channel, true);
+        for (int channel : {2, 3, 4})
+            setItemDisabled(treeLabelOf(EditorKind::Channel, channel), true);
     }
-    setItemDisabled(text::kTreeButtons, false);
-    setItemDisabled(text::kTreePagingFormats, false);
+    setItemDisabled(treeLabelOf(EditorKind::Buttons), false);
+    setItemDisabled(treeLabelOf(EditorKind::PagingFormats), false);
     refreshSpeedPagingItem(image);
-    setItemDisabled(text::kTreeCustomTones, false);
-    setItemDisabled(text::kTreePttAliases, false);
+    setItemDisabled(treeLabelOf(EditorKind::CustomPagingTones), false);
+    setItemDisabled(treeLabelOf(EditorKind::PttAliases), false);
 }
 
 void CDockingWnd::markOpen(const QString& label)
@@ -260,11 +297,11 @@ void CDockingWnd::onOpenRequested(QTreeWidgetItem* item)
     if (!item || item == root_ || item->isDisabled())
         return;
     const QString label = item->text(0);
-    const EditorEntry* entry = entryByLabel(label);
-    if (!entry)
+    const editors::EditorDescriptor* editor = editors::findEditorByTreeLabel(label);
+    if (!editor)
         return; // "Paging" is a folder
     markOpen(label);
-    postCommand(commandTarget_, entry->command);
+    postCommand(commandTarget_, editor->command);
 }
 
 } // namespace trv::app

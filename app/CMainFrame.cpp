@@ -186,9 +186,9 @@ void CMainFrame::updateCommandStates()
     action(cmd::kExportTable)->setEnabled(tables);
     for (const int sheetCommand : {cmd::kPrint, cmd::kPrintPreview, cmd::kExportPdf})
         action(sheetCommand)->setEnabled(open);
-    for (const EditorEntry& entry : editorEntries()) {
-        if (entry.channel == 0 && !entry.menuFollowsItem)
-            action(entry.viewMenuId)->setEnabled(open);
+    for (const editors::EditorDescriptor& editor : editors::editorCatalog()) {
+        if (editor.channel == 0 && !editor.mayBeDisabled)
+            action(viewMenuIdOf(editor))->setEnabled(open);
     }
 }
 
@@ -281,7 +281,7 @@ void CMainFrame::runCommand(int command)
         QWhatsThis::enterWhatsThisMode();
         break;
     default:
-        if (entryByViewMenuId(command))
+        if (editorOfViewMenuId(command))
             editors_->onViewMenuCommand(command);
         else if (const int recent = command - cmd::kRecentFile1;
                  recent >= 0 && recent < cmd::kRecentFileCount)
@@ -332,7 +332,7 @@ void CMainFrame::showCheckWindow()
     if (!check_) {
         check_ = new CheckDatabaseWindow(
             [this](const ProblemPlace& place) {
-                if (!editors_->openAtRecord(place.entry->kind, place.entry->channel, place.record))
+                if (!editors_->openAtRecord(place.editor->kind, place.editor->channel, place.record))
                     return;
                 // The window's activation gives the focus back to where it was when the window was
                 // left: that is now the editor window just opened.

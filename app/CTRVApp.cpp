@@ -2,7 +2,6 @@
 
 #include "app/CMainFrame.h"
 #include "app/DatabaseCommands.h"
-#include "editors/common/EditorRegistry.h"
 
 #include <QFileInfo>
 
@@ -20,7 +19,6 @@ CTRVApp::~CTRVApp()
 
 bool CTRVApp::initInstance(const QStringList& arguments)
 {
-    editors::registerAllEditors();
     recent_.load();
 
     frame_ = std::make_unique<CMainFrame>(*this);

@@ -1,11 +1,11 @@
 #include "app/CheckDatabaseWindow.h"
 
-#include "app/EditorCommands.h"
 #include "app/ShellTexts.h"
 #include "app/ToolWindowKeys.h"
 #include "database/Image.h"
 #include "database/Layout.h"
 #include "database/RuleTexts.h"
+#include "editors/EditorCatalog.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -17,20 +17,6 @@
 
 namespace trv::app {
 namespace {
-
-using editors::EditorKind;
-
-// The editor window of each region the rules look at; a channel record is its channel's window.
-struct RegionEditor {
-    const db::Region* region;
-    EditorKind kind;
-};
-constexpr RegionEditor kRegionEditors[] = {
-    {&db::kDesksetSettings, EditorKind::DesksetCfg},   {&db::kButtonTable, EditorKind::Buttons},
-    {&db::kChannels, EditorKind::Channel},             {&db::kPagingFormats, EditorKind::PagingFormats},
-    {&db::kCustomTones, EditorKind::CustomPagingTones}, {&db::kSpeedPages, EditorKind::SpeedPaging},
-    {&db::kPttAliases, EditorKind::PttAliases},
-};
 
 enum Column { kSeverityColumn, kAreaColumn, kFieldColumn, kProblemColumn, kColumnCount };
 constexpr int kProblemRole = Qt::UserRole; // the index into problems_
@@ -44,14 +30,14 @@ QString latin(std::string_view text)
 
 std::optional<ProblemPlace> placeOf(const db::Problem& problem)
 {
-    for (const RegionEditor& editor : kRegionEditors) {
+    for (const editors::EditorDescriptor& editor : editors::editorCatalog()) {
         const db::Region& region = *editor.region;
         if (problem.offset < region.base || problem.offset >= region.end())
             continue;
+        // A channel record is its channel's window.
         const int record = (problem.offset - region.base) / region.recordSize;
-        const int channel = editor.kind == EditorKind::Channel ? record + 1 : 0;
-        if (const EditorEntry* entry = entryByKind(editor.kind, channel))
-            return ProblemPlace{entry, record};
+        if (editor.channel == 0 || editor.channel == record + 1)
+            return ProblemPlace{&editor, record};
     }
     return std::nullopt;
 }
@@ -97,9 +83,10 @@ void CheckDatabaseWindow::refresh()
     for (std::size_t i = 0; i < problems_.size(); ++i) {
         const db::Problem& p = problems_[i];
         const std::optional<ProblemPlace> place = placeOf(p);
-        auto* item = new QTreeWidgetItem(list_, {latin(db::severityName(p.severity)),
-                                                 place ? QString(place->entry->label) : QString(),
-                                                 QString::fromStdString(p.path), QString::fromStdString(p.message)});
+        auto* item =
+            new QTreeWidgetItem(list_, {latin(db::severityName(p.severity)),
+                                        place ? QString(place->editor->treeLabel) : QString(),
+                                        QString::fromStdString(p.path), QString::fromStdString(p.message)});
         item->setIcon(kSeverityColumn, p.isError() ? errorIcon : warningIcon);
         item->setData(kSeverityColumn, kProblemRole, static_cast<int>(i));
         item->setToolTip(kProblemColumn, item->text(kProblemColumn));

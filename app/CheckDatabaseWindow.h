@@ -16,12 +16,16 @@ class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace trv::editors {
+struct EditorDescriptor;
+}
+
 namespace trv::app {
 
-// Where a problem's field is edited: the editor window, its channel (1 to 4, else 0) and the
-// record of its table; nothing for bytes no editor shows.
+// Where a problem's field is edited: the editor window and the record of its table; nothing for
+// bytes no editor shows.
 struct ProblemPlace {
-    const struct EditorEntry* entry;
+    const editors::EditorDescriptor* editor;
     int record;
 };
 std::optional<ProblemPlace> placeOf(const db::Problem& problem);

@@ -50,14 +50,8 @@ inline constexpr int kHelp = 57670;        // F1
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 
-// Editor commands, posted by the tree and the View menu.
-inline constexpr int kEditDeskset = 200;
-inline constexpr int kEditChannel1 = 201; // 201..204
-inline constexpr int kEditButtons = 205;
-inline constexpr int kEditPagingFormats = 206;
-inline constexpr int kEditSpeedPaging = 207;
-inline constexpr int kEditCustomTones = 208;
-inline constexpr int kEditPttAliases = 210;
+// The editor commands the tree and the View menu post are the editors' catalogue's
+// (editors/EditorCatalog.h).
 } // namespace cmd
 
 struct CommandInfo {

@@ -1,9 +1,6 @@
 #include "app/EditorCommands.h"
 
 #include "app/Commands.h"
-#include "app/ShellTexts.h"
-
-#include <QString>
 
 #include <algorithm>
 
@@ -12,52 +9,41 @@ namespace {
 
 using editors::EditorKind;
 
-const EditorEntry kEntries[] = {
-    {text::kTreeDeskset, cmd::kEditDeskset, cmd::kViewDeskset, EditorKind::DesksetCfg, 0, false},
-    {text::kTreeChannel1, cmd::kEditChannel1, cmd::kViewChannel1, EditorKind::Channel, 1, true},
-    {text::kTreeChannel2, cmd::kEditChannel1 + 1, cmd::kViewChannel2, EditorKind::Channel, 2, true},
-    {text::kTreeChannel3, cmd::kEditChannel1 + 2, cmd::kViewChannel3, EditorKind::Channel, 3, true},
-    {text::kTreeChannel4, cmd::kEditChannel1 + 3, cmd::kViewChannel4, EditorKind::Channel, 4, true},
-    {text::kTreeButtons, cmd::kEditButtons, cmd::kViewButtons, EditorKind::Buttons, 0, true},
-    {text::kTreePagingFormats, cmd::kEditPagingFormats, cmd::kViewPagingFormats, EditorKind::PagingFormats, 0,
-     false},
-    {text::kTreeSpeedPaging, cmd::kEditSpeedPaging, cmd::kViewSpeedPaging, EditorKind::SpeedPaging, 0, true},
-    {text::kTreeCustomTones, cmd::kEditCustomTones, cmd::kViewCustomTones, EditorKind::CustomPagingTones, 0,
-     false},
-    {text::kTreePttAliases, cmd::kEditPttAliases, cmd::kViewPttAliases, EditorKind::PttAliases, 0, false},
+struct ViewMenuItem {
+    EditorKind kind;
+    int channel;
+    int viewMenuId; // of menu 129
 };
 
-template <typename Pred> const EditorEntry* findEntry(Pred pred)
-{
-    const auto it = std::find_if(std::begin(kEntries), std::end(kEntries), pred);
-    return it == std::end(kEntries) ? nullptr : &*it;
-}
+constexpr ViewMenuItem kViewMenuItems[] = {
+    {EditorKind::DesksetCfg, 0, cmd::kViewDeskset},
+    {EditorKind::Channel, 1, cmd::kViewChannel1},
+    {EditorKind::Channel, 2, cmd::kViewChannel2},
+    {EditorKind::Channel, 3, cmd::kViewChannel3},
+    {EditorKind::Channel, 4, cmd::kViewChannel4},
+    {EditorKind::Buttons, 0, cmd::kViewButtons},
+    {EditorKind::PagingFormats, 0, cmd::kViewPagingFormats},
+    {EditorKind::SpeedPaging, 0, cmd::kViewSpeedPaging},
+    {EditorKind::CustomPagingTones, 0, cmd::kViewCustomTones},
+    {EditorKind::PttAliases, 0, cmd::kViewPttAliases},
+};
 
 } // namespace
 
-std::span<const EditorEntry> editorEntries()
+int viewMenuIdOf(const editors::EditorDescriptor& editor)
 {
-    return kEntries;
+    const auto it =
+        std::find_if(std::begin(kViewMenuItems), std::end(kViewMenuItems), [&](const ViewMenuItem& item) {
+            return item.kind == editor.kind && item.channel == editor.channel;
+        });
+    return it == std::end(kViewMenuItems) ? 0 : it->viewMenuId;
 }
 
-const EditorEntry* entryByLabel(const QString& label)
+const editors::EditorDescriptor* editorOfViewMenuId(int id)
 {
-    return findEntry([&](const EditorEntry& e) { return label == e.label; });
-}
-
-const EditorEntry* entryByCommand(int command)
-{
-    return findEntry([&](const EditorEntry& e) { return e.command == command; });
-}
-
-const EditorEntry* entryByViewMenuId(int id)
-{
-    return findEntry([&](const EditorEntry& e) { return e.viewMenuId == id; });
-}
-
-const EditorEntry* entryByKind(editors::EditorKind kind, int channel)
-{
-    return findEntry([&](const EditorEntry& e) { return e.kind == kind && e.channel == channel; });
+    const auto it = std::find_if(std::begin(kViewMenuItems), std::end(kViewMenuItems),
+                                 [id](const ViewMenuItem& item) { return item.viewMenuId == id; });
+    return it == std::end(kViewMenuItems) ? nullptr : editors::findEditor(it->kind, it->channel);
 }
 
 } // namespace trv::app

@@ -1,30 +1,13 @@
-// The editor windows as the shell knows them: tree label, editor command, View menu item and the
-// view class (kind and channel) the command opens.
+// The View menu item of each editor window. Everything else the shell knows of a window (kind,
+// channel, editor command, tree label) is the editors' catalogue (editors/EditorCatalog.h).
 #pragma once
 
-#include "editors/common/EditorHost.h"
-
-#include <QString>
-
-#include <span>
+#include "editors/EditorCatalog.h"
 
 namespace trv::app {
 
-struct EditorEntry {
-    QLatin1StringView label;
-    int command;    // 200..210
-    int viewMenuId; // View menu item of menu 129
-    editors::EditorKind kind;
-    int channel;          // 1..4 for a channel window, else 0
-    bool menuFollowsItem; // the View item is grayed while the tree item is disabled
-};
-
-// In tree order; the first entry whose label matches decides.
-std::span<const EditorEntry> editorEntries();
-const EditorEntry* entryByLabel(const QString& label);
-const EditorEntry* entryByCommand(int command);
-const EditorEntry* entryByViewMenuId(int id);
-// The window of that kind (and channel 1..4 for a channel window, else 0).
-const EditorEntry* entryByKind(editors::EditorKind kind, int channel);
+int viewMenuIdOf(const editors::EditorDescriptor& editor);
+// The editor window a View menu command opens; nullptr for any other command.
+const editors::EditorDescriptor* editorOfViewMenuId(int id);
 
 } // namespace trv::app

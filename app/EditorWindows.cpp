@@ -6,7 +6,7 @@
 #include "app/CommandEvent.h"
 #include "app/EditorCommands.h"
 #include "app/HelpWindow.h"
-#include "editors/common/EditorRegistry.h"
+#include "editors/EditorCatalog.h"
 #include "editors/common/EditorView.h"
 #include "editors/common/ListWindow.h"
 
@@ -115,12 +115,12 @@ void EditorWindows::openOrActivateEditor(editors::EditorKind kind, int channel)
             activate(frame);
         return;
     }
-    const editors::EditorFactory factory = editors::editorFactory(kind);
-    const EditorEntry* entry = entryByKind(kind, channel);
+    const ViewFactory factory = viewFactory(kind);
+    const editors::EditorDescriptor* editor = editors::findEditor(kind, channel);
     if (!factory) {
         // Nothing opens for a kind without a view: its tree item must not claim an open window.
-        if (entry && tree_.itemState(entry->label) == TreeState::Open)
-            tree_.editorClosed(entry->label);
+        if (editor && tree_.itemState(editor->treeLabel) == TreeState::Open)
+            tree_.editorClosed(editor->treeLabel);
         return;
     }
     if (channel != 0)
@@ -141,9 +141,26 @@ void EditorWindows::openOrActivateEditor(editors::EditorKind kind, int channel)
         first->setFocus(Qt::OtherFocusReason);
     else
         view->setFocus();
-    if (entry)
+    if (editor)
         tree_.markOpen(view->treeLabel());
     emit windowsChanged();
+}
+
+EditorWindows::ViewFactory EditorWindows::viewFactory(editors::EditorKind kind) const
+{
+    if (const auto standIn = standIns_.find(kind); standIn != standIns_.end())
+        return standIn->second;
+    return editors::viewFactory(kind); // empty when the catalogue has no view of the kind
+}
+
+void EditorWindows::standInView(editors::EditorKind kind, ViewFactory factory)
+{
+    standIns_[kind] = std::move(factory);
+}
+
+void EditorWindows::dropStandIns()
+{
+    standIns_.clear();
 }
 
 void EditorWindows::closeEditor(editors::EditorKind kind)
@@ -173,8 +190,9 @@ void EditorWindows::activateNextEditor()
 
 bool EditorWindows::openAtRecord(editors::EditorKind kind, int channel, int record)
 {
-    const EditorEntry* entry = entryByKind(kind, channel);
-    if (!isDatabaseOpen() || !entry || tree_.itemState(entry->label) == TreeState::Disabled)
+    const editors::EditorDescriptor* editor = editors::findEditor(kind, channel);
+    if (!isDatabaseOpen() || !editor ||
+        tree_.itemState(editor->treeLabel) == TreeState::Disabled)
         return false;
     openOrActivateEditor(kind, channel);
     for (editors::EditorView* view : openViews()) {
@@ -214,9 +232,9 @@ void EditorWindows::refreshSpeedPagingItem()
 
 void EditorWindows::setTreeItemDisabled(editors::EditorKind kind, bool disabled)
 {
-    for (const EditorEntry& entry : editorEntries()) {
-        if (entry.kind == kind)
-            tree_.setItemDisabled(entry.label, disabled);
+    for (const editors::EditorDescriptor& editor : editors::editorCatalog()) {
+        if (editor.kind == kind)
+            tree_.setItemDisabled(editor.treeLabel, disabled);
     }
 }
 
@@ -243,33 +261,36 @@ void EditorWindows::onEditorCommand(int command)
 {
     if (!isDatabaseOpen())
         return;
-    const EditorEntry* entry = entryByCommand(command);
-    if (!entry)
+    const editors::EditorDescriptor* editor = editors::findEditorByCommand(command);
+    if (!editor)
         return;
     // A command whose tree item is disabled is refused as the item is, whoever sent it (the View
     // menu, a keyboard shortcut): the buttons editor while the speed paging window is open.
-    if (entry->menuFollowsItem && tree_.itemState(entry->label) == TreeState::Disabled)
+    if (editor->mayBeDisabled &&
+        tree_.itemState(editor->treeLabel) == TreeState::Disabled)
         return;
-    openOrActivateEditor(entry->kind, entry->channel);
+    openOrActivateEditor(editor->kind, editor->channel);
 }
 
 void EditorWindows::onViewMenuCommand(int viewMenuId)
 {
-    const EditorEntry* entry = entryByViewMenuId(viewMenuId);
-    if (!entry || !isDatabaseOpen())
+    const editors::EditorDescriptor* editor = editorOfViewMenuId(viewMenuId);
+    if (!editor || !isDatabaseOpen())
         return;
-    if (entry->menuFollowsItem && !viewAction_(viewMenuId)->isEnabled())
+    if (editor->mayBeDisabled && !viewAction_(viewMenuId)->isEnabled())
         return; // grayed with its tree item
-    tree_.markOpen(entry->label);
+    tree_.markOpen(editor->treeLabel);
     // Posted to the main window, like the tree's own commands: handled after this one.
-    postCommand(parent(), entry->command);
+    postCommand(parent(), editor->command);
 }
 
 void EditorWindows::onTreeItemDisabled(const QString& label, bool disabled)
 {
-    const EditorEntry* entry = entryByLabel(label);
-    if (entry && entry->menuFollowsItem)
-        viewAction_(entry->viewMenuId)->setEnabled(!disabled);
+    const editors::EditorDescriptor* editor = editors::findEditorByTreeLabel(label);
+    if (editor && editor->mayBeDisabled) {
+        if (QAction* viewItem = viewAction_(viewMenuIdOf(*editor)))
+            viewItem->setEnabled(!disabled);
+    }
 }
 
 } // namespace trv::app

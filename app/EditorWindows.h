@@ -7,10 +7,12 @@
 #include <QObject>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 class QAction;
 class QMdiArea;
+class QWidget;
 
 namespace trv::editors {
 class EditorView;
@@ -30,7 +32,7 @@ public:
     EditorWindows(CTRVApp& app, QMdiArea& workspace, CDockingWnd& tree, HelpWindow& help,
                   std::function<QAction*(int command)> viewAction, QObject* parent = nullptr);
 
-    // Editor commands 200..210 (posted by the tree and the View menu).
+    // The editor commands of the editors' catalogue (posted by the tree and the View menu).
     void onEditorCommand(int command);
     // A View menu command: marks the item open and posts its editor command.
     void onViewMenuCommand(int viewMenuId);
@@ -42,6 +44,13 @@ public:
     // selects the row of the record. False when nothing opened: the item is disabled, or the list
     // does not show the record (a free one).
     bool openAtRecord(editors::EditorKind kind, int channel, int record);
+
+    // Builds the view of a window; an empty one: nothing opens for the kind.
+    using ViewFactory = std::function<editors::EditorView*(editors::EditorHost& host, QWidget* parent)>;
+    // Tests stand other views in for the catalogue's: factory builds the views of kind from now on,
+    // until dropStandIns().
+    void standInView(editors::EditorKind kind, ViewFactory factory);
+    void dropStandIns();
 
     // EditorHost
     db::CTRVDoc& document() override;
@@ -72,12 +81,14 @@ private:
     void destroyFrame(CChildFrame* frame);
     void closeViewsIf(const std::function<bool(const editors::EditorView&)>& match);
     void onTreeItemDisabled(const QString& label, bool disabled);
+    ViewFactory viewFactory(editors::EditorKind kind) const;
 
     CTRVApp& app_;
     QMdiArea& workspace_;
     CDockingWnd& tree_;
     HelpWindow& help_;
     std::function<QAction*(int)> viewAction_;
+    std::map<editors::EditorKind, ViewFactory> standIns_;
 };
 
 } // namespace trv::app

@@ -47,19 +47,10 @@ inline constexpr QLatin1StringView kRecentFilePlaceholder = "Recent File"_L1;
 inline constexpr QLatin1StringView kRecentFilePrompt = "Open this database"_L1;
 inline constexpr QLatin1StringView kToolbarTitle = "Standard"_L1;
 
-// Configuration tree.
+// Configuration tree: the folder of the paging windows (the editor windows' items are the
+// editors' catalogue's, editors/EditorCatalog.h).
 inline constexpr QLatin1StringView kTreeWindowName = "Docking Tree Window"_L1;
-inline constexpr QLatin1StringView kTreeDeskset = "Deskset Configuration"_L1;
-inline constexpr QLatin1StringView kTreeChannel1 = "Channel 1"_L1;
-inline constexpr QLatin1StringView kTreeChannel2 = "Channel 2"_L1;
-inline constexpr QLatin1StringView kTreeChannel3 = "Channel 3"_L1;
-inline constexpr QLatin1StringView kTreeChannel4 = "Channel 4"_L1;
-inline constexpr QLatin1StringView kTreeButtons = "Buttons Configuration"_L1;
 inline constexpr QLatin1StringView kTreePaging = "Paging"_L1;
-inline constexpr QLatin1StringView kTreePagingFormats = "Paging Formats"_L1;
-inline constexpr QLatin1StringView kTreeSpeedPaging = "Speed Paging"_L1;
-inline constexpr QLatin1StringView kTreeCustomTones = "Custom Paging Tones"_L1;
-inline constexpr QLatin1StringView kTreePttAliases = "PTT ID Aliases"_L1;
 
 // File > Print, Print Preview and Export as PDF: the configuration sheet.
 inline constexpr QLatin1StringView kPdfFilter = "PDF Files (*.pdf)"_L1;

@@ -5,6 +5,7 @@
 #include "app/CTRVApp.h"
 #include "app/ShellTexts.h"
 #include "database/CTRVDoc.h"
+#include "editors/EditorCatalog.h"
 #include "platform/MessageBox.h"
 
 #include <QFile>
@@ -20,15 +21,16 @@ using interchange::CsvTableKind;
 using platform::MsgButtons;
 using platform::MsgIcon;
 
-// The tables as the configuration tree names them, in the order the choice offers them.
+// The tables as the configuration tree names them (by their editor windows), in the order the
+// choice offers them.
 struct TableChoice {
     CsvTableKind kind;
-    QLatin1StringView label;
+    editors::EditorKind editor;
 };
 constexpr TableChoice kTableChoices[] = {
-    {CsvTableKind::PttAliases, text::kTreePttAliases},
-    {CsvTableKind::SpeedPages, text::kTreeSpeedPaging},
-    {CsvTableKind::CustomTones, text::kTreeCustomTones},
+    {CsvTableKind::PttAliases, editors::EditorKind::PttAliases},
+    {CsvTableKind::SpeedPages, editors::EditorKind::SpeedPaging},
+    {CsvTableKind::CustomTones, editors::EditorKind::CustomPagingTones},
 };
 
 QString caption(bool import)
@@ -42,7 +44,7 @@ std::optional<CsvTableKind> chooseTable(CMainFrame& frame, bool import)
         return frame.app().options().chooseTable(import);
     QStringList labels;
     for (const TableChoice& choice : kTableChoices)
-        labels << QString::fromLatin1(choice.label);
+        labels << editors::findEditor(choice.editor)->treeLabel;
     bool ok = false;
     const QString chosen = QInputDialog::getItem(
         &frame, caption(import), text::kTableChoiceLabel, labels, 0, false, &ok);

@@ -1,6 +1,6 @@
 // trv_render: draws the main window in its typical states into PNG files for review
-// (scripts/render-screenshots). Runs headless; each picture gets a plain window frame with its
-// caption, since no window manager draws one.
+// (scripts/render-screenshots), one step per file in the table main() builds. Runs headless; each
+// picture gets a plain window frame with its caption, since no window manager draws one.
 #include "app/AboutDlg.h"
 #include "app/CChildFrame.h"
 #include "app/CDockingWnd.h"
@@ -22,6 +22,7 @@
 #include "database/FieldCatalog.h"
 #include "database/Image.h"
 #include "database/Layout.h"
+#include "editors/EditorCatalog.h"
 #include "editors/aliases/EditAliasFV.h"
 #include "editors/buttons/CUniButton.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
@@ -31,7 +32,6 @@
 #include "editors/common/EditorDialog.h"
 #include "editors/customtones/EditCustomPageFV.h"
 #include "editors/paging/FormatEditors.h"
-#include "editors/paging/ManualPageListFV.h"
 #include "editors/paging/MpageRequestProtDlg.h"
 #include "editors/paging/PagingFormatDlg.h"
 #include "editors/speedpaging/EditSpeedPageFV.h"
@@ -62,6 +62,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -202,37 +204,31 @@ constexpr ChannelShot kChannelShots[] = {
     {"channel-1-dtmf-selective-call.png", "N&one", "DTMF &selective call", 2},
 };
 
-// Draws the channel window of channel 1 on each of its pages.
-template <class Save> int renderChannelPages(CMainFrame* frame, const Save& save)
+// The channel window of channel 1 on the page of a shot; closed again once drawn.
+QPixmap channelPage(CMainFrame* frame, const ChannelShot& shot)
 {
-    int saved = 0;
-    for (const ChannelShot& shot : kChannelShots) {
-        frame->runCommand(cmd::kViewChannel1);
-        settle();
-        trv::editors::channel::ChanCfgFV* view = nullptr;
-        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
-            if (auto* v = qobject_cast<trv::editors::channel::ChanCfgFV*>(window->widget()))
-                view = v;
-        if (!view) {
-            std::fprintf(stderr, "trv_render: no channel window is registered\n");
-            return saved;
-        }
-        trv::editors::channel::ChanWizard* wizard = view->wizard();
-        for (QRadioButton* radio : view->findChildren<QRadioButton*>())
-            if (radio->text() == QLatin1String(shot.keying) || radio->text() == QLatin1String(shot.signaling))
-                radio->click();
-        for (QLineEdit* edit : view->findChildren<QLineEdit*>())
-            if (edit->isEnabled() && edit->text().isEmpty() && edit->maxLength() == 8)
-                edit->setText(QStringLiteral("1A2B")); // the deskset ID
-        for (int k = 0; k < shot.steps; ++k)
-            wizard->nextButton()->click();
-        settle();
-        save(framed(view->grab(), view->windowTitle()), QString::fromLatin1(shot.file));
-        ++saved;
-        wizard->cancelButton()->click();
-        settle();
-    }
-    return saved;
+    frame->runCommand(cmd::kViewChannel1);
+    settle();
+    trv::editors::channel::ChanCfgFV* view = nullptr;
+    for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+        if (auto* v = qobject_cast<trv::editors::channel::ChanCfgFV*>(window->widget()))
+            view = v;
+    if (!view)
+        return {};
+    trv::editors::channel::ChanWizard* wizard = view->wizard();
+    for (QRadioButton* radio : view->findChildren<QRadioButton*>())
+        if (radio->text() == QLatin1String(shot.keying) || radio->text() == QLatin1String(shot.signaling))
+            radio->click();
+    for (QLineEdit* edit : view->findChildren<QLineEdit*>())
+        if (edit->isEnabled() && edit->text().isEmpty() && edit->maxLength() == 8)
+            edit->setText(QStringLiteral("1A2B")); // the deskset ID
+    for (int k = 0; k < shot.steps; ++k)
+        wizard->nextButton()->click();
+    settle();
+    const QPixmap picture = framed(view->grab(), view->windowTitle());
+    wizard->cancelButton()->click();
+    settle();
+    return picture;
 }
 
 // The widget as a display at 200 % scale shows it: every logical pixel drawn as two by two.
@@ -298,12 +294,11 @@ QString pagingFormatFile(const QString& title)
     return QStringLiteral("paging-format-%1.png").arg(name);
 }
 
-// A few paging formats, the paging formats window, the protocol choice and some editors.
-void renderPagingFormats(CMainFrame* frame, const std::function<void(const QPixmap&, const QString&)>& save)
+// A few paging formats for the paging formats window and its dialogs.
+void writePagingFormats()
 {
     namespace f = trv::db::fields;
     namespace fmt = trv::db::paging::format;
-    namespace pg = trv::editors::paging;
     trv::db::Image& image = trv::db::theImage();
     const std::pair<const char*, int> formats[] = {{"FIRE", fmt::kMotorola5Tone},
                                                    {"EMS", fmt::kPulsePage},
@@ -318,46 +313,62 @@ void renderPagingFormats(CMainFrame* frame, const std::function<void(const QPixm
                 trv::db::writeDefault(image, field, record);
         ++record;
     }
-    frame->editorWindows().refreshSpeedPagingItem();
-    frame->runCommand(cmd::kViewPagingFormats);
-    settle();
-    const QPixmap list = framed(frame->grab(), frame->windowTitle());
-    save(list, QStringLiteral("paging-formats.png"));
-
-    pg::MpageRequestProtDlg protocols(frame->editorWindows(), pg::ManualPageListFV::kHelpContext, frame);
-    protocols.show();
-    settle();
-    save(withDialog(list, &protocols, false), QStringLiteral("paging-format-protocols.png"));
-    protocols.hide();
-
-    // Existing formats, then new ones.
-    const std::pair<int, int> editors[] = {{fmt::kMotorola5Tone, 0},
-                                           {fmt::kPulsePage, 1},
-                                           {fmt::kMotorola1Plus1, 2},
-                                           {fmt::kRemoteMonitor, pg::PagingFormatDlg::kNewFormat},
-                                           {fmt::kMotorola6Tone, pg::PagingFormatDlg::kNewFormat},
-                                           {fmt::kVoiceAlert, pg::PagingFormatDlg::kNewFormat}};
-    for (const auto& [type, at] : editors) {
-        pg::PagingFormatDlg dialog(frame->editorWindows(), *pg::formatEditor(type), at, frame);
-        dialog.show();
-        settle();
-        save(withDialog(list, &dialog, false), pagingFormatFile(dialog.windowTitle()));
-        dialog.hide();
-    }
 }
 
-} // namespace
+// The paging format dialogs drawn over the paging formats window: existing formats, then new ones.
+struct FormatDialogShot {
+    int type;
+    int record; // PagingFormatDlg::kNewFormat for a new format
+};
+constexpr FormatDialogShot kFormatDialogShots[] = {
+    {trv::db::paging::format::kMotorola5Tone, 0},
+    {trv::db::paging::format::kPulsePage, 1},
+    {trv::db::paging::format::kMotorola1Plus1, 2},
+    {trv::db::paging::format::kRemoteMonitor, trv::editors::paging::PagingFormatDlg::kNewFormat},
+    {trv::db::paging::format::kMotorola6Tone, trv::editors::paging::PagingFormatDlg::kNewFormat},
+    {trv::db::paging::format::kVoiceAlert, trv::editors::paging::PagingFormatDlg::kNewFormat},
+};
+
+// The main window as the screen shows it, in a frame with its caption.
+QPixmap mainWindow(CMainFrame* frame)
+{
+    return framed(frame->grab(), frame->windowTitle());
+}
+
+void closeEditorWindows(CMainFrame* frame)
+{
+    for (QMdiSubWindow* window : frame->workspace()->subWindowList())
+        window->close();
+    settle();
+}
+
+// The buttons editor in the main window on a deskset of that type; All Mute only on the
+// multi-channel deskset, as the deskset settings window leaves it.
+QPixmap buttonsWindow(CMainFrame* frame, std::uint8_t type)
+{
+    trv::db::theImage()[trv::db::deskset::kDesksetType] = type;
+    trv::db::theImage()[trv::db::kButtonTable.record(16)] = type == trv::db::deskset::kMultiChannel ? 8 : 0;
+    frame->treeWindow()->refreshAllStates();
+    frame->runCommand(cmd::kViewButtons);
+    settle();
+    return frame->editorFrames().empty() ? QPixmap() : mainWindow(frame);
+}
+
+// The first editor window as a display at 200 % scale shows it.
+QPixmap editorAtDoubleScale(CMainFrame* frame)
+{
+    return frame->editorFrames().empty() ? QPixmap() : grabAtDoubleScale(frame->editorFrames().front());
+}
 
 // The Fleet window over a site list of 30 desksets half-way through a backup: some ended (one
 // failed, with its reason), some transferring, the rest connecting or waiting.
-static void renderFleetWindow(CMainFrame* frame, const QString& folder,
-                              const std::function<void(const QPixmap&, const QString&)>& save)
+QPixmap fleetWindow(CMainFrame* frame, const QString& folder)
 {
     using namespace trv::fleet;
     const QString list = QDir(folder).filePath(QStringLiteral("north-district.csv"));
     QFile file(list);
     if (!file.open(QIODevice::WriteOnly))
-        return;
+        return {};
     QStringList rows{QStringLiteral("name,port")};
     for (int i = 1; i <= 30; ++i) {
         QString port;
@@ -379,7 +390,7 @@ static void renderFleetWindow(CMainFrame* frame, const QString& folder,
     frame->runCommand(cmd::kFleet);
     FleetWindow* fleet = frame->fleetWindow();
     if (!fleet || !fleet->openList(list))
-        return;
+        return {};
     FleetTableModel& model = *fleet->model();
     std::vector<int> all(30);
     for (int i = 0; i < 30; ++i)
@@ -411,9 +422,363 @@ static void renderFleetWindow(CMainFrame* frame, const QString& folder,
         button->setEnabled(false);
     fleet->stopButton()->setEnabled(true);
     settle();
-    save(framed(fleet->grab(), fleet->windowTitle()), QStringLiteral("21-fleet.png"));
+    const QPixmap picture = framed(fleet->grab(), fleet->windowTitle());
     fleet->hide();
+    return picture;
 }
+
+// One file of the review set: its name and the step that brings the program into the state the
+// file shows and writes it. The steps run in table order, each on what the earlier ones left (the
+// database, the open windows, the pictures the dialogs are drawn over).
+struct Shot {
+    QString file;
+    std::function<bool(const QString& path)> write;
+};
+
+using Shots = std::vector<Shot>;
+
+// A picture's step: draw prepares the program and draws the picture (a null one when there is
+// nothing to draw), which is saved as PNG.
+void add(Shots& shots, const QString& file, std::function<QPixmap()> draw)
+{
+    shots.push_back({file, [draw = std::move(draw)](const QString& path) { return draw().save(path); }});
+}
+
+// The main window without a database and with a new one, the deskset settings window, and the
+// channel window on each of its pages and in the main window.
+void addMainWindowShots(Shots& shots, CMainFrame* frame)
+{
+    add(shots, QStringLiteral("01-splash.png"), [frame] { return frame->splash()->grab(); });
+    add(shots, QStringLiteral("02-no-database.png"), [frame] {
+        frame->splash()->finish();
+        frame->showNormal();
+        frame->resize(1120, 720);
+        settle();
+        return mainWindow(frame);
+    });
+    add(shots, QStringLiteral("03-new-database.png"), [frame] {
+        frame->runCommand(cmd::kNewDatabase);
+        settle();
+        return mainWindow(frame);
+    });
+    add(shots, QStringLiteral("04-editor-window.png"), [frame] {
+        frame->runCommand(cmd::kViewDeskset);
+        settle();
+        const QPixmap picture = mainWindow(frame);
+        closeEditorWindows(frame);
+        return picture;
+    });
+    for (const ChannelShot& shot : kChannelShots)
+        add(shots, QString::fromLatin1(shot.file), [frame, &shot] { return channelPage(frame, shot); });
+    add(shots, QStringLiteral("channel-1-in-main-window.png"), [frame] {
+        frame->runCommand(cmd::kViewChannel1);
+        settle();
+        const QPixmap picture = mainWindow(frame);
+        closeEditorWindows(frame);
+        return picture;
+    });
+}
+
+// The dialogs and message boxes over the main window with the new database and no editor window
+// open, then the connecting prompt and the help window.
+void addDialogShots(Shots& shots, CMainFrame* frame)
+{
+    using trv::platform::MsgButtons;
+    using trv::platform::MsgIcon;
+    namespace tt = trv::transfer::text;
+    struct Shared {
+        QPixmap behind; // the main window behind the dialogs
+        std::unique_ptr<TransferProgressDlg> progress;
+        std::unique_ptr<ShortcutKeysDlg> shortcuts;
+    };
+    const auto shared = std::make_shared<Shared>();
+
+    // The progress window of a download half-way, then at its end.
+    add(shots, QStringLiteral("05-progress.png"), [frame, shared] {
+        shared->behind = mainWindow(frame);
+        shared->progress =
+            std::make_unique<TransferProgressDlg>(tt::kDownloading, frame);
+        shared->progress->setPosition(TransferProgressDlg::kRange * 11 / 20);
+        shared->progress->show();
+        settle();
+        return withDialog(shared->behind, shared->progress.get(), true);
+    });
+    add(shots, QStringLiteral("06-progress-completed.png"), [shared] {
+        shared->progress->setPosition(TransferProgressDlg::kRange);
+        shared->progress->end(tt::kDownloading + tt::kCompleted, false);
+        settle();
+        return withDialog(shared->behind, shared->progress.get(), true);
+    });
+    add(shots, QStringLiteral("07-progress-disconnected.png"), [shared] {
+        shared->progress->end(tt::kDisconnected, true);
+        settle();
+        const QPixmap picture = withDialog(shared->behind, shared->progress.get(), true);
+        shared->progress->hide();
+        return picture;
+    });
+    // A machine with one USB adapter mapped to COM2.
+    add(shots, QStringLiteral("08-com-port.png"), [frame, shared] {
+        const std::vector<trv::platform::SerialAdapter> adapters = {
+            {QStringLiteral("/dev/ttyS0"), {}, {}, {}, {}},
+            {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FTDI"), QStringLiteral("FT232R USB UART"),
+             QStringLiteral("A10K3XYZ"),
+             QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")},
+        };
+        trv::platform::MachineSettings::storeDevice(2, adapters[1].byIdPath);
+        ComPortDialog port(frame, [&] { return adapters; });
+        port.show();
+        settle();
+        const QPixmap picture = withDialog(shared->behind, &port, false);
+        port.hide();
+        return picture;
+    });
+    // The shortcut keys, then the assignment dialog over them.
+    add(shots, QStringLiteral("09-shortcut-keys.png"), [frame, shared] {
+        shared->shortcuts = std::make_unique<ShortcutKeysDlg>(
+            frame->shortcuts(), [](int) {}, frame);
+        shared->shortcuts->show();
+        settle();
+        return withDialog(shared->behind, shared->shortcuts.get(), false);
+    });
+    add(shots, QStringLiteral("09-assign-shortcut.png"), [frame, shared] {
+        AssignShortcutDlg assign(
+            plainCommandName(cmd::kSave), frame->shortcuts().key(cmd::kSave), [](int) {},
+            shared->shortcuts.get());
+        assign.show();
+        settle();
+        const QPixmap picture = withDialog(shared->behind, &assign, false);
+        assign.hide();
+        shared->shortcuts->hide();
+        return picture;
+    });
+    add(shots, QStringLiteral("10-about.png"), [frame, shared] {
+        AboutDlg about(frame);
+        about.show();
+        settle();
+        const QPixmap picture = withDialog(shared->behind, &about, false);
+        about.hide();
+        return picture;
+    });
+    // The Retry/Cancel question with its own line breaks, and a port that cannot be opened with
+    // the reason in the box's details.
+    add(shots, QStringLiteral("15-retry-question.png"), [frame, shared] {
+        const auto question = trv::platform::createMessageBox(
+            {tt::kRetryQuestion, MsgButtons::RetryCancel, MsgIcon::Exclamation, {}},
+            frame);
+        question->show();
+        settle();
+        const QPixmap picture = withDialog(shared->behind, question.get(), false);
+        question->hide();
+        return picture;
+    });
+    add(shots, QStringLiteral("16-unable-to-connect.png"), [frame, shared] {
+        const auto failure = trv::platform::createMessageBox(
+            {tt::kUnableToConnect, MsgButtons::Ok, MsgIcon::Exclamation,
+             trv::transfer::connectFailureDetails(
+                 QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"),
+                 comms::OpenFailure{
+                     "/dev/ttyUSB0", EACCES, comms::OpenReason::NoPermission, "dialout", 0, {}})},
+            frame);
+        failure->show();
+        for (QAbstractButton* button : failure->buttons()) {
+            if (failure->buttonRole(button) == QMessageBox::ActionRole)
+                button->click(); // "Show Details..."
+        }
+        settle();
+        const QPixmap picture = withDialog(shared->behind, failure.get(), false);
+        failure->hide();
+        return picture;
+    });
+    add(shots, QStringLiteral("17-connecting.png"), [frame] {
+        frame->setStatusText(
+            trv::transfer::connectingText(QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"), 2) +
+            text::kPressEscToStop);
+        settle();
+        const QPixmap picture = mainWindow(frame);
+        frame->setStatusText(tt::kIdlePrompt);
+        return picture;
+    });
+    add(shots, QStringLiteral("11-help.png"), [frame] {
+        HelpWindow* help = frame->helpWindow();
+        help->showContext(0);
+        settle();
+        const QPixmap picture = framed(help->grab(), help->windowTitle());
+        help->close();
+        return picture;
+    });
+}
+
+// The buttons editor on a single-channel and on a multi-channel deskset, at 100 % and 200 %, and
+// the button dialog over the multi-channel one.
+void addButtonsShots(Shots& shots, CMainFrame* frame)
+{
+    add(shots, QStringLiteral("12-buttons-single.png"), [frame] {
+        fillButtonsExample();
+        return buttonsWindow(frame, trv::db::deskset::kSingleChannel);
+    });
+    add(shots, QStringLiteral("13-buttons-single-200.png"), [frame] {
+        const QPixmap picture = editorAtDoubleScale(frame);
+        closeEditorWindows(frame);
+        return picture;
+    });
+    add(shots, QStringLiteral("12-buttons-multi.png"),
+        [frame] { return buttonsWindow(frame, trv::db::deskset::kMultiChannel); });
+    add(shots, QStringLiteral("13-buttons-multi-200.png"), [frame] { return editorAtDoubleScale(frame); });
+    add(shots, QStringLiteral("14-button-configuration.png"), [frame] {
+        QPixmap picture;
+        if (!frame->editorFrames().empty()) {
+            const QPixmap behind = mainWindow(frame);
+            auto* view =
+                dynamic_cast<trv::editors::DesksetButtonsCfgFV*>(frame->editorFrames().front()->view());
+            trv::editors::EditorDialog::setHook([&](trv::editors::EditorDialog& dialog) {
+                settle();
+                picture = withDialog(behind, &dialog, false);
+            });
+            view->picture()->button(2)->click();
+            trv::editors::EditorDialog::setHook({});
+        }
+        closeEditorWindows(frame);
+        return picture;
+    });
+}
+
+// The list editors over a few sample records: each window in the main window, then its dialog
+// (made before the window opens) over it.
+void addListEditorShots(Shots& shots, CMainFrame* frame)
+{
+    struct Shared {
+        std::vector<std::unique_ptr<QDialog>> dialogs;
+        QPixmap window; // the main window with the list window open
+    };
+    const auto shared = std::make_shared<Shared>();
+    const auto listWindow = [frame, shared](int command, QDialog* dialog) {
+        shared->dialogs.emplace_back(dialog);
+        frame->runCommand(command);
+        settle();
+        shared->window = mainWindow(frame);
+        return shared->window;
+    };
+    const auto listDialog = [frame, shared] {
+        QDialog* dialog = shared->dialogs.back().get();
+        dialog->show();
+        settle();
+        const QPixmap picture = withDialog(shared->window, dialog, false);
+        dialog->hide();
+        closeEditorWindows(frame);
+        return picture;
+    };
+    add(shots, QStringLiteral("custom-paging-tones.png"), [frame, listWindow] {
+        writeSampleTables();
+        frame->editorWindows().refreshSpeedPagingItem();
+        return listWindow(cmd::kViewCustomTones,
+                          new trv::editors::EditCustomPageFV(frame->editorWindows(), 5, frame));
+    });
+    add(shots, QStringLiteral("edit-custom-page.png"), listDialog);
+    add(shots, QStringLiteral("speed-paging.png"), [frame, listWindow] {
+        return listWindow(cmd::kViewSpeedPaging,
+                          new trv::editors::EditSpeedPageFV(frame->editorWindows(), 0, frame));
+    });
+    add(shots, QStringLiteral("edit-speed-page.png"), listDialog);
+    add(shots, QStringLiteral("ptt-id-aliases.png"), [frame, listWindow] {
+        return listWindow(cmd::kViewPttAliases,
+                          new trv::editors::EditAliasFV(frame->editorWindows(), 0, frame));
+    });
+    add(shots, QStringLiteral("edit-ptt-id-aliases.png"), listDialog);
+}
+
+// A few paging formats: the paging formats window, the protocol choice and some editors over it.
+void addPagingFormatShots(Shots& shots, CMainFrame* frame)
+{
+    namespace pg = trv::editors::paging;
+    const auto formatsWindow = std::make_shared<QPixmap>();
+    add(shots, QStringLiteral("paging-formats.png"), [frame, formatsWindow] {
+        writePagingFormats();
+        frame->editorWindows().refreshSpeedPagingItem();
+        frame->runCommand(cmd::kViewPagingFormats);
+        settle();
+        *formatsWindow = mainWindow(frame);
+        return *formatsWindow;
+    });
+    add(shots, QStringLiteral("paging-format-protocols.png"), [frame, formatsWindow] {
+        const int help = trv::editors::findEditor(trv::editors::EditorKind::PagingFormats)->helpContext;
+        pg::MpageRequestProtDlg protocols(frame->editorWindows(), help, frame);
+        protocols.show();
+        settle();
+        const QPixmap picture = withDialog(*formatsWindow, &protocols, false);
+        protocols.hide();
+        return picture;
+    });
+    for (const FormatDialogShot& shot : kFormatDialogShots) {
+        const pg::FormatEditor* editor = pg::formatEditor(shot.type);
+        add(shots, pagingFormatFile(pg::editorTitle(*editor)),
+            [frame, formatsWindow, editor, record = shot.record] {
+                pg::PagingFormatDlg dialog(frame->editorWindows(), *editor, record, frame);
+                dialog.show();
+                settle();
+                const QPixmap picture = withDialog(*formatsWindow, &dialog, false);
+                dialog.hide();
+                return picture;
+            });
+    }
+}
+
+// The configuration sheet of the sample database, with its four channels on each keying and
+// signalling: the print preview (drawn while it runs, into printPreview), and the PDF whose pages
+// the script turns into pictures.
+void addSheetShots(Shots& shots, CMainFrame* frame, const QPixmap& printPreview)
+{
+    add(shots, QStringLiteral("18-print-preview.png"), [frame, &printPreview] {
+        fillChannelsExample();
+        frame->runCommand(cmd::kPrintPreview);
+        return printPreview;
+    });
+    shots.push_back({QStringLiteral("configuration-sheet.pdf"), [frame](const QString& path) {
+                         return trv::sheet::writePdf(frame->sheetCommands().currentSheet(), path,
+                                                     QPageSize::A4);
+                     }});
+}
+
+// The Check Database window over a database with a few problems, and the upload's question.
+void addCheckDatabaseShots(Shots& shots, CMainFrame* frame)
+{
+    const auto problems = std::make_shared<std::vector<trv::db::Problem>>();
+    add(shots, QStringLiteral("19-check-database.png"), [frame, problems] {
+        namespace f = trv::db::fields;
+        trv::db::Image& image = trv::db::theImage();
+        trv::db::writeField(image, f::guardToneFrequency, 22000, 0);
+        trv::db::writeField(image, f::muteTimer, 75);
+        trv::db::writeFieldText(image, f::pagingLabel, "FIRE", 3);
+        frame->runCommand(cmd::kCheckDatabase);
+        settle();
+        CheckDatabaseWindow* check = frame->checkWindow();
+        const QPixmap picture = framed(check->grab(), check->windowTitle());
+        *problems = check->problems();
+        check->close();
+        settle();
+        return picture;
+    });
+    add(shots, QStringLiteral("20-upload-with-errors.png"), [frame, problems] {
+        using trv::platform::MsgButtons;
+        using trv::platform::MsgIcon;
+        QStringList details;
+        for (const trv::db::Problem& problem : *problems)
+            details << QString::fromStdString(trv::db::formatProblem(problem));
+        const QPixmap behind = mainWindow(frame);
+        auto question = trv::platform::createMessageBox(
+            {QString(text::kUploadWithErrors)
+                 .arg(QString::fromStdString(trv::db::errorCountText(trv::db::errorCount(*problems)))),
+             MsgButtons::YesNo, MsgIcon::Exclamation, details.join(QLatin1Char('\n')),
+             trv::platform::MsgAnswer::No},
+            frame);
+        question->show();
+        settle();
+        const QPixmap picture = withDialog(behind, question.get(), false);
+        question->hide();
+        return picture;
+    });
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -426,255 +791,43 @@ int main(int argc, char* argv[])
 
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
-    QStringList written;
-    int attempted = 0;
-    auto save = [&](const QPixmap& picture, const QString& name) {
-        ++attempted;
-        const QString file = QDir(outDir).filePath(name);
-        if (picture.save(file))
-            written << file;
-        else
-            std::fprintf(stderr, "trv_render: cannot write %s\n", qPrintable(file));
-    };
 
     Registry::setComPort(1);
     ShellOptions options;
     options.lockSource = [] { return LockStates{false, true, false}; };
     // File > Print Preview, shown at a size that holds a whole page.
+    QPixmap printPreview;
     options.runPrintPreview = [&](QPrintPreviewDialog& preview) {
         preview.resize(900, 1000);
         preview.show();
         settle();
-        save(framed(preview.grab(), preview.windowTitle()), QStringLiteral("18-print-preview.png"));
+        printPreview = framed(preview.grab(), preview.windowTitle());
         preview.close();
     };
     CTRVApp app(options);
     if (!app.initInstance({QStringLiteral("trv")}))
         return 1;
     CMainFrame* frame = app.mainFrame();
-    save(frame->splash()->grab(), QStringLiteral("01-splash.png"));
-    frame->splash()->finish();
-    frame->showNormal();
-    frame->resize(1120, 720);
-    settle();
-    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("02-no-database.png"));
 
-    frame->runCommand(cmd::kNewDatabase);
-    settle();
-    const QPixmap newDatabase = framed(frame->grab(), frame->windowTitle());
-    save(newDatabase, QStringLiteral("03-new-database.png"));
+    Shots shots;
+    addMainWindowShots(shots, frame);
+    addDialogShots(shots, frame);
+    addButtonsShots(shots, frame);
+    addListEditorShots(shots, frame);
+    addPagingFormatShots(shots, frame);
+    addSheetShots(shots, frame, printPreview);
+    addCheckDatabaseShots(shots, frame);
+    add(shots, QStringLiteral("21-fleet.png"),
+        [frame, folder = config.path()] { return fleetWindow(frame, folder); });
 
-    frame->runCommand(cmd::kViewDeskset);
-    settle();
-    if (frame->editorFrames().empty())
-        std::fprintf(stderr, "trv_render: no deskset settings window is registered\n");
-    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("04-editor-window.png"));
-    for (QMdiSubWindow* window : frame->workspace()->subWindowList())
-        window->close();
-    settle();
-    renderChannelPages(frame, save);
-    frame->runCommand(cmd::kViewChannel1);
-    settle();
-    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("channel-1-in-main-window.png"));
-
-    // The progress window of a download half-way, then at its end.
-    for (QMdiSubWindow* window : frame->workspace()->subWindowList())
-        window->close();
-    settle();
-    const QPixmap behind = framed(frame->grab(), frame->windowTitle());
-    TransferProgressDlg progress(trv::transfer::text::kDownloading, frame);
-    progress.setPosition(TransferProgressDlg::kRange * 11 / 20);
-    progress.show();
-    settle();
-    save(withDialog(behind, &progress, true), QStringLiteral("05-progress.png"));
-    progress.setPosition(TransferProgressDlg::kRange);
-    progress.end(trv::transfer::text::kDownloading + trv::transfer::text::kCompleted,
-                 false);
-    settle();
-    save(withDialog(behind, &progress, true), QStringLiteral("06-progress-completed.png"));
-    progress.end(trv::transfer::text::kDisconnected, true);
-    settle();
-    save(withDialog(behind, &progress, true), QStringLiteral("07-progress-disconnected.png"));
-    progress.hide();
-
-    // A machine with one USB adapter mapped to COM2.
-    const std::vector<trv::platform::SerialAdapter> adapters = {
-        {QStringLiteral("/dev/ttyS0"), {}, {}, {}, {}},
-        {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FTDI"), QStringLiteral("FT232R USB UART"),
-         QStringLiteral("A10K3XYZ"),
-         QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")},
-    };
-    trv::platform::MachineSettings::storeDevice(2, adapters[1].byIdPath);
-    ComPortDialog port(frame, [&] { return adapters; });
-    port.show();
-    settle();
-    save(withDialog(behind, &port, false), QStringLiteral("08-com-port.png"));
-    port.hide();
-
-    ShortcutKeysDlg shortcuts(
-        frame->shortcuts(), [](int) {}, frame);
-    shortcuts.show();
-    settle();
-    save(withDialog(behind, &shortcuts, false), QStringLiteral("09-shortcut-keys.png"));
-    AssignShortcutDlg assign(
-        plainCommandName(cmd::kSave), frame->shortcuts().key(cmd::kSave), [](int) {}, &shortcuts);
-    assign.show();
-    settle();
-    save(withDialog(behind, &assign, false), QStringLiteral("09-assign-shortcut.png"));
-    assign.hide();
-    shortcuts.hide();
-
-    AboutDlg about(frame);
-    about.show();
-    settle();
-    save(withDialog(behind, &about, false), QStringLiteral("10-about.png"));
-    about.hide();
-
-    // The Retry/Cancel question with its own line breaks, and a port that cannot be opened with
-    // the reason in the box's details.
-    using trv::platform::MsgButtons;
-    using trv::platform::MsgIcon;
-    const auto question =
-        trv::platform::createMessageBox({trv::transfer::text::kRetryQuestion,
-                                         MsgButtons::RetryCancel,
-                                         MsgIcon::Exclamation,
-                                         {}},
-                                        frame);
-    question->show();
-    settle();
-    save(withDialog(behind, question.get(), false), QStringLiteral("15-retry-question.png"));
-    question->hide();
-    const auto failure = trv::platform::createMessageBox(
-        {trv::transfer::text::kUnableToConnect, MsgButtons::Ok, MsgIcon::Exclamation,
-         trv::transfer::connectFailureDetails(
-             QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"),
-             comms::OpenFailure{"/dev/ttyUSB0", EACCES, comms::OpenReason::NoPermission, "dialout", 0, {}})},
-        frame);
-    failure->show();
-    for (QAbstractButton* button : failure->buttons()) {
-        if (failure->buttonRole(button) == QMessageBox::ActionRole)
-            button->click(); // "Show Details..."
+    QStringList written;
+    for (const Shot& shot : shots) {
+        const QString file = QDir(outDir).filePath(shot.file);
+        if (shot.write(file))
+            written << file;
+        else
+            std::fprintf(stderr, "trv_render: cannot write %s\n", qPrintable(file));
     }
-    settle();
-    save(withDialog(behind, failure.get(), false), QStringLiteral("16-unable-to-connect.png"));
-    failure->hide();
-
-    frame->setStatusText(trv::transfer::connectingText(QStringLiteral("COM1"), QStringLiteral("/dev/ttyUSB0"), 2) +
-                         text::kPressEscToStop);
-    settle();
-    save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("17-connecting.png"));
-    frame->setStatusText(trv::transfer::text::kIdlePrompt);
-
-    frame->helpWindow()->showContext(0);
-    settle();
-    save(framed(frame->helpWindow()->grab(), frame->helpWindow()->windowTitle()),
-         QStringLiteral("11-help.png"));
-    frame->helpWindow()->close();
-
-    // The buttons editor on a single-channel and on a multi-channel deskset, at 100 % and 200 %.
-    fillButtonsExample();
-    for (const auto& [type, name] : {std::pair{trv::db::deskset::kSingleChannel, QStringLiteral("single")},
-                                     std::pair{trv::db::deskset::kMultiChannel, QStringLiteral("multi")}}) {
-        trv::db::theImage()[trv::db::deskset::kDesksetType] = type;
-        // All Mute only on the multi-channel deskset, as the deskset settings window leaves it.
-        trv::db::theImage()[trv::db::kButtonTable.record(16)] =
-            type == trv::db::deskset::kMultiChannel ? 8 : 0;
-        frame->treeWindow()->refreshAllStates();
-        frame->runCommand(cmd::kViewButtons);
-        settle();
-        if (frame->editorFrames().empty()) {
-            std::fprintf(stderr, "trv_render: no buttons editor is registered\n");
-            break;
-        }
-        save(framed(frame->grab(), frame->windowTitle()), QStringLiteral("12-buttons-%1.png").arg(name));
-        save(grabAtDoubleScale(frame->editorFrames().front()),
-             QStringLiteral("13-buttons-%1-200.png").arg(name));
-        if (type == trv::db::deskset::kMultiChannel) {
-            const QPixmap behindDialog = framed(frame->grab(), frame->windowTitle());
-            auto* view =
-                dynamic_cast<trv::editors::DesksetButtonsCfgFV*>(frame->editorFrames().front()->view());
-            trv::editors::EditorDialog::setHook([&](trv::editors::EditorDialog& dialog) {
-                settle();
-                save(withDialog(behindDialog, &dialog, false), QStringLiteral("14-button-configuration.png"));
-            });
-            view->picture()->button(2)->click();
-            trv::editors::EditorDialog::setHook({});
-        }
-        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
-            window->close();
-        settle();
-    }
-
-    // The list editors over a few sample records: each window in the main window, then its dialog.
-    writeSampleTables();
-    frame->editorWindows().refreshSpeedPagingItem();
-    auto listAndDialog = [&](int command, const QString& window, QDialog& dialog, const QString& dialogFile) {
-        frame->runCommand(command);
-        settle();
-        const QPixmap withList = framed(frame->grab(), frame->windowTitle());
-        save(withList, window);
-        dialog.show();
-        settle();
-        save(withDialog(withList, &dialog, false), dialogFile);
-        dialog.hide();
-        for (QMdiSubWindow* window : frame->workspace()->subWindowList())
-            window->close();
-        settle();
-    };
-    trv::editors::EditCustomPageFV tone(frame->editorWindows(), 5, frame);
-    listAndDialog(cmd::kViewCustomTones, QStringLiteral("custom-paging-tones.png"), tone,
-                  QStringLiteral("edit-custom-page.png"));
-    trv::editors::EditSpeedPageFV page(frame->editorWindows(), 0, frame);
-    listAndDialog(cmd::kViewSpeedPaging, QStringLiteral("speed-paging.png"), page,
-                  QStringLiteral("edit-speed-page.png"));
-    trv::editors::EditAliasFV alias(frame->editorWindows(), 0, frame);
-    listAndDialog(cmd::kViewPttAliases, QStringLiteral("ptt-id-aliases.png"), alias,
-                  QStringLiteral("edit-ptt-id-aliases.png"));
-
-    renderPagingFormats(frame, save);
-
-    // The configuration sheet of the sample database, with its four channels on each keying and
-    // signalling: the print preview, and the PDF whose pages the script turns into pictures.
-    fillChannelsExample();
-    frame->runCommand(cmd::kPrintPreview);
-    const QString sheetPdf = QDir(outDir).filePath(QStringLiteral("configuration-sheet.pdf"));
-    ++attempted;
-    if (trv::sheet::writePdf(frame->sheetCommands().currentSheet(), sheetPdf, QPageSize::A4))
-        written << sheetPdf;
-    else
-        std::fprintf(stderr, "trv_render: cannot write %s\n", qPrintable(sheetPdf));
-
-    // The Check Database window over a database with a few problems, and the upload's question.
-    {
-        namespace f = trv::db::fields;
-        trv::db::Image& image = trv::db::theImage();
-        trv::db::writeField(image, f::guardToneFrequency, 22000, 0);
-        trv::db::writeField(image, f::muteTimer, 75);
-        trv::db::writeFieldText(image, f::pagingLabel, "FIRE", 3);
-        frame->runCommand(cmd::kCheckDatabase);
-        settle();
-        CheckDatabaseWindow* check = frame->checkWindow();
-        save(framed(check->grab(), check->windowTitle()), QStringLiteral("19-check-database.png"));
-        const std::vector<trv::db::Problem> problems = check->problems();
-        QStringList details;
-        for (const trv::db::Problem& problem : problems)
-            details << QString::fromStdString(trv::db::formatProblem(problem));
-        check->close();
-        settle();
-        const QPixmap behind = framed(frame->grab(), frame->windowTitle());
-        auto question = trv::platform::createMessageBox(
-            {text::kUploadWithErrors
-                 .arg(QString::fromStdString(trv::db::errorCountText(trv::db::errorCount(problems)))),
-             MsgButtons::YesNo, MsgIcon::Exclamation, details.join(QLatin1Char('\n')), trv::platform::MsgAnswer::No},
-            frame);
-        question->show();
-        settle();
-        save(withDialog(behind, question.get(), false), QStringLiteral("20-upload-with-errors.png"));
-        question->hide();
-    }
-
-    renderFleetWindow(frame, config.path(), save);
-
     QTextStream(stdout) << written.join(QLatin1Char('\n')) << Qt::endl;
-    return written.size() == attempted ? 0 : 1;
+    return written.size() == static_cast<qsizetype>(shots.size()) ? 0 : 1;
 }

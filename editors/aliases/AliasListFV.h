@@ -10,12 +10,9 @@ namespace trv::editors {
 class AliasListFV final : public ListWindow {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 108;
-
     explicit AliasListFV(EditorHost& host, QWidget* parent = nullptr);
 
     EditorKind kind() const override { return EditorKind::PttAliases; }
-    int helpContext() const override { return kHelpContext; }
 
 protected:
     std::vector<Row> rows() const override;

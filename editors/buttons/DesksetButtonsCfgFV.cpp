@@ -56,11 +56,6 @@ QAbstractButton* DesksetButtonsCfgFV::cancelButton() const
     return cancel_;
 }
 
-QString DesksetButtonsCfgFV::treeLabel() const
-{
-    return btext::kTitle;
-}
-
 void DesksetButtonsCfgFV::initialFill()
 {
     table_.load(image());

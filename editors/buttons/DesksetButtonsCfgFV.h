@@ -16,13 +16,9 @@ class DesksetPicture;
 class DesksetButtonsCfgFV final : public EditorView, public ButtonTableEditor {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 45;
-
     explicit DesksetButtonsCfgFV(EditorHost& host, QWidget* parent = nullptr);
 
     EditorKind kind() const override { return EditorKind::Buttons; }
-    QString treeLabel() const override;
-    int helpContext() const override { return kHelpContext; }
     void initialFill() override;
     // Enter is OK unless a push button has the focus; Escape is Cancel.
     QAbstractButton* defaultButton() const override;

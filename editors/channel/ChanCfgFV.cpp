@@ -70,13 +70,6 @@ void ChanCfgFV::viewClosing()
                               platform::MsgIcon::Stop, this);
 }
 
-QString ChanCfgFV::treeLabel() const
-{
-    if (!validChannel())
-        return {};
-    return text::kTreeItems[channel_];
-}
-
 int ChanCfgFV::helpContext() const
 {
     return wizard_->currentPage()->helpContext();

@@ -14,8 +14,6 @@ public:
     explicit ChanCfgFV(EditorHost& host, QWidget* parent = nullptr);
 
     EditorKind kind() const override { return EditorKind::Channel; }
-    // "Channel 1" to "Channel 4"; empty for a channel index out of range.
-    QString treeLabel() const override;
     // The help topic of the page shown.
     int helpContext() const override;
     int channelIndex() const override { return channel_; }

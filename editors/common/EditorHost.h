@@ -11,15 +11,15 @@ namespace trv::editors {
 
 class EditorView;
 
-// One kind per editor window class.
+// One kind per editor window class; editors/EditorCatalog.cpp describes the windows of each.
 enum class EditorKind {
-    DesksetCfg,        // DesksetCfgFV, command 200
-    Channel,           // ChanCfgFV, commands 201-204
-    Buttons,           // DesksetButtonsCfgFV, command 205
-    PagingFormats,     // ManualPageListFV, command 206
-    SpeedPaging,       // SpeedPageListFV, command 207
-    CustomPagingTones, // CustomPageListFV, command 208
-    PttAliases,        // AliasListFV, command 210
+    DesksetCfg,        // DesksetCfgFV
+    Channel,           // ChanCfgFV, one window per channel
+    Buttons,           // DesksetButtonsCfgFV
+    PagingFormats,     // ManualPageListFV
+    SpeedPaging,       // SpeedPageListFV
+    CustomPagingTones, // CustomPageListFV
+    PttAliases,        // AliasListFV
 };
 
 // The part of the image a window changed, for the other open windows that show it.

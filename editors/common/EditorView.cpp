@@ -1,5 +1,6 @@
 #include "editors/common/EditorView.h"
 
+#include "editors/EditorCatalog.h"
 #include "editors/common/HelpKey.h"
 #include "editors/common/Mnemonics.h"
 
@@ -17,6 +18,23 @@ namespace trv::editors {
 EditorView::EditorView(EditorHost& host, QWidget* parent) : QWidget(parent), host_(host)
 {
     installEditorMnemonics();
+}
+
+const EditorDescriptor* EditorView::descriptor() const
+{
+    return findEditor(kind(), channelIndex() + 1);
+}
+
+QString EditorView::treeLabel() const
+{
+    const EditorDescriptor* editor = descriptor();
+    return editor ? QString::fromLatin1(editor->treeLabel) : QString();
+}
+
+int EditorView::helpContext() const
+{
+    const EditorDescriptor* editor = descriptor();
+    return editor ? editor->helpContext : 0;
 }
 
 void EditorView::closeFrame()

@@ -11,6 +11,8 @@ class QAbstractButton;
 
 namespace trv::editors {
 
+struct EditorDescriptor;
+
 // Posted by an editor to its own frame to close it after the current event.
 inline constexpr int kCloseFrameEvent = 0x80CC;
 
@@ -20,9 +22,10 @@ public:
     EditorView(EditorHost& host, QWidget* parent = nullptr);
 
     virtual EditorKind kind() const = 0;
-    // The tree label of the window's item ("Deskset Configuration", "Channel 2", ...).
-    virtual QString treeLabel() const = 0;
-    virtual int helpContext() const = 0;
+    // The tree label of the window's item ("Deskset Configuration", "Channel 2", ...) and its help
+    // context: the catalogue's for the view's kind and channel (editors/EditorCatalog.h).
+    virtual QString treeLabel() const;
+    virtual int helpContext() const;
     // The channel a channel view shows (0..3); -1 for every other view.
     virtual int channelIndex() const { return -1; }
 
@@ -57,6 +60,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The catalogue's entry of this window (channelIndex() 0..3 is channel 1..4, -1 none).
+    const EditorDescriptor* descriptor() const;
+
     EditorHost& host_;
 };
 

@@ -62,11 +62,6 @@ ListWindow::ListWindow(EditorHost& host, Setup setup, QWidget* parent)
     connect(list_, &QTreeWidget::itemDoubleClicked, this, &ListWindow::onEdit);
 }
 
-QString ListWindow::treeLabel() const
-{
-    return setup_.title;
-}
-
 void ListWindow::initialFill()
 {
     refill(0);

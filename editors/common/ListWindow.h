@@ -25,7 +25,7 @@ public:
         int width; // pixels at 100 % display scale
     };
     struct Setup {
-        QString title;  // window title and tree label
+        QString title;  // window title
         QString prompt; // the text above the list
         std::vector<Column> columns;
         int capacity;            // rows at which "&Add" is disabled
@@ -34,7 +34,6 @@ public:
 
     ListWindow(EditorHost& host, Setup setup, QWidget* parent = nullptr);
 
-    QString treeLabel() const override;
     // Fills the list, selects its first row and places the frame.
     void initialFill() override;
     // Another window changed the image: refill and select the last row.

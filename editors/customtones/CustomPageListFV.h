@@ -9,12 +9,9 @@ namespace trv::editors {
 class CustomPageListFV final : public ListWindow {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 76;
-
     explicit CustomPageListFV(EditorHost& host, QWidget* parent = nullptr);
 
     EditorKind kind() const override { return EditorKind::CustomPagingTones; }
-    int helpContext() const override { return kHelpContext; }
 
 protected:
     std::vector<Row> rows() const override;

@@ -59,11 +59,6 @@ QAbstractButton* DesksetCfgFV::cancelButton() const
     return cancel_;
 }
 
-QString DesksetCfgFV::treeLabel() const
-{
-    return dtext::kTitle;
-}
-
 // Controls are created in form order, which is also their tab order. Lists keep a stored value that
 // has no entry, except the mute timer, which then writes 0.
 void DesksetCfgFV::buildForm()

@@ -14,13 +14,9 @@ namespace trv::editors {
 class DesksetCfgFV final : public EditorView {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 125;
-
     explicit DesksetCfgFV(EditorHost& host, QWidget* parent = nullptr);
 
     EditorKind kind() const override { return EditorKind::DesksetCfg; }
-    QString treeLabel() const override;
-    int helpContext() const override { return kHelpContext; }
     void initialFill() override;
     // Enter is OK unless a push button has the focus; Escape is Cancel.
     QAbstractButton* defaultButton() const override;

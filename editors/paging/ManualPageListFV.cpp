@@ -83,7 +83,7 @@ std::optional<int> ManualPageListFV::recordOfRow(int rowRecord, Match match) con
 
 void ManualPageListFV::add()
 {
-    MpageRequestProtDlg choice(host(), kHelpContext, this);
+    MpageRequestProtDlg choice(host(), helpContext(), this);
     if (choice.run() != QDialog::Accepted)
         return;
     PagingFormatDlg editor(host(), choice.chosen(), PagingFormatDlg::kNewFormat, this);

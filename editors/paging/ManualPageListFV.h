@@ -13,12 +13,9 @@ namespace trv::editors::paging {
 class ManualPageListFV final : public ListWindow {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 74;
-
     explicit ManualPageListFV(EditorHost& host, QWidget* parent = nullptr);
 
     EditorKind kind() const override { return EditorKind::PagingFormats; }
-    int helpContext() const override { return kHelpContext; }
 
 protected:
     std::vector<Row> rows() const override;

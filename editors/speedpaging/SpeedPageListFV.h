@@ -11,12 +11,9 @@ namespace trv::editors {
 class SpeedPageListFV final : public ListWindow {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 107;
-
     explicit SpeedPageListFV(EditorHost& host, QWidget* parent = nullptr);
 
     EditorKind kind() const override { return EditorKind::SpeedPaging; }
-    int helpContext() const override { return kHelpContext; }
     void initialFill() override;
     void viewClosing() override;
 

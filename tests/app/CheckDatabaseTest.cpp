@@ -129,9 +129,10 @@ TEST_F(CheckDatabaseTest, ListsTheImagesProblemsAndFollowsEveryChange)
 TEST_F(CheckDatabaseTest, EnterOpensTheWindowOfTheProblemAtItsRecord)
 {
     CheckDatabaseWindow* window = openCheckWindow();
-    editors::registerEditor(editors::EditorKind::Buttons, [](editors::EditorHost& host, QWidget* parent) {
-        return new editors::DesksetButtonsCfgFV(host, parent);
-    });
+    frame()->editorWindows().standInView(editors::EditorKind::Buttons,
+                                         [](editors::EditorHost& host, QWidget* parent) {
+                                             return new editors::DesksetButtonsCfgFV(host, parent);
+                                         });
     writeProblemInEveryArea(db::theImage());
     frame()->treeWindow()->refreshAllStates();
     editorWrote(editors::ChangedArea::PttAliases);

@@ -9,7 +9,6 @@
 #include "database/Layout.h"
 #include "editors/channel/ChanCfgFV.h"
 #include "editors/channel/ChanWizard.h"
-#include "editors/common/EditorRegistry.h"
 #include "editors/common/Mnemonics.h"
 #include "editors/common/WizardPage.h"
 
@@ -34,7 +33,7 @@ protected:
         ShellFixture::SetUp();
         storePort();
         start();
-        editors::registerAllEditors();
+        frame()->editorWindows().dropStandIns();
         run(cmd::kNewDatabase);
         activateMainWindow();
     }

@@ -55,9 +55,10 @@ protected:
     {
         storePort();
         start();
-        editors::registerEditor(editors::EditorKind::Buttons, [](editors::EditorHost& host, QWidget* parent) {
-            return new editors::DesksetButtonsCfgFV(host, parent);
-        });
+        frame()->editorWindows().standInView(editors::EditorKind::Buttons,
+                                             [](editors::EditorHost& host, QWidget* parent) {
+                                                 return new editors::DesksetButtonsCfgFV(host, parent);
+                                             });
         run(cmd::kNewDatabase);
     }
     // The open window with that caption.

@@ -6,9 +6,9 @@
 #include "app/CMainFrame.h"
 #include "app/CTRVApp.h"
 #include "app/Commands.h"
+#include "app/EditorWindows.h"
 #include "app/Registry.h"
 #include "database/Image.h"
-#include "editors/common/EditorRegistry.h"
 #include "editors/common/EditorView.h"
 #include "platform/MessageBox.h"
 #include "tests/support/MessageScript.h"
@@ -93,19 +93,20 @@ private:
     QLineEdit* field_;
 };
 
-// Registers stand-in views for the deskset and channel windows (the kinds tests open).
-inline void registerFakeEditors()
+// Stands in views for the deskset and channel windows (the kinds tests open), and none for the
+// buttons window.
+inline void standInFakeEditors(EditorWindows& windows)
 {
     using editors::EditorKind;
-    editors::registerEditor(EditorKind::DesksetCfg, [](editors::EditorHost& host, QWidget*) {
+    windows.standInView(EditorKind::DesksetCfg, [](editors::EditorHost& host, QWidget*) {
         return new FakeEditorView(host, EditorKind::DesksetCfg, QStringLiteral("Deskset Configuration"), -1);
     });
-    editors::registerEditor(EditorKind::Channel, [](editors::EditorHost& host, QWidget*) {
+    windows.standInView(EditorKind::Channel, [](editors::EditorHost& host, QWidget*) {
         const int index = host.document().nextChannelIndex();
         return new FakeEditorView(host, EditorKind::Channel, QStringLiteral("Channel %1").arg(index + 1),
                                   index);
     });
-    editors::registerEditor(EditorKind::Buttons, {});
+    windows.standInView(EditorKind::Buttons, {});
 }
 
 // A settings folder and a scratch folder of the test's own.
@@ -141,7 +142,7 @@ protected:
         arguments.prepend(QStringLiteral("trv"));
         app_ = std::make_unique<CTRVApp>(options_);
         started_ = app_->initInstance(arguments);
-        registerFakeEditors();
+        standInFakeEditors(frame()->editorWindows());
         if (!keepSplash && frame()->splash())
             frame()->splash()->finish();
         return frame();

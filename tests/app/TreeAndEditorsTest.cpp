@@ -7,6 +7,7 @@
 #include "app/EditorWindows.h"
 #include "database/Layout.h"
 #include "database/NewDatabase.h"
+#include "editors/EditorCatalog.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/buttons/DesksetPicture.h"
 
@@ -335,7 +336,7 @@ TEST_F(EditorWindowTest, EditorCommandWithoutDatabaseDoesNothing)
     boxes_.expect(QString::fromLatin1("This action will close the current database. OK to continue?"),
                   MsgAnswer::Ok);
     run(cmd::kCloseDatabase);
-    postCommand(frame(), cmd::kEditDeskset);
+    postCommand(frame(), editors::findEditor(editors::EditorKind::DesksetCfg)->command);
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(editorCount(), 0);
 }
@@ -468,15 +469,15 @@ public:
     editors::ButtonEntries working{};
 };
 
-void registerFakeButtonsView()
+void standInFakeButtonsView(EditorWindows& windows)
 {
-    editors::registerEditor(editors::EditorKind::Buttons,
-                            [](editors::EditorHost& host, QWidget*) { return new FakeButtonsView(host); });
+    windows.standInView(editors::EditorKind::Buttons,
+                        [](editors::EditorHost& host, QWidget*) { return new FakeButtonsView(host); });
 }
 
 TEST_F(EditorHostTest, ButtonTablesAreTheImagesAndTheOpenButtonsEditorsWorkingTable)
 {
-    registerFakeButtonsView();
+    standInFakeButtonsView(host());
     open({});
     db::theImage()[db::kButtonTable.base + 35] = 0x77;
     const editors::ButtonEntries saved = editors::imageButtonTable(db::theImage());
@@ -493,14 +494,15 @@ TEST_F(EditorHostTest, ButtonTablesAreTheImagesAndTheOpenButtonsEditorsWorkingTa
 // sends it.
 TEST_F(EditorHostTest, EditorCommandOfADisabledItemOpensNothing)
 {
-    registerFakeButtonsView();
+    standInFakeButtonsView(host());
     open({});
+    const int editButtons = editors::findEditor(editors::EditorKind::Buttons)->command;
     host().setTreeItemDisabled(editors::EditorKind::Buttons, true);
-    postCommand(frame(), cmd::kEditButtons);
+    postCommand(frame(), editButtons);
     settle();
     EXPECT_EQ(editorCount(), 0);
     host().setTreeItemDisabled(editors::EditorKind::Buttons, false);
-    postCommand(frame(), cmd::kEditButtons);
+    postCommand(frame(), editButtons);
     settle();
     EXPECT_EQ(editorCount(), 1);
 }
@@ -509,7 +511,7 @@ TEST_F(EditorHostTest, EditorCommandOfADisabledItemOpensNothing)
 // changes: the reopened window shows the new type's picture.
 TEST_F(EditorHostTest, ButtonsEditorReopensWithTheDesksetTypeOfTheImage)
 {
-    editors::registerAllEditors();
+    host().dropStandIns();
     open({});
     run(cmd::kViewButtons);
     ASSERT_TRUE(host().isEditorOpen(editors::EditorKind::Buttons));

@@ -1,9 +1,9 @@
 // Widget tests of the PTT ID alias list and its dialog, driven through the real buttons, edits and
 // radio buttons. Expected texts and image bytes are written out here on purpose, independently of
 // the string table and the layout constants.
+#include "editors/EditorCatalog.h"
 #include "editors/aliases/AliasListFV.h"
 #include "editors/aliases/EditAliasFV.h"
-#include "editors/common/EditorRegistry.h"
 #include "tests/editors/EditorFixture.h"
 
 #include <QDialogButtonBox>
@@ -402,8 +402,7 @@ TEST_F(AliasListFVTest, EscapeActsAsEnter)
 
 TEST_F(AliasListFVTest, TheAliasKindOpensTheAliasList)
 {
-    editors::registerAllEditors();
-    const editors::EditorFactory factory = editors::editorFactory(editors::EditorKind::PttAliases);
+    const editors::ViewFactory factory = editors::viewFactory(editors::EditorKind::PttAliases);
     ASSERT_TRUE(factory);
     std::unique_ptr<editors::EditorView> view(factory(host, nullptr));
     EXPECT_NE(dynamic_cast<AliasListFV*>(view.get()), nullptr);

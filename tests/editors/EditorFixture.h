@@ -4,7 +4,7 @@
 #pragma once
 
 #include "database/NewDatabase.h"
-#include "editors/common/EditorRegistry.h"
+#include "editors/EditorCatalog.h"
 #include "editors/common/EditorView.h"
 #include "platform/MessageBox.h"
 #include "tests/editors/FakeEditorHost.h"
@@ -87,11 +87,10 @@ protected:
         return view;
     }
 
-    // Opens the view a kind registers, as the shell's editor command does.
+    // Opens the view of a kind's windows, as the shell's editor command does.
     editors::EditorView* openKind(editors::EditorKind kind)
     {
-        editors::registerAllEditors();
-        editors::EditorView* view = editors::editorFactory(kind)(host, nullptr);
+        editors::EditorView* view = editors::viewFactory(kind)(host, nullptr);
         show(view);
         return view;
     }

@@ -3,8 +3,8 @@
 // buttons, fill in and confirm the dialogs that open and answer each message box at random; after
 // every step the rules must find no error in the image. A failure names the seed and the steps.
 #include "database/Rules.h"
+#include "editors/EditorCatalog.h"
 #include "editors/common/EditorDialog.h"
-#include "editors/common/EditorRegistry.h"
 #include "tests/editors/EditorFixture.h"
 
 #include <QAbstractSpinBox>

@@ -1,8 +1,8 @@
 // Rules every editor window keeps, checked on each of them: each control is named by its label for
 // assistive technology, and the list windows never scroll sideways.
+#include "editors/EditorCatalog.h"
 #include "editors/channel/ChanCfgFV.h"
 #include "editors/channel/ChanWizard.h"
-#include "editors/common/EditorRegistry.h"
 #include "editors/common/ListWindow.h"
 #include "tests/editors/EditorFixture.h"
 
