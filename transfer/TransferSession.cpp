@@ -42,6 +42,22 @@ void TRVDkReceiveHwConfig::run()
     session_.transferStart();
 }
 
+bool TransferSession::Watchdog::startOnce()
+{
+    if (!armed_)
+        return false;
+    timer.start();
+    armed_ = false;
+    return true;
+}
+
+void TransferSession::Reception::restart()
+{
+    buffer.reset();
+    blocks = 0;
+    startAnnounced = false;
+}
+
 TransferSession::TransferSession(TransferUi& ui, QObject* parent) : TransferSession(ui, nullptr, parent)
 {
     link_ = std::make_unique<CslNimb>(this);
@@ -52,15 +68,15 @@ TransferSession::TransferSession(TransferUi& ui, std::unique_ptr<DesksetLink> li
       linkSettingsSource_(&LinkConfig::load), image_(&db::theImage()), clock_(&comms::SystemClock())
 {
     // Coarse timers may fire 5 % early; these periods are part of the behaviour.
-    for (QTimer* timer : {&connectRetryTimer_, &uploadProgressTimer_, &watchdogTimer_, &idleTimer_})
+    for (QTimer* timer : {&connectRetryTimer_, &uploadProgressTimer_, &watchdog_.timer, &idleTimer_})
         timer->setTimerType(Qt::PreciseTimer);
     connectRetryTimer_.setSingleShot(true);
-    watchdogTimer_.setSingleShot(true);
+    watchdog_.timer.setSingleShot(true);
     idleTimer_.setSingleShot(true);
     idleTimer_.callOnTimeout(this, &TransferSession::idleExpired);
     connectRetryTimer_.callOnTimeout(this, &TransferSession::connectRetryExpired);
     uploadProgressTimer_.callOnTimeout(this, &TransferSession::uploadProgressTick);
-    watchdogTimer_.callOnTimeout(this, [this] { finish(Outcome::CommunicationError); });
+    watchdog_.timer.callOnTimeout(this, [this] { finish(Outcome::CommunicationError); });
     setPeriods(Periods{});
 }
 
@@ -74,7 +90,7 @@ void TransferSession::setPeriods(const Periods& periods)
 {
     connectRetryTimer_.setInterval(periods.connectRetry);
     uploadProgressTimer_.setInterval(periods.uploadProgress);
-    watchdogTimer_.setInterval(periods.watchdog);
+    watchdog_.timer.setInterval(periods.watchdog);
     idleLimit_ = periods.idle;
 }
 
@@ -86,7 +102,7 @@ bool TransferSession::timerActive(TimerId id) const
     case UploadProgressTimer:
         return uploadProgressTimer_.isActive();
     case CompletionWatchdog:
-        return watchdogTimer_.isActive();
+        return watchdog_.timer.isActive();
     case IdleTimer:
         return idleTimer_.isActive();
     }
@@ -111,7 +127,7 @@ void TransferSession::expireTimer(TimerId id)
         uploadProgressTick(); // a repeating timer stays active
         return;
     case CompletionWatchdog:
-        watchdogTimer_.stop();
+        watchdog_.timer.stop();
         finish(Outcome::CommunicationError);
         return;
     case IdleTimer:
@@ -121,12 +137,11 @@ void TransferSession::expireTimer(TimerId id)
     }
 }
 
-// A command sets its own pending flag and clears the other, so a flag left from an abandoned
-// attempt can never turn one direction into the other.
+// A command replaces what is pending, so an abandoned attempt can never turn one direction into
+// the other.
 void TransferSession::download()
 {
-    downloadPending_ = true;
-    uploadPending_ = false;
+    pending_ = TransferKind::Download;
     if (trace_ != nullptr)
         trace_->beginSession(text::trace::kDownloadSession);
     begin();
@@ -134,8 +149,7 @@ void TransferSession::download()
 
 void TransferSession::upload()
 {
-    uploadPending_ = true;
-    downloadPending_ = false;
+    pending_ = TransferKind::Upload;
     if (trace_ != nullptr)
         trace_->beginSession(text::trace::kUploadSession);
     begin();
@@ -143,7 +157,7 @@ void TransferSession::upload()
 
 void TransferSession::checkDeskset()
 {
-    clearPendingFlags();
+    pending_.reset();
     if (trace_ != nullptr)
         trace_->beginSession(text::trace::kCheckSession);
     begin();
@@ -166,7 +180,7 @@ void TransferSession::setTarget(const PortTarget& target)
 
 void TransferSession::begin()
 {
-    if (linkUp_)
+    if (phase_ == Phase::LinkUp)
         transferStart();
     else
         connectionAttempt();
@@ -174,7 +188,7 @@ void TransferSession::begin()
 
 void TransferSession::connectionAttempt()
 {
-    if (linkUp_)
+    if (phase_ == Phase::LinkUp)
         return;
     link_->disconnect();
     const QString portDigit = portSource_();
@@ -186,33 +200,34 @@ void TransferSession::connectionAttempt()
     const QString device = QString::fromStdString(settings.ComDevice(port));
     if (link_->connectSerial(params, settings) != comms::Result::Ok) {
         endConnecting();
-        clearPendingFlags();
+        pending_.reset();
         ui_.setStatusText(text::kIdlePrompt);
         ui_.showConnectFailure(text::kUnableToConnect,
                                connectFailureDetails(portName, device, link_->lastOpenFailure()));
         return;
     }
     connectRetryTimer_.start();
-    connecting_ = true;
+    phase_ = Phase::Connecting;
     ui_.connectingStarted(attempts_ + 1, portDigit, device);
 }
 
 void TransferSession::stopConnecting()
 {
-    if (!connecting_)
+    if (phase_ != Phase::Connecting)
         return;
     connectRetryTimer_.stop();
     link_->disconnect();
     attempts_ = 0;
     endConnecting();
-    clearPendingFlags();
+    pending_.reset();
     ui_.setStatusText(text::kIdlePrompt);
 }
 
 void TransferSession::endConnecting()
 {
-    if (!std::exchange(connecting_, false))
+    if (phase_ != Phase::Connecting)
         return;
+    phase_ = Phase::Idle;
     ui_.connectingEnded();
 }
 
@@ -231,7 +246,7 @@ void TransferSession::connectRetryExpired()
     if (ui_.askRetry(text::kRetryQuestion)) {
         connectionAttempt();
     } else {
-        clearPendingFlags();
+        pending_.reset();
         ui_.setStatusText(text::kIdlePrompt);
     }
 }
@@ -241,7 +256,7 @@ bool TransferSession::event(QEvent* event)
     switch (static_cast<int>(event->type())) {
     case MSG_LINK_RECEIVE: {
         // Messages still queued from a link this session has already closed are stale.
-        if (!linkUp_)
+        if (phase_ != Phase::LinkUp)
             return true;
         noteActivity();
         const QByteArray& bytes = static_cast<LinkReceiveEvent*>(event)->bytes();
@@ -269,7 +284,7 @@ void TransferSession::linkConnected()
 {
     connectRetryTimer_.stop();
     endConnecting();
-    linkUp_ = true;
+    phase_ = Phase::LinkUp;
     lastWaiting_.reset();
     noteActivity();
     if (idleLimit_.count() > 0)
@@ -283,10 +298,9 @@ void TransferSession::linkDisconnected()
     // A notification that comes after the session closed the link itself must not overwrite
     // the result in the progress window.
     // A notification of a link this session has closed itself is no loss.
-    const bool wasUp = linkUp_;
-    linkUp_ = false;
-    if (!wasUp)
+    if (phase_ != Phase::LinkUp)
         return;
+    phase_ = Phase::Idle;
     idleTimer_.stop();
     ui_.setStatusText(text::kLinkLost);
     if (ui_.progressIsOpen())
@@ -299,8 +313,8 @@ void TransferSession::openProgress(TransferKind kind)
         return;
     ui_.progressOpen(textOf(kind));
     // Blocks that arrived while the window was on its way count as well.
-    if (kind == TransferKind::Download && blocksReceived_ > 1)
-        advanceProgress(blocksReceived_ * kProgressStep);
+    if (kind == TransferKind::Download && reception_.blocks > 1)
+        advanceProgress(reception_.blocks * kProgressStep);
 }
 
 void TransferSession::dispatch(const DesksetMessage& message)
@@ -346,9 +360,9 @@ void TransferSession::dispatch(const DesksetMessage& message)
 
 void TransferSession::transferStart()
 {
-    if (uploadPending_)
+    if (pending_ == TransferKind::Upload)
         uploadStart();
-    else if (downloadPending_)
+    else if (pending_ == TransferKind::Download)
         downloadStart();
     else
         ui_.desksetConfirmed();
@@ -375,21 +389,19 @@ void TransferSession::downloadStart()
 {
     if (!ui_.closeDatabaseAndStartNew())
         return;
-    receiveBuffer_.reset();
-    blocksReceived_ = 0;
-    downloadStartPosted_ = false;
+    reception_.restart();
     link_->send(DesksetMessage(MessageType::DownloadBlock, {0}));
     ui_.setDatabaseName(text::kDownloadName);
 }
 
 void TransferSession::downloadBlock(const DesksetMessage& message)
 {
-    receiveBuffer_.store(message.data);
-    ++blocksReceived_;
+    reception_.buffer.store(message.data);
+    ++reception_.blocks;
     if (ui_.progressIsOpen()) {
-        advanceProgress(blocksReceived_ * kProgressStep);
-    } else if (!downloadStartPosted_) {
-        downloadStartPosted_ = true;
+        advanceProgress(reception_.blocks * kProgressStep);
+    } else if (!reception_.startAnnounced) {
+        reception_.startAnnounced = true;
         QCoreApplication::postEvent(this, new TransferStartEvent(TransferKind::Download));
     }
 }
@@ -397,11 +409,11 @@ void TransferSession::downloadBlock(const DesksetMessage& message)
 void TransferSession::downloadDone()
 {
     // The image is replaced only by a complete, untouched copy of a database.
-    if (!receiveBuffer_.holdsImage()) {
+    if (!reception_.buffer.holdsImage()) {
         endMessage(Outcome::Incomplete, TransferKind::Download);
         return;
     }
-    *image_ = receiveBuffer_.bytes();
+    *image_ = reception_.buffer.bytes();
     endMessage(Outcome::Completed, TransferKind::Download);
     ui_.refreshAfterDownload();
 }
@@ -424,12 +436,9 @@ void TransferSession::advanceProgress(int position)
 {
     position = std::clamp(position, 0, kProgressEnd);
     ui_.progressSetPosition(position);
-    if (position == kProgressEnd && watchdogArmable_) {
-        watchdogTimer_.start();
-        watchdogArmable_ = false;
-        // From here the completion watchdog has the say.
+    // From here the completion watchdog has the say.
+    if (position == kProgressEnd && watchdog_.startOnce())
         idleTimer_.stop();
-    }
 }
 
 void TransferSession::endMessage(Outcome outcome, TransferKind kind)
@@ -453,14 +462,14 @@ void TransferSession::finish(Outcome outcome)
     const EndForm& form = kForms[static_cast<int>(outcome)];
     const bool linkLost = outcome == Outcome::Disconnected;
 
-    watchdogTimer_.stop();
+    watchdog_.timer.stop();
     if (!linkLost)
         uploadProgressTimer_.stop();
     const QString endText = outcome == Outcome::NoAnswer ? noAnswerText() : QString(form.text);
     ui_.progressEnd(form.appended ? ui_.progressText() + endText : endText, form.button);
     if (linkLost)
         return; // the session ends when the user closes the progress window
-    watchdogArmable_ = true;
+    watchdog_.rearm();
     sessionEnd();
 }
 
@@ -475,14 +484,16 @@ void TransferSession::sessionEnd()
     endConnecting();
     link_->disconnect();
     // The port is closed: the status no longer says the link is established.
-    if (std::exchange(linkUp_, false))
+    if (phase_ == Phase::LinkUp) {
+        phase_ = Phase::Idle;
         ui_.setStatusText(text::kIdlePrompt);
-    clearPendingFlags();
+    }
+    pending_.reset();
     uploadProgressTimer_.stop();
-    watchdogTimer_.stop();
+    watchdog_.timer.stop();
     idleTimer_.stop();
     // A watchdog started before the link was lost must not stay disarmed for the next session.
-    watchdogArmable_ = true;
+    watchdog_.rearm();
 }
 
 void TransferSession::noteActivity()
@@ -494,7 +505,7 @@ void TransferSession::noteActivity()
 // started moves the moment on instead of restarting the timer for every message.
 void TransferSession::idleExpired()
 {
-    if (!linkUp_ || idleLimit_.count() <= 0)
+    if (phase_ != Phase::LinkUp || idleLimit_.count() <= 0)
         return;
     const auto quiet = std::chrono::milliseconds(clock_->NowMs() - lastActivityMs_);
     if (quiet < idleLimit_) {
@@ -513,12 +524,6 @@ QString TransferSession::noAnswerText() const
 {
     return QString(text::kNoAnswer)
         .arg(std::chrono::duration_cast<std::chrono::seconds>(idleLimit_).count());
-}
-
-void TransferSession::clearPendingFlags()
-{
-    uploadPending_ = false;
-    downloadPending_ = false;
 }
 
 } // namespace trv::transfer

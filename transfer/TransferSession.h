@@ -86,22 +86,22 @@ public:
     // The start-up check clears the attempt counter.
     void resetAttempts() { attempts_ = 0; }
     // The user stops the connection attempts: as Cancel in the Retry/Cancel question, the
-    // pending flags are cleared and the idle prompt comes back. Nothing while none is under way.
+    // pending transfer is dropped and the idle prompt comes back. Nothing while none is under way.
     void stopConnecting();
 
-    bool linkUp() const { return linkUp_; }
+    bool linkUp() const { return phase_ == Phase::LinkUp; }
     // Connection attempts are under way (between a successful Connect and the link coming up,
     // the question, or a stop).
-    bool connecting() const { return connecting_; }
-    bool uploadPending() const { return uploadPending_; }
-    bool downloadPending() const { return downloadPending_; }
-    bool watchdogArmable() const { return watchdogArmable_; }
+    bool connecting() const { return phase_ == Phase::Connecting; }
+    bool uploadPending() const { return pending_ == TransferKind::Upload; }
+    bool downloadPending() const { return pending_ == TransferKind::Download; }
+    bool watchdogArmable() const { return watchdog_.armed(); }
     int attempts() const { return attempts_; }
     bool timerActive(TimerId id) const;
     // Does now what the timer would do when it expires, if it is running: for the fuzz target,
     // which moves time by steps instead of waiting.
     void expireTimer(TimerId id);
-    const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
+    const ReceiveBuffer& receiveBuffer() const { return reception_.buffer; }
 
 protected:
     bool event(QEvent* event) override;
@@ -110,6 +110,42 @@ private:
     friend class TRVDkReceiveHwConfig;
 
     enum class Outcome { Completed, Incomplete, Disconnected, CommunicationError, NoAnswer };
+
+    // Where the session stands with the deskset. While the Retry/Cancel question is up, and after
+    // a lost link until the session ends, it is Idle.
+    enum class Phase {
+        Idle,       // no connection attempt under way and no link
+        Connecting, // from a successful Connect until the link comes up, the question or a stop
+        LinkUp,     // the start-up exchange, then the transfer
+    };
+
+    // The completion watchdog: started when the transfer's progress reaches its end, it ends the
+    // session as a communication error unless an end message comes first. It starts once a
+    // session: progress at the end again (each upload tick, a block beyond the last) does not
+    // start it anew, not even after a lost link stopped it; the session's end arms it again.
+    class Watchdog {
+    public:
+        QTimer timer;
+        // Starts the timer if armed; whether it did.
+        bool startOnce();
+        void rearm() { armed_ = true; }
+        bool armed() const { return armed_; }
+
+    private:
+        bool armed_ = true;
+    };
+
+    // What the latest download has received. It is kept until the next download starts, so the
+    // blocks left over from a download that announced its start announce nothing.
+    struct Reception {
+        ReceiveBuffer buffer;
+        int blocks = 0;
+        // The start announcement is on its way or handled: the blocks that arrive before the
+        // progress window opens announce it once.
+        bool startAnnounced = false;
+
+        void restart();
+    };
 
     void begin();
     void connectionAttempt();
@@ -128,7 +164,6 @@ private:
     void endMessage(Outcome outcome, TransferKind kind);
     void finish(Outcome outcome);
     void sessionEnd();
-    void clearPendingFlags();
     void noteActivity();
     void idleExpired();
     QString noAnswerText() const;
@@ -141,23 +176,17 @@ private:
     db::Image* image_;
     LinkTrace* trace_ = nullptr;
 
-    bool linkUp_ = false;
-    bool connecting_ = false;
-    bool uploadPending_ = false;
-    bool downloadPending_ = false;
-    bool watchdogArmable_ = true;
+    Phase phase_ = Phase::Idle;
+    // What the last command asked for (none: the start-up check only), until its session ends
+    // or is given up.
+    std::optional<TransferKind> pending_;
     int attempts_ = 0;
 
-    ReceiveBuffer receiveBuffer_;
-    int blocksReceived_ = 0;
-    // The download's start announcement is on its way or handled: the blocks that arrive
-    // before the progress window opens announce it once, and blocks left over from an ended
-    // session announce nothing until the next download starts.
-    bool downloadStartPosted_ = false;
+    Reception reception_;
 
     QTimer connectRetryTimer_;
     QTimer uploadProgressTimer_;
-    QTimer watchdogTimer_;
+    Watchdog watchdog_;
     QTimer idleTimer_;
     std::chrono::milliseconds idleLimit_{0};
     comms::Clock* clock_;

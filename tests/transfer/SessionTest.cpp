@@ -41,12 +41,18 @@ class SessionTest : public ::testing::Test {
 protected:
     SessionTest()
     {
+        trv::db::newDatabase(image);
+        newSession();
+    }
+
+    // A session of its own on a fake link of its own, in place of the last.
+    void newSession()
+    {
         auto fake = std::make_unique<FakeLink>();
         link = fake.get();
         session = std::make_unique<TransferSession>(ui, std::move(fake));
         session->setPeriods({20ms, 5ms, 40ms});
         session->setPortSource([] { return QStringLiteral("3"); });
-        trv::db::newDatabase(image);
         session->setImage(image);
     }
 
@@ -330,6 +336,44 @@ TEST_F(SessionTest, StaleUploadFlagNeverTurnsADownloadIntoAnUpload)
     EXPECT_EQ(link->sent.size(), 3u);
 }
 
+// However an upload's connection attempts are given up, nothing of it stays pending: the next
+// download downloads.
+TEST_F(SessionTest, ADownloadAfterAGivenUpUploadDownloads)
+{
+    struct Case {
+        const char* name;
+        comms::Result connect; // what the upload's Connect gives
+        std::function<void()> giveUp;
+    };
+    const std::vector<Case> cases = {
+        {"attempts stopped", comms::Result::Ok, [&] { session->stopConnecting(); }},
+        {"question cancelled", comms::Result::Ok,
+         [&] {
+             for (int i = 0; i < TransferSession::kAttemptsPerSeries; ++i)
+                 session->expireTimer(TransferSession::ConnectRetryTimer);
+             EXPECT_EQ(ui.questions.size(), 1);
+         }},
+        {"port not opened", comms::Result::Layer1OpenFailed,
+         [&] { EXPECT_EQ(ui.messages, QStringList{text::kUnableToConnect}); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui = RecordingUi{};
+        newSession();
+        link->connectResult = c.connect;
+        session->upload();
+        c.giveUp();
+        link->connectResult = comms::Result::Ok;
+        EXPECT_FALSE(session->connecting());
+        EXPECT_FALSE(session->uploadPending());
+
+        startUp(&TransferSession::download);
+        EXPECT_EQ(ui.closeRequests, 1);
+        EXPECT_EQ(link->sent.size(), 3u); // version, hardware, the download's request: no block
+        EXPECT_EQ(lastSent().encode(), (Bytes{0x02, 0x03, 0x00}));
+    }
+}
+
 TEST_F(SessionTest, CancelledQuestionClearsThePendingFlag)
 {
     session->upload();
@@ -596,6 +640,26 @@ TEST_F(SessionTest, WatchdogDisarmedByALostLinkIsArmedAgainForTheNextSession)
     ui.open = false;
     session->progressClosed();
     EXPECT_TRUE(session->watchdogArmable());
+}
+
+// The watchdog starts once a session: after the last block, a lost link's result stays, though
+// the next tick shows the progress at its end again.
+TEST_F(SessionTest, LinkLostAfterTheLastUploadBlockKeepsItsResult)
+{
+    session->setPeriods({1h, 1h, 1h}); // the test expires the timers itself
+    startUp(&TransferSession::upload);
+    ASSERT_TRUE(ui.open);
+    session->expireTimer(TransferSession::UploadProgressTimer);
+    ASSERT_EQ(ui.position, TransferSession::kProgressEnd);
+    ASSERT_TRUE(session->timerActive(TransferSession::CompletionWatchdog));
+
+    linkGoesDown();
+    ASSERT_EQ(ui.text, text::kDisconnected);
+    ASSERT_TRUE(session->timerActive(TransferSession::UploadProgressTimer));
+    session->expireTimer(TransferSession::UploadProgressTimer);
+    EXPECT_FALSE(session->timerActive(TransferSession::CompletionWatchdog));
+    EXPECT_FALSE(session->watchdogArmable());
+    EXPECT_EQ(ui.text, text::kDisconnected);
 }
 
 // --- upload ---
