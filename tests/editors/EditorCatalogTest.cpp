@@ -42,7 +42,7 @@ TEST_F(EditorCatalogTest, EachWindowIsOneEntryThatBuildsItsView)
         EXPECT_EQ(editor.kind, want.kind);
         EXPECT_EQ(editor.channel, want.channel);
         EXPECT_EQ(editor.command, want.command);
-        EXPECT_STREQ(editor.treeLabel, want.label);
+        EXPECT_EQ(editor.treeLabel, QLatin1StringView(want.label));
         EXPECT_EQ(editor.helpContext, want.help);
         EXPECT_EQ(findEditor(want.kind, want.channel), &editor);
         EXPECT_EQ(findEditorByCommand(want.command), &editor);
