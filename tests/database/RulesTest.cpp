@@ -82,8 +82,9 @@ void expectOneProblem(const Case& c)
     EXPECT_EQ(problems[0].rule, c.rule) << c.name;
     EXPECT_EQ(problems[0].path, c.path) << c.name;
     EXPECT_EQ(problems[0].severity, c.severity) << c.name;
-    if (c.message)
+    if (c.message) {
         EXPECT_EQ(problems[0].message, c.message) << c.name;
+    }
 }
 
 constexpr Severity E = Severity::Error;

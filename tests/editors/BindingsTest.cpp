@@ -148,8 +148,9 @@ TEST_F(BindingsTest, NumberRefusesTextThenRangeAndStoresScaled)
         edit->setText(c.text);
         const std::optional<Refusal> refusal = set.check();
         EXPECT_EQ(refusal ? refusal->message.toStdString() : "", c.refusal) << c.text;
-        if (refusal)
+        if (refusal) {
             EXPECT_EQ(refusal->focus, edit);
+        }
     }
     set.store(image, 0);
     EXPECT_EQ(db::readField(image, f::tptFrequency), 34000);
