@@ -18,10 +18,8 @@ AboutDlg::AboutDlg(QWidget* parent)
     setWindowTitle(text::kAboutCaption);
     auto* icon = new QLabel(this);
     icon->setPixmap(applicationIcon().pixmap(48, 48));
-    auto* name = new QLabel(
-        QStringLiteral("<b>%1</b><br>%2")
-            .arg(trv::text::kAppTitle, text::kAboutProgram),
-        this);
+    auto* name =
+        new QLabel(QStringLiteral("<b>%1</b><br>%2").arg(trv::text::kAppTitle, text::kAboutProgram), this);
     auto* version = new QLabel(text::kAboutVersion, this);
     version->setObjectName(QStringLiteral("version"));
     auto* buttons = new QDialogButtonBox(this);

@@ -294,14 +294,13 @@ void CMainFrame::downloadOrUpload(bool upload)
 {
     // One transfer owner at a time: a fleet run may be using this very port.
     if (fleet_ && fleet_->runActive()) {
-        platform::showMessage(text::kFleetRunActive, MsgButtons::Ok,
-                              MsgIcon::Exclamation, this);
+        platform::showMessage(text::kFleetRunActive, MsgButtons::Ok, MsgIcon::Exclamation, this);
         return;
     }
     // Editors keep their values in their controls until their OK: a transfer now would lose them.
     if (isDatabaseOpen() && app_.document().anyEditorWindowOpen()) {
         platform::showMessage(QString(upload ? transfer::text::kCloseWindowsBeforeUpload
-                                                         : transfer::text::kCloseWindowsBeforeDownload),
+                                             : transfer::text::kCloseWindowsBeforeDownload),
                               MsgButtons::Ok, MsgIcon::Exclamation, this);
         return;
     }
@@ -384,8 +383,8 @@ void CMainFrame::showFleetWindow()
             .chooseBackupFolder =
                 [this, hook = options.chooseBackupFolder](const QString& current) {
                     return hook ? hook(current)
-                                : QFileDialog::getExistingDirectory(
-                                      fleet_, text::kFleetChooseFolderCaption, current);
+                                : QFileDialog::getExistingDirectory(fleet_, text::kFleetChooseFolderCaption,
+                                                                    current);
                 },
         };
         fleet_ = new FleetWindow(std::move(host), this);
@@ -445,8 +444,7 @@ void CMainFrame::databaseOpened(const QString& captionName, const QString& rootL
 
 void CMainFrame::setDatabaseName(const QString& captionName, const QString& rootLabel)
 {
-    setWindowTitle(trv::text::kAppTitle + text::kCaptionOpen +
-                   captionName + text::kCaptionClose);
+    setWindowTitle(trv::text::kAppTitle + text::kCaptionOpen + captionName + text::kCaptionClose);
     tree_->setRootLabel(rootLabel, captionName);
     if (check_) // a new, opened or downloaded image
         check_->refresh();

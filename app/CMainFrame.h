@@ -4,10 +4,10 @@
 // (EditorWindows) and the transfer user interface (TransferWindows) are parts of their own.
 #pragma once
 
-#include "app/DatabaseUi.h"
-#include "app/MainMenus.h"
 #include "app/CheckDatabaseWindow.h"
+#include "app/DatabaseUi.h"
 #include "app/FleetWindow.h"
+#include "app/MainMenus.h"
 #include "app/ShortcutTable.h"
 
 #include <QMainWindow>

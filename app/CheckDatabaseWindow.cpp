@@ -50,8 +50,7 @@ CheckDatabaseWindow::CheckDatabaseWindow(std::function<void(const ProblemPlace&)
     setObjectName(QStringLiteral("CheckDatabaseWindow"));
     setWindowTitle(text::kCheckCaption);
     list_->setColumnCount(kColumnCount);
-    list_->setHeaderLabels({text::kCheckSeverity, text::kCheckArea,
-                            text::kCheckField, text::kCheckProblem});
+    list_->setHeaderLabels({text::kCheckSeverity, text::kCheckArea, text::kCheckField, text::kCheckProblem});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
@@ -92,7 +91,8 @@ void CheckDatabaseWindow::refresh()
         item->setToolTip(kProblemColumn, item->text(kProblemColumn));
     }
     if (problems_.empty()) {
-        auto* none = new QTreeWidgetItem(list_, {QString(), QString(), QString(), QString::fromLatin1(db::text::kNoProblems)});
+        auto* none = new QTreeWidgetItem(
+            list_, {QString(), QString(), QString(), QString::fromLatin1(db::text::kNoProblems)});
         none->setFlags(Qt::ItemIsEnabled);
     } else {
         list_->setCurrentItem(list_->topLevelItem(0));

@@ -34,9 +34,8 @@ QString builtInDevice(int port)
 // The device as the table and the list show it: marked when no such node exists.
 QString markedDevice(const platform::ComPortDevice& resolved)
 {
-    return resolved.remote || resolved.present
-               ? resolved.device
-               : QString(text::kComPortAbsent).arg(resolved.device);
+    return resolved.remote || resolved.present ? resolved.device
+                                               : QString(text::kComPortAbsent).arg(resolved.device);
 }
 
 QString adapterText(const SerialAdapter* adapter)
@@ -84,9 +83,8 @@ ComPortDialog::ComPortDialog(QWidget* parent, const platform::AdapterSource& ada
     table_->setRootIsDecorated(false);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setFocusPolicy(Qt::NoFocus);
-    table_->setHeaderLabels({text::kComPortColumnPort,
-                             text::kComPortColumnDevice,
-                             text::kComPortColumnAdapter});
+    table_->setHeaderLabels(
+        {text::kComPortColumnPort, text::kComPortColumnDevice, text::kComPortColumnAdapter});
     table_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->header()->setStretchLastSection(false);
     table_->setTextElideMode(Qt::ElideMiddle);
@@ -165,10 +163,9 @@ void ComPortDialog::fillTable()
         const platform::ComPortDevice port = resolved(n);
         const QString& device = port.device;
         const SerialAdapter* adapter = platform::findAdapter(adapters_, device);
-        row->setText(
-            1, port.source != platform::DeviceSource::Environment
-                   ? markedDevice(port)
-                   : QString(text::kComPortFromEnvironment).arg(markedDevice(port), portName(n)));
+        row->setText(1, port.source != platform::DeviceSource::Environment
+                            ? markedDevice(port)
+                            : QString(text::kComPortFromEnvironment).arg(markedDevice(port), portName(n)));
         row->setText(2, adapterText(adapter));
         row->setToolTip(2, adapter ? adapter->byIdPath : QString());
         row->setToolTip(1, device);

@@ -11,20 +11,16 @@ namespace {
 
 struct Parser {
     QCommandLineParser parser;
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            text::kHelpOptionHelp};
-    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               text::kVersionOptionHelp};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, text::kHelpOptionHelp};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, text::kVersionOptionHelp};
     bool parsed = false;
 
     explicit Parser(const QStringList& arguments)
     {
-        parser.setApplicationDescription(
-            QString(text::kCommandLineDescription).arg(trv::text::kAppTitle));
+        parser.setApplicationDescription(QString(text::kCommandLineDescription).arg(trv::text::kAppTitle));
         parser.addOption(help);
         parser.addOption(version);
-        parser.addPositionalArgument(text::kFileArgument,
-                                     text::kFileArgumentHelp,
+        parser.addPositionalArgument(text::kFileArgument, text::kFileArgumentHelp,
                                      QStringLiteral("[%1]").arg(text::kFileArgument));
         parsed = parser.parse(arguments);
     }
@@ -36,8 +32,7 @@ struct Parser {
         QString text = parser.helpText();
         const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
         text.replace(0, firstLineEnd,
-                     QStringLiteral("Usage: %1 [options] [%2]")
-                         .arg(text::kProgramName, text::kFileArgument));
+                     QStringLiteral("Usage: %1 [options] [%2]").arg(text::kProgramName, text::kFileArgument));
         return text + text::kCommandLineFooter;
     }
 
@@ -51,8 +46,7 @@ struct Parser {
         if (parser.isSet(version)) {
             result = {CommandLine::Action::PrintVersion,
                       {},
-                      QStringLiteral("%1 %2\n").arg(text::kProgramName,
-                                                    QString::fromLatin1(trv::kVersion))};
+                      QStringLiteral("%1 %2\n").arg(text::kProgramName, QString::fromLatin1(trv::kVersion))};
             return true;
         }
         return false;
@@ -61,8 +55,7 @@ struct Parser {
 
 CommandLine refuse(const QString& why)
 {
-    return {
-        CommandLine::Action::Refuse, {}, QString(text::kUsageError).arg(why) + QLatin1Char('\n')};
+    return {CommandLine::Action::Refuse, {}, QString(text::kUsageError).arg(why) + QLatin1Char('\n')};
 }
 
 } // namespace

@@ -61,13 +61,12 @@ bool DatabaseCommands::mayCloseDatabase()
         // The document's title: the file name without its folder, or "New" before the first save.
         const QString name = doc.pathName().empty() ? QString::fromStdString(doc.title())
                                                     : fileNameOf(QString::fromStdString(doc.pathName()));
-        const MsgAnswer answer = showMessage(QString(text::kSavePrompt).arg(name),
-                                             MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        const MsgAnswer answer =
+            showMessage(QString(text::kSavePrompt).arg(name), MsgButtons::YesNoCancel, MsgIcon::Exclamation);
         // A save that fails or is cancelled counts as Cancel.
         if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !saveDatabase(false, true)))
             return false;
-    } else if (showMessage(text::kCloseQuestion, MsgButtons::OkCancel,
-                           MsgIcon::Question) != MsgAnswer::Ok) {
+    } else if (showMessage(text::kCloseQuestion, MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok) {
         return false;
     }
     closeDatabase();

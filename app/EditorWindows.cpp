@@ -191,8 +191,7 @@ void EditorWindows::activateNextEditor()
 bool EditorWindows::openAtRecord(editors::EditorKind kind, int channel, int record)
 {
     const editors::EditorDescriptor* editor = editors::findEditor(kind, channel);
-    if (!isDatabaseOpen() || !editor ||
-        tree_.itemState(editor->treeLabel) == TreeState::Disabled)
+    if (!isDatabaseOpen() || !editor || tree_.itemState(editor->treeLabel) == TreeState::Disabled)
         return false;
     openOrActivateEditor(kind, channel);
     for (editors::EditorView* view : openViews()) {
@@ -266,8 +265,7 @@ void EditorWindows::onEditorCommand(int command)
         return;
     // A command whose tree item is disabled is refused as the item is, whoever sent it (the View
     // menu, a keyboard shortcut): the buttons editor while the speed paging window is open.
-    if (editor->mayBeDisabled &&
-        tree_.itemState(editor->treeLabel) == TreeState::Disabled)
+    if (editor->mayBeDisabled && tree_.itemState(editor->treeLabel) == TreeState::Disabled)
         return;
     openOrActivateEditor(editor->kind, editor->channel);
 }

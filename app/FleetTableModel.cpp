@@ -15,8 +15,7 @@ QString portText(const transfer::PortTarget& port, const comms::LinkSettings& ma
     const QString text = QString::fromStdString(port.text());
     if (port.kind != transfer::PortTarget::Kind::ComPort)
         return text;
-    return text::kFleetPortDevice
-        .arg(text, QString::fromStdString(machine.ComDevice(port.comPort)));
+    return text::kFleetPortDevice.arg(text, QString::fromStdString(machine.ComDevice(port.comPort)));
 }
 
 bool showsPercent(fleet::Phase phase)
@@ -57,8 +56,7 @@ void FleetTableModel::siteChanged(int index, const fleet::SiteProgress& progress
         return; // siteEnded says it
     r.state = fleet::phaseName(progress.phase);
     r.percent = showsPercent(progress.phase) ? progress.percent : -1;
-    r.progress =
-        progress.attempt > 0 ? QString(text::kFleetAttempt).arg(progress.attempt) : QString();
+    r.progress = progress.attempt > 0 ? QString(text::kFleetAttempt).arg(progress.attempt) : QString();
     rowChanged(row);
 }
 
@@ -123,9 +121,9 @@ QVariant FleetTableModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static constexpr QLatin1StringView kHeaders[kColumnCount] = {text::kFleetColumnName,   text::kFleetColumnPort,
-                                                       text::kFleetColumnState,  text::kFleetColumnProgress,
-                                                       text::kFleetColumnResult, text::kFleetColumnTime};
+    static constexpr QLatin1StringView kHeaders[kColumnCount] = {
+        text::kFleetColumnName,     text::kFleetColumnPort,   text::kFleetColumnState,
+        text::kFleetColumnProgress, text::kFleetColumnResult, text::kFleetColumnTime};
     return section >= 0 && section < kColumnCount ? QString(kHeaders[section]) : QVariant();
 }
 

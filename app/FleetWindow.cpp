@@ -56,13 +56,13 @@ QPushButton* button(QLatin1StringView label, QWidget* parent)
 } // namespace
 
 FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(std::move(host)),
-      recentLists_(key::kFleet, kListEntryPrefix), model_(new FleetTableModel(this)),
-      lists_(new QComboBox(this)), listInfo_(new QLabel(this)), folder_(new QLineEdit(this)),
-      table_(new QTableView(this)), openList_(button(text::kFleetOpenList, this)),
-      chooseFolder_(button(text::kFleetChooseFolder, this)), backUp_(button(text::kFleetBackUpAll, this)),
-      upload_(button(text::kFleetUpload, this)), status_(button(text::kFleetStatus, this)),
-      stop_(button(text::kFleetStop, this)), summary_(new QLabel(this))
+    : QWidget(parent, Qt::Window), host_(std::move(host)), recentLists_(key::kFleet, kListEntryPrefix),
+      model_(new FleetTableModel(this)), lists_(new QComboBox(this)), listInfo_(new QLabel(this)),
+      folder_(new QLineEdit(this)), table_(new QTableView(this)),
+      openList_(button(text::kFleetOpenList, this)), chooseFolder_(button(text::kFleetChooseFolder, this)),
+      backUp_(button(text::kFleetBackUpAll, this)), upload_(button(text::kFleetUpload, this)),
+      status_(button(text::kFleetStatus, this)), stop_(button(text::kFleetStop, this)),
+      summary_(new QLabel(this))
 {
     setObjectName(QStringLiteral("FleetWindow"));
     setWindowTitle(text::kFleetCaption);
@@ -142,7 +142,8 @@ FleetWindow::FleetWindow(FleetHost host, QWidget* parent)
 
     showRecentLists();
     // The list last worked with comes back with the window.
-    if (const QStringList recent = recentLists_.paths(); !recent.isEmpty() && QFileInfo::exists(recent.front()))
+    if (const QStringList recent = recentLists_.paths();
+        !recent.isEmpty() && QFileInfo::exists(recent.front()))
         openList(recent.front());
     updateState();
 }
@@ -155,9 +156,9 @@ FleetWindow::~FleetWindow()
 
 QString FleetWindow::backupFolder() const
 {
-    const QString stored = SettingsStore::read(platform::Hive::CurrentUser, key::kFleet,
-                                               kBackupFolderValue, QString())
-                               .toString();
+    const QString stored =
+        SettingsStore::read(platform::Hive::CurrentUser, key::kFleet, kBackupFolderValue, QString())
+            .toString();
     return stored.isEmpty() ? TransferWindows::backupFolder() : stored;
 }
 
@@ -177,8 +178,8 @@ bool FleetWindow::openList(const QString& path)
     const comms::LinkSettings machine = transfer::LinkConfig::load();
     const fleet::SiteListResult loaded = fleet::loadSiteList(full, machine);
     if (const auto* errors = std::get_if<fleet::SiteListErrors>(&loaded)) {
-        refuse(
-            QString(text::kFleetListRefused).arg(QDir::toNativeSeparators(full), errors->problems.join('\n')));
+        refuse(QString(text::kFleetListRefused)
+                   .arg(QDir::toNativeSeparators(full), errors->problems.join('\n')));
         recentLists_.remove(full);
         recentLists_.save();
         showRecentLists();
@@ -328,7 +329,8 @@ bool FleetWindow::openLog()
                  QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     auto file = std::make_unique<QFile>(logPath_);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-        refuse(QString(text::kFleetLogNotWritten).arg(QDir::toNativeSeparators(logPath_), file->errorString()));
+        refuse(
+            QString(text::kFleetLogNotWritten).arg(QDir::toNativeSeparators(logPath_), file->errorString()));
         return false;
     }
     logFile_ = std::move(file);

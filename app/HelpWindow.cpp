@@ -58,8 +58,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | kWindowHints), browser_(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("%1 - %2").arg(text::kHelpCaption,
-                                                 text::kHelpFileName));
+    setWindowTitle(QStringLiteral("%1 - %2").arg(text::kHelpCaption, text::kHelpFileName));
     setWindowIcon(applicationIcon());
     browser_->setOpenLinks(false);
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::onAnchor);

@@ -38,10 +38,11 @@ const std::vector<MenuSpec>& menuSpecs(MenuSet set)
     };
     static const std::vector<MenuSpec> databaseOpen = {
         {text::kMenuFile,
-         {cmd::kNewDatabase, cmd::kOpen, cmd::kCloseDatabase, cmd::kSave, cmd::kSaveAs, kSeparator,
-          cmd::kCheckDatabase, kSeparator, cmd::kDownload, cmd::kUpload, kSeparator, cmd::kPrint,
-          cmd::kPrintPreview, cmd::kExportPdf, kSeparator, cmd::kImportTable, cmd::kExportTable, kSeparator,
-          cmd::kFleet, kSeparator, kRecentBlock, kSeparator, cmd::kExit}},
+         {cmd::kNewDatabase, cmd::kOpen,          cmd::kCloseDatabase, cmd::kSave,      cmd::kSaveAs,
+          kSeparator,        cmd::kCheckDatabase, kSeparator,          cmd::kDownload,  cmd::kUpload,
+          kSeparator,        cmd::kPrint,         cmd::kPrintPreview,  cmd::kExportPdf, kSeparator,
+          cmd::kImportTable, cmd::kExportTable,   kSeparator,          cmd::kFleet,     kSeparator,
+          kRecentBlock,      kSeparator,          cmd::kExit}},
         {text::kMenuOptions,
          {cmd::kComPort, cmd::kShortcuts, kSeparator, cmd::kBackupBeforeUpload, cmd::kVerifyAfterUpload}},
         {text::kMenuView,

@@ -9,8 +9,7 @@ using platform::Hive;
 using platform::SettingsStore;
 
 RecentFileList::RecentFileList(QString keyPath, QString prefix)
-    : keyPath_(keyPath.isEmpty() ? key::kRecentFiles : std::move(keyPath)),
-      prefix_(std::move(prefix))
+    : keyPath_(keyPath.isEmpty() ? key::kRecentFiles : std::move(keyPath)), prefix_(std::move(prefix))
 {
 }
 

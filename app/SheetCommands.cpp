@@ -61,8 +61,8 @@ bool SheetCommands::printOn(QPrinter& printer)
     printer.setDocName(sheet.document().metaInformation(QTextDocument::DocumentTitle));
     if (sheet::paintSheet(sheet, printer) > 0)
         return true;
-    platform::showMessage(text::kSheetNotPrinted, platform::MsgButtons::Ok,
-                          platform::MsgIcon::Exclamation, &frame_);
+    platform::showMessage(text::kSheetNotPrinted, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation,
+                          &frame_);
     return false;
 }
 
@@ -109,10 +109,9 @@ void SheetCommands::exportPdf()
 {
     const ShellOptions& options = frame_.app().options();
     const QString proposed = proposedPdfPath();
-    QString path = options.choosePdfPath
-                       ? options.choosePdfPath(proposed)
-                       : QFileDialog::getSaveFileName(&frame_, text::kExportPdfCaption,
-                                                      proposed, text::kPdfFilter);
+    QString path = options.choosePdfPath ? options.choosePdfPath(proposed)
+                                         : QFileDialog::getSaveFileName(&frame_, text::kExportPdfCaption,
+                                                                        proposed, text::kPdfFilter);
     if (path.isEmpty())
         return;
     // A name typed without an extension gets ".pdf", as the dialog's filter says.

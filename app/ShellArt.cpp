@@ -183,16 +183,13 @@ QPixmap splashPicture(qreal pixelRatio)
     line.setPixelSize(18);
     line.setBold(false);
     p.setFont(line);
-    p.drawText(QRect(34, 110, 260, 26), Qt::AlignLeft | Qt::AlignVCenter,
-               trv::text::kAppTitle);
+    p.drawText(QRect(34, 110, 260, 26), Qt::AlignLeft | Qt::AlignVCenter, trv::text::kAppTitle);
     p.setPen(QColor(0xb8, 0xcc, 0xe4));
-    p.drawText(QRect(34, 136, 260, 26), Qt::AlignLeft | Qt::AlignVCenter,
-               text::kSplashSubtitle);
+    p.drawText(QRect(34, 136, 260, 26), Qt::AlignLeft | Qt::AlignVCenter, text::kSplashSubtitle);
     QFont small = p.font();
     small.setPixelSize(12);
     p.setFont(small);
-    p.drawText(QRect(34, size.height() - 40, 300, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               text::kAboutVersion);
+    p.drawText(QRect(34, size.height() - 40, 300, 20), Qt::AlignLeft | Qt::AlignVCenter, text::kAboutVersion);
     p.setPen(QColor(255, 255, 255, 90));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(QPointF(0.5, 0.5), QSizeF(size) - QSizeF(1, 1)));

@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 
 // Document template: no window title, document name, new document name, filter, extension,
 // registered file type and its display name.
-inline constexpr QLatin1StringView kDocTemplate = "\nTRV\nNew\nTRV Files (*.ddb)\n.ddb\nTRV.Database\nTRV Database"_L1;
+inline constexpr QLatin1StringView kDocTemplate =
+    "\nTRV\nNew\nTRV Files (*.ddb)\n.ddb\nTRV.Database\nTRV Database"_L1;
 
 // Caption: title + "  - [" + name + "]".
 inline constexpr QLatin1StringView kCaptionOpen = "  - ["_L1;
@@ -17,7 +18,8 @@ inline constexpr QLatin1StringView kCaptionClose = "]"_L1;
 
 // Close database request and the refusals while editor windows are open.
 inline constexpr QLatin1StringView kSavePrompt = "Save changes to %1?"_L1;
-inline constexpr QLatin1StringView kCloseQuestion = "This action will close the current database. OK to continue?"_L1;
+inline constexpr QLatin1StringView kCloseQuestion =
+    "This action will close the current database. OK to continue?"_L1;
 inline constexpr QLatin1StringView kCloseWindowsToSave = "You must close all windows before saving."_L1;
 // (The refusals of Download and Upload, the idle prompt and the link texts are the transfer
 // module's: transfer/TransferTexts.h.)
@@ -28,7 +30,8 @@ inline constexpr QLatin1StringView kExportTableCaption = "Export Table"_L1;
 inline constexpr QLatin1StringView kTableChoiceLabel = "&Table:"_L1;
 inline constexpr QLatin1StringView kTableFilter = "CSV files (*.csv);;All files (*)"_L1;
 inline constexpr QLatin1StringView kTableNotImported = "%1\n\nNothing was changed."_L1;
-inline constexpr QLatin1StringView kTableImportWarnings = "The table was imported. The database check warns:\n\n%1"_L1;
+inline constexpr QLatin1StringView kTableImportWarnings =
+    "The table was imported. The database check warns:\n\n%1"_L1;
 inline constexpr QLatin1StringView kTableFileNotRead = "The file %1 cannot be read: %2"_L1;
 inline constexpr QLatin1StringView kTableFileNotWritten = "The file %1 cannot be written: %2"_L1;
 
@@ -59,7 +62,8 @@ inline constexpr QLatin1StringView kSheetNotPrinted = "The configuration sheet c
 
 // Serial port dialog.
 inline constexpr QLatin1StringView kComPortCaption = "COM Port"_L1;
-inline constexpr QLatin1StringView kComPortLabel = "&Select the serial port that is\nconnected to your equipment"_L1;
+inline constexpr QLatin1StringView kComPortLabel =
+    "&Select the serial port that is\nconnected to your equipment"_L1;
 inline constexpr QLatin1StringView kComPortClose = "Close"_L1;
 inline constexpr QLatin1StringView kComPortRequired = "You must select a COM port to continue."_L1;
 // The devices behind the ports, and the mapping of the chosen port to an adapter.
@@ -91,7 +95,8 @@ inline constexpr QLatin1StringView kCommandLineDescription = // %1: the applicat
     "%1: create, edit, save and open deskset databases (.ddb files), and download them from\n"
     "and upload them to a deskset over a serial cable."_L1;
 inline constexpr QLatin1StringView kFileArgument = "FILE"_L1;
-inline constexpr QLatin1StringView kFileArgumentHelp = "the .ddb database to open at start (default: none)"_L1;
+inline constexpr QLatin1StringView kFileArgumentHelp =
+    "the .ddb database to open at start (default: none)"_L1;
 inline constexpr QLatin1StringView kHelpOptionHelp = "Print this help and exit."_L1;
 inline constexpr QLatin1StringView kVersionOptionHelp = "Print the version and exit."_L1;
 inline constexpr QLatin1StringView kCommandLineFooter =
@@ -99,7 +104,8 @@ inline constexpr QLatin1StringView kCommandLineFooter =
     "Exit status: 0 the program ended normally, 1 the database named could not be opened,\n"
     "2 wrong usage.\n"_L1;
 inline constexpr QLatin1StringView kUsageError = "trv: %1\nRun 'trv --help' for the options."_L1;
-inline constexpr QLatin1StringView kTooManyFiles = "only one database can be opened at a time; %1 were named."_L1;
+inline constexpr QLatin1StringView kTooManyFiles =
+    "only one database can be opened at a time; %1 were named."_L1;
 
 // Splash window.
 inline constexpr QLatin1StringView kSplashSubtitle = "Deskset configuration"_L1;
@@ -113,7 +119,8 @@ inline constexpr QLatin1StringView kShortcutAssign = "&Assign..."_L1;
 inline constexpr QLatin1StringView kShortcutRemove = "&Remove"_L1;
 inline constexpr QLatin1StringView kShortcutResetAll = "Reset A&ll"_L1; // Alt+A is "&Assign..."
 inline constexpr QLatin1StringView kAssignPrompt = "Press the new shortcut key for:"_L1;
-inline constexpr QLatin1StringView kAssignInUse = "The key %1 is assigned to \"%2\". Assign it to \"%3\" instead?"_L1;
+inline constexpr QLatin1StringView kAssignInUse =
+    "The key %1 is assigned to \"%2\". Assign it to \"%3\" instead?"_L1;
 
 // Check Database window and the upload's check.
 inline constexpr QLatin1StringView kCheckCaption = "Check Database"_L1;
@@ -121,7 +128,8 @@ inline constexpr QLatin1StringView kCheckSeverity = "Severity"_L1;
 inline constexpr QLatin1StringView kCheckArea = "Area"_L1;
 inline constexpr QLatin1StringView kCheckField = "Field"_L1;
 inline constexpr QLatin1StringView kCheckProblem = "Problem"_L1;
-inline constexpr QLatin1StringView kCheckHint = "Press Enter or double-click a problem to open its window."_L1;
+inline constexpr QLatin1StringView kCheckHint =
+    "Press Enter or double-click a problem to open its window."_L1;
 inline constexpr QLatin1StringView kCheckClose = "Close"_L1;
 inline constexpr QLatin1StringView kUploadWithErrors = "The database has %1.\nUpload it anyway?"_L1;
 
@@ -149,8 +157,10 @@ inline constexpr QLatin1StringView kFleetAttempt = "attempt %1"_L1;
 inline constexpr QLatin1StringView kFleetListFilter = "Site lists (*.csv);;All files (*)"_L1;
 inline constexpr QLatin1StringView kFleetListRefused = "The site list %1 cannot be used:\n\n%2"_L1;
 inline constexpr QLatin1StringView kFleetSites = "%1 desksets in %2"_L1; // the list's line above the table
-inline constexpr QLatin1StringView kFleetRunActive = "A fleet run is active. Wait for it to end or stop it first."_L1;
-inline constexpr QLatin1StringView kFleetMainTransfer = "A download or upload is running in the main window."_L1;
+inline constexpr QLatin1StringView kFleetRunActive =
+    "A fleet run is active. Wait for it to end or stop it first."_L1;
+inline constexpr QLatin1StringView kFleetMainTransfer =
+    "A download or upload is running in the main window."_L1;
 inline constexpr QLatin1StringView kFleetOpenDatabaseQuestion =
     "Send the open database %1 to every deskset of the run?\n\n"
     "Yes sends the open database, copied once now; No sends each site's own database from the list."_L1;

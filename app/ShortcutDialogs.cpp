@@ -183,8 +183,7 @@ ShortcutKeysDlg::ShortcutKeysDlg(const ShortcutTable& table, HelpRequest help, Q
     setObjectName(QStringLiteral("ShortcutKeysDlg"));
     list_->setObjectName(QStringLiteral("commandList"));
     list_->setColumnCount(2);
-    list_->setHeaderLabels(
-        {text::kShortcutCommand, text::kShortcutKeys});
+    list_->setHeaderLabels({text::kShortcutCommand, text::kShortcutKeys});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -244,9 +243,8 @@ bool ShortcutKeysDlg::assign(int command, const QKeySequence& key)
 {
     const int holder = table_.commandOf(key);
     if (holder && holder != command) {
-        const QString question = text::kAssignInUse
-                                     .arg(key.toString(QKeySequence::NativeText), plainCommandName(holder),
-                                          plainCommandName(command));
+        const QString question = text::kAssignInUse.arg(key.toString(QKeySequence::NativeText),
+                                                        plainCommandName(holder), plainCommandName(command));
         if (platform::showMessage(question, platform::MsgButtons::YesNo, platform::MsgIcon::Question, this) !=
             platform::MsgAnswer::Yes)
             return false;

@@ -46,8 +46,8 @@ std::optional<CsvTableKind> chooseTable(CMainFrame& frame, bool import)
     for (const TableChoice& choice : kTableChoices)
         labels << editors::findEditor(choice.editor)->treeLabel;
     bool ok = false;
-    const QString chosen = QInputDialog::getItem(
-        &frame, caption(import), text::kTableChoiceLabel, labels, 0, false, &ok);
+    const QString chosen =
+        QInputDialog::getItem(&frame, caption(import), text::kTableChoiceLabel, labels, 0, false, &ok);
     const qsizetype index = labels.indexOf(chosen);
     if (!ok || index < 0)
         return std::nullopt;
@@ -104,8 +104,7 @@ void importTable(CMainFrame& frame, CsvTableKind table, const QString& path)
     frame.app().document().setModified(true);
     frame.treeWindow()->refreshAllStates();
     if (!imported.warnings.isEmpty())
-        tell(frame,
-             QString(text::kTableImportWarnings).arg(imported.warnings.join(QLatin1Char('\n'))),
+        tell(frame, QString(text::kTableImportWarnings).arg(imported.warnings.join(QLatin1Char('\n'))),
              MsgIcon::Information);
 }
 

@@ -8,7 +8,8 @@
 namespace trv::app {
 
 // True when the key was one of them and has been handled.
-template <typename ShowHelp> bool handleToolWindowKey(QWidget& window, const QKeyEvent& event, ShowHelp showHelp)
+template <typename ShowHelp>
+bool handleToolWindowKey(QWidget& window, const QKeyEvent& event, ShowHelp showHelp)
 {
     switch (event.key()) {
     case Qt::Key_F1:

@@ -91,7 +91,8 @@ void TransferWindows::runStep(Step step)
     // A backup and a read-back go into a buffer of their own, never into the open database.
     session_->setImage(intoOwnBuffer() ? ownBuffer_ : db::theImage());
     if (step == Step::Backup || step == Step::Verify)
-        frame_.setStatusText(QString::fromLatin1(step == Step::Backup ? safe::kBackupStarting : safe::kVerifyStarting));
+        frame_.setStatusText(
+            QString::fromLatin1(step == Step::Backup ? safe::kBackupStarting : safe::kVerifyStarting));
     if (step == Step::Upload)
         session_->upload();
     else
@@ -136,8 +137,8 @@ void TransferWindows::stepEnded(bool completed)
         }
         if (ownBuffer_ == db::theImage()) {
             frame_.setStatusText(QString::fromLatin1(safe::kVerifyPassed));
-            platform::showMessage(QString::fromLatin1(safe::kVerifyPassed), MsgButtons::Ok, MsgIcon::Information,
-                                  &frame_);
+            platform::showMessage(QString::fromLatin1(safe::kVerifyPassed), MsgButtons::Ok,
+                                  MsgIcon::Information, &frame_);
             return;
         }
         const QStringList lines = interchange::diffImages(db::theImage(), ownBuffer_).lines();
@@ -155,16 +156,14 @@ void TransferWindows::stepEnded(bool completed)
 void TransferWindows::saveCommunicationLog()
 {
     if (trace_.isEmpty()) {
-        platform::showMessage(text::kNoCommunicationLog, MsgButtons::Ok, MsgIcon::Information,
-                              &frame_);
+        platform::showMessage(text::kNoCommunicationLog, MsgButtons::Ok, MsgIcon::Information, &frame_);
         return;
     }
     QString path;
     if (frame_.app().options().chooseLogPath)
         path = frame_.app().options().chooseLogPath();
     else
-        path = QFileDialog::getSaveFileName(&frame_, QString(), text::kLogName,
-                                            text::kLogFilter);
+        path = QFileDialog::getSaveFileName(&frame_, QString(), text::kLogName, text::kLogFilter);
     if (path.isEmpty())
         return;
     QSaveFile file(path);
@@ -202,9 +201,7 @@ void TransferWindows::setStatusText(const QString& text)
 void TransferWindows::connectingStarted(int attempt, const QString& portDigit, const QString& device)
 {
     setStatusText(transfer::connectingText(QStringLiteral("COM") + portDigit,
-                                           portDigit.isEmpty() ? text::kNoPortChosen
-                                                               : device,
-                                           attempt) +
+                                           portDigit.isEmpty() ? text::kNoPortChosen : device, attempt) +
                   text::kPressEscToStop);
     if (!std::exchange(busyPointer_, true))
         QApplication::setOverrideCursor(Qt::BusyCursor);

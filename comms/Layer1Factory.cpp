@@ -11,19 +11,26 @@
 namespace comms {
 
 std::unique_ptr<Layer1> CreateLayer1(int type, const char* params, const LinkSettings& settings,
-                                     Result* ctorResult, int* acceptedSocket) {
-  *ctorResult = Result::Ok;
-  switch (type) {
-    case kLayer1Serial: return std::make_unique<SerialLayer1>(params, settings);
-    case kLayer1Pipe: return std::make_unique<PipeLayer1>(params);
-    case kLayer1Socket: return std::make_unique<SocketLayer1>(params, ctorResult, acceptedSocket);
-    case kLayer1SharedMemory: return std::make_unique<SharedMemoryLayer1>(params);
-    case kLayer1Modem: return std::make_unique<CModemLayer1>(params, settings);
-    case kLayer1Multicast: return std::make_unique<MulticastLayer1>(params, ctorResult, acceptedSocket);
+                                     Result* ctorResult, int* acceptedSocket)
+{
+    *ctorResult = Result::Ok;
+    switch (type) {
+    case kLayer1Serial:
+        return std::make_unique<SerialLayer1>(params, settings);
+    case kLayer1Pipe:
+        return std::make_unique<PipeLayer1>(params);
+    case kLayer1Socket:
+        return std::make_unique<SocketLayer1>(params, ctorResult, acceptedSocket);
+    case kLayer1SharedMemory:
+        return std::make_unique<SharedMemoryLayer1>(params);
+    case kLayer1Modem:
+        return std::make_unique<CModemLayer1>(params, settings);
+    case kLayer1Multicast:
+        return std::make_unique<MulticastLayer1>(params, ctorResult, acceptedSocket);
     default:
-      *ctorResult = Result::UnknownLayer1;
-      return nullptr;
-  }
+        *ctorResult = Result::UnknownLayer1;
+        return nullptr;
+    }
 }
 
-}  // namespace comms
+} // namespace comms

@@ -14,28 +14,28 @@ namespace comms {
 //   NoParamText .. UnknownMode and WakeSignal: constructor results of the socket and multicast
 //   transports; SocketLibrary has no counterpart on POSIX (sockets need no start-up), WakeSignal:
 //   the descriptor that wakes a socket transport's connection thread could not be created.
-#define COMMS_RESULTS(X)                                                                                 \
-    X(Ok, 0)                                                                                             \
-    X(AlreadyConnected, -10001)                                                                          \
-    X(NoSession, -10002)                                                                                 \
-    X(Layer1OpenFailed, -10003)                                                                          \
-    X(UnknownLayer1, -10004)                                                                             \
-    X(UnknownLayer2, -10005)                                                                             \
-    X(CommLinkThreadFailed, -10006)                                                                      \
-    X(ConnectException, -10007)                                                                          \
-    X(NotConnected, -10008)                                                                              \
-    X(Nothing, -10009)                                                                                   \
-    X(TooLong, -10010)                                                                                   \
-    X(NoParamText, -10011)                                                                               \
-    X(SocketLibrary, -10012)                                                                             \
-    X(InvalidAddress, -10013)                                                                            \
-    X(FieldCount, -10014)                                                                                \
-    X(ClientKind, -10015)                                                                                \
-    X(UnknownMode, -10016)                                                                               \
-    X(BadBuffer, -10017)                                                                                 \
-    X(StoreFailed, -10018)                                                                               \
-    X(DisconnectException, -10019)                                                                       \
-    X(NoSessionThread, -10020)                                                                           \
+#define COMMS_RESULTS(X)                                                                                     \
+    X(Ok, 0)                                                                                                 \
+    X(AlreadyConnected, -10001)                                                                              \
+    X(NoSession, -10002)                                                                                     \
+    X(Layer1OpenFailed, -10003)                                                                              \
+    X(UnknownLayer1, -10004)                                                                                 \
+    X(UnknownLayer2, -10005)                                                                                 \
+    X(CommLinkThreadFailed, -10006)                                                                          \
+    X(ConnectException, -10007)                                                                              \
+    X(NotConnected, -10008)                                                                                  \
+    X(Nothing, -10009)                                                                                       \
+    X(TooLong, -10010)                                                                                       \
+    X(NoParamText, -10011)                                                                                   \
+    X(SocketLibrary, -10012)                                                                                 \
+    X(InvalidAddress, -10013)                                                                                \
+    X(FieldCount, -10014)                                                                                    \
+    X(ClientKind, -10015)                                                                                    \
+    X(UnknownMode, -10016)                                                                                   \
+    X(BadBuffer, -10017)                                                                                     \
+    X(StoreFailed, -10018)                                                                                   \
+    X(DisconnectException, -10019)                                                                           \
+    X(NoSessionThread, -10020)                                                                               \
     X(WakeSignal, -10021)
 
 enum class Result : int {

@@ -10,6 +10,8 @@ namespace {
 
 using S = ParameterSource;
 
+// The comments name each row, in one column.
+// clang-format off
 constexpr ButtonFunction kFunctions[] = {
     {0},                                   // Not Defined
     {1, true},                             // Scroll Up
@@ -31,6 +33,7 @@ constexpr ButtonFunction kFunctions[] = {
     {17, true},                            // Enter RAC
     {18, false, false, S::Number, 4},      // Auxiliary output
 };
+// clang-format on
 static_assert(std::size(kFunctions) == std::size(fields::kButtonKinds));
 
 constexpr ButtonFunction kSingleChannelMute{9, true, false, S::None, 0, 1};

@@ -25,7 +25,7 @@ struct ButtonFunction {
     bool oncePerTable = false;     // at most one button of the table has it
     bool multiChannelOnly = false; // offered on a multi-channel deskset only
     ParameterSource source = ParameterSource::None;
-    int count = 0;                                  // choices of a FrequencyPair or Number parameter
+    int count = 0;                                      // choices of a FrequencyPair or Number parameter
     std::uint8_t fixedParameter = button::kNoParameter; // stored when the source is None
 
     // The parameters a button of this function may store: 1..count, a record number, or the fixed one.

@@ -3,11 +3,11 @@
 #include "database/DbTexts.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <optional>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,11 +51,16 @@ std::string openErrorText(int err, const std::string& path, const char* fallback
 class Fd {
 public:
     explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() { if (fd_ >= 0) ::close(fd_); }
+    ~Fd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
+
 private:
     int fd_;
 };
@@ -209,7 +214,7 @@ FileResult saveDatabase(const std::string& path, const Image& image)
 {
     // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
     std::optional<mode_t> mode;
-    if (struct stat old {}; ::stat(path.c_str(), &old) == 0)
+    if (struct stat old{}; ::stat(path.c_str(), &old) == 0)
         mode = old.st_mode & 07777;
     std::string temp;
     if (FileResult written = writeTemporary(path, image, temp, mode); !written.ok)

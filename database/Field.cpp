@@ -6,7 +6,8 @@ namespace trv::db {
 
 std::optional<Choice> Field::choice(int value) const
 {
-    const auto it = std::find_if(choices.begin(), choices.end(), [value](const Choice& c) { return c.value == value; });
+    const auto it =
+        std::find_if(choices.begin(), choices.end(), [value](const Choice& c) { return c.value == value; });
     return it == choices.end() ? std::nullopt : std::optional<Choice>(*it);
 }
 
@@ -22,7 +23,8 @@ bool Field::offers(int value) const
 const AreaLayout* Field::layoutFor(int selectorValue) const
 {
     for (const AreaLayout& layout : layouts)
-        if (std::find(layout.selectors.begin(), layout.selectors.end(), selectorValue) != layout.selectors.end())
+        if (std::find(layout.selectors.begin(), layout.selectors.end(), selectorValue) !=
+            layout.selectors.end())
             return &layout;
     return nullptr;
 }
@@ -56,11 +58,12 @@ void writeDefault(Image& image, const Field& field, int record)
         for (int e = 0; e < field.count; ++e) {
             const auto index = static_cast<std::size_t>(e);
             if (field.isText())
-                writeFieldText(image, field, index < field.textDefaults.size() ? field.textDefaults[index] : "",
-                               record, e);
+                writeFieldText(image, field,
+                               index < field.textDefaults.size() ? field.textDefaults[index] : "", record, e);
             else
                 writeField(image, field,
-                           index < field.elementDefaults.size() ? field.elementDefaults[index] : field.defaultValue,
+                           index < field.elementDefaults.size() ? field.elementDefaults[index]
+                                                                : field.defaultValue,
                            record, e);
         }
         return;

@@ -81,7 +81,7 @@ struct Field {
     // List: the editor shows no selection for a value it does not offer and writes the byte back
     // unchanged (the other lists rewrite such a value).
     bool keptWhenUnlisted = false;
-    int count = 1;                   // elements of an array field, each `width` bytes after the last
+    int count = 1; // elements of an array field, each `width` bytes after the last
 
     FieldInit init = FieldInit::None;
     int defaultValue = 0;                           // Value: every element without its own default

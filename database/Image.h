@@ -20,8 +20,14 @@ std::uint16_t readU16(const Image& image, int offset);
 void writeU16(Image& image, int offset, std::uint16_t value);
 
 // Signed single bytes (levels, currents) are stored as two's complement.
-inline std::int8_t readS8(const Image& image, int offset) { return static_cast<std::int8_t>(image[offset]); }
-inline void writeS8(Image& image, int offset, int value) { image[offset] = static_cast<std::uint8_t>(value); }
+inline std::int8_t readS8(const Image& image, int offset)
+{
+    return static_cast<std::int8_t>(image[offset]);
+}
+inline void writeS8(Image& image, int offset, int value)
+{
+    image[offset] = static_cast<std::uint8_t>(value);
+}
 
 // Text slots: readers take at most slotSize bytes and stop at the first zero byte; writers copy at
 // most slotSize bytes and zero the rest, so a text that fills its slot has no terminator.

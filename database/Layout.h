@@ -37,9 +37,9 @@ inline constexpr Region kReservedTail{0x3BE4, 1052, 1};
 
 // The whole map in image order; the regions tile the image without gaps.
 inline constexpr Region kRegionMap[] = {
-    kHeader,      kDesksetSettings, kReservedAfterSettings, kButtonTable,
-    kReservedAfterButtons, kChannels, kPagingFormats,        kCustomTones,
-    kSpeedPages,  kPttAliases,      kReservedTail,
+    kHeader,       kDesksetSettings, kReservedAfterSettings, kButtonTable, kReservedAfterButtons,
+    kChannels,     kPagingFormats,   kCustomTones,           kSpeedPages,  kPttAliases,
+    kReservedTail,
 };
 
 // Deskset settings (image offsets).
@@ -55,11 +55,11 @@ inline constexpr int kVoiceAnnotation = 0x0017;    // seconds 0..60
 inline constexpr int kTransmitDelay = 0x0018;      // 16-bit, milliseconds 0..500
 inline constexpr int kRelayLatching1 = 0x001A;     // four bytes, relays 1..4
 inline constexpr int kRelayCount = 4;
-inline constexpr int kDesksetType = 0x001E;        // 1 single channel, 4 multi-channel
+inline constexpr int kDesksetType = 0x001E; // 1 single channel, 4 multi-channel
 inline constexpr int kHandsetPresent = 0x001F;
 inline constexpr int kExternalMicPresent = 0x0020;
 inline constexpr int kMicAgc = 0x0021;
-inline constexpr int kPagingFeedback = 0x0022;     // 0 loud, 1 soft, 2 none
+inline constexpr int kPagingFeedback = 0x0022; // 0 loud, 1 soft, 2 none
 
 inline constexpr std::uint8_t kSingleChannel = 1;
 inline constexpr std::uint8_t kMultiChannel = 4;
@@ -99,9 +99,9 @@ inline constexpr int kEncryptSense = 0x0CF;
 inline constexpr int kGuardToneFrequency = 0x0D0;
 inline constexpr int kHlgtDuration = 0x0D2;
 inline constexpr int kFunctionToneDuration = 0x0D4;
-inline constexpr int kHlgtLevel = 0x0D6;         // signed
-inline constexpr int kFunctionToneLevel = 0x0D7; // signed
-inline constexpr int kLlgtLevel = 0x0D8;         // signed
+inline constexpr int kHlgtLevel = 0x0D6;             // signed
+inline constexpr int kFunctionToneLevel = 0x0D7;     // signed
+inline constexpr int kLlgtLevel = 0x0D8;             // signed
 inline constexpr int kFunctionToneFrequency = 0x0D9; // 16 two-byte values, 0.1 Hz
 inline constexpr int kMonitorToneFrequency = 0x0F9;
 inline constexpr int kRepeaterEnableFrequency = 0x0FB;
@@ -203,7 +203,7 @@ inline constexpr int kPlectronTwoTone = 21;
 inline constexpr int kShortCallAlert = 0x09;         // Call Alert
 inline constexpr int kSilentMonitor = 0x09;          // Remote Monitor
 inline constexpr int kTransmitTimeMultiplier = 0x0A; // Remote Monitor
-namespace twotone { // Motorola 1+1, Motorola 2+2, GE Type 99
+namespace twotone {                                  // Motorola 1+1, Motorola 2+2, GE Type 99
 inline constexpr int kCodePlan = 0x09;
 inline constexpr int kTone1Duration = 0x0A;
 inline constexpr int kTone2Duration = 0x0C;

@@ -56,9 +56,12 @@ struct AreaRuleName {
     std::string_view recordName; // how messages name another record: "paging format 2"
 };
 constexpr AreaRuleName kAreaRuleNames[] = {
-    {"deskset", "deskset", "deskset"},           {"buttons", "button", "button"},
-    {"channels", "channel", "channel"},          {"pagingFormats", "pagingFormat", "paging format"},
-    {"customTones", "customTone", "custom tone"}, {"speedPages", "speedPage", "speed page"},
+    {"deskset", "deskset", "deskset"},
+    {"buttons", "button", "button"},
+    {"channels", "channel", "channel"},
+    {"pagingFormats", "pagingFormat", "paging format"},
+    {"customTones", "customTone", "custom tone"},
+    {"speedPages", "speedPage", "speed page"},
     {"pttAliases", "pttAlias", "PTT ID alias"},
 };
 
@@ -170,8 +173,8 @@ std::string notOffered(const Field& field, int value)
         return fill(text::kNotInList, {number(value), choicesText(field)});
     if (!field.values.empty())
         return fill(text::kNotInValues, {shownNumber(field, value), valuesText(field)});
-    return fill(text::kNotInRange,
-                {shownNumber(field, value), shownNumber(field, field.minimum, false), shownNumber(field, field.maximum)});
+    return fill(text::kNotInRange, {shownNumber(field, value), shownNumber(field, field.minimum, false),
+                                    shownNumber(field, field.maximum)});
 }
 
 // A field's value as a message shows it: a text quoted, a list value by its entry, a number in its unit.
@@ -257,7 +260,8 @@ private:
         const std::string_view areaRule = ruleNameOf(area).rule;
         if (field.kind == FieldKind::Area) {
             const Field* selector = findField(area.name, field.selector);
-            const AreaLayout* layout = selector ? field.layoutFor(readField(image_, *selector, record)) : nullptr;
+            const AreaLayout* layout =
+                selector ? field.layoutFor(readField(image_, *selector, record)) : nullptr;
             if (layout)
                 for (const Field& inner : layout->fields)
                     checkField(area, inner, record, prefix + std::string(field.name) + '.');
@@ -278,7 +282,8 @@ private:
             const int value = readField(image_, field, record, e);
             if (!field.offers(value))
                 add(field.at(record, e), ruleId(areaRule, field.name),
-                    field.keptWhenUnlisted ? Severity::Warning : Severity::Error, path, notOffered(field, value));
+                    field.keptWhenUnlisted ? Severity::Warning : Severity::Error, path,
+                    notOffered(field, value));
         }
     }
 
@@ -293,23 +298,26 @@ private:
             if (!fn)
                 continue; // not a kind at all: the field rule says so
             if (fn->multiChannelOnly && !isMultiChannel(image_)) {
-                error(area, f::buttonKind, k, 0, "multiChannelOnly", fill(text::kKindMultiOnly, {kindName(kind)}));
+                error(area, f::buttonKind, k, 0, "multiChannelOnly",
+                      fill(text::kKindMultiOnly, {kindName(kind)}));
                 continue;
             }
             int earlier = -1;
             for (int j = 0; j < k && earlier < 0; ++j)
                 if (readField(image_, f::buttonKind, j) == kind &&
-                    (fn->oncePerTable ||
-                     (fn->source != ParameterSource::None && readField(image_, f::buttonParameter, j) == parameter)))
+                    (fn->oncePerTable || (fn->source != ParameterSource::None &&
+                                          readField(image_, f::buttonParameter, j) == parameter)))
                     earlier = j;
             if (earlier >= 0 && fn->oncePerTable) {
-                error(area, f::buttonKind, k, 0, "once", fill(text::kKindTwice, {kindName(kind), number(earlier + 1)}));
+                error(area, f::buttonKind, k, 0, "once",
+                      fill(text::kKindTwice, {kindName(kind), number(earlier + 1)}));
                 continue;
             }
             if (parameter < fn->lowestParameter() || parameter > fn->highestParameter()) {
-                const std::string allowed = fn->lowestParameter() == fn->highestParameter()
-                                                ? number(fn->lowestParameter())
-                                                : number(fn->lowestParameter()) + " to " + number(fn->highestParameter());
+                const std::string allowed =
+                    fn->lowestParameter() == fn->highestParameter()
+                        ? number(fn->lowestParameter())
+                        : number(fn->lowestParameter()) + " to " + number(fn->highestParameter());
                 error(area, f::buttonParameter, k, 0, "parameter",
                       fill(text::kParameterRange, {number(parameter), kindName(kind), allowed}));
                 continue;
@@ -394,8 +402,8 @@ private:
                     continue;
                 add(at, ruleId(ruleNameOf(area).rule, "unusedChannel"), Severity::Warning,
                     recordPath(area, c) + '.' + elementName(*field, e),
-                    fill(text::kUnusedChannel, {number(c + 1), shownValue(image_, *field, c, e),
-                                                shownValue(reset, *field, c, e)}));
+                    fill(text::kUnusedChannel,
+                         {number(c + 1), shownValue(image_, *field, c, e), shownValue(reset, *field, c, e)}));
                 return; // one warning a channel: the first field the reset would change
             }
     }
@@ -467,19 +475,21 @@ private:
             if (!f::speedPageFormat.offers(format))
                 continue; // the field rule says so
             if (!used(f::pagingLabel, format)) {
-                error(area, f::speedPageFormat, r, 0, "format", fill(text::kFormatFree, {number(format + 1)}));
+                error(area, f::speedPageFormat, r, 0, "format",
+                      fill(text::kFormatFree, {number(format + 1)}));
                 continue;
             }
             const int type = readField(image_, f::formatType, format);
             const DigitRule& rule = digitRuleFor(type);
             const std::string digits = readFieldText(image_, f::speedPageDigits, r);
             if (!rule.accepts(digits)) {
-                const std::string typeName = f::formatType.choice(type) ? quoted(f::formatType.choice(type)->text)
-                                                                         : number(type);
+                const std::string typeName =
+                    f::formatType.choice(type) ? quoted(f::formatType.choice(type)->text) : number(type);
                 error(area, f::speedPageDigits, r, 0, "digits",
-                      fill(text::kDigits, {digits, typeName,
-                                           fill(text::kDigitChars, {number(rule.minLength), number(rule.maxLength),
-                                                                    quoted(rule.allowed)})}));
+                      fill(text::kDigits,
+                           {digits, typeName,
+                            fill(text::kDigitChars,
+                                 {number(rule.minLength), number(rule.maxLength), quoted(rule.allowed)})}));
             }
         }
         checkOrder(area, speedPageTable());
@@ -495,7 +505,8 @@ private:
             const std::string id = readFieldText(image_, f::aliasPttId, r);
             const bool dtmf = readField(image_, f::aliasUnitType, r) != alias::kMdc1200;
             if (!isValidPttId(id, dtmf))
-                error(area, f::aliasPttId, r, 0, "pttId", fill(dtmf ? text::kBadDtmfId : text::kBadMdcId, {id}));
+                error(area, f::aliasPttId, r, 0, "pttId",
+                      fill(dtmf ? text::kBadDtmfId : text::kBadMdcId, {id}));
             else
                 checkUniqueText(area, f::aliasLabel, f::aliasPttId, r, "pttIdUnique", text::kPttIdTaken);
         }
@@ -526,7 +537,8 @@ std::string formatProblem(const Problem& problem)
 
 int errorCount(const std::vector<Problem>& problems)
 {
-    return static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const Problem& p) { return p.isError(); }));
+    return static_cast<int>(
+        std::count_if(problems.begin(), problems.end(), [](const Problem& p) { return p.isError(); }));
 }
 
 std::string errorCountText(int errors)
@@ -544,8 +556,9 @@ std::string problemSummary(const std::vector<Problem>& problems)
     if (errors > 0)
         summary = errorCountText(errors);
     if (warnings > 0)
-        summary += (summary.empty() ? "" : ", ") +
-                   (warnings == 1 ? std::string(text::kOneWarning) : fill(text::kWarnings, {number(warnings)}));
+        summary +=
+            (summary.empty() ? "" : ", ") +
+            (warnings == 1 ? std::string(text::kOneWarning) : fill(text::kWarnings, {number(warnings)}));
     return summary;
 }
 

@@ -19,9 +19,9 @@ enum class Severity { Error, Warning };
 struct Problem {
     std::string_view rule; // stable id, "channel.guardToneFrequency"
     Severity severity;
-    std::string path;      // as the dump names the field: "channels[2].guardToneFrequency"
-    std::string message;   // "2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz"
-    int offset = -1;       // image offset of the field element the path names
+    std::string path;    // as the dump names the field: "channels[2].guardToneFrequency"
+    std::string message; // "2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz"
+    int offset = -1;     // image offset of the field element the path names
 
     bool isError() const { return severity == Severity::Error; }
 };
@@ -31,7 +31,8 @@ std::vector<Problem> checkImage(const Image& image);
 
 // "error" or "warning".
 std::string_view severityName(Severity severity);
-// "error: channels[2].guardToneFrequency: 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz [channel.guardToneFrequency]"
+// "error: channels[2].guardToneFrequency: 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz
+// [channel.guardToneFrequency]"
 std::string formatProblem(const Problem& problem);
 // "2 errors, 1 warning", or "No problems found." when there is none.
 std::string problemSummary(const std::vector<Problem>& problems);

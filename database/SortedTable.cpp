@@ -42,7 +42,8 @@ bool SortedTable::before(const std::string& a, const std::string& b) const
     if (compare_ == Compare::CaseSensitive)
         return a < b;
     auto upper = [](std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        std::transform(s.begin(), s.end(), s.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
         return s;
     };
     return upper(a) < upper(b);

@@ -19,8 +19,8 @@ using ViewFactory = EditorView* (*)(EditorHost& host, QWidget* parent);
 
 struct EditorDescriptor {
     EditorKind kind;
-    int channel;           // 1..4 for a channel window, else 0
-    int command;           // the editor command its tree item and its View menu item post
+    int channel;                 // 1..4 for a channel window, else 0
+    int command;                 // the editor command its tree item and its View menu item post
     QLatin1StringView treeLabel; // its item in the configuration tree
     // F1 in the window. The channel window opens on its configuration page; each later page has a
     // context of its own.

@@ -42,8 +42,9 @@ QString resultName(Result result)
 
 QString phaseName(Phase phase)
 {
-    static constexpr QLatin1StringView kNames[] = {text::kPhaseWaiting,   text::kPhaseConnecting, text::kPhaseChecking,
-                                             text::kPhaseBackingUp, text::kPhaseUploading,  text::kPhaseVerifying};
+    static constexpr QLatin1StringView kNames[] = {text::kPhaseWaiting,   text::kPhaseConnecting,
+                                                   text::kPhaseChecking,  text::kPhaseBackingUp,
+                                                   text::kPhaseUploading, text::kPhaseVerifying};
     const auto at = static_cast<std::size_t>(phase);
     return at < std::size(kNames) ? QString(kNames[at]) : QString();
 }
@@ -154,12 +155,11 @@ QString FleetRun::summary() const
         }
     }
     QLatin1StringView form = plan_.operation == Operation::Backup   ? text::kSummaryBackup
-                       : plan_.operation == Operation::Status ? text::kSummaryStatus
-                       : plan_.verify                         ? text::kSummaryUploadVerified
-                                                              : text::kSummaryUpload;
+                             : plan_.operation == Operation::Status ? text::kSummaryStatus
+                             : plan_.verify                         ? text::kSummaryUploadVerified
+                                                                    : text::kSummaryUpload;
     const int total = int(jobs_.size());
-    QString line = QString(form).arg(ok).arg(total).arg(
-        total == 1 ? text::kDeskset : text::kDesksets);
+    QString line = QString(form).arg(ok).arg(total).arg(total == 1 ? text::kDeskset : text::kDesksets);
     const QString separator = QStringLiteral(", ");
     if (!failed.isEmpty())
         line += QString(text::kSummaryFailed).arg(failed.join(separator));

@@ -49,8 +49,8 @@ enum class Phase { Waiting, Connecting, Checking, BackingUp, Uploading, Verifyin
 
 struct SiteProgress {
     Phase phase = Phase::Waiting;
-    int percent = 0; // of the transfer under way
-    int attempt = 0; // connection attempt of the current series; 0 while none is under way
+    int percent = 0;         // of the transfer under way
+    int attempt = 0;         // connection attempt of the current series; 0 while none is under way
     bool blocksSent = false; // an upload has handed its blocks to the link
 };
 

@@ -20,7 +20,8 @@ inline constexpr QLatin1StringView kSiteListUnknownColumn =
 inline constexpr QLatin1StringView kSiteListColumnTwice = "the header names the %1 column twice"_L1;
 inline constexpr QLatin1StringView kSiteNameEmpty = "the name is empty: every site needs one"_L1;
 inline constexpr QLatin1StringView kSiteNameTooLong = "%1 is longer than %2 characters"_L1;
-inline constexpr QLatin1StringView kSiteNameBadCharacter = "%1 holds '%2': a name holds only A-Z a-z 0-9 . _ -"_L1;
+inline constexpr QLatin1StringView kSiteNameBadCharacter =
+    "%1 holds '%2': a name holds only A-Z a-z 0-9 . _ -"_L1;
 inline constexpr QLatin1StringView kSiteNameLeadingDot = "%1 starts with '.'"_L1;
 inline constexpr QLatin1StringView kSiteNameTwice = "%1 is also the name on line %2"_L1;
 inline constexpr QLatin1StringView kSitePortEmpty =
@@ -60,9 +61,11 @@ inline constexpr QLatin1StringView kAttemptsRanOut = "the deskset did not answer
 inline constexpr QLatin1StringView kTimedOut = "no result after %1 s (--timeout)"_L1;
 inline constexpr QLatin1StringView kStopped = "stopped"_L1;
 inline constexpr QLatin1StringView kStoppedBeforeStart = "stopped before it started"_L1;
-inline constexpr QLatin1StringView kStoppedIncomplete = "stopped: the deskset may hold an incomplete database"_L1;
+inline constexpr QLatin1StringView kStoppedIncomplete =
+    "stopped: the deskset may hold an incomplete database"_L1;
 inline constexpr QLatin1StringView kStoppedBeforeVerify = "uploaded, not verified: stopped"_L1;
-inline constexpr QLatin1StringView kMayBeIncomplete = "the deskset may hold an incomplete database: upload again before use"_L1;
+inline constexpr QLatin1StringView kMayBeIncomplete =
+    "the deskset may hold an incomplete database: upload again before use"_L1;
 inline constexpr QLatin1StringView kBackupFailed = "backup failed, nothing was uploaded: %1"_L1;
 inline constexpr QLatin1StringView kBackupNotSaved = "backup not saved"_L1;
 inline constexpr QLatin1StringView kVerifyDiffers = "verify failed: the deskset holds something else"_L1;
@@ -75,8 +78,10 @@ inline constexpr QLatin1StringView kEventStarted = "%1 starts"_L1;
 inline constexpr QLatin1StringView kEventRetry = "no answer to %1 attempts: retrying (%2 left)"_L1;
 inline constexpr QLatin1StringView kEventLinkUp = "communication established"_L1;
 inline constexpr QLatin1StringView kEventBackupSaved = "backup saved to %1"_L1;
-inline constexpr QLatin1StringView kEventVerified = "verified: the deskset holds the uploaded database byte for byte"_L1;
-inline constexpr QLatin1StringView kEventLetFinish = "stop asked: this upload is sending blocks and is let finish"_L1;
+inline constexpr QLatin1StringView kEventVerified =
+    "verified: the deskset holds the uploaded database byte for byte"_L1;
+inline constexpr QLatin1StringView kEventLetFinish =
+    "stop asked: this upload is sending blocks and is let finish"_L1;
 
 // The summary: "28 of 30 desksets backed up; failed: RADIO-3 (no connection), ...".
 inline constexpr QLatin1StringView kSummaryBackup = "%1 of %2 %3 backed up"_L1;
@@ -88,7 +93,8 @@ inline constexpr QLatin1StringView kDeskset = "deskset"_L1;
 inline constexpr QLatin1StringView kSummaryFailed = "; failed: %1"_L1;
 inline constexpr QLatin1StringView kSummaryStopped = "; stopped: %1"_L1;
 inline constexpr QLatin1StringView kSummaryEntry = "%1 (%2)"_L1;
-inline constexpr QLatin1StringView kSummaryLetFinish = "; the uploads that were sending blocks when stopped were let finish"_L1;
+inline constexpr QLatin1StringView kSummaryLetFinish =
+    "; the uploads that were sending blocks when stopped were let finish"_L1;
 
 // ---- Planning an upload (UploadPlan) ----
 inline constexpr QLatin1StringView kSiteHasNoDatabase =

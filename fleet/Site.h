@@ -8,10 +8,10 @@
 namespace trv::fleet {
 
 struct Site {
-    QString name;               // 1..32 of A-Z a-z 0-9 . _ -, not starting with '.'
-    transfer::PortTarget port;  // COMn, a device path or tcp://HOST:PORT
-    QString database;           // absolute path of the site's own .ddb; empty: the list gives none
-    int line = 0;               // where the list gives it, from 1
+    QString name;              // 1..32 of A-Z a-z 0-9 . _ -, not starting with '.'
+    transfer::PortTarget port; // COMn, a device path or tcp://HOST:PORT
+    QString database;          // absolute path of the site's own .ddb; empty: the list gives none
+    int line = 0;              // where the list gives it, from 1
 };
 
 } // namespace trv::fleet

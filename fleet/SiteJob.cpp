@@ -186,8 +186,7 @@ bool SiteJob::saveBackup()
 {
     const QString folder = QDir(run_.plan().backupDir).filePath(task_.site.name);
     if (!QDir().mkpath(folder)) {
-        stepFailed(transfer::kExitFailed, text::kBackupNotSaved,
-                   arg(text::kFolderNotMade, folder));
+        stepFailed(transfer::kExitFailed, text::kBackupNotSaved, arg(text::kFolderNotMade, folder));
         return false;
     }
     // The name is the stem of the backup's name (BackupFile takes it from a file name).
@@ -214,8 +213,7 @@ void SiteJob::stepFailed(int status, const QString& reason, const QString& detai
         why = text::kVerifyUnread;
         more = detail.isEmpty() ? reason : reason + QLatin1String(": ") + detail;
     } else if (step == Step::Upload && progress_.blocksSent) {
-        more = more.isEmpty() ? text::kMayBeIncomplete
-                              : more + QLatin1String("; ") + text::kMayBeIncomplete;
+        more = more.isEmpty() ? text::kMayBeIncomplete : more + QLatin1String("; ") + text::kMayBeIncomplete;
     }
     end(Result::Failed, status, why, more);
 }
@@ -265,8 +263,8 @@ void SiteJob::stop(int level)
         return;
     }
     QLatin1StringView why = sending                ? text::kStoppedIncomplete
-                      : step == Step::Verify ? text::kStoppedBeforeVerify
-                                             : text::kStopped;
+                            : step == Step::Verify ? text::kStoppedBeforeVerify
+                                                   : text::kStopped;
     end(Result::Stopped, transfer::kExitStopped, QString(why));
 }
 
@@ -329,7 +327,8 @@ void SiteJob::connectingStarted(int attempt, const QString& portDigit, const QSt
         return;
     progress_.attempt = attempt;
     setPhase(Phase::Connecting);
-    run_.jobEvent(index_, transfer::connectingText(transfer::ComPortSetting::kPrefix + portDigit, device, attempt));
+    run_.jobEvent(index_,
+                  transfer::connectingText(transfer::ComPortSetting::kPrefix + portDigit, device, attempt));
 }
 
 void SiteJob::connectingEnded()

@@ -74,14 +74,15 @@ std::array<int, ColumnCount> mapHeader(const interchange::CsvTable& table, std::
         }
         int& column = columns[static_cast<std::size_t>(known - kColumnNames.begin())];
         if (column >= 0)
-            problems.push_back({table.headerLine, place, QString(text::kSiteListColumnTwice).arg(QString(*known))});
+            problems.push_back(
+                {table.headerLine, place, QString(text::kSiteListColumnTwice).arg(QString(*known))});
         else
             column = static_cast<int>(c);
     }
     for (const Column required : {Name, Port})
         if (columns[required] < 0)
-            problems.push_back(
-                {table.headerLine, 1, QString(text::kSiteListMissingColumn).arg(QString(kColumnNames[required]))});
+            problems.push_back({table.headerLine, 1,
+                                QString(text::kSiteListMissingColumn).arg(QString(kColumnNames[required]))});
     return columns;
 }
 
@@ -92,7 +93,8 @@ QStringList texts(std::vector<Problem> problems)
     });
     QStringList out;
     for (const Problem& p : problems)
-        out << QString(interchange::text::kCsvAt).arg(QString::number(p.line), QString::number(p.column), p.text);
+        out << QString(interchange::text::kCsvAt)
+                   .arg(QString::number(p.line), QString::number(p.column), p.text);
     return out;
 }
 
@@ -203,7 +205,8 @@ SiteListResult loadSiteList(const QString& path, const comms::LinkSettings& mach
             reason = file.errorString();
     }
     if (!reason.isEmpty())
-        return SiteListErrors{{QString(text::kSiteListUnreadable).arg(QDir::toNativeSeparators(path), reason)}};
+        return SiteListErrors{
+            {QString(text::kSiteListUnreadable).arg(QDir::toNativeSeparators(path), reason)}};
     return readSiteList(bytes, info.absolutePath(), machine);
 }
 

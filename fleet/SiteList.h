@@ -27,7 +27,8 @@ using SiteListResult = std::variant<std::vector<Site>, SiteListErrors>;
 
 // Reads a list. A relative `database` path starts from folder; COM ports resolve to their devices
 // through machine (the machine settings of this run) when ports are compared.
-SiteListResult readSiteList(const QByteArray& bytes, const QString& folder, const comms::LinkSettings& machine);
+SiteListResult readSiteList(const QByteArray& bytes, const QString& folder,
+                            const comms::LinkSettings& machine);
 // Reads the list in that file (relative databases start from the file's folder).
 SiteListResult loadSiteList(const QString& path, const comms::LinkSettings& machine);
 

@@ -62,9 +62,10 @@ UploadPlan planUpload(const std::vector<Site>& sites, const std::optional<OneDat
                 continue;
             }
             SiteTask task{site, {}, site.database};
-            if (const db::FileResult loaded = db::loadDatabase(site.database.toStdString(), task.image); !loaded.ok) {
-                const QString why = loaded.message.empty() ? text::kEmptyDatabase
-                                                           : QString::fromStdString(loaded.message);
+            if (const db::FileResult loaded = db::loadDatabase(site.database.toStdString(), task.image);
+                !loaded.ok) {
+                const QString why =
+                    loaded.message.empty() ? text::kEmptyDatabase : QString::fromStdString(loaded.message);
                 plan.problems << site.name + QLatin1String(": ") + site.database + QLatin1String(": ") + why;
                 plan.refused = true;
                 continue;

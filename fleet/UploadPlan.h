@@ -26,7 +26,7 @@ struct UploadPlan {
     std::vector<SiteTask> tasks; // empty when refused
     QStringList problems;        // one line each: what is wrong, with the site it concerns
     bool refused = false;
-    QStringList notes;           // errors uploaded anyway (force)
+    QStringList notes; // errors uploaded anyway (force)
 };
 
 UploadPlan planUpload(const std::vector<Site>& sites, const std::optional<OneDatabase>& one, bool force);

@@ -150,8 +150,7 @@ private:
             value += s_[i_++];
         }
         if (!atEnd() && s_[i_] != separator && !isLineBreak(s_[i_]))
-            return errorHere(
-                QString(text::kCsvAfterQuote).arg(QStringLiteral("'%1'").arg(s_[i_])));
+            return errorHere(QString(text::kCsvAfterQuote).arg(QStringLiteral("'%1'").arg(s_[i_])));
         return value;
     }
 
@@ -220,9 +219,8 @@ std::variant<CsvTable, CsvError> readCsv(const QByteArray& bytes)
             const auto [line, column] = r.fields.size() > table.header.size()
                                             ? r.starts[static_cast<std::size_t>(table.header.size())]
                                             : std::pair{r.line, 1};
-            return CsvError{
-                line, column,
-                QString(text::kCsvFieldCount).arg(r.fields.size()).arg(table.header.size())};
+            return CsvError{line, column,
+                            QString(text::kCsvFieldCount).arg(r.fields.size()).arg(table.header.size())};
         }
         table.rows.push_back({r.line, std::move(r.fields)});
     }

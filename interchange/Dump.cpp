@@ -44,7 +44,8 @@ QString dumpImage(const db::Image& image, bool withFreeRecords)
             const bool free = isFreeRecord(image, area, record);
             if (free && !withFreeRecords)
                 continue;
-            lines << QStringLiteral("# ") + recordHeading(area, record) + (free ? text::kFreeMark : QLatin1StringView());
+            lines << QStringLiteral("# ") + recordHeading(area, record) +
+                         (free ? text::kFreeMark : QLatin1StringView());
             const QString prefix = recordPath(area, record) + QLatin1Char('.');
             for (const db::Field* field : area.fields)
                 dumpField(lines, image, area, *field, record, prefix);
@@ -58,8 +59,8 @@ QString dumpImage(const db::Image& image, bool withFreeRecords)
         headed = true;
         // Sixteen bytes a line, each line led by its image offset.
         for (int at = run.offset; at < run.offset + run.size; at += 16)
-            lines << text::kReservedHeading + QLatin1Char(' ') + offsetText(at) +
-                         QStringLiteral(" = ") + hexText(image, at, std::min(16, run.offset + run.size - at));
+            lines << text::kReservedHeading + QLatin1Char(' ') + offsetText(at) + QStringLiteral(" = ") +
+                         hexText(image, at, std::min(16, run.offset + run.size - at));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

@@ -99,8 +99,8 @@ std::optional<QString> storeNumber(const QJsonValue& value, db::Image& image, co
     }
     // Compared as doubles, so that no value of any size is narrowed before it is known to fit.
     if (!std::isfinite(rounded) || rounded < field.minimum || rounded > field.maximum)
-        return text::kOutOfRange
-            .arg(jsonText(value), numberText(field, field.minimum), numberText(field, field.maximum));
+        return text::kOutOfRange.arg(jsonText(value), numberText(field, field.minimum),
+                                     numberText(field, field.maximum));
     db::writeNumber(image, slot.offset(), field.width, static_cast<int>(rounded));
     return std::nullopt;
 }

@@ -57,13 +57,15 @@ inline constexpr QLatin1StringView kOutOfRange = "%1 is out of range (%2 to %3)"
 inline constexpr QLatin1StringView kNotInList = "%1 is not in the list (%2)"_L1;
 inline constexpr QLatin1StringView kExpectedText = "%1 is not a text"_L1;
 inline constexpr QLatin1StringView kTextTooLong = "%1 is longer than its %2-byte slot"_L1;
-inline constexpr QLatin1StringView kNotSingleByte = "%1 holds a character that is not a single byte (Latin-1)"_L1;
+inline constexpr QLatin1StringView kNotSingleByte =
+    "%1 holds a character that is not a single byte (Latin-1)"_L1;
 inline constexpr QLatin1StringView kBadHex = "%1 is not %2 bytes in hexadecimal"_L1;
 inline constexpr QLatin1StringView kWrongCount = "expected %1 values, not %2"_L1;
 inline constexpr QLatin1StringView kWrongLayout = "layout %1 does not fit %2 (it holds %3)"_L1;
 inline constexpr QLatin1StringView kNoLayout = "%1 chooses no layout: give the bytes as \"raw\""_L1;
 inline constexpr QLatin1StringView kRawAlone = "\"raw\" stands alone"_L1;
-inline constexpr QLatin1StringView kFreeNeedsRaw = "a free record gives its bytes as \"raw\" and nothing else"_L1;
+inline constexpr QLatin1StringView kFreeNeedsRaw =
+    "a free record gives its bytes as \"raw\" and nothing else"_L1;
 inline constexpr QLatin1StringView kNotReserved = "offset %1 and its %2 bytes are not all reserved"_L1;
 inline constexpr QLatin1StringView kMissingKey = "\"%1\" is missing"_L1;
 
@@ -73,7 +75,8 @@ inline constexpr QLatin1StringView kCsvNotUtf8 = "not UTF-8 (save the file as CS
 inline constexpr QLatin1StringView kCsvNoHeader = "the file has no header line"_L1;
 inline constexpr QLatin1StringView kCsvEmptyColumnName = "column %1 of the header has no name"_L1;
 inline constexpr QLatin1StringView kCsvColumnTwice = "the header names %1 twice"_L1;
-inline constexpr QLatin1StringView kCsvQuoteInField = "a quote inside a field that does not start with one"_L1;
+inline constexpr QLatin1StringView kCsvQuoteInField =
+    "a quote inside a field that does not start with one"_L1;
 inline constexpr QLatin1StringView kCsvAfterQuote =
     "%1 after a closing quote (a field ends at the separator or the line's end)"_L1;
 inline constexpr QLatin1StringView kCsvOpenQuote = "the quoted field starting here is not closed"_L1;
@@ -81,11 +84,13 @@ inline constexpr QLatin1StringView kCsvFieldCount = "%1 fields, the header has %
 
 // Record tables as CSV. A refused export names the first field element; a refused import names the
 // file, the line and the column: "aliases.csv line 17, pttId: <problem>".
-inline constexpr QLatin1StringView kTableNotExported = "%1 holds a value no editor writes: use trvctl export (JSON)"_L1;
+inline constexpr QLatin1StringView kTableNotExported =
+    "%1 holds a value no editor writes: use trvctl export (JSON)"_L1;
 inline constexpr QLatin1StringView kTableAt = "%1 line %2, %3: %4"_L1;
 inline constexpr QLatin1StringView kTableFileAt = "%1 %2"_L1;
 inline constexpr QLatin1StringView kTableNotAColumn = "is not a column of %1 (its columns are %2)"_L1;
-inline constexpr QLatin1StringView kTableMissingColumn = "the header has no such column (the columns of %1 are %2)"_L1;
+inline constexpr QLatin1StringView kTableMissingColumn =
+    "the header has no such column (the columns of %1 are %2)"_L1;
 inline constexpr QLatin1StringView kTableTooManyRows = "one row too many: the table holds %1 records"_L1;
 inline constexpr QLatin1StringView kTableEmptyKey = "is empty: every row needs one"_L1;
 inline constexpr QLatin1StringView kTableKeyTwice = "\"%1\" is also on line %2"_L1;

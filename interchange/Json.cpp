@@ -39,7 +39,8 @@ RawOffsets errorOffsets(const db::Image& image)
 
 QJsonValue elementJson(const db::Image& image, const Slot& slot, const RawOffsets& raw)
 {
-    return raw.count(slot.offset()) ? rawValue(image, range(slot.offset(), slot.size())) : jsonValue(image, slot);
+    return raw.count(slot.offset()) ? rawValue(image, range(slot.offset(), slot.size()))
+                                    : jsonValue(image, slot);
 }
 
 QJsonValue fieldJson(const db::Image& image, const db::CatalogueArea& area, const db::Field& field,
@@ -65,7 +66,8 @@ QJsonValue fieldJson(const db::Image& image, const db::CatalogueArea& area, cons
     return elements;
 }
 
-QJsonObject recordJson(const db::Image& image, const db::CatalogueArea& area, int record, const RawOffsets& raw)
+QJsonObject recordJson(const db::Image& image, const db::CatalogueArea& area, int record,
+                       const RawOffsets& raw)
 {
     QJsonObject object;
     for (const db::Field* field : area.fields)
@@ -177,8 +179,7 @@ bool Importer::root(const QJsonObject& object)
                 .arg(text::kFormatVersion));
     for (auto it = object.begin(); it != object.end(); ++it) {
         const bool known =
-            it.key() == text::kFormatKey || it.key() == text::kVersionKey ||
-            it.key() == text::kReservedKey ||
+            it.key() == text::kFormatKey || it.key() == text::kVersionKey || it.key() == text::kReservedKey ||
             std::any_of(db::catalogue().begin(), db::catalogue().end(),
                         [&](const db::CatalogueArea& a) { return nameOf(a.name) == it.key(); });
         if (!known)
@@ -195,8 +196,7 @@ bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
 {
     const QString path = nameOf(area.name);
     if (area.region->count == 1)
-        return value.isObject() ? record(area, 0, value.toObject(), path)
-                                : fail(path, text::kNotAnObject);
+        return value.isObject() ? record(area, 0, value.toObject(), path) : fail(path, text::kNotAnObject);
     if (!value.isArray())
         return fail(path, text::kNotAnArray);
     std::set<int> seen;
@@ -211,8 +211,7 @@ bool Importer::area(const db::CatalogueArea& area, const QJsonValue& value)
             return fail(itemPath, QString(text::kMissingKey).arg(text::kRecordKey));
         const double n = number.toDouble(-1);
         if (!number.isDouble() || n != std::floor(n) || n < 1 || n > area.region->count)
-            return fail(itemPath,
-                        QString(text::kBadRecord).arg(jsonText(number)).arg(area.region->count));
+            return fail(itemPath, QString(text::kBadRecord).arg(jsonText(number)).arg(area.region->count));
         const int k = static_cast<int>(n) - 1;
         if (!seen.insert(k).second)
             return fail(itemPath, QString(text::kRecordTwice).arg(k + 1));
@@ -301,9 +300,8 @@ bool Importer::areaField(const db::CatalogueArea& area, const db::Field& f, int 
     const QJsonValue name = object.take(text::kLayoutKey);
     if (name != QJsonValue(nameOf(layout->name)))
         return fail(path + QLatin1Char('.') + text::kLayoutKey,
-                    text::kWrongLayout
-                        .arg(name.isString() ? name.toString() : QStringLiteral("(none)"), selector,
-                             nameOf(layout->name)));
+                    text::kWrongLayout.arg(name.isString() ? name.toString() : QStringLiteral("(none)"),
+                                           selector, nameOf(layout->name)));
     // The area starts empty but for its layout's defaults: what the layout leaves out is zero unless
     // given as "unused".
     std::fill_n(image.begin() + f.at(record), f.size(), 0);
@@ -337,8 +335,7 @@ bool Importer::reserved(const QJsonValue& value)
         const std::optional<qint64> offset = parseHex(offsetText);
         const QJsonValue bytes = object.take(text::kBytesKey);
         if (!offset || !object.isEmpty() || !bytes.isString())
-            return fail(itemPath, QString(text::kMissingKey).arg(text::kOffsetKey) +
-                                      QStringLiteral(", ") +
+            return fail(itemPath, QString(text::kMissingKey).arg(text::kOffsetKey) + QStringLiteral(", ") +
                                       QString(text::kMissingKey).arg(text::kBytesKey));
         // 64-bit, and the run is placed inside the image before any byte of it is looked at.
         const qint64 size = bytes.toString().remove(QLatin1Char(' ')).size() / 2;
@@ -349,7 +346,7 @@ bool Importer::reserved(const QJsonValue& value)
         if (!reservedRun)
             return fail(itemPath, QString(text::kNotReserved).arg(offsetText).arg(size));
         if (const auto problem = keepRaw(QJsonObject{{text::kRawKey, bytes}},
-                                          range(static_cast<int>(*offset), static_cast<int>(size))))
+                                         range(static_cast<int>(*offset), static_cast<int>(size))))
             return fail(itemPath, *problem);
     }
     return true;
@@ -359,8 +356,7 @@ bool Importer::reserved(const QJsonValue& value)
 
 QByteArray exportJson(const db::Image& image)
 {
-    QJsonObject root{{text::kFormatKey, text::kFormatName},
-                     {text::kVersionKey, text::kFormatVersion}};
+    QJsonObject root{{text::kFormatKey, text::kFormatName}, {text::kVersionKey, text::kFormatVersion}};
     const RawOffsets raw = errorOffsets(image);
     for (const db::CatalogueArea& area : db::catalogue()) {
         if (area.region->count == 1) {
@@ -374,9 +370,8 @@ QByteArray exportJson(const db::Image& image)
             if (!isFreeRecord(image, area, record))
                 object = recordJson(image, area, record, raw);
             else if (!allZero(image, base, area.region->recordSize))
-                object =
-                    QJsonObject{{text::kFreeKey, true},
-                                {text::kRawKey, rawHex(image, range(base, area.region->recordSize))}};
+                object = QJsonObject{{text::kFreeKey, true},
+                                     {text::kRawKey, rawHex(image, range(base, area.region->recordSize))}};
             else
                 continue; // free and empty: an import leaves it so
             object.insert(text::kRecordKey, record + 1);

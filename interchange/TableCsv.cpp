@@ -160,12 +160,10 @@ std::optional<QString> TableImporter::header(const CsvTable& table) const
     const QString list = columns.join(QStringLiteral(", "));
     for (const QString& name : table.header)
         if (!columns.contains(name))
-            return at(table.headerLine, name,
-                      QString(text::kTableNotAColumn).arg(tableName, list));
+            return at(table.headerLine, name, QString(text::kTableNotAColumn).arg(tableName, list));
     for (const QString& name : columns)
         if (!table.header.contains(name))
-            return at(table.headerLine, name,
-                      QString(text::kTableMissingColumn).arg(tableName, list));
+            return at(table.headerLine, name, QString(text::kTableMissingColumn).arg(tableName, list));
     return std::nullopt;
 }
 
@@ -199,8 +197,7 @@ std::optional<QString> TableImporter::rows(const CsvTable& table)
             keyText = QString::number(record); // the number text a record holds: no leading zeros
         }
         if (const auto seen = keyLines.find(keyText); seen != keyLines.end())
-            return at(row.line, keyName,
-                      QString(text::kTableKeyTwice).arg(keyText).arg(seen->second));
+            return at(row.line, keyName, QString(text::kTableKeyTwice).arg(keyText).arg(seen->second));
         keyLines.emplace(keyText, row.line);
         for (const db::Field* field : area_.fields) {
             const QJsonValue value =
@@ -273,8 +270,7 @@ QString TableImporter::byLines(QString message) const
         const int record = match.captured(1).toInt() - 1;
         if (record < 0 || record >= region_.count || lines_[static_cast<std::size_t>(record)] == 0)
             break;
-        const QString line =
-            QString(text::kTableLine).arg(lines_[static_cast<std::size_t>(record)]);
+        const QString line = QString(text::kTableLine).arg(lines_[static_cast<std::size_t>(record)]);
         message.replace(match.capturedStart(), match.capturedLength(), line);
         match = other.match(message, match.capturedStart() + line.size());
     }
@@ -294,10 +290,9 @@ std::optional<QString> TableImporter::rules()
         const bool inTable = p.offset >= region_.base && p.offset < region_.end();
         if (!inTable && known.count({p.path, p.rule, p.message}))
             continue;
-        const QString message =
-            text::kTableRule
-                .arg(inTable ? byLines(QString::fromStdString(p.message)) : QString::fromStdString(p.message),
-                     QString::fromLatin1(p.rule.data(), static_cast<qsizetype>(p.rule.size())));
+        const QString message = text::kTableRule.arg(
+            inTable ? byLines(QString::fromStdString(p.message)) : QString::fromStdString(p.message),
+            QString::fromLatin1(p.rule.data(), static_cast<qsizetype>(p.rule.size())));
         int line = INT_MAX;
         QString problem;
         if (inTable) {
@@ -346,8 +341,8 @@ TableExportResult exportTableCsv(const db::Image& image, CsvTableKind kind)
         for (const db::Field* field : area.fields) {
             const Slot slot{field, record, 0};
             if (!holdsTypedValue(image, slot) || errors.count(slot.offset()))
-                return {text::kTableNotExported
-                            .arg(recordPath(area, record) + QLatin1Char('.') + elementName(*field, 0))};
+                return {text::kTableNotExported.arg(recordPath(area, record) + QLatin1Char('.') +
+                                                    elementName(*field, 0))};
             row << cellText(image, slot);
         }
         rows.push_back(row);

@@ -125,9 +125,9 @@ MessageHook setMessageHook(MessageHook h)
 
 std::unique_ptr<QMessageBox> createMessageBox(const MessageRequest& request, QWidget* parent)
 {
-    auto box = std::make_unique<LineBreakMessageBox>(
-        boxIcon(request.icon), text::kAppTitle, request.text,
-        standardButtons(request.buttons), parent ? parent : QApplication::activeWindow());
+    auto box = std::make_unique<LineBreakMessageBox>(boxIcon(request.icon), text::kAppTitle, request.text,
+                                                     standardButtons(request.buttons),
+                                                     parent ? parent : QApplication::activeWindow());
     box->setTextFormat(Qt::PlainText);
     if (!request.details.isEmpty())
         box->setDetailedText(request.details);

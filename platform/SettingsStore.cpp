@@ -16,8 +16,8 @@ QString SettingsStore::configDir()
 
 QString SettingsStore::iniPath(Hive hive)
 {
-    return configDir() + (hive == Hive::LocalMachine ? QStringLiteral("/machine.ini")
-                                                     : QStringLiteral("/user.ini"));
+    return configDir() +
+           (hive == Hive::LocalMachine ? QStringLiteral("/machine.ini") : QStringLiteral("/user.ini"));
 }
 
 QString SettingsStore::groupOf(const QString& keyPath)

@@ -155,7 +155,10 @@ void ConfigurationSheet::addBlock(const QString& text, const BlockStyle& style)
 
 void ConfigurationSheet::addSection(const QString& title, SectionStart start)
 {
-    addBlock(title, {.topMargin = 14, .bottomMargin = 4, .heading = true, .pointSize = kSectionPointSize,
+    addBlock(title, {.topMargin = 14,
+                     .bottomMargin = 4,
+                     .heading = true,
+                     .pointSize = kSectionPointSize,
                      .newPage = start == SectionStart::NewPage});
 }
 
@@ -251,7 +254,8 @@ void ConfigurationSheet::addProblems(std::span<const db::Problem> problems)
     for (const db::Problem& p : list)
         rows.push_back({QString::fromStdString(std::string(db::severityName(p.severity))),
                         QString::fromStdString(p.path), QString::fromStdString(p.message)});
-    addTable({QString(text::kSeverityColumn), QString(text::kFieldColumn), QString(text::kProblemColumn)}, rows);
+    addTable({QString(text::kSeverityColumn), QString(text::kFieldColumn), QString(text::kProblemColumn)},
+             rows);
 }
 
 int paintSheet(const ConfigurationSheet& sheet, QPagedPaintDevice& device)

@@ -131,8 +131,8 @@ public:
         static constexpr qreal kPlain[] = {70, 30};
         if (grouped_) {
             sheet.addTable(
-                {QString(text::kGroupColumn), QString(text::kSettingColumn), QString(text::kValueColumn)}, rows_,
-                kGrouped);
+                {QString(text::kGroupColumn), QString(text::kSettingColumn), QString(text::kValueColumn)},
+                rows_, kGrouped);
             return;
         }
         std::vector<QStringList> rows;
@@ -297,8 +297,8 @@ void addFollowingPage(ConfigurationSheet& sheet, const db::Image& image, int cha
         return;
     case PageCode::DtmfDecode:
     case PageCode::DtmfSelectiveCall:
-        sheet.addSubsection(
-            QString(page == PageCode::DtmfDecode ? ctext::kDtmfDecodeSuffix : ctext::kDtmfSelectiveCallSuffix));
+        sheet.addSubsection(QString(page == PageCode::DtmfDecode ? ctext::kDtmfDecodeSuffix
+                                                                 : ctext::kDtmfSelectiveCallSuffix));
         s.field(ctext::kMinDigits, f::minDigits)
             .field(ctext::kMaxDigits, f::maxDigits)
             .field(ctext::kDigitDuration, f::digitDuration)
@@ -426,9 +426,9 @@ void addPagingSection(ConfigurationSheet& sheet, const db::Image& image)
     if (rows.empty())
         sheet.addParagraph(QString(ptext::kNoFormat));
     else
-        sheet.addTable(
-            {QString(ptext::kLabelColumn), QString(ptext::kBaseFormatColumn), QString(text::kParametersColumn)},
-            rows);
+        sheet.addTable({QString(ptext::kLabelColumn), QString(ptext::kBaseFormatColumn),
+                        QString(text::kParametersColumn)},
+                       rows);
 }
 
 void addSpeedPagingSection(ConfigurationSheet& sheet, const db::Image& image)
@@ -507,8 +507,9 @@ void addAliasSection(ConfigurationSheet& sheet, const db::Image& image)
     if (rows.empty())
         sheet.addParagraph(QString(atext::kNoAlias));
     else
-        sheet.addTable({QString(atext::kLabelColumn), QString(atext::kPttIdColumn), QString(text::kProtocolColumn)},
-                       rows);
+        sheet.addTable(
+            {QString(atext::kLabelColumn), QString(atext::kPttIdColumn), QString(text::kProtocolColumn)},
+            rows);
 }
 
 } // namespace

@@ -12,8 +12,7 @@ using comms::OpenReason;
 
 QString connectingText(const QString& portName, const QString& device, int attempt)
 {
-    return text::kConnectingAttempt
-        .arg(portName, device)
+    return text::kConnectingAttempt.arg(portName, device)
         .arg(attempt)
         .arg(TransferSession::kAttemptsPerSeries);
 }

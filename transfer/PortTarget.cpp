@@ -14,8 +14,7 @@ namespace {
 
 PortTargetParse failure(QLatin1StringView message, std::string_view text)
 {
-    return {std::nullopt,
-            message.arg(QString::fromUtf8(text.data(), qsizetype(text.size())))};
+    return {std::nullopt, message.arg(QString::fromUtf8(text.data(), qsizetype(text.size())))};
 }
 
 // "HOST:PORT" after the scheme; HOST may be "[IPv6]". The socket transport takes one word per

@@ -522,8 +522,7 @@ void TransferSession::idleExpired()
 
 QString TransferSession::noAnswerText() const
 {
-    return QString(text::kNoAnswer)
-        .arg(std::chrono::duration_cast<std::chrono::seconds>(idleLimit_).count());
+    return QString(text::kNoAnswer).arg(std::chrono::duration_cast<std::chrono::seconds>(idleLimit_).count());
 }
 
 } // namespace trv::transfer

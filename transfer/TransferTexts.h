@@ -13,7 +13,8 @@ inline constexpr QLatin1StringView kWrongHardware = "ERROR : Wrong hardware ID"_
 inline constexpr QLatin1StringView kUnknownRequest = "ERROR : Unknown request from the Deskset"_L1;
 
 // Connection attempts.
-inline constexpr QLatin1StringView kUnableToConnect = "TRV is unable to establish connection with the deskset."_L1;
+inline constexpr QLatin1StringView kUnableToConnect =
+    "TRV is unable to establish connection with the deskset."_L1;
 inline constexpr QLatin1StringView kRetryQuestion =
     "TRV is presently unable to establish connection with the deskset.\n\n"
     "Please verify the following:\n"
@@ -26,14 +27,17 @@ inline constexpr QLatin1StringView kRetryQuestion =
     "Do you want TRV to automatically retry to connect with the deskset?"_L1;
 
 // Each connection attempt: port name, its device, attempt, attempts of a series.
-inline constexpr QLatin1StringView kConnectingAttempt = "Connecting to the deskset on %1 (%2), attempt %3 of %4."_L1;
+inline constexpr QLatin1StringView kConnectingAttempt =
+    "Connecting to the deskset on %1 (%2), attempt %3 of %4."_L1;
 
 // Port targets (trvctl --port, a COM port's mapping).
 inline constexpr QLatin1StringView kUnknownPort =
     "Unknown port '%1': use COM1 to COM4, a device path or tcp://HOST:PORT."_L1;
-inline constexpr QLatin1StringView kUnknownMapping = "Not a device: '%1' (use a device path or tcp://HOST:PORT)."_L1;
+inline constexpr QLatin1StringView kUnknownMapping =
+    "Not a device: '%1' (use a device path or tcp://HOST:PORT)."_L1;
 inline constexpr QLatin1StringView kNotADevice = "Not a device: '%1' is a file, not a character device."_L1;
-inline constexpr QLatin1StringView kBadTcpAddress = "Not a device server address: '%1' (use tcp://HOST:PORT)."_L1;
+inline constexpr QLatin1StringView kBadTcpAddress =
+    "Not a device server address: '%1' (use tcp://HOST:PORT)."_L1;
 
 // Details of kUnableToConnect: the port, its device and why the device could not be opened.
 inline constexpr QLatin1StringView kPortIsDevice = "%1 is the device %2."_L1;
@@ -64,8 +68,10 @@ inline constexpr QLatin1StringView kCommunicationError = "Communication error wi
 inline constexpr QLatin1StringView kNoAnswer = "No answer from the deskset for %1 s."_L1;
 
 // Commands refused while editor windows are open (the shell checks this before starting).
-inline constexpr QLatin1StringView kCloseWindowsBeforeDownload = "You must close all windows before downloading."_L1;
-inline constexpr QLatin1StringView kCloseWindowsBeforeUpload = "You must close all windows before uploading."_L1;
+inline constexpr QLatin1StringView kCloseWindowsBeforeDownload =
+    "You must close all windows before downloading."_L1;
+inline constexpr QLatin1StringView kCloseWindowsBeforeUpload =
+    "You must close all windows before uploading."_L1;
 
 // Name given to a downloaded database.
 inline constexpr QLatin1StringView kDownloadName = "download.ddb"_L1;

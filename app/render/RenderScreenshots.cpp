@@ -14,9 +14,9 @@
 #include "app/FleetWindow.h"
 #include "app/HelpWindow.h"
 #include "app/Registry.h"
+#include "app/SheetCommands.h"
 #include "app/ShellArt.h"
 #include "app/ShellTexts.h"
-#include "app/SheetCommands.h"
 #include "app/ShortcutDialogs.h"
 #include "app/TransferProgressDlg.h"
 #include "database/FieldCatalog.h"
@@ -496,8 +496,7 @@ void addDialogShots(Shots& shots, CMainFrame* frame)
     // The progress window of a download half-way, then at its end.
     add(shots, QStringLiteral("05-progress.png"), [frame, shared] {
         shared->behind = mainWindow(frame);
-        shared->progress =
-            std::make_unique<TransferProgressDlg>(tt::kDownloading, frame);
+        shared->progress = std::make_unique<TransferProgressDlg>(tt::kDownloading, frame);
         shared->progress->setPosition(TransferProgressDlg::kRange * 11 / 20);
         shared->progress->show();
         settle();
@@ -563,8 +562,7 @@ void addDialogShots(Shots& shots, CMainFrame* frame)
     // the reason in the box's details.
     add(shots, QStringLiteral("15-retry-question.png"), [frame, shared] {
         const auto question = trv::platform::createMessageBox(
-            {tt::kRetryQuestion, MsgButtons::RetryCancel, MsgIcon::Exclamation, {}},
-            frame);
+            {tt::kRetryQuestion, MsgButtons::RetryCancel, MsgIcon::Exclamation, {}}, frame);
         question->show();
         settle();
         const QPixmap picture = withDialog(shared->behind, question.get(), false);

@@ -114,8 +114,7 @@ bool EditAliasFV::commit()
         return refusePlainly(*empty);
     const bool dtmf = dtmf_->isChecked();
     if (!isValidPttId(pttId_->text(), dtmf))
-        return refusePlainly(
-            {dtmf ? atext::kInvalidDtmfId : atext::kInvalidMdc1200Id, pttId_});
+        return refusePlainly({dtmf ? atext::kInvalidDtmfId : atext::kInvalidMdc1200Id, pttId_});
     db::Image& image = db::theImage();
     if (table().findOther(image, f::aliasPttId, slotText(pttId_), record_) >= 0)
         return refusePlainly({atext::kPttIdExists, pttId_});

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-
 namespace trv::editors {
 
 namespace btext = buttons::text;

@@ -20,17 +20,18 @@ inline constexpr QLatin1StringView kParameterLabel = "Function &label :"_L1;
 inline constexpr QLatin1StringView kNoFunctionLabel = "No function label available."_L1;
 
 // The short label beside a button, by function kind (0 to 18).
-inline constexpr QLatin1StringView kShortLabels[] = {"ND"_L1,   "Up"_L1,    "Down"_L1, "Clr"_L1,   "MPg"_L1, "SPg"_L1,  "APg"_L1,
-                                               "Fq"_L1,   "AlMut"_L1, "Mute"_L1, "AlrtT"_L1, "Rep"_L1, "WldC"_L1, "Ptch"_L1,
-                                               "MSel"_L1, "CClr"_L1,  "Vol"_L1,  "RAC"_L1,   "Aux"_L1};
+inline constexpr QLatin1StringView kShortLabels[] = {"ND"_L1,    "Up"_L1,  "Down"_L1, "Clr"_L1,   "MPg"_L1,
+                                                     "SPg"_L1,   "APg"_L1, "Fq"_L1,   "AlMut"_L1, "Mute"_L1,
+                                                     "AlrtT"_L1, "Rep"_L1, "WldC"_L1, "Ptch"_L1,  "MSel"_L1,
+                                                     "CClr"_L1,  "Vol"_L1, "RAC"_L1,  "Aux"_L1};
 
 // The frequency pairs a Frequency button selects, by parameter 1 to 8.
 inline constexpr QLatin1StringView kFrequencyPairs[] = {"1/2"_L1,  "3/4"_L1,   "5/6"_L1,   "7/8"_L1,
-                                                  "9/10"_L1, "11/12"_L1, "13/14"_L1, "15/16"_L1};
+                                                        "9/10"_L1, "11/12"_L1, "13/14"_L1, "15/16"_L1};
 
 // The channel keys of a multi-channel deskset, in picture order; they are not configurable.
 inline constexpr QLatin1StringView kChannelKeys[] = {"Tx 4"_L1, "Sel 4"_L1, "Tx 3"_L1, "Sel 3"_L1,
-                                               "Tx 2"_L1, "Sel 2"_L1, "Tx 1"_L1, "Sel 1"_L1};
+                                                     "Tx 2"_L1, "Sel 2"_L1, "Tx 1"_L1, "Sel 1"_L1};
 
 // What assistive technology reads for programmable button n (1 to 18).
 inline constexpr QLatin1StringView kButtonName = "Button %1"_L1;

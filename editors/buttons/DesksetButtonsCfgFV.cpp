@@ -86,8 +86,8 @@ void DesksetButtonsCfgFV::configureButton(int button)
 
 void DesksetButtonsCfgFV::clearAll()
 {
-    if (platform::showMessage(btext::kClearAllQuestion, MsgButtons::YesNo,
-                              MsgIcon::Question, this) != MsgAnswer::Yes)
+    if (platform::showMessage(btext::kClearAllQuestion, MsgButtons::YesNo, MsgIcon::Question, this) !=
+        MsgAnswer::Yes)
         return;
     table_.clearAll();
     refreshLabels();

@@ -66,8 +66,7 @@ bool ChanCfgFV::validChannel() const
 void ChanCfgFV::viewClosing()
 {
     if (!validChannel())
-        platform::showMessage(text::kInvalidChannel, platform::MsgButtons::Ok,
-                              platform::MsgIcon::Stop, this);
+        platform::showMessage(text::kInvalidChannel, platform::MsgButtons::Ok, platform::MsgIcon::Stop, this);
 }
 
 int ChanCfgFV::helpContext() const

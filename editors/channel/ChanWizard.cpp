@@ -143,9 +143,9 @@ void ChanWizard::showStep(int step)
 
     const int number = channel_ + 1;
     const QString suffix = slot.page->caption();
-    emit captionChanged(
-        suffix.isEmpty() ? QString(text::kCaption).arg(number)
-                         : QString(text::kCaptionWithPage).arg(QString::number(number), suffix));
+    emit captionChanged(suffix.isEmpty()
+                            ? QString(text::kCaption).arg(number)
+                            : QString(text::kCaptionWithPage).arg(QString::number(number), suffix));
 }
 
 bool ChanWizard::mayLeave()

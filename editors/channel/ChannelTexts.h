@@ -12,7 +12,8 @@ using namespace Qt::StringLiterals;
 inline constexpr QLatin1StringView kCaption = "Channel %1 Configuration"_L1;
 inline constexpr QLatin1StringView kCaptionWithPage = "Channel %1 Configuration - %2"_L1;
 // The configuration tree's items, by channel index.
-inline constexpr QLatin1StringView kTreeItems[] = {"Channel 1"_L1, "Channel 2"_L1, "Channel 3"_L1, "Channel 4"_L1};
+inline constexpr QLatin1StringView kTreeItems[] = {"Channel 1"_L1, "Channel 2"_L1, "Channel 3"_L1,
+                                                   "Channel 4"_L1};
 inline constexpr QLatin1StringView kInvalidChannel =
     "ERROR calling ChanCfgFV::OnDestroy() with invalid channel number."_L1;
 inline constexpr QLatin1StringView kBack = "< &Back"_L1;
@@ -30,7 +31,8 @@ inline constexpr QLatin1StringView kLevelsGroup = "Tx / Rx Levels"_L1;
 inline constexpr QLatin1StringView kTxLevel = "T&x (dBm)"_L1;
 inline constexpr QLatin1StringView kRxAgcLevel = "Rx A&GC (dBm)"_L1;
 inline constexpr QLatin1StringView kSignalingGroup = "Signaling"_L1;
-inline constexpr QLatin1StringView kSignalings[] = {"Non&e"_L1, "Stat &Alert"_L1, "&DTMF decode"_L1, "DTMF &selective call"_L1};
+inline constexpr QLatin1StringView kSignalings[] = {"Non&e"_L1, "Stat &Alert"_L1, "&DTMF decode"_L1,
+                                                    "DTMF &selective call"_L1};
 inline constexpr QLatin1StringView kDesksetId = "Des&kset ID"_L1;
 inline constexpr QLatin1StringView kRelay = "&Relay"_L1;
 inline constexpr QLatin1StringView kParallelGroup = "Parallel Desksets"_L1;
@@ -64,9 +66,9 @@ inline constexpr QLatin1StringView kDtmfIdCharacters = "0123456789ABCD*#"_L1;
 
 // ---- Signalling plan pages ----------------------------------------------------------------------
 inline constexpr QLatin1StringView kNoTone = "None"_L1;
-inline constexpr QLatin1StringView kFunctionLabels[] = {"F &1"_L1, "F &2"_L1, "F &3"_L1, "F &4"_L1, "F &5"_L1, "F &6"_L1,
-                                                  "F &7"_L1, "F &8"_L1, "F 9"_L1,  "F 10"_L1, "F 11"_L1, "F 12"_L1,
-                                                  "F 13"_L1, "F 14"_L1, "F 15"_L1, "F 16"_L1};
+inline constexpr QLatin1StringView kFunctionLabels[] = {
+    "F &1"_L1, "F &2"_L1, "F &3"_L1, "F &4"_L1, "F &5"_L1, "F &6"_L1, "F &7"_L1, "F &8"_L1,
+    "F 9"_L1,  "F 10"_L1, "F 11"_L1, "F 12"_L1, "F 13"_L1, "F 14"_L1, "F 15"_L1, "F 16"_L1};
 inline constexpr QLatin1StringView kLabelColumn = "Label"_L1;
 inline constexpr QLatin1StringView kFrequencyColumn = "Freq (Hz)"_L1;
 inline constexpr QLatin1StringView kCurrentColumn = "Current (mA)"_L1;
@@ -94,7 +96,8 @@ inline constexpr QLatin1StringView kHlgtLevelRange = "HLGT level must be between
 inline constexpr QLatin1StringView kLlgtLevelRange = "LLGT level must be between 10 and -30 dB."_L1;
 inline constexpr QLatin1StringView kFunctionDurationRange =
     "Function tones duration must be between 0 and 60000 ms."_L1;
-inline constexpr QLatin1StringView kFunctionLevelRange = "Function tones level must be between 10 and -30 dB."_L1;
+inline constexpr QLatin1StringView kFunctionLevelRange =
+    "Function tones level must be between 10 and -30 dB."_L1;
 inline constexpr QLatin1StringView kLevelCharacters = "0123456789-"_L1;
 
 inline constexpr QLatin1StringView kTone2Title = "Tone Signalling Plan - page 2 of 2"_L1;
@@ -129,12 +132,15 @@ inline constexpr QLatin1StringView kBusyTimer = "B&usy timer"_L1;
 inline constexpr QLatin1StringView kEmergencyAcknowledge = "Emergency ac&knowledge"_L1;
 inline constexpr QLatin1StringView kMdcRxPreEmphasis = "MDC Rx Pre-Emphasis"_L1;
 inline constexpr QLatin1StringView kHexCharacters = "0123456789ABCDEF"_L1;
-inline constexpr QLatin1StringView kLeadingPretimeRange = "Leading pretime must be between 0 and 60000 ms."_L1;
-inline constexpr QLatin1StringView kTrailingPretimeRange = "Trailing pretime must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kLeadingPretimeRange =
+    "Leading pretime must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kTrailingPretimeRange =
+    "Trailing pretime must be between 0 and 60000 ms."_L1;
 inline constexpr QLatin1StringView kDefaultRacEmpty =
     "Default RAC field cannot be empty.\nValid characters are : 0 to 9 and A to F"_L1;
 inline constexpr QLatin1StringView kRacPretimeRange = "RAC pretime must be between 0 and 60000 ms."_L1;
-inline constexpr QLatin1StringView kLimitedPatienceRange = "Limited patience must be between 0 and 60 sec."_L1;
+inline constexpr QLatin1StringView kLimitedPatienceRange =
+    "Limited patience must be between 0 and 60 sec."_L1;
 inline constexpr QLatin1StringView kEnterInteger = "Please enter an integer."_L1;
 inline constexpr QLatin1StringView kDosCoastRange = "DOS coast must be between 0 and 60000 ms."_L1;
 
@@ -153,8 +159,10 @@ inline constexpr QLatin1StringView kTptTimeoutRange = "Time out must be between 
 inline constexpr QLatin1StringView kTptFrequencyRange = "Frequency must be between 200 and 3400 Hz."_L1;
 inline constexpr QLatin1StringView kTptBeepCountRange = "Number of beeps must be between 0 and 5."_L1;
 inline constexpr QLatin1StringView kTptBeepDurationRange = "Beep duration must be between 0 and 60000 ms."_L1;
-inline constexpr QLatin1StringView kTptPauseDurationRange = "Pause duration must be between 0 and 60000 ms."_L1;
-inline constexpr QLatin1StringView kTptPostTimeRange = "Talk permit post time must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kTptPauseDurationRange =
+    "Pause duration must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kTptPostTimeRange =
+    "Talk permit post time must be between 0 and 60000 ms."_L1;
 
 // ---- DTMF pages --------------------------------------------------------------------------------
 inline constexpr QLatin1StringView kDtmfTitle = "DTMF Decode"_L1;
@@ -165,6 +173,7 @@ inline constexpr QLatin1StringView kMaxDigits = "Ma&x digits"_L1;
 inline constexpr QLatin1StringView kDigitDuration = "&Digit duration (ms)"_L1;
 inline constexpr QLatin1StringView kInterdigitTime = "&Interdigit timing (ms)"_L1;
 inline constexpr QLatin1StringView kDigitDurationRange = "Digit duration must be between 0 and 60000 ms."_L1;
-inline constexpr QLatin1StringView kInterdigitTimeRange = "Interdigit timing must be between 0 and 60000 ms."_L1;
+inline constexpr QLatin1StringView kInterdigitTimeRange =
+    "Interdigit timing must be between 0 and 60000 ms."_L1;
 
 } // namespace trv::editors::channel::text

@@ -29,7 +29,8 @@ ListEntries choicesOf(const db::Field& field)
 {
     ListEntries entries;
     for (const db::Choice& c : field.choices)
-        entries.push_back({c.value, QString::fromLatin1(c.text.data(), static_cast<qsizetype>(c.text.size()))});
+        entries.push_back(
+            {c.value, QString::fromLatin1(c.text.data(), static_cast<qsizetype>(c.text.size()))});
     return entries;
 }
 
@@ -156,7 +157,8 @@ QWidget* RadioGroupBinding::control() const
 
 // ---- CheckBinding ------------------------------------------------------------------------------
 
-CheckBinding::CheckBinding(QCheckBox* box, const db::Field& field, int element) : Binding(field, element), box_(box)
+CheckBinding::CheckBinding(QCheckBox* box, const db::Field& field, int element)
+    : Binding(field, element), box_(box)
 {
 }
 

@@ -23,7 +23,8 @@ inline constexpr QLatin1StringView kEnterIntegerBetween = "Please enter an integ
 inline constexpr QLatin1StringView kEnterNumber = "Please enter a number."_L1;
 // The list windows' delete question, and the dialogs' refusal of an empty required field.
 inline constexpr QLatin1StringView kDeleteQuestion = "Are you sure you want to delete the selected item?"_L1;
-inline constexpr QLatin1StringView kFillAllFields = "All the fields must be filled out before you can continue."_L1;
+inline constexpr QLatin1StringView kFillAllFields =
+    "All the fields must be filled out before you can continue."_L1;
 // The refusal of a label that another record of the table already has.
 inline constexpr QLatin1StringView kLabelExists = "This label already exists."_L1;
 } // namespace trv::editors::text

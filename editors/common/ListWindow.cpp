@@ -16,10 +16,8 @@ namespace trv::editors {
 
 ListWindow::ListWindow(EditorHost& host, Setup setup, QWidget* parent)
     : EditorView(host, parent), setup_(std::move(setup)), list_(new QTreeWidget(this)),
-      add_(new QPushButton(text::kAdd, this)),
-      edit_(new QPushButton(text::kEdit, this)),
-      delete_(new QPushButton(text::kDelete, this)),
-      close_(new QPushButton(text::kClose, this))
+      add_(new QPushButton(text::kAdd, this)), edit_(new QPushButton(text::kEdit, this)),
+      delete_(new QPushButton(text::kDelete, this)), close_(new QPushButton(text::kClose, this))
 {
     QStringList titles;
     for (const Column& c : setup_.columns)
@@ -103,7 +101,8 @@ void ListWindow::selectRow(int row)
 
 bool ListWindow::selectRecord(int record)
 {
-    const auto shown = std::find_if(rows_.begin(), rows_.end(), [record](const Row& r) { return r.record == record; });
+    const auto shown =
+        std::find_if(rows_.begin(), rows_.end(), [record](const Row& r) { return r.record == record; });
     if (shown == rows_.end())
         return false;
     selectRow(static_cast<int>(shown - rows_.begin()));
@@ -135,8 +134,8 @@ void ListWindow::onDelete()
     const int record = selectedRecord();
     if (record < 0 || !mayRemove(record))
         return;
-    if (platform::showMessage(text::kDeleteQuestion, platform::MsgButtons::YesNo,
-                              platform::MsgIcon::Question, this) != platform::MsgAnswer::Yes)
+    if (platform::showMessage(text::kDeleteQuestion, platform::MsgButtons::YesNo, platform::MsgIcon::Question,
+                              this) != platform::MsgAnswer::Yes)
         return;
     if (!remove(record))
         return;

@@ -28,7 +28,7 @@ public:
         QString title;  // window title
         QString prompt; // the text above the list
         std::vector<Column> columns;
-        int capacity;            // rows at which "&Add" is disabled
+        int capacity;        // rows at which "&Add" is disabled
         QString placeholder; // the row an empty list shows
     };
 

@@ -81,12 +81,11 @@ void EditCustomPageFV::buildForm()
         QLineEdit* edit = form.addEdit(label);
         edit->setMaxLength(kDurationLength);
         new CharacterFilter(edit, kDigits);
-        durations_.add<NumberBinding>(
-            edit, field,
-            NumberBinding::Rules{.minimum = field.minimum,
-                                 .maximum = field.maximum,
-                                 .outOfRange = durationRange(field),
-                                 .notNumber = text::kEnterNumber});
+        durations_.add<NumberBinding>(edit, field,
+                                      NumberBinding::Rules{.minimum = field.minimum,
+                                                           .maximum = field.maximum,
+                                                           .outOfRange = durationRange(field),
+                                                           .notNumber = text::kEnterNumber});
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { durationEdited(edit); });
         return edit;
     };
@@ -210,8 +209,8 @@ void EditCustomPageFV::frequencyEdited(QLineEdit* edit)
     const QString kept = customtones::filterFrequencyText(typed);
     const int highest = f::firstToneFrequency.maximum;
     if (parseTenths(kept).value_or(0) >= highest) {
-        platform::showMessage(ctext::kFrequencyRange, platform::MsgButtons::Ok,
-                              platform::MsgIcon::None, this);
+        platform::showMessage(ctext::kFrequencyRange, platform::MsgButtons::Ok, platform::MsgIcon::None,
+                              this);
         edit->setText(formatTenths(highest));
         focusWithTextSelected(edit);
         return;
@@ -232,8 +231,8 @@ bool EditCustomPageFV::frequenciesInRange()
             continue;
         // An empty field counts as too low; a pasted value past the top is refused as well, so that
         // it never wraps in the 16-bit field.
-        platform::showMessage(ctext::kFrequencyRange, platform::MsgButtons::Ok,
-                              platform::MsgIcon::None, this);
+        platform::showMessage(ctext::kFrequencyRange, platform::MsgButtons::Ok, platform::MsgIcon::None,
+                              this);
         freq.edit->setText(formatTenths(above ? freq.field.maximum : freq.field.minimum));
         focusWithTextSelected(freq.edit);
         return false;

@@ -162,8 +162,8 @@ void DesksetCfgFV::commit()
     const int chosen = multiChannelSelected() ? db::deskset::kMultiChannel : db::deskset::kSingleChannel;
 
     if (stored == db::deskset::kMultiChannel && chosen == db::deskset::kSingleChannel) {
-        if (platform::showMessage(dtext::kEraseChannelsQuestion, MsgButtons::YesNo,
-                                  MsgIcon::Question, this) != MsgAnswer::Yes)
+        if (platform::showMessage(dtext::kEraseChannelsQuestion, MsgButtons::YesNo, MsgIcon::Question,
+                                  this) != MsgAnswer::Yes)
             return;
         eraseChannels2To4();
         writeFields();

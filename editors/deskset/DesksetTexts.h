@@ -30,13 +30,15 @@ inline constexpr QLatin1StringView kDisplayTime = "D&isplay time"_L1;
 inline constexpr QLatin1StringView kMicAgc = "Mic A&GC"_L1;
 inline constexpr QLatin1StringView kHandsetPresent = "H&andset present"_L1;
 inline constexpr QLatin1StringView kRelayLatching[] = {"Relay latching &1"_L1, "Relay latching &2"_L1,
-                                                 "Relay latching &3"_L1, "Relay latching &4"_L1};
+                                                       "Relay latching &3"_L1, "Relay latching &4"_L1};
 
 // The drop-down lists show the choices of their fields in the field catalogue.
 
-inline constexpr QLatin1StringView kVoiceAnnotationRange = "Paging voice annotation must be between 0 and 60 sec."_L1;
+inline constexpr QLatin1StringView kVoiceAnnotationRange =
+    "Paging voice annotation must be between 0 and 60 sec."_L1;
 inline constexpr QLatin1StringView kTransmitDelayRange = "Transmit delay must be between 0 and 500 ms."_L1;
-inline constexpr QLatin1StringView kPageKeyUpDelayRange = "Page key up delay must be between 0 and 60 sec."_L1;
+inline constexpr QLatin1StringView kPageKeyUpDelayRange =
+    "Page key up delay must be between 0 and 60 sec."_L1;
 inline constexpr QLatin1StringView kEraseChannelsQuestion =
     "Are you sure you want to erase the data for channels 2, 3, and 4 ?"_L1;
 

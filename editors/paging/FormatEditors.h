@@ -15,8 +15,8 @@
 namespace trv::editors::paging {
 
 struct ParameterControl {
-    QLatin1StringView label;      // the control's label, with its access key
-    std::string_view field; // a field of the type's catalogue layout
+    QLatin1StringView label; // the control's label, with its access key
+    std::string_view field;  // a field of the type's catalogue layout
 };
 
 struct FormatEditor {

@@ -33,8 +33,7 @@ bool anyFormatDefined()
 
 void warn(QLatin1StringView message, QWidget* parent)
 {
-    platform::showMessage(message, platform::MsgButtons::Ok,
-                          platform::MsgIcon::Exclamation, parent);
+    platform::showMessage(message, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, parent);
 }
 
 } // namespace

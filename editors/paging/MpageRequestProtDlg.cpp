@@ -17,9 +17,8 @@ MpageRequestProtDlg::MpageRequestProtDlg(EditorHost& host, int helpContext, QWid
     setWindowTitle(text::kProtocolTitle);
     for (const FormatEditor& editor : formatEditors())
         entries_.push_back(&editor);
-    std::sort(entries_.begin(), entries_.end(), [](const FormatEditor* a, const FormatEditor* b) {
-        return a->addEntry < b->addEntry;
-    });
+    std::sort(entries_.begin(), entries_.end(),
+              [](const FormatEditor* a, const FormatEditor* b) { return a->addEntry < b->addEntry; });
     for (const FormatEditor* editor : entries_)
         list_->addItem(editor->addEntry);
     list_->setCurrentIndex(0);

@@ -101,12 +101,11 @@ void PagingFormatDlg::addDuration(FormGrid& form, const ParameterControl& contro
 {
     QLineEdit* edit = form.addEdit(control.label);
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    parameters_.add<NumberBinding>(
-        edit, field,
-        NumberBinding::Rules{.minimum = field.minimum,
-                             .maximum = field.maximum,
-                             .outOfRange = rangeMessage(field),
-                             .notNumber = text::kEnterNumber});
+    parameters_.add<NumberBinding>(edit, field,
+                                   NumberBinding::Rules{.minimum = field.minimum,
+                                                        .maximum = field.maximum,
+                                                        .outOfRange = rangeMessage(field),
+                                                        .notNumber = text::kEnterNumber});
     // Only the user's typing is checked: a stored value out of range is refused at OK instead of
     // interrupting the opening of the dialog.
     connect(edit, &QLineEdit::textEdited, this, [this, edit, &field] { limitDuration(edit, field); });
@@ -145,14 +144,12 @@ bool PagingFormatDlg::commit()
     }
     const std::string label = label_->text().toLatin1().toStdString();
     if (label.empty()) {
-        platform::showMessage(text::kEmptyLabel, platform::MsgButtons::Ok,
-                              platform::MsgIcon::None, this);
+        platform::showMessage(text::kEmptyLabel, platform::MsgButtons::Ok, platform::MsgIcon::None, this);
         label_->setFocus();
         return false;
     }
     if (labelTakenByAnotherRecord(label)) { // free records have empty labels and never match
-        platform::showMessage(text::kLabelExists, platform::MsgButtons::Ok,
-                              platform::MsgIcon::None, this);
+        platform::showMessage(text::kLabelExists, platform::MsgButtons::Ok, platform::MsgIcon::None, this);
         focusWithTextSelected(label_);
         return false;
     }

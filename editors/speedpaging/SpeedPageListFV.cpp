@@ -82,8 +82,7 @@ bool SpeedPageListFV::mayRemove(int record)
 {
     if (!anyButtonRefersTo(host().buttonTables(), ButtonKind::SpeedPage, record))
         return true;
-    platform::showMessage(stext::kOnButton, platform::MsgButtons::Ok,
-                          platform::MsgIcon::Exclamation, this);
+    platform::showMessage(stext::kOnButton, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, this);
     return false;
 }
 

@@ -43,8 +43,9 @@ inline constexpr QLatin1StringView kNec6ToneDigits =
     "The NEC 6 format digit sequence requires 5 numerical characters."_L1;
 inline constexpr QLatin1StringView kReachToneDigits =
     "The Reach format digit sequence requires 3 numerical characters."_L1;
-inline constexpr QLatin1StringView kDtmfDigits = "This DTMF format digit sequence requires from 1 to 16 numerical "
-                                           "characters or \"A\" to \"D\", \"*\" or \"#\".\n\n"_L1;
+inline constexpr QLatin1StringView kDtmfDigits =
+    "This DTMF format digit sequence requires from 1 to 16 numerical "
+    "characters or \"A\" to \"D\", \"*\" or \"#\".\n\n"_L1;
 inline constexpr QLatin1StringView kPulseDigits =
     "The Pulse Tone format Digit Sequence requires from 1 to 16 numerical characters."_L1;
 inline constexpr QLatin1StringView kCustomToneDigits =

@@ -71,7 +71,8 @@ public:
     std::optional<Bytes> Take(const Payload& p)
     {
         if (p.kind == comms::kWhole) // stored as it is unless empty or too long; a reassembly goes on
-            return p.bytes.empty() || p.bytes.size() > maxSize_ ? std::nullopt : std::optional<Bytes>(p.bytes);
+            return p.bytes.empty() || p.bytes.size() > maxSize_ ? std::nullopt
+                                                                : std::optional<Bytes>(p.bytes);
         if (p.kind == comms::kFirst)
             partial_ = Bytes();
         if (!partial_)

@@ -63,8 +63,8 @@ int main()
 {
     std::set<std::string> words;
     for (QLatin1StringView key : {text::kFormatKey, text::kFormatName, text::kVersionKey, text::kRecordKey,
-                            text::kFreeKey, text::kRawKey, text::kLayoutKey, text::kUnusedKey,
-                            text::kReservedKey, text::kOffsetKey, text::kBytesKey})
+                                  text::kFreeKey, text::kRawKey, text::kLayoutKey, text::kUnusedKey,
+                                  text::kReservedKey, text::kOffsetKey, text::kBytesKey})
         words.insert(quoted("\"" + std::string(key.data(), std::size_t(key.size())) + "\""));
     for (const db::CatalogueArea& area : db::catalogue()) {
         words.insert(quoted(std::string("\"") + std::string(area.name) + "\":"));

@@ -2,17 +2,17 @@
 // of each problem's field, and a window that never counts as an editor window.
 #include "ShellTestSupport.h"
 
-#include "app/CheckDatabaseWindow.h"
 #include "app/CChildFrame.h"
+#include "app/CheckDatabaseWindow.h"
 #include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/ShellTexts.h"
-#include "transfer/TransferSession.h"
 #include "database/DdbFile.h"
 #include "database/FieldCatalog.h"
 #include "database/Layout.h"
 #include "editors/buttons/DesksetButtonsCfgFV.h"
 #include "editors/common/ListWindow.h"
+#include "transfer/TransferSession.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -73,9 +73,10 @@ protected:
         db::writeField(image, f::speedPageFormat, 0, 0);
         db::writeFieldText(image, f::speedPageDigits, "1", 0); // a 5 tone page has 5 digits
         for (const db::CatalogueArea& area : db::catalogue())
-            for (const db::Field* tone : area.region == &db::kCustomTones ? area.fields : decltype(area.fields){})
+            for (const db::Field* tone :
+                 area.region == &db::kCustomTones ? area.fields : decltype(area.fields){})
                 if (!tone->isText())
-                db::writeField(image, *tone, tone->newRecordValue, 3);
+                    db::writeField(image, *tone, tone->newRecordValue, 3);
         db::writeFieldText(image, f::toneNumber, "4", 3);
         db::writeField(image, f::secondToneFrequency, 100, 3);
         for (int record : {0, 4}) {

@@ -3,10 +3,10 @@
 
 #include "app/ShellTexts.h"
 #include "app/TransferWindows.h"
-#include "transfer/OpenFailureText.h"
-#include "transfer/TransferTexts.h"
 #include "tests/support/ComEnvironment.h"
 #include "tests/support/PseudoTerminal.h"
+#include "transfer/OpenFailureText.h"
+#include "transfer/TransferTexts.h"
 
 #include <QCursor>
 
@@ -25,7 +25,6 @@ class SilentPort : public testsupport::PseudoTerminal {
 public:
     QString path() const { return QString::fromStdString(Path()); }
 };
-
 
 class ConnectionFeedbackTest : public ShellFixture {
 protected:

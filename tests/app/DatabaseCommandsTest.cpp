@@ -172,8 +172,7 @@ struct CloseCase {
 TEST_F(DatabaseCommandsTest, CloseRequestFollowsTheAnswers)
 {
     const QString savePrompt = text::kSavePrompt;
-    const Box closeQuestion{text::kCloseQuestion, MsgButtons::OkCancel,
-                            MsgIcon::Question};
+    const Box closeQuestion{text::kCloseQuestion, MsgButtons::OkCancel, MsgIcon::Question};
     const Box saveX{savePrompt.arg("x.ddb"), MsgButtons::YesNoCancel, MsgIcon::Exclamation};
     const Box saveNew{savePrompt.arg("New"), MsgButtons::YesNoCancel, MsgIcon::Exclamation};
     const QString unwritable = QStringLiteral("/no/such/folder/y.ddb");

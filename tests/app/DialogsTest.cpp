@@ -183,8 +183,7 @@ TEST_F(ComPortTest, RegistryObjectCreatesTheKeyWithAnEmptyValue)
 {
     onNextModal<ComPortDialog>([](ComPortDialog* dialog) { dialog->reject(); });
     start();
-    EXPECT_TRUE(SettingsStore::hasValue(Hive::LocalMachine,
-                                        transfer::ComPortSetting::kKeyPath,
+    EXPECT_TRUE(SettingsStore::hasValue(Hive::LocalMachine, transfer::ComPortSetting::kKeyPath,
                                         transfer::ComPortSetting::kValueName));
 }
 

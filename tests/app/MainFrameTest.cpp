@@ -117,10 +117,11 @@ TEST_F(MainFrameTest, MenusCarryTheCommandsOfEachSet)
         return list;
     };
     using S = CMainFrame::MenuSet;
-    EXPECT_EQ(ids(S::NoDatabase, 0), (QList<int>{32788, 57601, 32777, 32821, 57616, 57617, 57618, 57619, 57665}));
-    EXPECT_EQ(ids(S::DatabaseOpen, 0), (QList<int>{32788, 57601, 32791, 57603, 57604, 32820, 32777, 32778,
-                                                   57607, 57609, 32815, 32830, 32831, 32821, 57616, 57617,
-                                                   57618, 57619, 57665}));
+    EXPECT_EQ(ids(S::NoDatabase, 0),
+              (QList<int>{32788, 57601, 32777, 32821, 57616, 57617, 57618, 57619, 57665}));
+    EXPECT_EQ(ids(S::DatabaseOpen, 0),
+              (QList<int>{32788, 57601, 32791, 57603, 57604, 32820, 32777, 32778, 57607, 57609, 32815, 32830,
+                          32831, 32821, 57616, 57617, 57618, 57619, 57665}));
     EXPECT_EQ(ids(S::DatabaseOpen, 2), (QList<int>{59392, 59393, 32801, 32800, 32802, 32803, 32804, 32805,
                                                    32807, 32808, 32806, 32809, 32810}));
     EXPECT_EQ(frame()->action(cmd::kViewChannel2)->text(), "Channel &2");
@@ -355,9 +356,9 @@ TEST_F(MainFrameTest, CommandLineFileWithWrongHeaderEndsStartAfterMessage)
     bad.write(QByteArray(db::kImageSize, 'x'));
     bad.close();
     // No port stored: the port question would follow the splash, but must not come at all.
-    ASSERT_TRUE(platform::SettingsStore::write(
-        platform::Hive::LocalMachine, transfer::ComPortSetting::kKeyPath,
-        transfer::ComPortSetting::kValueName, QString()));
+    ASSERT_TRUE(platform::SettingsStore::write(platform::Hive::LocalMachine,
+                                               transfer::ComPortSetting::kKeyPath,
+                                               transfer::ComPortSetting::kValueName, QString()));
     int portDialogs = 0;
     QTimer guard;
     QObject::connect(&guard, &QTimer::timeout, [&] {

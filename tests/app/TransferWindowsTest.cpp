@@ -271,7 +271,9 @@ TEST_F(SafeUploadTest, BackupUploadAndVerifyEachRunOnTheirOwnAndTheOpenDatabaseS
         QDir(TransferWindows::backupFolder()).entryList({"New-backup-*.ddb"}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
     db::Image backup{};
-    ASSERT_TRUE(db::loadDatabase(QDir(TransferWindows::backupFolder()).filePath(backups[0]).toStdString(), backup).ok);
+    ASSERT_TRUE(
+        db::loadDatabase(QDir(TransferWindows::backupFolder()).filePath(backups[0]).toStdString(), backup)
+            .ok);
     EXPECT_EQ(backup, source_);
 
     finishStep(QString(ttext::kUploading) + ttext::kCompleted);

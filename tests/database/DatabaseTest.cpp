@@ -25,10 +25,10 @@ TEST(NewDatabase, WritesHeaderSettingsAndButtonDefaults)
 {
     const Image image = freshDatabase();
     EXPECT_EQ(std::string(image.begin(), image.begin() + 16), "VXR DESKSET V001");
-    const std::pair<int, int> settings[] = {{0x10, 1}, {0x11, 0}, {0x12, 3}, {0x13, 0}, {0x14, 1},
+    const std::pair<int, int> settings[] = {{0x10, 1},  {0x11, 0}, {0x12, 3}, {0x13, 0}, {0x14, 1},
                                             {0x15, 30}, {0x16, 0}, {0x17, 2}, {0x18, 0}, {0x19, 0},
-                                            {0x1A, 0}, {0x1B, 0}, {0x1C, 0}, {0x1D, 0}, {0x1E, 1},
-                                            {0x1F, 1}, {0x20, 0}, {0x21, 1}, {0x22, 0}};
+                                            {0x1A, 0},  {0x1B, 0}, {0x1C, 0}, {0x1D, 0}, {0x1E, 1},
+                                            {0x1F, 1},  {0x20, 0}, {0x21, 1}, {0x22, 0}};
     for (auto [offset, value] : settings)
         EXPECT_EQ(image[offset], value) << "offset " << offset;
     for (int b = 0; b < 18; ++b) {
@@ -42,19 +42,23 @@ TEST(NewDatabase, WritesEveryChannelRecordDefaultByteForByte)
     const Image image = freshDatabase();
     // The expected record, built independently of the defaults table.
     std::array<std::uint8_t, 448> expected{};
-    auto put16 = [&](int at, int v) { expected[at] = v & 0xFF; expected[at + 1] = (v >> 8) & 0xFF; };
+    auto put16 = [&](int at, int v) {
+        expected[at] = v & 0xFF;
+        expected[at + 1] = (v >> 8) & 0xFF;
+    };
     for (int i = 0; i < 4; ++i) {
         const std::string label = "Freq " + std::to_string(i + 1);
         std::copy(label.begin(), label.end(), expected.begin() + 12 * i);
         put16(0xD9 + 2 * i, 19500 - 1000 * i);
     }
-    const std::pair<int, int> bytes[] = {{0xC0, 1}, {0xC2, 0xE8}, {0xC6, 2}, {0xC7, 1}, {0xD6, 10},
-                                         {0xD8, 0xEC}, {0x10B, 0x0B}, {0x10C, 0x19}, {0x10D, 0xF5},
-                                         {0x10E, 0xE7}, {0x10F, 0xFB}, {0x133, 3}, {0x148, 1}};
+    const std::pair<int, int> bytes[] = {
+        {0xC0, 1},     {0xC2, 0xE8},  {0xC6, 2},     {0xC7, 1},     {0xD6, 10}, {0xD8, 0xEC}, {0x10B, 0x0B},
+        {0x10C, 0x19}, {0x10D, 0xF5}, {0x10E, 0xE7}, {0x10F, 0xFB}, {0x133, 3}, {0x148, 1}};
     for (auto [at, v] : bytes)
         expected[at] = static_cast<std::uint8_t>(v);
-    const std::pair<int, int> words[] = {{0xC4, 2000}, {0xD0, 21750}, {0xD2, 125}, {0xD4, 40}, {0xF9, 20500},
-                                         {0x12B, 3500}, {0x12D, 9000}, {0x12F, 20}, {0x131, 20}, {0x134, 20}};
+    const std::pair<int, int> words[] = {{0xC4, 2000},  {0xD0, 21750}, {0xD2, 125},   {0xD4, 40},
+                                         {0xF9, 20500}, {0x12B, 3500}, {0x12D, 9000}, {0x12F, 20},
+                                         {0x131, 20},   {0x134, 20}};
     for (auto [at, v] : words)
         put16(at, v);
 
@@ -87,8 +91,8 @@ TEST(NewDatabase, ResetChannelChangesOnlyDefaultBytes)
     resetChannelRecord(2, image);
     EXPECT_EQ(readText(image, base, 12), "Freq 1");
     EXPECT_EQ(readU16(image, base + channel::kFunctionToneFrequency), 19500);
-    EXPECT_EQ(image[base + 0x0C8], 0); // keying and I/O bytes are defaults too
-    EXPECT_EQ(image[base + 0x111], 0); // deskset ID emptied
+    EXPECT_EQ(image[base + 0x0C8], 0);    // keying and I/O bytes are defaults too
+    EXPECT_EQ(image[base + 0x111], 0);    // deskset ID emptied
     EXPECT_EQ(image[base + 0x112], 0x5A); // rest of the ID slot is not a default byte
     EXPECT_EQ(image[base + 0x113], 0x5A);
     EXPECT_EQ(image[base + 0x136], 0x5A);

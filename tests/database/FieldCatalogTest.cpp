@@ -51,7 +51,8 @@ TEST(FieldCatalog, AreaLayoutsStayInsideTheirAreaWithoutOverlap)
                     for (int b = sub.offset; b < sub.offset + sub.size(); ++b) {
                         ASSERT_GE(b, f->offset) << sub.name;
                         ASSERT_LT(b, f->offset + f->width) << sub.name;
-                        EXPECT_EQ(++owners[static_cast<std::size_t>(b - f->offset)], 1) << layout.name << " " << sub.name;
+                        EXPECT_EQ(++owners[static_cast<std::size_t>(b - f->offset)], 1)
+                            << layout.name << " " << sub.name;
                     }
             }
         }
@@ -74,7 +75,8 @@ TEST(FieldCatalog, NamesAreUniqueAndDefaultsAreValidValues)
                 if (!f->choices.empty()) {
                     EXPECT_TRUE(f->choice(value)) << f->name << " default " << value;
                 } else if (!noTone) {
-                    EXPECT_TRUE(value >= f->minimum && value <= f->maximum) << f->name << " default " << value;
+                    EXPECT_TRUE(value >= f->minimum && value <= f->maximum)
+                        << f->name << " default " << value;
                 }
             }
         }

@@ -1,6 +1,6 @@
+#include "database/SortedTable.h"
 #include "database/FieldCatalog.h"
 #include "database/NewDatabase.h"
-#include "database/SortedTable.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@ namespace {
 
 const SortedTable kSpeedPages(fields::speedPageLabel, SortedTable::Compare::CaseSensitive,
                               SortedTable::SecondPass::OnlyIfUnmoved);
-const SortedTable kAliases(fields::aliasLabel, SortedTable::Compare::UpperCased, SortedTable::SecondPass::Always);
+const SortedTable kAliases(fields::aliasLabel, SortedTable::Compare::UpperCased,
+                           SortedTable::SecondPass::Always);
 
 std::vector<std::string> labels(const Image& image, const SortedTable& table)
 {
@@ -61,7 +62,8 @@ TEST_F(SortedTableTest, CaseRules)
     EXPECT_EQ(labels(image, kSpeedPages), (std::vector<std::string>{"ABC", "abc"}));
     for (const char* l : {"Zulu", "alpha", "Bravo", "Radio", "RADIO"})
         store(image, kAliases, l);
-    EXPECT_EQ(labels(image, kAliases), (std::vector<std::string>{"alpha", "Bravo", "Radio", "RADIO", "Zulu"}));
+    EXPECT_EQ(labels(image, kAliases),
+              (std::vector<std::string>{"alpha", "Bravo", "Radio", "RADIO", "Zulu"}));
 }
 
 TEST_F(SortedTableTest, RemovePacksAndKeepsTheLastSlotsOtherBytes)

@@ -156,9 +156,10 @@ TEST(DesksetSimCommandLine, HelpNamesEveryOptionAndBadInputIsRefused)
     const CommandResult help = RunSimulator({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* option :
-         {"--pty", "--device", "--baud", "--once", "--version-text", "--hw-id", "--image", "--save-upload",
-          "--fail-upload", "--silent", "--no-end", "--stop-after", "--unknown-type", "--corrupt", "--corrupt-frames", "--drop",
-          "--seed", "--line-rate", "--log", "--help"})
+         {"--pty",    "--device",     "--baud",         "--once",        "--version-text",
+          "--hw-id",  "--image",      "--save-upload",  "--fail-upload", "--silent",
+          "--no-end", "--stop-after", "--unknown-type", "--corrupt",     "--corrupt-frames",
+          "--drop",   "--seed",       "--line-rate",    "--log",         "--help"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 
     struct Refused {

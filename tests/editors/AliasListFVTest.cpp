@@ -1,8 +1,8 @@
 // Widget tests of the PTT ID alias list and its dialog, driven through the real buttons, edits and
 // radio buttons. Expected texts and image bytes are written out here on purpose, independently of
 // the string table and the layout constants.
-#include "editors/EditorCatalog.h"
 #include "editors/aliases/AliasListFV.h"
+#include "editors/EditorCatalog.h"
 #include "editors/aliases/EditAliasFV.h"
 #include "tests/editors/EditorFixture.h"
 

@@ -1,8 +1,8 @@
 // The toolkit's bindings, each kind over a real control and a catalogue field: load, refusal with
 // the control to focus, store, and what a list or radio group stores with nothing selected.
+#include "editors/common/Bindings.h"
 #include "database/FieldCatalog.h"
 #include "database/NewDatabase.h"
-#include "editors/common/Bindings.h"
 #include "editors/common/CharacterFilter.h"
 
 #include <QCheckBox>
@@ -36,7 +36,8 @@ TEST_F(BindingsTest, ListSelectsByStoredValueAndAppliesItsNoSelectionRule)
         int stored;   // a value with no entry
         int expected; // what store writes back
     };
-    const Case cases[] = {{NoSelection::keepStored(), 64, 64}, {NoSelection::write(0xFF), 64, 0xFF},
+    const Case cases[] = {{NoSelection::keepStored(), 64, 64},
+                          {NoSelection::write(0xFF), 64, 0xFF},
                           {NoSelection::write(0), 0x80, 0}};
     for (const Case& c : cases) {
         auto* box = new QComboBox(&form);
@@ -130,20 +131,23 @@ TEST_F(BindingsTest, CheckBoxStoresZeroOrOneInItsElement)
 TEST_F(BindingsTest, NumberRefusesTextThenRangeAndStoresScaled)
 {
     auto* edit = new QLineEdit(&form);
-    NumberBinding hz(edit, f::tptFrequency,
-                     {.minimum = 200, .maximum = 3400, .outOfRange = "range", .notNumber = "number", .scale = 10});
+    NumberBinding hz(
+        edit, f::tptFrequency,
+        {.minimum = 200, .maximum = 3400, .outOfRange = "range", .notNumber = "number", .scale = 10});
     hz.load(image, 0);
     EXPECT_EQ(edit->text(), "900");
     struct Case {
         const char* text;
         const char* refusal; // empty: accepted
     };
-    const Case cases[] = {{"", "number"},   {"12a", "number"}, {"99999999999", "number"}, {"-5", "number"},
-                          {"3401", "range"}, {"199", "range"},  {"3400", ""}};
+    const Case cases[] = {{"", "number"},   {"12a", "number"}, {"99999999999", "number"},
+                          {"-5", "number"}, {"3401", "range"}, {"199", "range"},
+                          {"3400", ""}};
     FieldBindings set;
-    set.add<NumberBinding>(edit, f::tptFrequency,
-                           NumberBinding::Rules{.minimum = 200, .maximum = 3400, .outOfRange = "range",
-                                                .notNumber = "number", .scale = 10});
+    set.add<NumberBinding>(
+        edit, f::tptFrequency,
+        NumberBinding::Rules{
+            .minimum = 200, .maximum = 3400, .outOfRange = "range", .notNumber = "number", .scale = 10});
     for (const Case& c : cases) {
         edit->setText(c.text);
         const std::optional<Refusal> refusal = set.check();
@@ -161,10 +165,12 @@ TEST_F(BindingsTest, SignedAndHexadecimalNumbers)
     auto* level = new QLineEdit(&form);
     auto* rac = new QLineEdit(&form);
     FieldBindings set;
-    set.add<NumberBinding>(level, f::hlgtLevel,
-                           NumberBinding::Rules{.minimum = -30, .maximum = 10, .outOfRange = "level", .allowMinus = true});
-    set.add<NumberBinding>(rac, db::fields::detail::kStatAlertFields[5],
-                           NumberBinding::Rules{.minimum = 0, .maximum = 0xFFFF, .outOfRange = "rac", .base = 16});
+    set.add<NumberBinding>(
+        level, f::hlgtLevel,
+        NumberBinding::Rules{.minimum = -30, .maximum = 10, .outOfRange = "level", .allowMinus = true});
+    set.add<NumberBinding>(
+        rac, db::fields::detail::kStatAlertFields[5],
+        NumberBinding::Rules{.minimum = 0, .maximum = 0xFFFF, .outOfRange = "rac", .base = 16});
     for (const char* bad : {"5-", "--3", "-"}) {
         level->setText(bad);
         rac->setText("0");
@@ -186,10 +192,12 @@ TEST_F(BindingsTest, CheckOrderDecidesWhichRefusalComesFirst)
     auto* first = new QLineEdit(&form);
     auto* second = new QLineEdit(&form);
     FieldBindings set;
-    set.add<NumberBinding>(first, f::voiceAnnotation,
-                           NumberBinding::Rules{.maximum = 60, .outOfRange = "first range", .notNumber = "not a number"});
-    set.add<NumberBinding>(second, f::transmitDelay,
-                           NumberBinding::Rules{.maximum = 500, .outOfRange = "second range", .notNumber = "not a number"});
+    set.add<NumberBinding>(
+        first, f::voiceAnnotation,
+        NumberBinding::Rules{.maximum = 60, .outOfRange = "first range", .notNumber = "not a number"});
+    set.add<NumberBinding>(
+        second, f::transmitDelay,
+        NumberBinding::Rules{.maximum = 500, .outOfRange = "second range", .notNumber = "not a number"});
     first->setText("61");
     second->setText("x");
     EXPECT_EQ(set.check(CheckOrder::FieldByField)->focus, first);

@@ -25,7 +25,8 @@ namespace {
 // A dialog with one required text bound to an alias label.
 class LabelDlg : public EditorDialog {
 public:
-    LabelDlg(EditorHost& host, int record) : EditorDialog(host, 109, nullptr), record_(record), edit_(new QLineEdit(this))
+    LabelDlg(EditorHost& host, int record)
+        : EditorDialog(host, 109, nullptr), record_(record), edit_(new QLineEdit(this))
     {
         bindings_.add<TextBinding>(edit_, f::aliasLabel, "required");
         auto* layout = new QVBoxLayout(this);

@@ -12,8 +12,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -170,7 +170,6 @@ public:
     }
 
 protected:
-
     FakeEditorHost host;
     QPointer<TestFrame> frame;
     testsupport::MessageScript boxes; // the answers to the next message boxes, and every box shown

@@ -47,14 +47,16 @@ public:
                 for (int steps = 1 + below(4); steps > 0; --steps)
                     QTest::keyClick(box, chance(50) ? Qt::Key_Down : Qt::Key_Up);
                 log("list " + w->accessibleName() + " = " + box->currentText());
-            } else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !edit->isReadOnly() &&
-                                                                 !qobject_cast<QComboBox*>(w->parentWidget())) {
+            } else if (auto* edit = qobject_cast<QLineEdit*>(w);
+                       edit && !edit->isReadOnly() && !qobject_cast<QComboBox*>(w->parentWidget())) {
                 QString typed;
                 for (int n = below(10); n > 0; --n)
-                    typed += QLatin1Char(kKeys[static_cast<std::size_t>(below(static_cast<int>(kKeys.size())))]);
+                    typed +=
+                        QLatin1Char(kKeys[static_cast<std::size_t>(below(static_cast<int>(kKeys.size())))]);
                 test::EditorFixture::typeInto(edit, typed);
                 log("typed \"" + typed + "\" into " + w->accessibleName() + ": \"" + edit->text() + "\"");
-            } else if (auto* list = qobject_cast<QAbstractItemView*>(w); list && list->model()->rowCount() > 0) {
+            } else if (auto* list = qobject_cast<QAbstractItemView*>(w);
+                       list && list->model()->rowCount() > 0) {
                 const QModelIndex row = list->model()->index(below(list->model()->rowCount()), 0);
                 list->scrollTo(row);
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
@@ -82,14 +84,17 @@ public:
         for (QAbstractButton* b : root->findChildren<QAbstractButton*>())
             if (b->isVisible() && b->isEnabled() && b->window() == root->window() &&
                 !qobject_cast<QCheckBox*>(b) && !qobject_cast<QRadioButton*>(b))
-                (kEndingButtons.contains(QString(b->text()).remove(QLatin1Char('&'))) ? ending : working).push_back(b);
-        std::vector<QAbstractButton*>& from = working.empty() || (!ending.empty() && chance(20)) ? ending : working;
+                (kEndingButtons.contains(QString(b->text()).remove(QLatin1Char('&'))) ? ending : working)
+                    .push_back(b);
+        std::vector<QAbstractButton*>& from =
+            working.empty() || (!ending.empty() && chance(20)) ? ending : working;
         return from.empty() ? nullptr : from[static_cast<std::size_t>(below(static_cast<int>(from.size())))];
     }
 
     void press(QAbstractButton* b)
     {
-        log("pressed " + (b->text().isEmpty() ? QString::fromLatin1(b->metaObject()->className()) : b->text()));
+        log("pressed " +
+            (b->text().isEmpty() ? QString::fromLatin1(b->metaObject()->className()) : b->text()));
         test::EditorFixture::click(b);
     }
 
@@ -102,11 +107,21 @@ public:
         };
         MsgAnswer given = MsgAnswer::Ok;
         switch (box.buttons) {
-        case MsgButtons::Ok: given = MsgAnswer::Ok; break;
-        case MsgButtons::OkCancel: given = pick({MsgAnswer::Ok, MsgAnswer::Cancel}); break;
-        case MsgButtons::YesNo: given = pick({MsgAnswer::Yes, MsgAnswer::No}); break;
-        case MsgButtons::YesNoCancel: given = pick({MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel}); break;
-        case MsgButtons::RetryCancel: given = MsgAnswer::Cancel; break;
+        case MsgButtons::Ok:
+            given = MsgAnswer::Ok;
+            break;
+        case MsgButtons::OkCancel:
+            given = pick({MsgAnswer::Ok, MsgAnswer::Cancel});
+            break;
+        case MsgButtons::YesNo:
+            given = pick({MsgAnswer::Yes, MsgAnswer::No});
+            break;
+        case MsgButtons::YesNoCancel:
+            given = pick({MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel});
+            break;
+        case MsgButtons::RetryCancel:
+            given = MsgAnswer::Cancel;
+            break;
         }
         log("box \"" + box.text.section(QLatin1Char('\n'), 0, 0) + "\" answered " +
             QString::number(static_cast<int>(given)));

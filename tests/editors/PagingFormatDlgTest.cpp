@@ -133,9 +133,9 @@ TEST_F(PagingFormatDlgTest, EveryTypeWritesItsLabelTypeAndDefaultsAndNothingElse
                           auto* baseField = labelledIn<QLineEdit>(&d, "Base format");
                           base = baseField->text();
                           // From its first letter, with room for all of it ("Custom Paging Tones").
-                          baseShownWhole = baseField->cursorPosition() == 0 &&
-                                           baseField->width() >=
-                                               baseField->fontMetrics().horizontalAdvance(base) + 8;
+                          baseShownWhole =
+                              baseField->cursorPosition() == 0 &&
+                              baseField->width() >= baseField->fontMetrics().horizontalAdvance(base) + 8;
                           help = d.helpContext();
                           QTest::keyClicks(labelledIn<QLineEdit>(&d, "&Label"), "Fmt");
                           pressIn(&d, "OK");

@@ -314,16 +314,20 @@ TEST(Interchange, ImportTakesFieldsLeftOutFromANewDatabase)
         const char* error;
     } refused[] = {
         {R"("channels": [{"record": 2, "guardToneFrequency": 2200.0}])",
-         "channels[2].guardToneFrequency: 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz [channel.guardToneFrequency]"},
+         "channels[2].guardToneFrequency: 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz "
+         "[channel.guardToneFrequency]"},
         {R"("channels": [{"record": 1, "functionToneFrequency": [600.0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0]}])",
-         "channels[1].functionToneFrequency[1]: 600.0 Hz is not one of 0, 550, 650, 750, 850, 950, 1050, 1150, 1250, "
+         "channels[1].functionToneFrequency[1]: 600.0 Hz is not one of 0, 550, 650, 750, 850, 950, 1050, "
+         "1150, 1250, "
          "1350, 1450, 1550, 1650, 1750, 1850, 1950, 2050 Hz [channel.functionToneFrequency]"},
         {R"("buttons": [{"record": 1, "kind": "Alert Tone", "parameter": 7}])",
          "buttons[1].parameter: 7 is not a parameter of \"Alert Tone\" (1 to 3) [button.parameter]"},
         {R"("pagingFormats": [{"record": 1, "label": "A"}, {"record": 2, "label": "A"}])",
-         "pagingFormats[2].label: the label \"A\" is also the label of paging format 1 [pagingFormat.labelUnique]"},
+         "pagingFormats[2].label: the label \"A\" is also the label of paging format 1 "
+         "[pagingFormat.labelUnique]"},
         {R"("pttAliases": [{"record": 1, "label": "A", "pttId": "12G", "unitType": "MDC1200"}])",
-         "pttAliases[1].pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 to 9 and A to F [pttAlias.pttId]"},
+         "pttAliases[1].pttId: \"12G\" is not a valid MDC1200 PTT ID: 4 characters of 0 to 9 and A to F "
+         "[pttAlias.pttId]"},
         {R"("channels": [{"record": 1, "signalingType": "Stat Alert", "desksetId": "1",
                           "signalingArea": {"layout": "StatAlertSettings", "retryConstant": 0}}])",
          "channels[1].signalingArea.retryConstant: 0 is out of range (2 to 17)"},
@@ -331,10 +335,13 @@ TEST(Interchange, ImportTakesFieldsLeftOutFromANewDatabase)
         {R"("channels": [{"record": 2, "signalingType": "Stat Alert"}])",
          "channels[2].desksetId: is empty: Stat Alert signalling needs a deskset ID [channel.desksetId]"},
         {R"("pttAliases": [{"record": 1, "label": "A"}])", "pttAliases[1]: \"pttId\" is missing"},
-        {R"("speedPages": [{"record": 1, "label": "A", "digits": "1"}])", "speedPages[1]: \"formatIndex\" is missing"},
+        {R"("speedPages": [{"record": 1, "label": "A", "digits": "1"}])",
+         "speedPages[1]: \"formatIndex\" is missing"},
     };
     for (const auto& r : refused)
-        EXPECT_EQ(importJson(QByteArray(R"({"format": "TRV database", "version": 1, )") + r.json + "}").error().toStdString(),
+        EXPECT_EQ(importJson(QByteArray(R"({"format": "TRV database", "version": 1, )") + r.json + "}")
+                      .error()
+                      .toStdString(),
                   r.error)
             << r.json;
 }

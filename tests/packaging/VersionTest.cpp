@@ -74,9 +74,8 @@ TEST(Version, TrvRefusesAnUnknownOptionWithItsUsage)
 TEST(Version, AboutBoxNamesTheSameRelease)
 {
     // The about box keeps its own form of the version: "Version R01.02.00" for 1.2.0.
-    EXPECT_EQ(trv::app::text::kAboutVersion,
-              QString::asprintf("Version R%02d.%02d.%02d", trv::kVersionMajor, trv::kVersionMinor,
-                                trv::kVersionPatch));
+    EXPECT_EQ(trv::app::text::kAboutVersion, QString::asprintf("Version R%02d.%02d.%02d", trv::kVersionMajor,
+                                                               trv::kVersionMinor, trv::kVersionPatch));
 }
 
 TEST(Version, ChangelogAndSoftwareCentreEntryStartWithThisRelease)

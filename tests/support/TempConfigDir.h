@@ -10,7 +10,10 @@ namespace trv::test {
 
 class TempConfigDir {
 public:
-    TempConfigDir() : previous_(qgetenv("TRV_CONFIG_DIR")) { qputenv("TRV_CONFIG_DIR", dir_.path().toUtf8()); }
+    TempConfigDir() : previous_(qgetenv("TRV_CONFIG_DIR"))
+    {
+        qputenv("TRV_CONFIG_DIR", dir_.path().toUtf8());
+    }
     ~TempConfigDir()
     {
         if (previous_.isEmpty())

@@ -41,7 +41,8 @@ protected:
     // A deskset named name on a pseudo-terminal of its own, with desksetsim's extra arguments.
     void addDeskset(const QString& name, const QStringList& arguments = {})
     {
-        auto sim = std::make_unique<Simulator>(DESKSETSIM_PATH, QStringList{"--image", path("deskset.ddb")} + arguments);
+        auto sim = std::make_unique<Simulator>(DESKSETSIM_PATH,
+                                               QStringList{"--image", path("deskset.ddb")} + arguments);
         ASSERT_TRUE(sim->ok()) << sim->errorText().toStdString();
         rows_ << name + "," + sim->pty();
         sims_[name] = std::move(sim);
@@ -101,8 +102,9 @@ TEST_F(TrvctlFleetTest, BackupCompletesTheGoodDesksetsAndSaysWhichFailedAndWhy)
     addRow("GONE,/dev/ttyTRVFLEETGONE0");
     QDir(dir_.path()).mkdir("out");
 
-    const CtlRun run = runTrvctl({"fleet", "backup", writeSites(), "-d", path("out"), "--json", "--timeout", "12"},
-                                 kRunLimitMs + 5000);
+    const CtlRun run =
+        runTrvctl({"fleet", "backup", writeSites(), "-d", path("out"), "--json", "--timeout", "12"},
+                  kRunLimitMs + 5000);
     ASSERT_EQ(run.exitCode, 1) << run.err.toStdString();
     const auto result = sites(run.out);
     ASSERT_EQ(result.size(), 5u) << run.out.toStdString();
@@ -124,7 +126,8 @@ TEST_F(TrvctlFleetTest, BackupCompletesTheGoodDesksetsAndSaysWhichFailedAndWhy)
         EXPECT_EQ(site["result"].toString(), e.result);
         EXPECT_EQ(site["status"].toInt(), e.status);
         EXPECT_EQ(site["operation"].toString(), "backup");
-        EXPECT_TRUE(site["message"].toString().startsWith(e.message)) << site["message"].toString().toStdString();
+        EXPECT_TRUE(site["message"].toString().startsWith(e.message))
+            << site["message"].toString().toStdString();
     }
     EXPECT_TRUE(result.at("GONE")["message"].toString().contains("/dev/ttyTRVFLEETGONE0 does not exist"));
 
@@ -136,8 +139,9 @@ TEST_F(TrvctlFleetTest, BackupCompletesTheGoodDesksetsAndSaysWhichFailedAndWhy)
         EXPECT_TRUE(file.startsWith(path("out/" + name + "/" + name + "-backup-"))) << file.toStdString();
         EXPECT_EQ(load(file), deskset_);
     }
-    EXPECT_TRUE(run.err.contains("2 of 5 desksets backed up; failed: DROPS (ERROR : Disconnected with the Deskset), "
-                                 "OLD (ERROR : Wrong database version), GONE (no connection)\n"))
+    EXPECT_TRUE(
+        run.err.contains("2 of 5 desksets backed up; failed: DROPS (ERROR : Disconnected with the Deskset), "
+                         "OLD (ERROR : Wrong database version), GONE (no connection)\n"))
         << run.err.toStdString();
 }
 
@@ -157,8 +161,8 @@ TEST_F(TrvctlFleetTest, UploadsEachSitesOwnDatabaseWithBackupAndVerify)
         sims_[name] = std::move(sim);
     }
     QDir(dir_.path()).mkdir("backups");
-    const CtlRun run = runTrvctl({"fleet", "upload", writeSites("name;port;database"), "--backup", path("backups"),
-                                  "--verify", "--json"},
+    const CtlRun run = runTrvctl({"fleet", "upload", writeSites("name;port;database"), "--backup",
+                                  path("backups"), "--verify", "--json"},
                                  kRunLimitMs);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << run.out.toStdString();
     for (const auto& [name, site] : sites(run.out)) {
@@ -166,7 +170,8 @@ TEST_F(TrvctlFleetTest, UploadsEachSitesOwnDatabaseWithBackupAndVerify)
         EXPECT_EQ(site["message"].toString(), "uploaded and verified");
         EXPECT_EQ(site["file"].toString(), path(name + ".ddb"));
         EXPECT_EQ(load(site["backup"].toString()), deskset_);
-        const CtlRun after = runTrvctl({"download", "--port", sim(name).pty(), "-o", path(name + "-after.ddb")});
+        const CtlRun after =
+            runTrvctl({"download", "--port", sim(name).pty(), "-o", path(name + "-after.ddb")});
         ASSERT_EQ(after.exitCode, 0);
         EXPECT_EQ(load(path(name + "-after.ddb")), own[name]);
     }
@@ -216,8 +221,8 @@ TEST_F(TrvctlFleetTest, StatusRunsOneAtATimeOnlyForTheChosenSitesWithATraceEach)
     addDeskset("C");
     addDeskset("MUTE", {"--silent"});
     QDir(dir_.path()).mkdir("traces");
-    const CtlRun run = runTrvctl({"fleet", "status", writeSites(), "--jobs", "1", "--only", "mute,c,A", "--trace",
-                                  path("traces"), "--timeout", "2", "--json"},
+    const CtlRun run = runTrvctl({"fleet", "status", writeSites(), "--jobs", "1", "--only", "mute,c,A",
+                                  "--trace", path("traces"), "--timeout", "2", "--json"},
                                  kRunLimitMs);
     ASSERT_EQ(run.exitCode, 1) << run.err.toStdString();
     const auto result = sites(run.out);
@@ -236,7 +241,8 @@ TEST_F(TrvctlFleetTest, StatusRunsOneAtATimeOnlyForTheChosenSitesWithATraceEach)
     QFile trace(path("traces/A.trace"));
     ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
     EXPECT_TRUE(trace.readAll().contains("Check Deskset"));
-    EXPECT_TRUE(run.err.endsWith("2 of 3 desksets answered; failed: MUTE (no result after 2 s (--timeout))\n"))
+    EXPECT_TRUE(
+        run.err.endsWith("2 of 3 desksets answered; failed: MUTE (no result after 2 s (--timeout))\n"))
         << run.err.toStdString();
 }
 

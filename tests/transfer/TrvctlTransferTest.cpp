@@ -12,9 +12,9 @@
 #include "transfer/TransferTexts.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -140,8 +140,7 @@ TEST_F(TrvctlTransferTest, PortOptionWinsOverTheEnvironmentsDeadDevice)
     const CtlRun com1 = runTrvctl({"download", "--port", "COM1", "-o", path("no.ddb")}, 30000, environment);
     EXPECT_EQ(com1.exitCode, 3);
     EXPECT_TRUE(com1.err.contains(text::kUnableToConnect)) << com1.err.toStdString();
-    EXPECT_TRUE(com1.err.contains(QString(text::kPortIsDevice).arg("COM1", dead)))
-        << com1.err.toStdString();
+    EXPECT_TRUE(com1.err.contains(QString(text::kPortIsDevice).arg("COM1", dead))) << com1.err.toStdString();
     EXPECT_TRUE(com1.err.contains(QString(text::kPortMissing).arg(dead))) << com1.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("no.ddb")));
 }
@@ -160,7 +159,8 @@ TEST_F(TrvctlTransferTest, BackupSavesTheDesksetsDatabaseBeforeTheUploadAndVerif
     const QStringList backups = QDir(path("backups")).entryList({"site-backup-*.ddb"}, QDir::Files);
     ASSERT_EQ(backups.size(), 1);
     // Named after the device the deskset is on and the millisecond.
-    EXPECT_TRUE(QRegularExpression("^site-backup-" + QRegularExpression::escape(QFileInfo(sim_->pty()).fileName()) +
+    EXPECT_TRUE(QRegularExpression("^site-backup-" +
+                                   QRegularExpression::escape(QFileInfo(sim_->pty()).fileName()) +
                                    R"(-\d{8}-\d{6}-\d{3}\.ddb$)")
                     .match(backups[0])
                     .hasMatch())
@@ -250,7 +250,8 @@ TEST_F(TrvctlTransferTest, TimeoutEndsTheWaitForADesksetThatNeverAnswersTheVersi
 TEST_F(TrvctlTransferTest, RetriesAnswerTheQuestionOfADesksetThatNeverAnswers)
 {
     startSimulator({"--silent"});
-    const CtlRun run = runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--retries", "1"}, 150000);
+    const CtlRun run =
+        runTrvctl({"download", "--port", sim_->pty(), "-o", path("got.ddb"), "--retries", "1"}, 150000);
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_TRUE(run.err.contains("The deskset did not answer 6 attempts: answered Retry (0 left).\n"))
         << run.err.toStdString();

@@ -15,9 +15,9 @@
 #include "comms/ResultCodes.h"
 #include "comms/TransportCodes.h"
 #include "comms/TransportTexts.h"
-#include "tests/transports/TransportTestSupport.h"
 #include "tests/support/ComDevice.h"
 #include "tests/support/PseudoTerminal.h"
+#include "tests/transports/TransportTestSupport.h"
 
 namespace comms::test {
 namespace {
@@ -429,12 +429,14 @@ TEST(ModemExchange, FiveHundredMessagesEachWayThroughTheFrameLink)
     RecordingNimb answerer(250, clockB);
     ASSERT_EQ(answerer.Connect(0, nullptr,
                                std::make_unique<CModemLayer1>("9 8 0 0 19200 INIT:&F DIAL: MODE:A",
-                                                              ComSettings(9, line.Path(1)), modemClock, noGuardTime)),
+                                                              ComSettings(9, line.Path(1)), modemClock,
+                                                              noGuardTime)),
               Result::Ok);
-    ASSERT_EQ(dialer.Connect(0, nullptr,
-                             std::make_unique<CModemLayer1>("8 8 0 0 19200 INIT:&F DIAL:5551234 MODE:D",
-                                                            ComSettings(8, line.Path(0)), modemClock, noGuardTime)),
-              Result::Ok);
+    ASSERT_EQ(
+        dialer.Connect(0, nullptr,
+                       std::make_unique<CModemLayer1>("8 8 0 0 19200 INIT:&F DIAL:5551234 MODE:D",
+                                                      ComSettings(8, line.Path(0)), modemClock, noGuardTime)),
+        Result::Ok);
     ExpectExchange(dialer, answerer);
     std::lock_guard lock(dialer.mutex);
     EXPECT_NE(std::find(dialer.notifications.begin(), dialer.notifications.end(), kNotifyConnect),

@@ -40,7 +40,6 @@ private:
     uint32_t start_;
 };
 
-
 inline Bytes ToBytes(std::string_view text)
 {
     return Bytes(text.begin(), text.end());

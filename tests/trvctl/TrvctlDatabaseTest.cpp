@@ -23,7 +23,8 @@ Result trvctl(const QStringList& args)
     QProcess p;
     p.start(TRVCTL_PATH, args);
     p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace
@@ -89,7 +90,7 @@ TEST(Trvctl, CheckPrintsEachProblemThenTheCountAndExitsByTheWorstOne)
     const QString broken = write("broken.ddb", [](trv::db::Image& i) {
         i[0x0010] = 5;
         trv::db::writeU16(i, 0x02C0 + 0x0D0, 22000); // channel 2 guard tone
-        i[0x0015] = 61;                                // mute timer
+        i[0x0015] = 61;                              // mute timer
     });
 
     const Result ok = trvctl({"check", clean});
@@ -98,14 +99,15 @@ TEST(Trvctl, CheckPrintsEachProblemThenTheCountAndExitsByTheWorstOne)
     EXPECT_EQ(trvctl({"check", warned}).status, 0);
     const Result bad = trvctl({"check", broken});
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.out, "warning: deskset.clockMode: 5 is not an entry of the list (0 \"12 Hour\", 1 \"24 Hour\") "
-                       "[deskset.clockMode]\n"
-                       "error: deskset.muteTimer: 61 s is not between 0 and 60 s [deskset.muteTimer]\n"
-                       "error: channels[2].guardToneFrequency: 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz "
-                       "[channel.guardToneFrequency]\n"
-                       "warning: channels[2].guardToneFrequency: channel 2 of a single-channel deskset holds "
-                       "2200.0 Hz where the channel reset leaves 2175.0 Hz [channel.unusedChannel]\n"
-                       "2 errors, 2 warnings\n");
+    EXPECT_EQ(bad.out,
+              "warning: deskset.clockMode: 5 is not an entry of the list (0 \"12 Hour\", 1 \"24 Hour\") "
+              "[deskset.clockMode]\n"
+              "error: deskset.muteTimer: 61 s is not between 0 and 60 s [deskset.muteTimer]\n"
+              "error: channels[2].guardToneFrequency: 2200.0 Hz is not one of 2100, 2175, 2300, 2325 Hz "
+              "[channel.guardToneFrequency]\n"
+              "warning: channels[2].guardToneFrequency: channel 2 of a single-channel deskset holds "
+              "2200.0 Hz where the channel reset leaves 2175.0 Hz [channel.unusedChannel]\n"
+              "2 errors, 2 warnings\n");
     const Result json = trvctl({"check", "--json", broken});
     EXPECT_EQ(json.status, 1);
     const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
@@ -164,7 +166,8 @@ TEST(Trvctl, ReportWritesPdfAndHtmlWithoutADisplay)
     const Result wrongType = report({file, "-o", dir.filePath("site.txt")});
     EXPECT_EQ(wrongType.status, 2);
     // (Qt may warn first, on stderr, of a missing XDG_RUNTIME_DIR.)
-    EXPECT_TRUE(wrongType.err.endsWith("The sheet " + dir.filePath("site.txt") + " must end in .pdf or .html.\n"))
+    EXPECT_TRUE(
+        wrongType.err.endsWith("The sheet " + dir.filePath("site.txt") + " must end in .pdf or .html.\n"))
         << wrongType.err.toStdString();
     EXPECT_EQ(report({file, "-o", a4, "--page-size", "A3"}).status, 2);
     const Result missing = report({dir.filePath("none.ddb"), "-o", a4});

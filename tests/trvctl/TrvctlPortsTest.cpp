@@ -108,7 +108,8 @@ TEST(TrvctlPorts, MapsAComPortToADeviceAndClearsIt)
     ASSERT_EQ(mapped.status, 0) << mapped.err.toStdString();
     EXPECT_TRUE(mapped.err.isEmpty());
     // Stored all the same, but the user is told that the environment wins while it is set.
-    const Outcome shadowed = trvctl(config.path(), {"port", "COM2", "/dev/ttyUSB0"}, {{"TRV_COM2", "/dev/ttyACM0"}});
+    const Outcome shadowed =
+        trvctl(config.path(), {"port", "COM2", "/dev/ttyUSB0"}, {{"TRV_COM2", "/dev/ttyACM0"}});
     EXPECT_EQ(shadowed.status, 0);
     EXPECT_EQ(shadowed.err, "warning: TRV_COM2=/dev/ttyACM0 is set: COM2 stands for that device while it is, "
                             "whatever is stored.\n");

@@ -146,7 +146,10 @@ std::unique_ptr<CLI::App> MakeParser(SimOptions& o, bool& ptyAsked)
         ->check(Whole(1, kIntMax))
         ->type_name("BAUD")
         ->group(texts::kTimingGroup);
-    app->add_option("--log", o.logPath, texts::kLogHelp)->check(kNotEmpty)->type_name("FILE")->group(texts::kTimingGroup);
+    app->add_option("--log", o.logPath, texts::kLogHelp)
+        ->check(kNotEmpty)
+        ->type_name("FILE")
+        ->group(texts::kTimingGroup);
     app->add_flag("--help", o.help, texts::kHelpHelp)->group(texts::kTimingGroup);
     app->add_flag("--version", o.version, texts::kVersionHelp)->group(texts::kTimingGroup);
     return app;

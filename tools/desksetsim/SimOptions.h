@@ -17,7 +17,7 @@ struct SimOptions {
     std::string imagePath; // empty: a new database
     std::string saveUploadPath;
     bool silent = false;
-    double byteFlipProbability = 0.0;  // of each byte sent: a noisy line
+    double byteFlipProbability = 0.0;     // of each byte sent: a noisy line
     double frameCorruptProbability = 0.0; // of each frame sent: one bit of one byte
     double dropProbability = 0.0;
     uint32_t seed = 1;

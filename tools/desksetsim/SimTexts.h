@@ -18,7 +18,8 @@ inline constexpr const char* kFooter =
 
 inline constexpr const char* kPortGroup = "Port (one of)";
 inline constexpr const char* kDesksetGroup = "Deskset";
-inline constexpr const char* kFaultsGroup = "Faults (P from 0 to 1; the link's CRC and retransmissions must recover)";
+inline constexpr const char* kFaultsGroup =
+    "Faults (P from 0 to 1; the link's CRC and retransmissions must recover)";
 inline constexpr const char* kTimingGroup = "Timing and diagnostics";
 
 inline constexpr const char* kPtyHelp =

@@ -129,8 +129,9 @@ int Simulator::Run(int stopFd)
         return 1;
     }
 
-    WireTap tap({options_.byteFlipProbability, options_.frameCorruptProbability, options_.dropProbability, options_.seed}, options_.silent,
-                log.IsOpen() ? &log : nullptr, completionMs);
+    WireTap tap({options_.byteFlipProbability, options_.frameCorruptProbability, options_.dropProbability,
+                 options_.seed},
+                options_.silent, log.IsOpen() ? &log : nullptr, completionMs);
     SimulatedDeskset deskset(options_.profile, image);
     auto status = [&](const std::string& text) {
         Status(text);

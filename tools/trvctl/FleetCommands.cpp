@@ -165,7 +165,8 @@ private:
         if (run_ == nullptr)
             return;
         winsize size{};
-        const bool known = ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0;
+        const bool known =
+            ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0;
         const int columns = known ? size.ws_col : 80;
         const int room = std::max(2, (known ? size.ws_row : 24) - 2);
         const auto put = [columns](std::string& out, const QString& line) {
@@ -222,7 +223,7 @@ private:
     QStringList ports_;
     int nameWidth_ = 0;
     int portWidth_ = 0;
-    int drawn_ = 0;             // lines of the part redrawn in place
+    int drawn_ = 0;               // lines of the part redrawn in place
     std::vector<int> endedOrder_; // sites in the order they ended
     std::size_t printedEnded_ = 0;
     std::unique_ptr<fleet::RunLog> log_; // without a terminal
@@ -251,7 +252,8 @@ std::optional<std::vector<fleet::Site>> readSites(const FleetOptions& options)
     QStringList names;
     for (const std::string& name : options.only)
         names << qs(name);
-    const fleet::SiteListResult selected = fleet::selectSites(std::get<std::vector<fleet::Site>>(loaded), names);
+    const fleet::SiteListResult selected =
+        fleet::selectSites(std::get<std::vector<fleet::Site>>(loaded), names);
     if (const auto* errors = std::get_if<fleet::SiteListErrors>(&selected)) {
         for (const QString& problem : errors->problems)
             report(problem);
@@ -359,8 +361,9 @@ void addRunOptions(CLI::App* command, FleetOptions& options)
         ->type_name("NAME,...")
         ->delimiter(',');
     command
-        ->add_option("--timeout", options.timeout,
-                     "give up on a deskset after SECONDS for its whole operation (backup, upload and verify together)")
+        ->add_option(
+            "--timeout", options.timeout,
+            "give up on a deskset after SECONDS for its whole operation (backup, upload and verify together)")
         ->type_name("SECONDS")
         ->check(CLI::Range(1, 86400));
     command
@@ -379,24 +382,31 @@ void addRunOptions(CLI::App* command, FleetOptions& options)
 
 void addFleetCommands(CLI::App& app, int& status)
 {
-    CLI::App* fleetCommand = app.add_subcommand(
-        "fleet", "Back up, upload or check every deskset of a site list at once.");
+    CLI::App* fleetCommand =
+        app.add_subcommand("fleet", "Back up, upload or check every deskset of a site list at once.");
     fleetCommand->require_subcommand(1);
     fleetCommand->footer(text::kFleetFooter);
     auto options = std::make_shared<FleetOptions>();
 
-    CLI::App* backup = fleetCommand->add_subcommand("backup", "Download every deskset's database into DIR/<name>/.");
+    CLI::App* backup =
+        fleetCommand->add_subcommand("backup", "Download every deskset's database into DIR/<name>/.");
     addRunOptions(backup, *options);
-    backup->add_option("-d,--dir", options->backupDir, "the folder of the backups")->type_name("DIR")->required();
+    backup->add_option("-d,--dir", options->backupDir, "the folder of the backups")
+        ->type_name("DIR")
+        ->required();
     backup->callback([options, &status] { status = runFleet(fleet::Operation::Backup, *options); });
 
     CLI::App* upload = fleetCommand->add_subcommand(
         "upload", "Send FILE, or each deskset's own database, to every deskset.");
     addRunOptions(upload, *options);
-    upload->add_option("FILE", options->file, "the .ddb file for every deskset (else the list's database column)");
-    upload->add_option("--backup", options->backupDir, "first download each deskset's database into DIR/<name>/")
+    upload->add_option("FILE", options->file,
+                       "the .ddb file for every deskset (else the list's database column)");
+    upload
+        ->add_option("--backup", options->backupDir,
+                     "first download each deskset's database into DIR/<name>/")
         ->type_name("DIR");
-    upload->add_flag("--verify", options->verify, "afterwards read each deskset back and compare it byte for byte");
+    upload->add_flag("--verify", options->verify,
+                     "afterwards read each deskset back and compare it byte for byte");
     upload->add_flag("--force", options->force, "send databases in which the check finds errors");
     upload->callback([options, &status] { status = runFleet(fleet::Operation::Upload, *options); });
 

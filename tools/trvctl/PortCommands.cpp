@@ -168,8 +168,7 @@ int runPortsText()
                   << text::kByIdLabel
                   << qPrintable(adapter.byIdPath.isEmpty() ? text::kNone : adapter.byIdPath) << '\n'
                   << text::kComLabel << qPrintable(mapped.isEmpty() ? text::kNone : mapped.join(", ")) << '\n'
-                  << text::kAccessLabel << qPrintable(accessText(adapter.device))
-                  << '\n';
+                  << text::kAccessLabel << qPrintable(accessText(adapter.device)) << '\n';
     }
     std::cout << text::kComPorts << '\n';
     const int stored = ComPortSetting::portNumber();

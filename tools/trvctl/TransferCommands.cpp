@@ -368,7 +368,8 @@ int runDownload(const TransferOptions& options, CommandStop& stop)
     if (!port || !trace.open(options.trace))
         return kExitUsage;
     db::Image image{};
-    if (const int status = runSession(Direction::Download, image, *port, options.retries, trace.trace(), stop);
+    if (const int status =
+            runSession(Direction::Download, image, *port, options.retries, trace.trace(), stop);
         status != kExitOk)
         return status;
     return saveImageOrReport(options.file, image) ? kExitOk : kExitFailed;
@@ -376,9 +377,7 @@ int runDownload(const TransferOptions& options, CommandStop& stop)
 
 void say(const QString& message, const QString& value = {})
 {
-    std::cout
-        << (value.isNull() ? message : message.arg(value)).toStdString()
-        << std::endl;
+    std::cout << (value.isNull() ? message : message.arg(value)).toStdString() << std::endl;
 }
 
 // --backup: the deskset's current database, saved before anything is sent. The status of the
