@@ -16,8 +16,8 @@ using namespace Qt::StringLiterals;
 inline constexpr QLatin1StringView kWorkspace = "Software\\Orvane\\TRV"_L1; // current user: window layout
 inline constexpr QLatin1StringView kRecentFiles = "Software\\VXR\\Korvel TRV\\Recent File List"_L1;
 inline constexpr QLatin1StringView kShortcuts = "Software\\VXR\\Korvel TRV\\Keyboard"_L1;
-inline constexpr QLatin1StringView kUpload =
-    "Software\\Orvane\\TRV\\Upload"_L1; // current user: Backup, Verify
+// Current user: Backup, Verify.
+inline constexpr QLatin1StringView kUpload = "Software\\Orvane\\TRV\\Upload"_L1;
 // Current user: the Fleet window's backup folder ("BackupFolder") and recent site lists ("List1"..).
 inline constexpr QLatin1StringView kFleet = "Software\\Orvane\\TRV\\Fleet"_L1;
 } // namespace key

@@ -7,6 +7,6 @@ namespace trv::text {
 
 using namespace Qt::StringLiterals;
 
-inline constexpr QLatin1StringView kAppTitle =
-    "Korvel TRV"_L1; // caption of every message box and the main window
+// The caption of every message box and of the main window.
+inline constexpr QLatin1StringView kAppTitle = "Korvel TRV"_L1;
 } // namespace trv::text
